@@ -1,0 +1,23 @@
+#include "screenshot_registry.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QWidget>
+
+namespace kvarzel::screenshots {
+
+std::vector<Shot>& registry() {
+    static std::vector<Shot> shots;
+    return shots;
+}
+
+Register::Register(QString name, std::function<bool(const QString& folder)> render) {
+    registry().push_back({std::move(name), std::move(render)});
+}
+
+bool saveWidget(QWidget& widget, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    return widget.grab().save(folder + "/" + name + ".png");
+}
+
+} // namespace kvarzel::screenshots

@@ -1,0 +1,21 @@
+// Renders every registered window offscreen into PNG files, for a look at
+// what the user sees without a display.
+#include "screenshot_registry.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+    int failures = 0;
+    for (const auto& shot : kvarzel::screenshots::registry()) {
+        const bool saved = shot.render(folder);
+        std::printf("%s %s/%s.png\n", saved ? "wrote" : "FAILED", qPrintable(folder), qPrintable(shot.name));
+        failures += saved ? 0 : 1;
+    }
+    return failures == 0 ? 0 : 1;
+}
