@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+
+namespace kvarzel {
+
+struct UtcTimeOfDay {
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+    int Millisecond = 0;
+};
+
+// The current UTC time of day, from the system clock unless a test has put
+// its own source in place.
+UtcTimeOfDay CurrentUtcTimeOfDay();
+
+// Replaces the clock; an empty function puts the system clock back.
+void SetUtcTimeOfDaySource(std::function<UtcTimeOfDay()> source);
+
+} // namespace kvarzel
