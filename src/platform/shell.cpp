@@ -1,0 +1,10 @@
+#include "platform/shell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace kvarzel {
+
+void ShellOpen(const QString& link) { QDesktopServices::openUrl(QUrl::fromUserInput(link)); }
+
+} // namespace kvarzel

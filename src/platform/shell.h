@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace kvarzel {
+
+// Opens a link (web address, mailto:, file) with the desktop's handler and
+// does not wait for it.
+void ShellOpen(const QString& link);
+
+} // namespace kvarzel
