@@ -1,0 +1,92 @@
+#include "core/training.h"
+
+#include "core/bucket.h"
+#include "core/extended_math.h"
+#include "core/options.h"
+#include "core/random_source.h"
+
+#include <algorithm>
+
+namespace kvarzel {
+
+double ExactPercentage(std::int32_t RightCount, std::int32_t PeasCount) {
+    if (PeasCount <= 0)
+        return 0.0;
+    return static_cast<double>(static_cast<Extended>(RightCount) /
+                               static_cast<Extended>(PeasCount) * 100);
+}
+
+std::int32_t WholePercentage(double p) {
+    return static_cast<std::int32_t>(RoundHalfEven(p));
+}
+
+std::string ResultMessage(std::int32_t WholePercent) {
+    return "Ваша интуиция составляет " + std::to_string(WholePercent) + "%" + ".";
+}
+
+void TrainingRun::Start() {
+    SeedFromClock();
+    // The count is fixed here: a count changed in the options during the
+    // training must neither judge peas that do not exist nor push the
+    // percentage past 100.
+    FillPeas(Peas_, std::clamp(Options->PeasCount, 1, MaxPeas), Options->PeasRatio);
+    DrawIndex_ = 0;
+    view_.ShowAnswerButtons();
+    RightCount_ = 0;
+    view_.ArmAnswerTimer(Options->TimeInterval, Options->TimerEnabled);
+}
+
+void TrainingRun::ProcessAnswer(Answer answer) {
+    if (Answering_ || !HasPeaToDraw())
+        return;
+    Answering_ = true;
+    const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
+    ++DrawIndex_;
+    const bool right = (answer == Answer::Black) == peaIsBlack;
+    if (right)
+        ++RightCount_;
+    view_.ShowSignal(right, DrawIndex_);
+    if (!right) {
+        view_.ProcessPendingEvents();
+        SoundWrongAnswer();
+    }
+    // A start that ran during the pending events has reset DrawIndex, so
+    // this test sees the new training.
+    if (HasPeaToDraw())
+        view_.SetAnswerTimerEnabled(Options->TimerEnabled);
+    else
+        EndTraining();
+    Answering_ = false;
+}
+
+void TrainingRun::TimerAnswer() {
+    view_.SetAnswerTimerEnabled(false);
+    if (!HasPeaToDraw())
+        return;
+    const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
+    ProcessAnswer(peaIsBlack ? Answer::White : Answer::Black);
+}
+
+void TrainingRun::SoundWrongAnswer() {
+    if (Options->BeepWrong) {
+        view_.SetAnswerButtonsEnabled(false);
+        view_.Beep(Options->BeepFrequency, Options->BeepDuration);
+        view_.SetAnswerButtonsEnabled(true);
+    }
+    if (Options->WaveWrong) {
+        view_.SetAnswerButtonsEnabled(false);
+        view_.PlayWave(Options->WaveFilename);
+        view_.SetAnswerButtonsEnabled(true);
+    }
+}
+
+void TrainingRun::EndTraining() {
+    view_.ClearAnswerBold();
+    ++TrainingCount_;
+    const double p = ExactPercentage(RightCount_, PeasCount());
+    view_.ShowResultMessage(ResultMessage(WholePercentage(p)));
+    view_.AddResult(p, TrainingCount_);
+    view_.HideAnswerControls();
+}
+
+} // namespace kvarzel
