@@ -19,9 +19,15 @@ constexpr TColor clYellow = 0x00FFFF;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clGray = 0x808080;
 
-constexpr std::uint8_t GetRValue(TColor color) { return color & 0xFF; }
-constexpr std::uint8_t GetGValue(TColor color) { return (color >> 8) & 0xFF; }
-constexpr std::uint8_t GetBValue(TColor color) { return (color >> 16) & 0xFF; }
+constexpr std::uint8_t GetRValue(TColor color) {
+    return color & 0xFF;
+}
+constexpr std::uint8_t GetGValue(TColor color) {
+    return (color >> 8) & 0xFF;
+}
+constexpr std::uint8_t GetBValue(TColor color) {
+    return (color >> 16) & 0xFF;
+}
 constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return r | (static_cast<TColor>(g) << 8) | (static_cast<TColor>(b) << 16);
 }

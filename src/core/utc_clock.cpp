@@ -20,8 +20,12 @@ UtcTimeOfDay SystemUtcTimeOfDay() {
 
 } // namespace
 
-UtcTimeOfDay CurrentUtcTimeOfDay() { return Source() ? Source()() : SystemUtcTimeOfDay(); }
+UtcTimeOfDay CurrentUtcTimeOfDay() {
+    return Source() ? Source()() : SystemUtcTimeOfDay();
+}
 
-void SetUtcTimeOfDaySource(std::function<UtcTimeOfDay()> source) { Source() = std::move(source); }
+void SetUtcTimeOfDaySource(std::function<UtcTimeOfDay()> source) {
+    Source() = std::move(source);
+}
 
 } // namespace kvarzel
