@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+class QWidget;
+
 namespace kvarzel::screenshots {
 
 // A shot renders one window or state into <folder>/<name>.png and returns
@@ -21,6 +23,6 @@ struct Register {
 };
 
 // Grabs a widget (shown offscreen) into <folder>/<name>.png.
-bool saveWidget(class QWidget& widget, const QString& folder, const QString& name);
+bool saveWidget(QWidget& widget, const QString& folder, const QString& name);
 
 } // namespace kvarzel::screenshots
