@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace kvarzel {
+
+// Size of the bucket picture on the training page; the signal circle and the
+// answer buttons are placed on top of it by this size.
+inline constexpr int kBucketPictureWidth = 311;
+inline constexpr int kBucketPictureHeight = 238;
+
+// The training page's picture: a man at a machine pouring peas from a large
+// bucket through a forked chute into two buckets below. 311 x 238, only pure
+// black and pure white pixels (Format_RGB32). Rendered once, then shared.
+QImage BucketPicture();
+
+// The program icon ("MAINICON") at 16, 24, 32, 48, 64 and 256 pixels, each
+// size drawn in two colours on a transparent background.
+QIcon ProgramIcon();
+
+} // namespace kvarzel

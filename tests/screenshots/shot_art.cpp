@@ -1,0 +1,69 @@
+// The bucket picture alone and with the training page's controls sketched in
+// where they lie on it, and the program icon at every size.
+#include "screenshot_registry.h"
+
+#include "ui/main/bucket_picture.h"
+
+#include <QPainter>
+
+namespace {
+
+using kvarzel::BucketPicture;
+
+// Places of the controls on the picture (the picture stands at 6, 6 on the page).
+const QRect kSignalCircle(140, 60, 40, 40);
+const QRect kWhiteButton(12, 187, 75, 25);
+const QRect kBlackButton(226, 187, 75, 25);
+
+QString pathOf(const QString& folder, const QString& name) {
+    return folder + "/" + name + ".png";
+}
+
+bool saveBucketPicture(const QString& folder) {
+    const QImage picture = BucketPicture();
+    return picture.save(pathOf(folder, "bucket_picture")) &&
+           picture.scaled(picture.size() * 3).save(pathOf(folder, "bucket_picture_3x"));
+}
+
+bool saveBucketLayout(const QString& folder) {
+    QImage layout = BucketPicture().convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&layout);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::red);
+    painter.drawEllipse(kSignalCircle.adjusted(0, 0, -1, -1));
+    painter.setBrush(Qt::lightGray);
+    painter.drawRect(kWhiteButton.adjusted(0, 0, -1, -1));
+    painter.drawRect(kBlackButton.adjusted(0, 0, -1, -1));
+    painter.end();
+    return layout.save(pathOf(folder, "bucket_layout")) &&
+           layout.scaled(layout.size() * 3).save(pathOf(folder, "bucket_layout_3x"));
+}
+
+// Every icon size on a light and on a dark strip, so a missing white fill shows.
+bool saveIconSizes(const QString& folder) {
+    const QIcon icon = kvarzel::ProgramIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    int width = 8;
+    for (const QSize& size : sizes) {
+        width += size.width() + 8;
+    }
+    QImage sheet(width, 2 * (256 + 16), QImage::Format_RGB32);
+    sheet.fill(QColor(220, 220, 220));
+    QPainter painter(&sheet);
+    painter.fillRect(0, 256 + 16, width, 256 + 16, QColor(40, 60, 90));
+    int x = 8;
+    for (const QSize& size : sizes) {
+        const QPixmap pixmap = icon.pixmap(size);
+        painter.drawPixmap(x, 8, pixmap);
+        painter.drawPixmap(x, 256 + 24, pixmap);
+        x += size.width() + 8;
+    }
+    painter.end();
+    return sheet.save(pathOf(folder, "program_icon_sizes"));
+}
+
+const kvarzel::screenshots::Register picture{"bucket_picture", saveBucketPicture};
+const kvarzel::screenshots::Register layout{"bucket_layout", saveBucketLayout};
+const kvarzel::screenshots::Register icons{"program_icon_sizes", saveIconSizes};
+
+} // namespace
