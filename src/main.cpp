@@ -1,0 +1,26 @@
+// Kvarzel, a trainer of intuition: start and end of the program.
+#include "core/settings_store.h"
+#include "help/help.h"
+#include "platform/application.h"
+#include "platform/user_settings_store.h"
+#include "ui/main/bucket_picture.h"
+#include "ui/main/program.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    kvarzel::InitApplication(application);
+    kvarzel::InitHelp(QCoreApplication::applicationFilePath());
+    kvarzel::SetApplicationTitle("Кварзель");
+    QApplication::setWindowIcon(kvarzel::ProgramIcon());
+    const auto store = kvarzel::UserSettingsStore();
+    kvarzel::SetSettingsStore(store.get());
+    int result = 0;
+    {
+        kvarzel::ProgramWindows windows;
+        result = windows.Run();
+    }
+    kvarzel::SetSettingsStore(nullptr);
+    return result;
+}

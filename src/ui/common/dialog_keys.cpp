@@ -1,0 +1,40 @@
+#include "ui/common/dialog_keys.h"
+
+#include "help/help.h"
+#include "ui/common/help_context.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace kvarzel {
+
+HelpDialog::HelpDialog(QWidget* parent, int helpContext) : QDialog(parent) {
+    SetHelpContext(this, helpContext);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    qApp->installEventFilter(this);
+}
+
+bool HelpDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Key preview: F1 anywhere inside the dialog opens the dialog's topic.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && isVisible()) {
+            ShowHelpTopic(HelpContext(this));
+            return true;
+        }
+    }
+    return false;
+}
+
+void HelpDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace kvarzel

@@ -1,0 +1,291 @@
+#include "ui/main/main_form.h"
+
+#include "core/options.h"
+#include "help/help.h"
+#include "platform/application_hint.h"
+#include "platform/timer.h"
+#include "platform/virtual_keys.h"
+#include "ui/common/help_context.h"
+#include "ui/main/bucket_image.h"
+#include "ui/main/signal_shape.h"
+#include "ui/main/sound_output.h"
+#include "ui/main/training_results.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace kvarzel {
+namespace {
+
+void SetBold(QWidget* control, bool bold) {
+    QFont font = control->font();
+    font.setBold(bold);
+    control->setFont(font);
+}
+
+bool KeyMatches(std::uint16_t key, ShiftState shift, TShortCut hotKey) {
+    const DecodedShortCut decoded = ShortCutToKey(hotKey);
+    return decoded.Key == key && decoded.Shift == shift;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent),
+      training_(std::make_unique<TrainingRun>(static_cast<TrainingView&>(*this))),
+      sound_(&DeviceSoundOutput()) {
+    setObjectName("MainForm");
+    setWindowTitle("Кварзель");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    SetHelpContext(this, 0);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(331, 301);
+    setCentralWidget(client);
+
+    PageControl = new QTabWidget(client);
+    PageControl->setObjectName("PageControl");
+    PageControl->setTabPosition(QTabWidget::South);
+    PageControl->setGeometry(0, 0, 331, 282);
+    CreateTrainingPage();
+    CreateResultsPage();
+
+    StatusBar = new QStatusBar(client);
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setGeometry(0, 282, 331, 19);
+
+    AnswerTimer = new TTimer(this);
+    connect(AnswerTimer, &TTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
+
+    CreateMenu();
+    // The window is as tall as the menu bar plus the fixed client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+}
+
+void TMainForm::SetDialogs(QDialog* about, QDialog* options) {
+    aboutForm_ = about;
+    optionsForm_ = options;
+}
+
+bool TMainForm::TrainingRunning() const {
+    return !WhiteButton->isHidden();
+}
+
+QPushButton* TMainForm::ButtonFor(Answer answer) const {
+    return answer == Answer::White ? WhiteButton : BlackButton;
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TMainForm::FormShow() {
+    PageControl->setCurrentWidget(TrainTabSheet);
+    connect(&ApplicationHint::Instance(), &ApplicationHint::HintChanged, this,
+            &TMainForm::DisplayHint, Qt::UniqueConnection);
+    // The timer is created running; no automatic answer may come before a training starts.
+    AnswerTimer->SetEnabled(false);
+}
+
+void TMainForm::DisplayHint(const QString& hint) {
+    if (hint.isEmpty())
+        StatusBar->clearMessage();
+    else
+        StatusBar->showMessage(hint);
+}
+
+void TMainForm::TrainMenuItemClick() {
+    training_->Start();
+}
+
+void TMainForm::OptionsMenuItemsClick() {
+    if (optionsForm_)
+        optionsForm_->exec();
+}
+
+void TMainForm::AboutMenuItemClick() {
+    if (aboutForm_)
+        aboutForm_->exec();
+}
+
+void TMainForm::ExitMenuItemClick() {
+    close();
+}
+
+void TMainForm::ContentsMenuItemClick() {
+    if (QWidget* active = focusWidget())
+        ShowHelpTopic(HelpContext(active));
+    else
+        ShowHelpContents();
+}
+
+void TMainForm::BooleanButtonClick(QPushButton* sender) {
+    if (!sender->isEnabled())
+        return;
+    AnswerTimer->SetEnabled(false);
+    SetBold(WhiteButton, false);
+    SetBold(BlackButton, false);
+    SetBold(sender, true);
+    training_->ProcessAnswer(sender == WhiteButton ? Answer::White : Answer::Black);
+}
+
+bool TMainForm::FormKeyDown(std::uint16_t key, ShiftState shift) {
+    if (!TrainingRunning())
+        return false;
+    switch (key) {
+    case VK_B:
+    case VK_X:
+        BlackButton->click();
+        return false;
+    case VK_W:
+    case VK_OEM_COMMA:
+        WhiteButton->click();
+        return false;
+    default:
+        break;
+    }
+    if (KeyMatches(key, shift, Options->KeyBlack))
+        BlackButton->click();
+    else if (KeyMatches(key, shift, Options->KeyWhite))
+        WhiteButton->click();
+    return true;
+}
+
+void TMainForm::BucketImageMouseDown(Qt::MouseButton button) {
+    if (!TrainingRunning())
+        return;
+    if (button == Qt::LeftButton)
+        WhiteButton->click();
+    else if (button == Qt::RightButton)
+        BlackButton->click();
+}
+
+void TMainForm::AnswerTimerTimer() {
+    training_->TimerAnswer();
+}
+
+bool TMainForm::IsKeyPreviewTarget(const QObject* receiver) const {
+    const auto* widget = qobject_cast<const QWidget*>(receiver);
+    if (!widget || widget->window() != this)
+        return false;
+    const QWidget* focused = QApplication::focusWidget();
+    return widget == (focused ? focused : this);
+}
+
+bool TMainForm::IsOwnMenu(const QObject* object) const {
+    return object == TrainingMenuItem || object == HelpMenuItem;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    // F1 on an open menu opens the menu's help topic.
+    if (IsOwnMenu(watched) && keyEvent->key() == Qt::Key_F1) {
+        ShowHelpTopic(HelpContext(static_cast<QMenu*>(watched)->menuAction()));
+        return true;
+    }
+    if (!IsKeyPreviewTarget(watched))
+        return false;
+    const VirtualKeyPress press = VirtualKeyFromEvent(*keyEvent);
+    return FormKeyDown(press.Key, press.Shift);
+}
+
+// What the training does to the window.
+
+void TMainForm::ShowAnswerButtons() {
+    SetBold(WhiteButton, false);
+    WhiteButton->show();
+    SetBold(BlackButton, false);
+    BlackButton->show();
+    // Showing a control on a page brings the page forward.
+    PageControl->setCurrentWidget(TrainTabSheet);
+}
+
+void TMainForm::ArmAnswerTimer(int interval, bool enabled) {
+    AnswerTimer->SetInterval(interval);
+    AnswerTimer->SetEnabled(enabled);
+}
+
+void TMainForm::SetAnswerTimerEnabled(bool enabled) {
+    AnswerTimer->SetEnabled(enabled);
+}
+
+void TMainForm::ShowSignal(bool right, int drawNumber) {
+    const TColor fill = right ? clGreen : clRed;
+    SignalShape->SetBrushColor(fill);
+    QPalette palette = CounterLabel->palette();
+    palette.setColor(QPalette::Window, ToQColor(fill));
+    CounterLabel->setPalette(palette);
+    CounterLabel->setText(QString::number(drawNumber));
+    if (SignalShape->isHidden()) {
+        SignalShape->show();
+        CounterLabel->show();
+        PageControl->setCurrentWidget(TrainTabSheet);
+    }
+    ApplicationHint::Instance().CancelHint();
+}
+
+void TMainForm::ProcessPendingEvents() {
+    QApplication::processEvents();
+}
+
+void TMainForm::SetAnswerButtonsEnabled(bool enabled) {
+    WhiteButton->setEnabled(enabled);
+    BlackButton->setEnabled(enabled);
+}
+
+void TMainForm::Beep(int frequency, int duration) {
+    sound_->Beep(frequency, duration);
+}
+
+void TMainForm::PlayWave(const std::string& fileName) {
+    sound_->PlayWave(fileName);
+}
+
+void TMainForm::ClearAnswerBold() {
+    SetBold(WhiteButton, false);
+    SetBold(BlackButton, false);
+}
+
+void TMainForm::ShowResultMessage(const std::string& message) {
+    QMessageBox box(QMessageBox::Information, "Результат", QString::fromStdString(message),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TMainForm::AddResult(double percentage, int trainingCount) {
+    if (results_)
+        results_->AddTrainingResult(percentage, trainingCount);
+}
+
+void TMainForm::HideAnswerControls() {
+    WhiteButton->hide();
+    BlackButton->hide();
+    SignalShape->hide();
+    CounterLabel->hide();
+}
+
+} // namespace kvarzel

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/shortcut.h"
+#include "core/training.h"
+#include "core/training_view.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+
+namespace kvarzel {
+
+class TImage;
+class TShape;
+class TTimer;
+class SoundOutput;
+class TrainingResults;
+
+// The program's one non-modal window: the training and results pages, the
+// menu, the status bar and the answer timer. It owns the training run.
+class TMainForm : public QMainWindow, private TrainingView {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Where the wrong-answer sounds and the finished trainings go.
+    void SetSoundOutput(SoundOutput& sound) { sound_ = &sound; }
+    void SetTrainingResults(TrainingResults* results) { results_ = results; }
+    // The dialogs the menu opens; they live as long as the program.
+    void SetDialogs(QDialog* about, QDialog* options);
+
+    const TrainingRun& Training() const { return *training_; }
+    // A training runs exactly while the white answer button is not hidden.
+    bool TrainingRunning() const;
+
+    // Controls, named by role and kind.
+    QTabWidget* PageControl = nullptr;
+    QWidget* TrainTabSheet = nullptr;
+    TImage* BucketImage = nullptr;
+    TShape* SignalShape = nullptr;
+    QLabel* CounterLabel = nullptr;
+    QPushButton* WhiteButton = nullptr;
+    QPushButton* BlackButton = nullptr;
+    QWidget* ResultsTabSheet = nullptr;
+    QFrame* BottomBevel = nullptr;
+    QLabel* AverageLabel = nullptr;
+    QLineEdit* AverageEdit = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    TTimer* AnswerTimer = nullptr;
+
+    QMenu* TrainingMenuItem = nullptr;
+    QAction* TrainMenuItem = nullptr;
+    QAction* OptionsMenuItems = nullptr;
+    QAction* ExitMenuItem = nullptr;
+    QMenu* HelpMenuItem = nullptr;
+    QAction* ContentsMenuItem = nullptr;
+    QAction* AboutMenuItem = nullptr;
+
+    // Event handlers.
+    void FormShow();
+    void DisplayHint(const QString& hint);
+    void TrainMenuItemClick();
+    void OptionsMenuItemsClick();
+    void ExitMenuItemClick();
+    void ContentsMenuItemClick();
+    void AboutMenuItemClick();
+    void BooleanButtonClick(QPushButton* sender);
+    // Returns true when the key must go no further.
+    bool FormKeyDown(std::uint16_t key, ShiftState shift);
+    void BucketImageMouseDown(Qt::MouseButton button);
+    void AnswerTimerTimer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenu();
+    void CreateTrainingPage();
+    void CreateResultsPage();
+    bool IsKeyPreviewTarget(const QObject* receiver) const;
+    bool IsOwnMenu(const QObject* object) const;
+    QPushButton* ButtonFor(Answer answer) const;
+
+    // TrainingView
+    void ShowAnswerButtons() override;
+    void ArmAnswerTimer(int interval, bool enabled) override;
+    void SetAnswerTimerEnabled(bool enabled) override;
+    void ShowSignal(bool right, int drawNumber) override;
+    void ProcessPendingEvents() override;
+    void SetAnswerButtonsEnabled(bool enabled) override;
+    void Beep(int frequency, int duration) override;
+    void PlayWave(const std::string& fileName) override;
+    void ClearAnswerBold() override;
+    void ShowResultMessage(const std::string& message) override;
+    void AddResult(double percentage, int trainingCount) override;
+    void HideAnswerControls() override;
+
+    std::unique_ptr<TrainingRun> training_;
+    SoundOutput* sound_;
+    TrainingResults* results_ = nullptr;
+    QDialog* aboutForm_ = nullptr;
+    QDialog* optionsForm_ = nullptr;
+    bool shown_ = false;
+};
+
+} // namespace kvarzel

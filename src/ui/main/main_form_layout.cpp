@@ -1,0 +1,158 @@
+// The controls and the menu of the main window, at their designed places.
+#include "ui/main/main_form.h"
+
+#include "platform/application.h"
+#include "platform/timer.h"
+#include "ui/common/anchors.h"
+#include "ui/common/help_context.h"
+#include "ui/main/bucket_image.h"
+#include "ui/main/bucket_picture.h"
+#include "ui/main/signal_shape.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace kvarzel {
+namespace {
+
+// Both pages are laid out for a client area of this size.
+constexpr QSize PageDesignSize(323, 256);
+
+template <typename Control>
+Control* Create(QWidget* parent, const char* name, QRect place, int helpContext = 0) {
+    auto* control = new Control(parent);
+    control->setObjectName(name);
+    control->setGeometry(place);
+    SetHelpContext(control, helpContext);
+    return control;
+}
+
+QPushButton* CreateAnswerButton(QWidget* page, const char* name, const QString& caption,
+                                const QString& hint, QRect place) {
+    auto* button = Create<QPushButton>(page, name, place, 2);
+    button->setText(caption);
+    button->setStatusTip(hint);
+    button->setAutoDefault(false);
+    button->hide();
+    return button;
+}
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
+                     const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setStatusTip(hint);
+    action->setShortcut(shortcut);
+    SetHelpContext(action, 1);
+    return action;
+}
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption, const QString& hint) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setStatusTip(hint);
+    SetHelpContext(menu, 1);
+    SetHelpContext(menu->menuAction(), 1);
+    return menu;
+}
+
+void AddSeparator(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(name);
+    SetHelpContext(separator, 1);
+}
+
+} // namespace
+
+void TMainForm::CreateTrainingPage() {
+    TrainTabSheet = new QWidget;
+    TrainTabSheet->setObjectName("TrainTabSheet");
+    SetHelpContext(TrainTabSheet, 2);
+    PageControl->addTab(TrainTabSheet, "&Тренировка");
+
+    BucketImage = Create<TImage>(TrainTabSheet, "BucketImage", {6, 6, 311, 238});
+    BucketImage->setPixmap(QPixmap::fromImage(BucketPicture()));
+    connect(BucketImage, &TImage::MouseDown, this, &TMainForm::BucketImageMouseDown);
+
+    SignalShape = Create<TShape>(TrainTabSheet, "SignalShape", {146, 66, 40, 40});
+    SignalShape->hide();
+
+    CounterLabel = Create<QLabel>(TrainTabSheet, "CounterLabel", {147, 79, 38, 13});
+    CounterLabel->setAutoFillBackground(true);
+    CounterLabel->setAlignment(Qt::AlignCenter);
+    CounterLabel->setFont(MsSansSerifFont(true));
+    QPalette palette = CounterLabel->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    CounterLabel->setPalette(palette);
+    CounterLabel->hide();
+
+    WhiteButton =
+        CreateAnswerButton(TrainTabSheet, "WhiteButton", "&Белая",
+                           "Я чувствую, что сейчас выпадет БЕЛАЯ горошина!", {18, 193, 75, 25});
+    BlackButton =
+        CreateAnswerButton(TrainTabSheet, "BlackButton", "&Чёрная",
+                           "Я чувствую, что сейчас выпадет ЧЁРНАЯ горошина!", {232, 193, 75, 25});
+    setTabOrder(WhiteButton, BlackButton);
+    connect(WhiteButton, &QPushButton::clicked, this, [this] { BooleanButtonClick(WhiteButton); });
+    connect(BlackButton, &QPushButton::clicked, this, [this] { BooleanButtonClick(BlackButton); });
+}
+
+void TMainForm::CreateResultsPage() {
+    ResultsTabSheet = new QWidget;
+    ResultsTabSheet->setObjectName("ResultsTabSheet");
+    SetHelpContext(ResultsTabSheet, 3);
+    PageControl->addTab(ResultsTabSheet, "&Результаты");
+    auto* anchors = new Anchors(ResultsTabSheet, PageDesignSize);
+
+    BottomBevel = Create<QFrame>(ResultsTabSheet, "BottomBevel", {});
+    BottomBevel->setFrameShape(QFrame::HLine);
+    BottomBevel->setFrameShadow(QFrame::Sunken);
+    anchors->Place(BottomBevel, {2, 221, 319, 2}, akLeft | akRight | akBottom);
+
+    AverageLabel = Create<QLabel>(ResultsTabSheet, "AverageLabel", {});
+    AverageLabel->setText("Среднее значение по всем тренировкам:");
+    anchors->Place(AverageLabel, {6, 231, 210, 13}, akLeft | akBottom);
+
+    AverageEdit = Create<QLineEdit>(ResultsTabSheet, "AverageEdit", {}, 3);
+    AverageEdit->setFrame(false);
+    AverageEdit->setReadOnly(true);
+    AverageEdit->setFocusPolicy(Qt::ClickFocus);
+    AverageEdit->setFont(MsSansSerifFont(true));
+    AverageEdit->setTextMargins(0, 0, 0, 0);
+    AverageEdit->setContentsMargins(0, 0, 0, 0);
+    QPalette palette = AverageEdit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    AverageEdit->setPalette(palette);
+    anchors->Place(AverageEdit, {224, 232, 93, 13}, akLeft | akRight | akBottom);
+}
+
+void TMainForm::CreateMenu() {
+    QMenuBar* bar = menuBar();
+    TrainingMenuItem = AddMenu(bar, "TrainingMenuItem", "&Тренировка", "Тренировка интуиции");
+    TrainMenuItem = AddMenuItem(TrainingMenuItem, "TrainMenuItem", "&Начать", "Начать тренировку",
+                                QKeySequence(Qt::CTRL | Qt::Key_N));
+    OptionsMenuItems =
+        AddMenuItem(TrainingMenuItem, "OptionsMenuItems", "&Параметры...", "Параметры тренировок");
+    AddSeparator(TrainingMenuItem, "TrainingMenuSeparator");
+    ExitMenuItem = AddMenuItem(TrainingMenuItem, "ExitMenuItem", "&Выход", "Выход из программы",
+                               QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    HelpMenuItem = AddMenu(bar, "HelpMenuItem", "&Помощь", "Помощь к программе");
+    ContentsMenuItem = AddMenuItem(HelpMenuItem, "ContentsMenuItem", "&Содержание",
+                                   "Вызов файла справки", QKeySequence(Qt::Key_F1));
+    AddSeparator(HelpMenuItem, "HelpMenuSeparator");
+    AboutMenuItem = AddMenuItem(HelpMenuItem, "AboutMenuItem", "&О программе...",
+                                "Краткая информация о программе");
+
+    connect(TrainMenuItem, &QAction::triggered, this, &TMainForm::TrainMenuItemClick);
+    connect(OptionsMenuItems, &QAction::triggered, this, &TMainForm::OptionsMenuItemsClick);
+    connect(ExitMenuItem, &QAction::triggered, this, &TMainForm::ExitMenuItemClick);
+    connect(ContentsMenuItem, &QAction::triggered, this, &TMainForm::ContentsMenuItemClick);
+    connect(AboutMenuItem, &QAction::triggered, this, &TMainForm::AboutMenuItemClick);
+}
+
+} // namespace kvarzel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/colors.h"
+
+#include <QWidget>
+
+namespace kvarzel {
+
+// The signal circle: a disc in its fill colour with a thin black outline.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit TShape(QWidget* parent = nullptr);
+
+    void SetBrushColor(TColor color);
+    TColor BrushColor() const { return brushColor_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TColor brushColor_ = clWhite;
+};
+
+// 0x00BBGGRR to Qt's colour.
+QColor ToQColor(TColor color);
+
+} // namespace kvarzel

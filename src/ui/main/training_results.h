@@ -1,0 +1,12 @@
+#pragma once
+
+namespace kvarzel {
+
+// Receives every completed training: the results page.
+class TrainingResults {
+public:
+    virtual ~TrainingResults() = default;
+    virtual void AddTrainingResult(double percentage, int trainingCount) = 0;
+};
+
+} // namespace kvarzel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+namespace kvarzel::testing {
+
+// Closes every modal message box that comes up while it lives, remembering
+// their texts; runs inside the boxes' own event loops.
+class MessageBoxCloser {
+public:
+    MessageBoxCloser();
+    QStringList Texts;
+    QStringList Captions;
+
+private:
+    QTimer timer_;
+};
+
+// Runs the event loop until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000);
+
+} // namespace kvarzel::testing

@@ -1,0 +1,98 @@
+#include "core/options.h"
+#include "core/settings_store.h"
+#include "gui_support.h"
+#include "platform/registry_file_store.h"
+#include "ui/about/about_form.h"
+#include "ui/main/main_form.h"
+#include "ui/main/program.h"
+#include "ui/options/options_form.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kvarzel::testing {
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class ProgramStartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        file = std::filesystem::path(folder.path().toStdString()) / "Kvarzel.reg";
+    }
+    void TearDown() override { SetSettingsStore(nullptr); }
+
+    QTemporaryDir folder;
+    std::filesystem::path file;
+};
+
+TEST_F(ProgramStartTest, WindowsComeInOrderAndTheSettingsAreSavedFirstAtTheEnd) {
+    std::ofstream(file) << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel]\n"
+                           "\"PeasCount\"=dword:00000019\n";
+    RegistryFileStore store(file);
+    SetSettingsStore(&store);
+    ASSERT_EQ(Options, nullptr);
+    std::string savedWhenMainWindowWent;
+    {
+        ProgramWindows windows;
+        ASSERT_NE(Options, nullptr);
+        EXPECT_EQ(Options->PeasCount, 25);
+        EXPECT_EQ(windows.AboutForm->parentWidget(), windows.MainForm);
+        Options->PeasRatio = 7;
+        QObject::connect(windows.MainForm, &QObject::destroyed,
+                         [&] { savedWhenMainWindowWent = ReadFile(file); });
+    }
+    EXPECT_EQ(Options, nullptr);
+    EXPECT_NE(savedWhenMainWindowWent.find("\"PeasRatio\"=dword:00000007"), std::string::npos)
+        << savedWhenMainWindowWent;
+}
+
+TEST_F(ProgramStartTest, AFailedSaveReachesTheErrorDisplay) {
+    // The store's folder is a file, so the store can never be written.
+    std::ofstream(file) << "not a folder";
+    RegistryFileStore store(file / "Kvarzel.reg");
+    SetSettingsStore(&store);
+    MessageBoxCloser closer;
+    { ProgramWindows windows; }
+    ASSERT_EQ(closer.Texts.size(), 1);
+    EXPECT_TRUE(closer.Texts[0].startsWith("Failed to set data for '"))
+        << closer.Texts[0].toStdString();
+    EXPECT_TRUE(closer.Texts[0].endsWith(".")) << closer.Texts[0].toStdString();
+    EXPECT_EQ(closer.Captions[0], "Кварзель");
+    EXPECT_EQ(Options, nullptr);
+}
+
+TEST_F(ProgramStartTest, DialogsOpenModallyFromTheMenu) {
+    RegistryFileStore store(file);
+    SetSettingsStore(&store);
+    ProgramWindows windows;
+    windows.MainForm->show();
+    bool optionsShown = false, aboutShown = false;
+    QTimer::singleShot(50, [&] {
+        optionsShown = windows.OptionsForm->isVisible();
+        windows.OptionsForm->reject();
+    });
+    windows.MainForm->OptionsMenuItems->trigger();
+    QTimer::singleShot(50, [&] {
+        aboutShown = windows.AboutForm->isVisible();
+        windows.AboutForm->reject();
+    });
+    windows.MainForm->AboutMenuItem->trigger();
+    EXPECT_TRUE(optionsShown);
+    EXPECT_TRUE(aboutShown);
+}
+
+} // namespace
+} // namespace kvarzel::testing
