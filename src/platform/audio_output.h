@@ -1,0 +1,42 @@
+#pragma once
+
+#include <SDL.h>
+#include <cstddef>
+#include <cstdint>
+
+namespace kvarzel {
+
+// What we ask the device for; drivers that cannot give it (most can) get
+// the sound converted. The disk driver of the tests takes it as it is.
+constexpr int PreferredSampleRate = 44100;
+constexpr SDL_AudioFormat PreferredFormat = AUDIO_S16SYS;
+constexpr int PreferredChannels = 1;
+
+// One blocking playback on the default device: samples in the source
+// format go in by Write, Finish returns when the last of them has been
+// heard. Nothing happens when the device cannot be opened.
+class AudioOutput {
+public:
+    explicit AudioOutput(const SDL_AudioSpec& source);
+    ~AudioOutput();
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
+
+    bool IsOpen() const { return device != 0 && converter != nullptr; }
+    void Write(const std::uint8_t* data, std::size_t bytes);
+    void Finish();
+
+private:
+    void QueueConverted();
+    // False when the device stopped taking samples.
+    bool WaitUntilQueuedAtMost(std::uint32_t bytes) const;
+    std::uint32_t BytesPerSecond() const;
+
+    int sourceFrameBytes = 0;
+    SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec obtained{};
+    SDL_AudioStream* converter = nullptr;
+    bool started = false;
+};
+
+} // namespace kvarzel

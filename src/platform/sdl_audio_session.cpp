@@ -1,0 +1,45 @@
+#include "platform/sdl_audio_session.h"
+
+#include <SDL.h>
+#include <dlfcn.h>
+
+namespace kvarzel {
+namespace {
+
+void DiscardSdlLog(void*, int, SDL_LogPriority, const char*) {}
+
+void DiscardAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA, which SDL may load, prints its complaints (no card, unknown PCM)
+// straight to stderr; its error handler is the only way to stop that.
+void SilenceAlsa() {
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    static const bool silenced = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (alsa == nullptr)
+            return false;
+        auto setHandler =
+            reinterpret_cast<int (*)(ErrorHandler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+        if (setHandler != nullptr)
+            setHandler(&DiscardAlsaError);
+        return true; // stays loaded, so the handler stays in place
+    }();
+    (void)silenced;
+}
+
+} // namespace
+
+SdlAudioSession::SdlAudioSession() {
+    SDL_LogSetOutputFunction(&DiscardSdlLog, nullptr);
+    // Ctrl+C must still end the program while a sound plays.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SilenceAlsa();
+    started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+SdlAudioSession::~SdlAudioSession() {
+    if (started)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+} // namespace kvarzel

@@ -1,0 +1,84 @@
+#include "platform/sound.h"
+
+#include "platform/audio_output.h"
+#include "platform/sdl_audio_session.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace kvarzel {
+namespace {
+
+// The range Windows' Beep accepts; outside it nothing sounds there either.
+constexpr int minFrequency = 37;
+constexpr int maxFrequency = 32767;
+constexpr int maxDuration = 60000;
+
+constexpr std::int16_t amplitude = 8000; // a quarter of full scale
+constexpr std::int64_t chunkFrames = PreferredSampleRate / 10;
+
+SDL_AudioSpec MonoSpec(int sampleRate) {
+    SDL_AudioSpec spec{};
+    spec.freq = sampleRate;
+    spec.format = AUDIO_S16SYS;
+    spec.channels = 1;
+    return spec;
+}
+
+// Samples [first, first + count) of the wave; each half period is high or
+// low, counted exactly in whole numbers so no drift builds up.
+std::vector<std::int16_t> SquareWave(int frequency, std::int64_t first, std::int64_t count) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(count));
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t halfPeriods = (first + i) * 2 * frequency / PreferredSampleRate;
+        samples[static_cast<std::size_t>(i)] = halfPeriods % 2 == 0 ? amplitude : -amplitude;
+    }
+    return samples;
+}
+
+struct WaveData {
+    SDL_AudioSpec Spec{};
+    Uint8* Buffer = nullptr;
+    Uint32 Length = 0;
+    ~WaveData() { SDL_FreeWAV(Buffer); }
+};
+
+} // namespace
+
+void Beep(int frequency, int duration) {
+    if (frequency < minFrequency || frequency > maxFrequency || duration <= 0)
+        return;
+    const SdlAudioSession session;
+    if (!session.Started())
+        return;
+    AudioOutput output(MonoSpec(PreferredSampleRate));
+    if (!output.IsOpen())
+        return;
+    const std::int64_t total =
+        std::int64_t{std::min(duration, maxDuration)} * PreferredSampleRate / 1000;
+    for (std::int64_t first = 0; first < total; first += chunkFrames) {
+        const auto samples = SquareWave(frequency, first, std::min(chunkFrames, total - first));
+        output.Write(reinterpret_cast<const std::uint8_t*>(samples.data()),
+                     samples.size() * sizeof(std::int16_t));
+    }
+    output.Finish();
+}
+
+void PlayWaveFile(const std::string& fileName) {
+    // Loaded first: a file that cannot be played needs no device.
+    WaveData wave;
+    if (fileName.empty() ||
+        SDL_LoadWAV(fileName.c_str(), &wave.Spec, &wave.Buffer, &wave.Length) == nullptr ||
+        wave.Length == 0)
+        return;
+    const SdlAudioSession session;
+    if (!session.Started())
+        return;
+    AudioOutput output(wave.Spec);
+    output.Write(wave.Buffer, wave.Length);
+    output.Finish();
+}
+
+} // namespace kvarzel

@@ -1,0 +1,37 @@
+#include "platform/timer.h"
+
+#include <algorithm>
+
+namespace kvarzel {
+
+TTimer::TTimer(QObject* parent) : QObject(parent) {
+    // Precise, so that a countdown is as long as asked and not up to 5 %
+    // shorter, which a tight answer time would notice.
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, this, &TTimer::OnTimer);
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(int ms) {
+    ms = std::max(ms, 0);
+    if (ms == interval)
+        return;
+    interval = ms;
+    UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool value) {
+    if (value == enabled)
+        return;
+    enabled = value;
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+    if (enabled && interval > 0)
+        timer.start(interval);
+    else
+        timer.stop();
+}
+
+} // namespace kvarzel
