@@ -1,0 +1,72 @@
+#include "help/chm_system_info.h"
+
+#include "help/help_text.h"
+
+#include <cstdint>
+
+namespace kvarzel {
+
+namespace {
+
+enum SystemRecord : std::uint16_t {
+    contentsRecord = 0,
+    indexRecord = 1,
+    defaultTopicRecord = 2,
+    titleRecord = 3,
+};
+
+std::uint16_t readWord(const QByteArray& data, qsizetype at) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(data[at]) |
+                                      static_cast<std::uint8_t>(data[at + 1]) << 8);
+}
+
+// Record texts end with a zero byte.
+QString recordText(const QByteArray& data, qsizetype at, qsizetype length) {
+    QByteArray text = data.mid(at, length);
+    const qsizetype end = text.indexOf('\0');
+    if (end >= 0) {
+        text.truncate(end);
+    }
+    return DecodeHelpText(text);
+}
+
+void storeRecord(ChmSystemInfo& info, std::uint16_t code, const QString& text) {
+    switch (code) {
+    case contentsRecord:
+        info.contentsFile = text;
+        break;
+    case indexRecord:
+        info.indexFile = text;
+        break;
+    case defaultTopicRecord:
+        info.defaultTopic = text;
+        break;
+    case titleRecord:
+        info.title = text;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+ChmSystemInfo ParseChmSystemInfo(const QByteArray& data) {
+    ChmSystemInfo info;
+    constexpr qsizetype versionSize = 4;
+    constexpr qsizetype recordHeaderSize = 4; // code and length, 16 bits each
+    qsizetype at = versionSize;
+    while (at + recordHeaderSize <= data.size()) {
+        const std::uint16_t code = readWord(data, at);
+        const qsizetype length = readWord(data, at + 2);
+        at += recordHeaderSize;
+        if (at + length > data.size()) {
+            break;
+        }
+        storeRecord(info, code, recordText(data, at, length));
+        at += length;
+    }
+    return info;
+}
+
+} // namespace kvarzel

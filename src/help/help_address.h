@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace kvarzel {
+
+// A help address names a page inside a help file: "<file>::/<page>".
+struct HelpAddress {
+    QString file;
+    QString page; // path inside the file, without the leading "/"; empty for the default page
+};
+
+// "<helpFile>::/<Topic>.htm" for a context of the topic table; empty for any other context.
+QString HelpTopicAddress(const QString& helpFile, int context);
+
+// Splits an address; text without "::/" is taken as a file name alone.
+HelpAddress SplitHelpAddress(const QString& address);
+
+} // namespace kvarzel

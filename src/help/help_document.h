@@ -1,0 +1,28 @@
+#pragma once
+
+#include "help/chm_file.h"
+#include "help/chm_system_info.h"
+#include "help/sitemap.h"
+
+#include <optional>
+#include <vector>
+
+namespace kvarzel {
+
+// An opened help file with its table of contents and index read once.
+struct HelpDocument {
+    QString path;
+    ChmFile file;
+    ChmSystemInfo system;
+    std::vector<SitemapEntry> contents;
+    std::vector<SitemapEntry> index;
+
+    // The page shown for the table of contents: the project's default topic,
+    // else the first page of the contents; empty when the file names none.
+    QString defaultPage() const;
+};
+
+// Empty when the file is missing or is not a help file.
+std::optional<HelpDocument> LoadHelpDocument(const QString& path);
+
+} // namespace kvarzel

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "help/chm_file.h"
+
+#include <QTextBrowser>
+
+#include <functional>
+#include <optional>
+
+namespace kvarzel {
+
+// The page area of the help viewer: shows pages, pictures and style sheets
+// from inside the help file; links to the outside go to the desktop's handler.
+class HelpPageBrowser : public QTextBrowser {
+    Q_OBJECT
+
+public:
+    explicit HelpPageBrowser(QWidget* parent = nullptr);
+
+    // Pages of a new file replace those of the last one, history included.
+    void setHelpFile(std::optional<ChmFile> file);
+    void showPage(const QString& page);
+    // A notice in place of a page, for a help file that cannot be opened.
+    void showNotice(const QString& heading, const QString& text);
+
+    // The page shown, as the path inside the help file ("Training.htm").
+    QString currentPage() const;
+
+    static QUrl pageUrl(const QString& page);
+    static bool isPageUrl(const QUrl& url);
+
+    // Replaces the shell for outside links (tests record them instead).
+    void setOutsideLinkHandler(std::function<void(const QUrl&)> handler);
+
+    QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    void followLink(const QUrl& url);
+    QString missingPageNotice(const QUrl& url) const;
+
+    std::optional<ChmFile> file_;
+    std::function<void(const QUrl&)> openOutside_;
+};
+
+} // namespace kvarzel

@@ -1,0 +1,158 @@
+#include "help/help_viewer.h"
+
+#include "help/help_address.h"
+#include "help/help_page_browser.h"
+#include "help/sitemap_views.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kvarzel {
+
+namespace {
+const QString viewerCaption = QStringLiteral("Справка");
+}
+
+HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
+    // Help stays open beside the program but must not keep it running after
+    // the main window closes.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(viewerCaption);
+    resize(800, 560);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildToolBar(*layout);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    browser_ = new HelpPageBrowser(splitter);
+    splitter->insertWidget(0, buildNavigation());
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({230, 570});
+    layout->addWidget(splitter, 1);
+
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::pageChanged);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+}
+
+HelpViewer::~HelpViewer() = default;
+
+void HelpViewer::buildToolBar(QVBoxLayout& layout) {
+    auto* toolBar = new QToolBar(this);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    back_ =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Назад"));
+    back_->setShortcut(QKeySequence::Back);
+    back_->setEnabled(false);
+    forward_ = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                  QStringLiteral("Вперёд"));
+    forward_->setShortcut(QKeySequence::Forward);
+    forward_->setEnabled(false);
+    connect(back_, &QAction::triggered, this, [this] { browser_->backward(); });
+    connect(forward_, &QAction::triggered, this, [this] { browser_->forward(); });
+    layout.addWidget(toolBar);
+}
+
+QWidget* HelpViewer::buildNavigation() {
+    navigation_ = new QTabWidget;
+    contents_ = new QTreeWidget;
+    contents_->setHeaderHidden(true);
+    index_ = new QListWidget;
+    navigation_->addTab(contents_, QStringLiteral("Содержание"));
+    navigation_->addTab(index_, QStringLiteral("Указатель"));
+    connect(contents_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { showPage(PageOfItem(*item)); });
+    connect(contents_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { showPage(PageOfItem(*item)); });
+    connect(index_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { showPage(PageOfItem(*item)); });
+    connect(index_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { showPage(PageOfItem(*item)); });
+    return navigation_;
+}
+
+void HelpViewer::showContents(const QString& helpFile) {
+    if (openFile(helpFile)) {
+        navigation_->setCurrentWidget(contents_);
+        showPage(document_->defaultPage());
+    }
+    bringToFront();
+}
+
+void HelpViewer::showTopic(const QString& address) {
+    const HelpAddress target = SplitHelpAddress(address);
+    if (openFile(target.file)) {
+        showPage(target.page.isEmpty() ? document_->defaultPage() : target.page);
+    }
+    bringToFront();
+}
+
+QString HelpViewer::currentPage() const {
+    return browser_->currentPage();
+}
+
+bool HelpViewer::openFile(const QString& path) {
+    if (document_ && path == openedPath_) {
+        return true;
+    }
+    // A file that failed before is tried again: it may have been put back.
+    document_ = LoadHelpDocument(path);
+    openedPath_ = path;
+    if (!document_) {
+        showMissingFile(path);
+        return false;
+    }
+    FillContentsTree(*contents_, document_->contents);
+    FillIndexList(*index_, document_->index);
+    browser_->setHelpFile(document_->file);
+    return true;
+}
+
+void HelpViewer::showMissingFile(const QString& path) {
+    contents_->clear();
+    index_->clear();
+    browser_->setHelpFile(std::nullopt);
+    const bool exists = QFileInfo(path).isFile();
+    const QString heading = exists ? QStringLiteral("Файл справки повреждён")
+                                   : QStringLiteral("Файл справки не найден");
+    const QString text = exists ? QStringLiteral("Не удаётся прочитать файл справки «%1».")
+                                : QStringLiteral("Файл справки «%1» не найден. Он должен лежать "
+                                                 "рядом с программой.");
+    browser_->showNotice(heading, text.arg(path));
+    setWindowTitle(viewerCaption);
+}
+
+void HelpViewer::showPage(const QString& page) {
+    if (!page.isEmpty()) {
+        browser_->showPage(page);
+    }
+}
+
+void HelpViewer::pageChanged() {
+    SelectPageInTree(*contents_, currentPage());
+    const QString pageTitle = browser_->documentTitle();
+    const QString fileTitle = document_ ? document_->system.title : QString();
+    const QString caption = fileTitle.isEmpty() ? viewerCaption : fileTitle;
+    setWindowTitle(pageTitle.isEmpty() ? caption : pageTitle + QStringLiteral(" — ") + caption);
+}
+
+void HelpViewer::bringToFront() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+} // namespace kvarzel
