@@ -1,0 +1,18 @@
+#include "core/registry_store.h"
+
+namespace kvarzel {
+
+RegistryValue RegistryValue::Integer(std::uint32_t number) {
+    RegistryValue value{RegistryType::Integer, {}};
+    for (int shift = 0; shift < 32; shift += 8)
+        value.Data.push_back(static_cast<std::uint8_t>(number >> shift));
+    return value;
+}
+
+RegistryValue RegistryValue::Text(std::string_view text, std::uint32_t type) {
+    RegistryValue value{type, std::vector<std::uint8_t>(text.begin(), text.end())};
+    value.Data.push_back(0);
+    return value;
+}
+
+} // namespace kvarzel

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/registry_store.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace kvarzel {
+
+// A settings value (or the whole store) that could not be written. The text
+// is shown to the user at shut-down.
+class SettingsWriteError : public std::runtime_error {
+public:
+    explicit SettingsWriteError(const std::string& name);
+};
+
+// The store that TOptions::Load, Save and Erase work on; the program installs
+// the per-user store at start-up. Not owned.
+void SetSettingsStore(RegistryStore* store);
+RegistryStore* SettingsStore();
+
+} // namespace kvarzel

@@ -1,0 +1,223 @@
+#include "core/memory_registry_store.h"
+#include "core/options.h"
+#include "core/settings_store.h"
+#include "core/working_directory.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::MemoryRegistryStore;
+
+const std::string Vendor = "Software\\Tellumor";
+const std::string Product = Vendor + "\\Kvarzel";
+const std::string Keys = Product + "\\Keys";
+const std::string Timer = Product + "\\Timer";
+const std::string Sounds = Product + "\\Sounds";
+
+class SettingsSave : public ::testing::Test {
+protected:
+    void SetUp() override { SetSettingsStore(&store); }
+    void TearDown() override { SetSettingsStore(nullptr); }
+
+    std::optional<RegistryValue> Stored(const std::string& key, const std::string& name) {
+        store.Restart();
+        return store.ReadValue(key, name);
+    }
+
+    TOptions Record() {
+        TOptions options;
+        options.PeasCount = 321;
+        options.PeasRatio = 13;
+        options.KeyWhite = 0xE057;
+        options.KeyBlack = 0x0042;
+        options.TimerEnabled = false;
+        options.TimeInterval = 60000;
+        options.BeepWrong = true;
+        options.BeepFrequency = 32767;
+        options.BeepDuration = 2;
+        options.WaveWrong = true;
+        options.WaveFilename = "/home/пользователь/звук.wav";
+        return options;
+    }
+
+    TOptions Reloaded() {
+        store.Restart();
+        TOptions loaded;
+        loaded.Load();
+        return loaded;
+    }
+
+    testing::ScopedWorkingDirectory folder;
+    MemoryRegistryStore store;
+};
+
+TEST_F(SettingsSave, WritesEveryValueInTheLayoutOrder) {
+    Record().Save();
+    EXPECT_THAT(store.ValueNames(Product), ElementsAre("PeasCount", "PeasRatio"));
+    EXPECT_THAT(store.ValueNames(Keys), ElementsAre("KeyWhite", "KeyBlack"));
+    EXPECT_THAT(store.ValueNames(Timer), ElementsAre("TimerEnabled", "TimeInterval"));
+    EXPECT_THAT(store.ValueNames(Sounds), ElementsAre("BeepWrong", "BeepFrequency", "BeepDuration",
+                                                      "WaveWrong", "WaveFilename"));
+}
+
+TEST_F(SettingsSave, StoresIntegersAndTextWithTheirTypes) {
+    Record().Save();
+    EXPECT_EQ(Stored(Product, "PeasCount"), RegistryValue::Integer(321));
+    EXPECT_EQ(Stored(Keys, "KeyWhite"), RegistryValue::Integer(0xE057));
+    EXPECT_EQ(Stored(Timer, "TimerEnabled"), RegistryValue::Integer(0));
+    EXPECT_EQ(Stored(Sounds, "BeepWrong"), RegistryValue::Integer(1));
+    EXPECT_EQ(Stored(Sounds, "WaveFilename"), RegistryValue::Text("/home/пользователь/звук.wav"));
+}
+
+TEST_F(SettingsSave, EmptyWaveFilenameIsASingleZeroByte) {
+    TOptions().Save();
+    EXPECT_EQ(Stored(Sounds, "WaveFilename"), (RegistryValue{RegistryType::Text, {0}}));
+}
+
+TEST_F(SettingsSave, NegativeNumbersAreStoredAsTwosComplement) {
+    TOptions options;
+    options.PeasCount = -1;
+    options.BeepDuration = INT32_MIN;
+    options.Save();
+    EXPECT_EQ(Stored(Product, "PeasCount"), RegistryValue::Integer(0xFFFFFFFF));
+    EXPECT_EQ(Stored(Sounds, "BeepDuration"), RegistryValue::Integer(0x80000000));
+    EXPECT_EQ(Reloaded(), options);
+}
+
+TEST_F(SettingsSave, SaveThenLoadGivesTheRecordBack) {
+    TOptions options = Record();
+    options.Save();
+    EXPECT_EQ(Reloaded(), options);
+}
+
+TEST_F(SettingsSave, QuotesAreKeptOnSavingAndDroppedOnTheNextLoad) {
+    TOptions options;
+    options.WaveFilename = "\"a b.wav\"";
+    options.Save();
+    EXPECT_EQ(Stored(Sounds, "WaveFilename"), RegistryValue::Text("\"a b.wav\""));
+    EXPECT_EQ(Reloaded().WaveFilename, "a b.wav");
+}
+
+TEST_F(SettingsSave, TimerEnabledStoredAsFiveIsWrittenBackAsOne) {
+    store.Put(Timer, "TimerEnabled", RegistryValue::Integer(5));
+    TOptions options;
+    options.Load();
+    options.Save();
+    EXPECT_EQ(Stored(Timer, "TimerEnabled"), RegistryValue::Integer(1));
+}
+
+TEST_F(SettingsSave, ForeignValuesAndSubkeysUnderTheProductAreGone) {
+    store.Put(Product, "Stranger", RegistryValue::Text("x"));
+    store.Put(Sounds, "Volume", RegistryValue::Integer(3));
+    store.Put(Product + "\\Plugins\\Deep\\Deeper", "x", RegistryValue::Integer(1));
+    TOptions().Save();
+    store.Restart();
+    EXPECT_FALSE(store.OpenKey(Product + "\\Plugins"));
+    EXPECT_THAT(store.SubkeyNames(Product), ElementsAre("Keys", "Sounds", "Timer"));
+    EXPECT_THAT(store.ValueNames(Product), ElementsAre("PeasCount", "PeasRatio"));
+    EXPECT_EQ(store.ValueNames(Sounds).size(), 5u);
+}
+
+TEST_F(SettingsSave, CommitsExactlyOnce) {
+    TOptions().Save();
+    EXPECT_EQ(store.Commits, 1);
+}
+
+TEST_F(SettingsSave, KeyThatCannotBeCreatedIsSkippedAndTheRestWritten) {
+    store.FailingKeys = {Timer};
+    Record().Save();
+    store.Restart();
+    EXPECT_FALSE(store.OpenKey(Timer));
+    EXPECT_EQ(Stored(Sounds, "WaveFilename"), RegistryValue::Text("/home/пользователь/звук.wav"));
+}
+
+TEST_F(SettingsSave, ValueThatCannotBeWrittenRaisesAndLeavesTheStoredSettingsWhole) {
+    TOptions previous = Record();
+    previous.Save();
+    const auto before = store.Stored();
+    store.FailingValues = {"BeepFrequency"};
+    try {
+        TOptions().Save();
+        FAIL() << "the save reported success";
+    } catch (const SettingsWriteError& error) {
+        EXPECT_STREQ(error.what(), "Failed to set data for 'BeepFrequency'");
+    }
+    EXPECT_EQ(store.Stored(), before);
+    EXPECT_EQ(Reloaded(), previous);
+}
+
+TEST_F(SettingsSave, FailedCommitRaisesNamingTheStore) {
+    store.FailCommit = true;
+    try {
+        TOptions().Save();
+        FAIL() << "the save reported success";
+    } catch (const SettingsWriteError& error) {
+        EXPECT_STREQ(error.what(), "Failed to set data for 'memory'");
+    }
+    EXPECT_TRUE(store.Stored().empty());
+}
+
+TEST_F(SettingsSave, WithoutAStoreSavingIsAnError) {
+    SetSettingsStore(nullptr);
+    EXPECT_THROW(TOptions().Save(), std::logic_error);
+}
+
+class SettingsErase : public SettingsSave {};
+
+TEST_F(SettingsErase, DeletesDepthFirstFromTheLastSubkey) {
+    store.PutKey(Product + "\\A\\A1");
+    store.PutKey(Product + "\\A\\A2");
+    store.PutKey(Product + "\\B");
+    EXPECT_TRUE(TOptions().Erase());
+    EXPECT_THAT(store.DeletedKeys,
+                ElementsAre(Product + "\\B", Product + "\\A\\A2", Product + "\\A\\A1",
+                            Product + "\\A", Product, Vendor));
+}
+
+TEST_F(SettingsErase, MissingProductKeyIsSuccess) {
+    EXPECT_TRUE(TOptions().Erase());
+    EXPECT_TRUE(store.DeletedKeys.empty());
+}
+
+TEST_F(SettingsErase, RemovesAnEmptyVendorKeyEvenWithoutTheProduct) {
+    store.Put(Vendor, "Leftover", RegistryValue::Integer(1));
+    EXPECT_TRUE(TOptions().Erase());
+    store.Restart();
+    EXPECT_FALSE(store.OpenKey(Vendor));
+    EXPECT_TRUE(store.OpenKey("Software"));
+}
+
+TEST_F(SettingsErase, SiblingProductKeepsTheVendorKeyAlive) {
+    store.Put(Vendor + "\\Other", "Keep", RegistryValue::Integer(7));
+    Record().Save();
+    store.Restart();
+    EXPECT_EQ(store.ReadValue(Vendor + "\\Other", "Keep"), RegistryValue::Integer(7));
+    EXPECT_THAT(store.SubkeyNames(Vendor), ElementsAre("Kvarzel", "Other"));
+}
+
+TEST_F(SettingsErase, SaveRecreatesTheVendorKey) {
+    store.PutKey(Product);
+    TOptions().Save();
+    EXPECT_THAT(store.DeletedKeys, ElementsAre(Product, Vendor));
+    store.Restart();
+    EXPECT_TRUE(store.OpenKey(Product));
+}
+
+TEST_F(SettingsErase, CommitsItsOwnChanges) {
+    store.PutKey(Product);
+    EXPECT_TRUE(TOptions().Erase());
+    EXPECT_TRUE(store.Stored().count("SOFTWARE") == 1);
+    EXPECT_FALSE(store.Stored().contains("SOFTWARE\\TELLUMOR"));
+}
+
+TEST_F(SettingsErase, FailedCommitIsFailure) {
+    store.FailCommit = true;
+    EXPECT_FALSE(TOptions().Erase());
+}
+
+} // namespace
+} // namespace kvarzel
