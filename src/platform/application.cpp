@@ -1,11 +1,10 @@
 #include "platform/application.h"
 
 #include "platform/application_hint.h"
+#include "platform/qt_russian_texts.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QTranslator>
 #include <algorithm>
 #include <filesystem>
 
@@ -24,17 +23,6 @@ void SubstituteFonts() {
     QFont::insertSubstitution(QStringLiteral("Arial"), QLatin1String(substituteFamily));
 }
 
-// Standard buttons ("ОК", "Отмена") and the file chooser speak Russian like
-// the rest of the program, whatever the user's locale.
-void LoadQtTranslations(QApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_ru"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
-}
-
 QString WithFullStop(const QString& text) {
     return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
 }
@@ -49,7 +37,7 @@ int PixelsOfPoints(int points) {
 void InitApplication(QApplication& app) {
     SubstituteFonts();
     QApplication::setFont(MsSansSerifFont());
-    LoadQtTranslations(app);
+    InstallRussianQtTexts(app);
     ApplicationHint::Instance();
 }
 
