@@ -40,9 +40,14 @@ screenshots: deps build
 	else echo "screenshots: there is no window to render yet."; fi
 
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVARZEL_FUZZ=ON $(CMAKE_FLAGS)
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVARZEL_FUZZ=ON -DKVARZEL_GUI=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kvarzel_fuzz_targets
-	cd $(FUZZ_DIR) && for target in fuzz/fuzz_*; do [ -x "$$target" ] && "$$target" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$(cat "$$target.corpus"); done
+	cd $(FUZZ_DIR) && for target in fuzz/fuzz_*; do \
+		[ -f "$$target" ] && [ -x "$$target" ] || continue; \
+		mkdir -p "$$target.work" && \
+		"$$target" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix="$$target-" \
+			"$$target.work" "$$(cat "$$target.corpus")" || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR)

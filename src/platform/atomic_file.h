@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kvarzel {
+
+enum class FileReadStatus { Read, Missing, Failed };
+
+struct FileContents {
+    FileReadStatus Status = FileReadStatus::Missing;
+    std::string Bytes;
+};
+
+// The whole of a regular file. Missing covers a path whose folder does not
+// exist; anything that exists but cannot be read (a folder, a pipe, no read
+// permission) is Failed.
+FileContents ReadWholeFile(const std::filesystem::path& path);
+
+// Replaces the file in one step: the bytes go to a temporary file in the same
+// folder, are synced, and the temporary file is renamed over the old one. On
+// failure the old file is untouched and no temporary file is left behind.
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace kvarzel

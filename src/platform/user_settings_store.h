@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/registry_store.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace kvarzel {
+
+// ${XDG_CONFIG_HOME:-$HOME/.config}/Tellumor/Kvarzel.reg
+std::filesystem::path UserSettingsPath();
+
+// The per-user store, read from UserSettingsPath() now; install it with
+// SetSettingsStore before the settings are loaded, and keep it alive until
+// they have been saved.
+std::unique_ptr<RegistryStore> UserSettingsStore();
+
+} // namespace kvarzel
