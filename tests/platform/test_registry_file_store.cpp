@@ -1,0 +1,316 @@
+#include "core/options.h"
+#include "core/settings_store.h"
+#include "platform/registry_file_store.h"
+#include "platform/registry_test_files.h"
+#include "platform/registry_text.h"
+#include "platform/user_settings_store.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvarzel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TestData;
+using testing::WriteBytes;
+
+const std::string DefaultsFile = "REGEDIT4\n"
+                                 "\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel]\n"
+                                 "\"PeasCount\"=dword:0000000a\n"
+                                 "\"PeasRatio\"=dword:00000000\n"
+                                 "\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel\\Keys]\n"
+                                 "\"KeyWhite\"=dword:00000000\n"
+                                 "\"KeyBlack\"=dword:00000000\n"
+                                 "\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel\\Sounds]\n"
+                                 "\"BeepWrong\"=dword:00000000\n"
+                                 "\"BeepFrequency\"=dword:00000258\n"
+                                 "\"BeepDuration\"=dword:00000001\n"
+                                 "\"WaveWrong\"=dword:00000000\n"
+                                 "\"WaveFilename\"=\"\"\n"
+                                 "\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel\\Timer]\n"
+                                 "\"TimerEnabled\"=dword:00000001\n"
+                                 "\"TimeInterval\"=dword:000003e8\n";
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void TearDown() override { SetSettingsStore(nullptr); }
+
+    // What a start of the program finds in the file.
+    TOptions Load(bool* found = nullptr) {
+        store = std::make_unique<RegistryFileStore>(file);
+        SetSettingsStore(store.get());
+        TOptions options;
+        const bool loaded = options.Load();
+        if (found != nullptr)
+            *found = loaded;
+        return options;
+    }
+
+    // Loads, then saves the given record, as one run of the program does.
+    void Save(TOptions options) {
+        Load();
+        options.Save();
+    }
+
+    std::string SaveError(TOptions options) {
+        try {
+            Save(options);
+        } catch (const SettingsWriteError& error) {
+            return error.what();
+        }
+        return "saved";
+    }
+
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(file.parent_path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TOptions Changed() {
+        TOptions options;
+        options.PeasCount = -5;
+        options.KeyWhite = 0xC041;
+        options.TimerEnabled = false;
+        options.WaveWrong = true;
+        options.WaveFilename = "/home/пользователь/\"звук\" \\ 1.wav";
+        return options;
+    }
+
+    testing::TemporaryFolder folder;
+    fs::path file = folder.Path() / "config" / "Tellumor" / "Kvarzel.reg";
+    std::unique_ptr<RegistryFileStore> store;
+};
+
+TEST_F(SettingsFile, FirstRunWithoutFileGivesDefaults) {
+    bool found = true;
+    EXPECT_EQ(Load(&found), TOptions());
+    EXPECT_FALSE(found);
+}
+
+TEST_F(SettingsFile, SaveCreatesTheFoldersAndAFileThatReadsNaturally) {
+    Save(TOptions());
+    EXPECT_EQ(ReadBytes(file), DefaultsFile);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
+}
+
+TEST_F(SettingsFile, SaveThenLoadGivesTheRecordBack) {
+    TOptions options = Changed();
+    Save(options);
+    options.WaveFilename = "/home/пользователь/звук \\ 1.wav";
+    bool found = false;
+    EXPECT_EQ(Load(&found), options);
+    EXPECT_TRUE(found);
+}
+
+TEST_F(SettingsFile, WrittenFileRoundTripsThroughTheParser) {
+    Save(Changed());
+    const std::string written = ReadBytes(file);
+    const RegistryTextParse parsed = ParseRegistryText(written);
+    EXPECT_EQ(parsed.SkippedLines, 0u);
+    EXPECT_FALSE(parsed.EndsMidLine);
+    EXPECT_EQ(WriteRegistryText(parsed.Hive), written);
+}
+
+TEST_F(SettingsFile, HandWrittenFileInEverySyntaxLoads) {
+    fs::create_directories(file.parent_path());
+    fs::copy_file(TestData("every_syntax.reg"), file);
+    TOptions expected;
+    expected.PeasCount = 25;
+    expected.PeasRatio = -1;
+    expected.KeyWhite = 0x2057;
+    expected.KeyBlack = 0x4242;
+    expected.TimerEnabled = true;
+    expected.TimeInterval = 2000;
+    expected.BeepWrong = true;
+    expected.WaveWrong = true;
+    expected.WaveFilename = "/sA.wav";
+    EXPECT_EQ(Load(), expected);
+}
+
+TEST_F(SettingsFile, SaveKeepsOtherProductsAndDropsForeignValuesOfOurs) {
+    fs::create_directories(file.parent_path());
+    fs::copy_file(TestData("every_syntax.reg"), file);
+    Save(TOptions());
+    const RegistryHive hive = ParseRegistryText(ReadBytes(file)).Hive;
+    EXPECT_NE(hive.Find("HKEY_CURRENT_USER\\Software\\Other"), nullptr);
+    const RegistryKey* product = hive.Find("HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel");
+    ASSERT_NE(product, nullptr);
+    EXPECT_EQ(product->FindValue(""), nullptr);
+    EXPECT_EQ(
+        hive.Find("HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel\\Sounds")->FindValue("Multi"),
+        nullptr);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
+}
+
+TEST_F(SettingsFile, EraseAloneIsCommitted) {
+    Save(TOptions());
+    Load();
+    EXPECT_TRUE(TOptions().Erase());
+    EXPECT_EQ(ReadBytes(file), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n");
+}
+
+// --- Damaged files ----------------------------------------------------------
+
+class DamagedSettingsFile : public SettingsFile {
+protected:
+    void SetUp() override {
+        fs::create_directories(file.parent_path());
+        original = ReadBytes(TestData("corpus/written.reg"));
+        original.insert(original.find("[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel\\Keys]"),
+                        std::string("\x00\xFF garbage \x01\n", 14) + std::string(10 << 20, '#') +
+                            "\n");
+        original += "\"TimeInterval\"=dword:000001";
+        WriteBytes(file, original);
+    }
+
+    std::string original;
+};
+
+TEST_F(DamagedSettingsFile, LoadsWhatItCan) {
+    const TOptions loaded = Load();
+    EXPECT_EQ(loaded.PeasCount, 10);
+    EXPECT_TRUE(loaded.WaveWrong);
+    EXPECT_EQ(loaded.WaveFilename, "/home/пользователь/звук.wav");
+}
+
+TEST_F(DamagedSettingsFile, FirstSaveKeepsTheOriginalAsBackup) {
+    Save(Changed());
+    EXPECT_EQ(ReadBytes(store->BackupFile()), original);
+    EXPECT_EQ(ParseRegistryText(ReadBytes(file)).SkippedLines, 0u);
+    EXPECT_EQ(Load(), Load());
+    fs::remove(store->BackupFile());
+    Save(TOptions());
+    EXPECT_FALSE(fs::exists(store->BackupFile()));
+}
+
+TEST_F(SettingsFile, CleanFileGetsNoBackup) {
+    Save(TOptions());
+    Save(Changed());
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
+}
+
+TEST_F(SettingsFile, FolderInPlaceOfTheFileLoadsDefaultsAndFailsToSave) {
+    fs::create_directories(file / "inside");
+    EXPECT_EQ(Load(), TOptions());
+    EXPECT_EQ(SaveError(Changed()), "Failed to set data for '" + file.string() + "'");
+    EXPECT_TRUE(fs::is_directory(file / "inside"));
+}
+
+TEST_F(SettingsFile, PipeInPlaceOfTheFileDoesNotHang) {
+    fs::create_directories(file.parent_path());
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(Load(), TOptions());
+    EXPECT_NE(SaveError(TOptions()), "saved");
+    EXPECT_TRUE(fs::is_fifo(file));
+}
+
+// --- Saves that cannot be written -------------------------------------------
+
+class FailedSave : public SettingsFile {
+protected:
+    void SetUp() override {
+        Save(Changed());
+        before = ReadBytes(file);
+    }
+
+    void ExpectOldFileWhole() {
+        EXPECT_EQ(ReadBytes(file), before);
+        EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
+    }
+
+    std::string ExpectedError() const { return "Failed to set data for '" + file.string() + "'"; }
+
+    std::string before;
+};
+
+TEST_F(FailedSave, FolderWithoutWritePermission) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root, which writes into read-only folders anyway; "
+                        "the other failed-save cases cover the error path";
+    fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(SaveError(TOptions()), ExpectedError());
+    fs::permissions(file.parent_path(), fs::perms::owner_all);
+    ExpectOldFileWhole();
+}
+
+// The file size limit stops writes part way, also for root: the temporary
+// file is cut short and must never replace the old one.
+TEST_F(FailedSave, WriteCutShort) {
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string error = SaveError(TOptions());
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(error, ExpectedError());
+    ExpectOldFileWhole();
+}
+
+TEST_F(FailedSave, FolderPathBlockedByAFile) {
+    file = folder.Path() / "blocked" / "Tellumor" / "Kvarzel.reg";
+    WriteBytes(folder.Path() / "blocked", "not a folder");
+    EXPECT_EQ(SaveError(TOptions()), ExpectedError());
+    EXPECT_EQ(ReadBytes(folder.Path() / "blocked"), "not a folder");
+}
+
+TEST_F(FailedSave, BackupThatCannotBeWrittenKeepsTheDamagedFile) {
+    const std::string damaged = before + "damaged line\n";
+    WriteBytes(file, damaged);
+    fs::create_directories(file.string() + ".bak/inside");
+    EXPECT_EQ(SaveError(TOptions()), ExpectedError());
+    EXPECT_EQ(ReadBytes(file), damaged);
+}
+
+// --- Where the file lives -----------------------------------------------------
+
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnvironment() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(UserSettingsPath, FollowsTheConfigFolderRules) {
+    ScopedEnvironment home("HOME", "/home/u");
+    {
+        ScopedEnvironment config("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(UserSettingsPath(), fs::path("/cfg/Tellumor/Kvarzel.reg"));
+    }
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/cfg"}) {
+        ScopedEnvironment config("XDG_CONFIG_HOME", unusable);
+        EXPECT_EQ(UserSettingsPath(), fs::path("/home/u/.config/Tellumor/Kvarzel.reg"));
+    }
+}
+
+TEST(UserSettingsPath, StoreReadsTheUsersFile) {
+    testing::TemporaryFolder folder;
+    ScopedEnvironment config("XDG_CONFIG_HOME", folder.Path().c_str());
+    fs::create_directories(folder.Path() / "Tellumor");
+    WriteBytes(folder.Path() / "Tellumor" / "Kvarzel.reg",
+               "[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel]\n\"PeasCount\"=dword:3\n");
+    const auto store = UserSettingsStore();
+    EXPECT_EQ(store->ReadValue("Software\\Tellumor\\Kvarzel", "PeasCount"),
+              RegistryValue::Integer(3));
+    EXPECT_EQ(store->Location(), (folder.Path() / "Tellumor" / "Kvarzel.reg").string());
+}
+
+} // namespace
+} // namespace kvarzel
