@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEnterEvent>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -56,7 +57,7 @@ bool ApplicationHint::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case QEvent::Enter:
         if (watched->isWidgetType())
-            MouseEntered(static_cast<QWidget*>(watched));
+            MouseEntered(static_cast<QWidget*>(watched), static_cast<QEnterEvent*>(event));
         break;
     case QEvent::Leave:
         if (watched->isWidgetType())
@@ -84,18 +85,34 @@ void ApplicationHint::SetHint(const QString& value) {
     emit HintChanged(hint);
 }
 
-// Enter comes to the outer widgets first, so the last one is the innermost.
-void ApplicationHint::MouseEntered(QWidget* widget) {
+// Enter comes to the outer widgets first; only the innermost, which has no
+// child under the mouse, decides, so no parent's hint flashes by.
+void ApplicationHint::MouseEntered(QWidget* widget, const QEnterEvent* event) {
+    leavePending = false;
     underMouse = widget;
-    SetHint(HintOf(widget));
+    if (widget->childAt(event->position().toPoint()) == nullptr)
+        SetHint(HintOf(widget));
 }
 
-// Leaving a child for its parent brings no Enter to the parent.
+// Leaving a child for its parent brings no Enter to the parent, so the
+// parent's hint follows unless an Enter elsewhere comes first (Qt sends
+// every Leave of a move before its Enters).
 void ApplicationHint::MouseLeft(QWidget* widget) {
     if (widget != underMouse)
         return;
     underMouse = widget->isWindow() ? nullptr : widget->parentWidget();
-    SetHint(HintOf(underMouse));
+    if (leavePending)
+        return;
+    leavePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!leavePending)
+                return;
+            leavePending = false;
+            SetHint(HintOf(underMouse));
+        },
+        Qt::QueuedConnection);
 }
 
 void ApplicationHint::WatchMenu(QWidget* widget) {

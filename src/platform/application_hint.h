@@ -5,6 +5,7 @@
 #include <QString>
 
 class QAction;
+class QEnterEvent;
 class QWidget;
 
 namespace kvarzel {
@@ -36,13 +37,14 @@ private:
     ApplicationHint();
 
     void SetHint(const QString& value);
-    void MouseEntered(QWidget* widget);
+    void MouseEntered(QWidget* widget, const QEnterEvent* event);
     void MouseLeft(QWidget* widget);
     void WatchMenu(QWidget* widget);
     void MenuItemHighlighted(QAction* action);
 
     QString hint;
     QPointer<QWidget> underMouse;
+    bool leavePending = false;
 };
 
 } // namespace kvarzel
