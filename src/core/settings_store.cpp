@@ -137,8 +137,10 @@ bool TOptions::Load() {
 }
 
 void TOptions::Save() {
+    // Without a store nothing can be saved; say so like any failed save
+    // rather than lose the settings silently.
     if (installedStore == nullptr)
-        throw std::logic_error("No settings store is installed");
+        throw SettingsWriteError(ProductKey);
     RegistryStore& store = *installedStore;
     EraseKeys(store);
     WriteKey(store, ProductKey,

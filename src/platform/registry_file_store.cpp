@@ -13,6 +13,16 @@ std::string UserPath(const std::string& path) {
     return "HKEY_CURRENT_USER\\" + path;
 }
 
+// A settings file that is a link (kept with other dotfiles, say) stays a link:
+// the file it points to is the one replaced.
+std::filesystem::path ReplacedFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(file, error))
+        return file;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
+    return error ? file : target;
+}
+
 } // namespace
 
 RegistryFileStore::RegistryFileStore(std::filesystem::path file) : file_(std::move(file)) {
@@ -96,7 +106,7 @@ bool RegistryFileStore::Commit() {
     if (needsBackup_ && !BackUpOriginal())
         return false;
     needsBackup_ = false;
-    return ReplaceFileAtomically(file_, WriteRegistryText(hive_));
+    return ReplaceFileAtomically(ReplacedFile(file_), WriteRegistryText(hive_));
 }
 
 } // namespace kvarzel

@@ -150,6 +150,17 @@ TEST_F(SettingsFile, SaveKeepsOtherProductsAndDropsForeignValuesOfOurs) {
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
 }
 
+TEST_F(SettingsFile, LinkedFileStaysALink) {
+    const fs::path real = folder.Path() / "dotfiles" / "Kvarzel.reg";
+    fs::create_directories(real.parent_path());
+    WriteBytes(real, "REGEDIT4\n");
+    fs::create_directories(file.parent_path());
+    fs::create_symlink(real, file);
+    Save(TOptions());
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(ReadBytes(real), DefaultsFile);
+}
+
 TEST_F(SettingsFile, EraseAloneIsCommitted) {
     Save(TOptions());
     Load();
