@@ -1,0 +1,30 @@
+#include "chart/chart_title.h"
+
+namespace kvarzel {
+
+namespace {
+constexpr int kTitleGap = 5;
+}
+
+void TChartTitle::DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom) {
+    if (!visible_ || text_.isEmpty())
+        return;
+    canvas.SetFont(font_.ToCanvasFont());
+    const int lineHeight = canvas.MeasureText(QStringLiteral("W")).Height;
+    const int room = static_cast<int>(text_.size()) * lineHeight + kTitleGap;
+    int top = atBottom ? rect.Bottom - room + kTitleGap : rect.Top;
+    canvas.SetTextAlign(TextAlign::Center);
+    for (const QString& line : text_) {
+        canvas.TextOut((rect.Left + rect.Right) / 2, top, line);
+        top += lineHeight;
+    }
+    canvas.SetTextAlign(TextAlign::Left);
+    if (!adjustFrame_)
+        return;
+    if (atBottom)
+        rect.Bottom -= room;
+    else
+        rect.Top += room;
+}
+
+} // namespace kvarzel

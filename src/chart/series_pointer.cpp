@@ -1,0 +1,40 @@
+#include "chart/series_pointer.h"
+
+#include "chart/chart_exceptions.h"
+
+namespace kvarzel {
+
+namespace {
+void CheckPointerSize(int value) {
+    if (value < 1)
+        throw ChartException("Pointer size must be greater than zero");
+}
+} // namespace
+
+void TSeriesPointer::SetHorizSize(int value) {
+    CheckPointerSize(value);
+    ChangeSetting(horizSize_, value, owner_);
+}
+
+void TSeriesPointer::SetVertSize(int value) {
+    CheckPointerSize(value);
+    ChangeSetting(vertSize_, value, owner_);
+}
+
+void TSeriesPointer::Draw(Canvas& canvas, int x, int y, TColor color) const {
+    CanvasPen pen = pen_.ToCanvasPen();
+    if (!pen_.Visible())
+        pen.Style = PenStyle::Clear;
+    if (pen.Color == clDefault)
+        pen.Color = color;
+    canvas.SetPen(pen);
+    const TColor fill = brush_.Color() == clDefault ? color : brush_.Color();
+    canvas.SetBrush({fill, brush_.Style()});
+    const TRect box{x - horizSize_, y - vertSize_, x + horizSize_, y + vertSize_};
+    if (style_ == psCircle)
+        canvas.Ellipse(box);
+    else
+        canvas.Rectangle(box);
+}
+
+} // namespace kvarzel

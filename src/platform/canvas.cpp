@@ -1,0 +1,204 @@
+#include "platform/canvas.h"
+
+#include <QPen>
+
+#include <algorithm>
+
+namespace kvarzel {
+
+std::optional<TRect> IntersectRects(const TRect& a, const TRect& b) {
+    const TRect overlap{std::max(a.Left, b.Left), std::max(a.Top, b.Top),
+                        std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    if (overlap.IsEmpty())
+        return std::nullopt;
+    return overlap;
+}
+
+QFont ToQFont(const CanvasFont& font) {
+    QFont result(font.Name);
+    result.setPixelSize(std::max(1, font.Height));
+    result.setBold(font.Bold);
+    // Crisp glyphs like the rest of the drawing; antialiased text would also blur the pixel tests.
+    result.setStyleStrategy(QFont::NoAntialias);
+    return result;
+}
+
+QColor ToQColor(TColor color) {
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+TColor FromQColor(const QColor& color) {
+    return RGB(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+               static_cast<std::uint8_t>(color.blue()));
+}
+
+namespace {
+
+QRect ToQRect(const TRect& box) {
+    return QRect(box.Left, box.Top, box.Width(), box.Height());
+}
+
+TRect Normalized(const TRect& box) {
+    return {std::min(box.Left, box.Right), std::min(box.Top, box.Bottom),
+            std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
+}
+
+} // namespace
+
+ImageCanvas::ImageCanvas(QImage& image) {
+    painter_.begin(&image);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+ImageCanvas::~ImageCanvas() {
+    painter_.end();
+}
+
+void ImageCanvas::applyMode(PenMode mode) {
+    painter_.setCompositionMode(mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                        : QPainter::CompositionMode_SourceOver);
+}
+
+void ImageCanvas::applyPen() {
+    const CanvasPen& pen = Pen();
+    if (pen.Style == PenStyle::Clear) {
+        painter_.setPen(Qt::NoPen);
+        return;
+    }
+    QPen qpen(ToQColor(pen.Color));
+    // A flat cap leaves out the last pixel of an aliased line, as the classic line drawing does.
+    if (pen.Width <= 1) {
+        qpen.setWidth(0);
+        qpen.setCapStyle(Qt::FlatCap);
+    } else {
+        qpen.setWidth(pen.Width);
+        qpen.setCapStyle(Qt::RoundCap);
+        qpen.setJoinStyle(Qt::RoundJoin);
+    }
+    if (pen.Style == PenStyle::Dot)
+        qpen.setDashPattern({1.0, 1.0});
+    painter_.setPen(qpen);
+}
+
+void ImageCanvas::applyBrush() {
+    if (Brush().Style == BrushStyle::Clear)
+        painter_.setBrush(Qt::NoBrush);
+    else
+        painter_.setBrush(ToQColor(Brush().Color));
+}
+
+void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
+    if (Pen().Style == PenStyle::Clear || (x1 == x2 && y1 == y2))
+        return;
+    applyPen();
+    applyMode(Pen().Mode);
+    painter_.drawLine(x1, y1, x2, y2);
+}
+
+void ImageCanvas::strokeOutline(const TRect& box) {
+    const CanvasPen& pen = Pen();
+    if (pen.Style == PenStyle::Dot) {
+        // Four lines, each leaving out its end point, paint every outline pixel exactly once.
+        Line(box.Left, box.Top, box.Right - 1, box.Top);
+        Line(box.Right - 1, box.Top, box.Right - 1, box.Bottom - 1);
+        Line(box.Right - 1, box.Bottom - 1, box.Left, box.Bottom - 1);
+        Line(box.Left, box.Bottom - 1, box.Left, box.Top);
+        return;
+    }
+    // Solid outlines as four strips that never overlap, so the inverting pen inverts each pixel
+    // once and a second drawing restores it.
+    const int w = std::max(1, pen.Width);
+    const QColor color = ToQColor(pen.Color);
+    const int top = std::min(box.Top + w, box.Bottom);
+    const int bottom = std::max(box.Bottom - w, top);
+    painter_.fillRect(ToQRect({box.Left, box.Top, box.Right, top}), color);
+    painter_.fillRect(ToQRect({box.Left, bottom, box.Right, box.Bottom}), color);
+    painter_.fillRect(ToQRect({box.Left, top, std::min(box.Left + w, box.Right), bottom}), color);
+    painter_.fillRect(ToQRect({std::max(box.Right - w, box.Left + w), top, box.Right, bottom}),
+                      color);
+}
+
+void ImageCanvas::Rectangle(const TRect& given) {
+    const TRect box = Normalized(given);
+    if (box.IsEmpty())
+        return;
+    const bool outlined = Pen().Style != PenStyle::Clear;
+    const int inset = outlined ? std::max(1, Pen().Width) : 0;
+    applyMode(Pen().Mode);
+    if (Brush().Style != BrushStyle::Clear) {
+        const TRect inside{box.Left + inset, box.Top + inset, box.Right - inset,
+                           box.Bottom - inset};
+        if (!inside.IsEmpty())
+            painter_.fillRect(ToQRect(inside), ToQColor(Brush().Color));
+    }
+    if (outlined)
+        strokeOutline(box);
+    applyMode(PenMode::Copy);
+}
+
+void ImageCanvas::Ellipse(const TRect& given) {
+    const TRect box = Normalized(given);
+    if (box.IsEmpty())
+        return;
+    applyPen();
+    applyBrush();
+    applyMode(Pen().Mode);
+    // An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by
+    // one to keep the right and bottom edges out.
+    if (Pen().Style == PenStyle::Clear)
+        painter_.drawEllipse(ToQRect(box));
+    else
+        painter_.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    applyMode(PenMode::Copy);
+}
+
+void ImageCanvas::FillRect(const TRect& given) {
+    const TRect box = Normalized(given);
+    if (box.IsEmpty() || Brush().Style == BrushStyle::Clear)
+        return;
+    applyMode(PenMode::Copy);
+    painter_.fillRect(ToQRect(box), ToQColor(Brush().Color));
+}
+
+const QFontMetrics& ImageCanvas::metrics() {
+    if (!metrics_ || !(measuredFont_ == Font())) {
+        measuredFont_ = Font();
+        const QFont font = ToQFont(measuredFont_);
+        metrics_ = std::make_unique<QFontMetrics>(font);
+        painter_.setFont(font);
+    }
+    return *metrics_;
+}
+
+TextExtent ImageCanvas::MeasureText(const QString& text) {
+    const QFontMetrics& fm = metrics();
+    return {fm.horizontalAdvance(text), fm.height()};
+}
+
+void ImageCanvas::TextOut(int x, int y, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const QFontMetrics& fm = metrics();
+    const int width = fm.horizontalAdvance(text);
+    int left = x;
+    if (Align() == TextAlign::Center)
+        left = x - width / 2;
+    else if (Align() == TextAlign::Right)
+        left = x - width;
+    applyMode(PenMode::Copy);
+    painter_.setPen(ToQColor(Font().Color));
+    painter_.drawText(left, y + fm.ascent(), text);
+}
+
+void ImageCanvas::SetClipRect(const TRect& box) {
+    painter_.setClipRect(ToQRect(Normalized(box)));
+    painter_.setClipping(true);
+}
+
+void ImageCanvas::RemoveClip() {
+    painter_.setClipping(false);
+}
+
+} // namespace kvarzel

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "core/colors.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace kvarzel {
+
+// A rectangle as the drawing code uses it: right and bottom are the first pixels outside.
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    bool operator==(const TRect&) const = default;
+};
+
+// The overlap of two rectangles; empty when they do not meet.
+std::optional<TRect> IntersectRects(const TRect& a, const TRect& b);
+
+enum class PenStyle { Solid, Dot, Clear };
+// NotXor turns every pixel into NOT(pen XOR pixel): drawing twice restores the picture.
+enum class PenMode { Copy, NotXor };
+enum class BrushStyle { Solid, Clear };
+enum class TextAlign { Left, Center, Right };
+
+struct CanvasPen {
+    TColor Color = clBlack;
+    PenStyle Style = PenStyle::Solid;
+    int Width = 1;
+    PenMode Mode = PenMode::Copy;
+    bool operator==(const CanvasPen&) const = default;
+};
+
+struct CanvasBrush {
+    TColor Color = clWhite;
+    BrushStyle Style = BrushStyle::Solid;
+    bool operator==(const CanvasBrush&) const = default;
+};
+
+// Height is the character height in pixels (the em size), as a negative font height gives it.
+struct CanvasFont {
+    QString Name = QStringLiteral("Arial");
+    int Height = 11;
+    bool Bold = false;
+    TColor Color = clBlack;
+    bool operator==(const CanvasFont&) const = default;
+};
+
+struct TextExtent {
+    int Width = 0;
+    int Height = 0;
+};
+
+QFont ToQFont(const CanvasFont& font);
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+// Drawing with the rules of the classic desktop graphics interface: lines leave out their end
+// point, boxes leave out their right and bottom edges, text hangs from its top edge on a
+// transparent background. The chart draws only through this interface.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    const CanvasPen& Pen() const { return pen_; }
+    const CanvasBrush& Brush() const { return brush_; }
+    const CanvasFont& Font() const { return font_; }
+    TextAlign Align() const { return align_; }
+    void SetPen(const CanvasPen& pen) { pen_ = pen; }
+    void SetBrush(const CanvasBrush& brush) { brush_ = brush; }
+    void SetFont(const CanvasFont& font) { font_ = font; }
+    void SetTextAlign(TextAlign align) { align_ = align; }
+
+    virtual void Line(int x1, int y1, int x2, int y2) = 0;
+    // Outline with the pen, inside filled with the brush.
+    virtual void Rectangle(const TRect& box) = 0;
+    virtual void Ellipse(const TRect& box) = 0;
+    // The whole box with the brush, no outline.
+    virtual void FillRect(const TRect& box) = 0;
+    // y is the top of the text; x is its left, centre or right by the alignment.
+    virtual void TextOut(int x, int y, const QString& text) = 0;
+    virtual TextExtent MeasureText(const QString& text) = 0;
+    virtual void SetClipRect(const TRect& box) = 0;
+    virtual void RemoveClip() = 0;
+
+private:
+    CanvasPen pen_;
+    CanvasBrush brush_;
+    CanvasFont font_;
+    TextAlign align_ = TextAlign::Left;
+};
+
+// The canvas over an image; the image must be Format_RGB32 for the NOT-XOR pen to work.
+class ImageCanvas final : public Canvas {
+public:
+    explicit ImageCanvas(QImage& image);
+    ~ImageCanvas() override;
+
+    void Line(int x1, int y1, int x2, int y2) override;
+    void Rectangle(const TRect& box) override;
+    void Ellipse(const TRect& box) override;
+    void FillRect(const TRect& box) override;
+    void TextOut(int x, int y, const QString& text) override;
+    TextExtent MeasureText(const QString& text) override;
+    void SetClipRect(const TRect& box) override;
+    void RemoveClip() override;
+
+private:
+    void applyPen();
+    void applyBrush();
+    void applyMode(PenMode mode);
+    const QFontMetrics& metrics();
+    void strokeOutline(const TRect& box);
+
+    QPainter painter_;
+    CanvasFont measuredFont_;
+    std::unique_ptr<QFontMetrics> metrics_;
+};
+
+} // namespace kvarzel
