@@ -18,10 +18,23 @@ int FrameBytes(SDL_AudioFormat format, int channels) {
     return SDL_AUDIO_BITSIZE(format) / 8 * channels;
 }
 
+// Silence is the middle value: 0 for signed and float samples, half scale
+// for unsigned ones.
+std::vector<std::uint8_t> SilentFrames(SDL_AudioFormat format, int channels, int count) {
+    const int sampleBytes = SDL_AUDIO_BITSIZE(format) / 8;
+    std::vector<std::uint8_t> frames(static_cast<std::size_t>(sampleBytes * channels * count), 0);
+    if (SDL_AUDIO_ISSIGNED(format) || SDL_AUDIO_ISFLOAT(format))
+        return frames;
+    const int highByte = SDL_AUDIO_ISBIGENDIAN(format) ? 0 : sampleBytes - 1;
+    for (std::size_t i = static_cast<std::size_t>(highByte); i < frames.size(); i += sampleBytes)
+        frames[i] = 0x80;
+    return frames;
+}
+
 } // namespace
 
-AudioOutput::AudioOutput(const SDL_AudioSpec& source)
-    : sourceFrameBytes(FrameBytes(source.format, source.channels)) {
+AudioOutput::AudioOutput(const SDL_AudioSpec& sourceSpec)
+    : source(sourceSpec), sourceFrameBytes(FrameBytes(source.format, source.channels)) {
     SDL_AudioSpec wanted{};
     wanted.freq = PreferredSampleRate;
     wanted.format = PreferredFormat;
@@ -51,6 +64,7 @@ void AudioOutput::Write(const std::uint8_t* data, std::size_t bytes) {
         const auto length = static_cast<int>(std::min(step, bytes - offset));
         if (SDL_AudioStreamPut(converter, data + offset, length) != 0)
             return;
+        sourceFrames += static_cast<std::uint64_t>(length / sourceFrameBytes);
         QueueConverted();
         // A long sound is fed as it plays instead of being converted whole.
         if (!WaitUntilQueuedAtMost(BytesPerSecond() / 4))
@@ -61,7 +75,7 @@ void AudioOutput::Write(const std::uint8_t* data, std::size_t bytes) {
 void AudioOutput::Finish() {
     if (!IsOpen())
         return;
-    SDL_AudioStreamFlush(converter);
+    PushOutHeldBackSamples();
     QueueConverted();
     if (!started || !WaitUntilQueuedAtMost(0))
         return;
@@ -71,12 +85,32 @@ void AudioOutput::Finish() {
     SDL_Delay(2u * obtained.samples * 1000u / static_cast<Uint32>(obtained.freq) + 1);
 }
 
+// SDL's resampler keeps the last stretch of a sound back even when flushed;
+// silence after the sound pushes it out, and only the sound's own length
+// goes on to the device.
+void AudioOutput::PushOutHeldBackSamples() {
+    const auto deviceFrameBytes =
+        static_cast<std::uint64_t>(FrameBytes(obtained.format, obtained.channels));
+    const auto deviceRate = static_cast<std::uint64_t>(obtained.freq);
+    const auto sourceRate = static_cast<std::uint64_t>(source.freq);
+    expectedBytes = (sourceFrames * deviceRate + sourceRate - 1) / sourceRate * deviceFrameBytes;
+    const std::vector<std::uint8_t> silence =
+        SilentFrames(source.format, source.channels, source.freq / 5);
+    SDL_AudioStreamPut(converter, silence.data(), static_cast<int>(silence.size()));
+    SDL_AudioStreamFlush(converter);
+}
+
 void AudioOutput::QueueConverted() {
     std::vector<std::uint8_t> buffer(chunkBytes);
     int got = 0;
     while ((got = SDL_AudioStreamGet(converter, buffer.data(), static_cast<int>(buffer.size()))) >
-           0)
-        SDL_QueueAudio(device, buffer.data(), static_cast<Uint32>(got));
+           0) {
+        auto bytes = static_cast<std::uint64_t>(got);
+        if (expectedBytes != 0)
+            bytes = std::min(bytes, expectedBytes - std::min(expectedBytes, queuedBytes));
+        SDL_QueueAudio(device, buffer.data(), static_cast<Uint32>(bytes));
+        queuedBytes += bytes;
+    }
     if (!started && SDL_GetQueuedAudioSize(device) > 0) {
         SDL_PauseAudioDevice(device, 0);
         started = true;

@@ -28,11 +28,16 @@ public:
 
 private:
     void QueueConverted();
+    void PushOutHeldBackSamples();
     // False when the device stopped taking samples.
     bool WaitUntilQueuedAtMost(std::uint32_t bytes) const;
     std::uint32_t BytesPerSecond() const;
 
+    SDL_AudioSpec source{};
     int sourceFrameBytes = 0;
+    std::uint64_t sourceFrames = 0;  // written so far
+    std::uint64_t queuedBytes = 0;   // handed to the device so far
+    std::uint64_t expectedBytes = 0; // what the written frames make at the device's rate
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec obtained{};
     SDL_AudioStream* converter = nullptr;
