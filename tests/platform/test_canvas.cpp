@@ -1,0 +1,261 @@
+#include "platform/canvas.h"
+#include "platform_test_application.h"
+
+#include <gtest/gtest.h>
+
+#include <QFont>
+
+namespace kvarzel {
+namespace {
+
+constexpr QRgb kSilver = 0xFFC0C0C0;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+
+class CanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::TestApplication();
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        image = QImage(40, 30, QImage::Format_RGB32);
+        image.fill(kSilver);
+    }
+
+    QRgb at(int x, int y) const { return image.pixel(x, y); }
+
+    // Every pixel that differs from the silver background, as a bounding box (right and
+    // bottom exclusive); empty when nothing was drawn.
+    TRect inkBox() const {
+        TRect box{image.width(), image.height(), 0, 0};
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (at(x, y) != kSilver) {
+                    box = {std::min(box.Left, x), std::min(box.Top, y),
+                           std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+                }
+        return box;
+    }
+
+    QImage image;
+};
+
+TEST_F(CanvasTest, LinesLeaveOutTheirEndPoint) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.Line(2, 2, 10, 2);
+        canvas.Line(2, 5, 2, 12);
+        canvas.Line(20, 2, 26, 8);
+    }
+    EXPECT_EQ(at(2, 2), kBlack);
+    EXPECT_EQ(at(9, 2), kBlack);
+    EXPECT_EQ(at(10, 2), kSilver);
+    EXPECT_EQ(at(2, 5), kBlack);
+    EXPECT_EQ(at(2, 11), kBlack);
+    EXPECT_EQ(at(2, 12), kSilver);
+    EXPECT_EQ(at(20, 2), kBlack);
+    EXPECT_EQ(at(25, 7), kBlack);
+    EXPECT_EQ(at(26, 8), kSilver);
+}
+
+TEST_F(CanvasTest, LineOfZeroLengthDrawsNothing) {
+    {
+        ImageCanvas canvas(image);
+        canvas.Line(5, 5, 5, 5);
+    }
+    EXPECT_TRUE(inkBox().IsEmpty());
+}
+
+TEST_F(CanvasTest, RectangleExcludesRightAndBottomEdges) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.SetBrush({clWhite});
+        canvas.Rectangle({3, 4, 13, 10});
+    }
+    EXPECT_EQ(inkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(at(3, 4), kBlack);
+    EXPECT_EQ(at(12, 9), kBlack);
+    EXPECT_EQ(at(12, 5), kBlack);
+    EXPECT_EQ(at(4, 5), kWhite);
+    EXPECT_EQ(at(11, 8), kWhite);
+}
+
+TEST_F(CanvasTest, RectangleWithClearBrushKeepsItsInside) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Rectangle({13, 10, 3, 4}); // given backwards: drawn as its normal form
+    }
+    EXPECT_EQ(inkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(at(5, 6), kSilver);
+}
+
+TEST_F(CanvasTest, FillRectCoversExactlyTheBox) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetBrush({clBlack});
+        canvas.FillRect({1, 2, 6, 9});
+    }
+    EXPECT_EQ(inkBox(), (TRect{1, 2, 6, 9}));
+    EXPECT_EQ(at(5, 8), kBlack);
+}
+
+TEST_F(CanvasTest, EllipseStaysInsideItsBox) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.SetBrush({clWhite});
+        canvas.Ellipse({10, 10, 16, 16});
+    }
+    EXPECT_EQ(inkBox(), (TRect{10, 10, 16, 16}));
+    EXPECT_EQ(at(13, 13), kWhite);
+}
+
+TEST_F(CanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 6, y * 8, (x * y) % 256));
+    const QImage before = image.copy();
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({0xC0C0C0, PenStyle::Solid, 1, PenMode::NotXor});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Rectangle({5, 5, 30, 20});
+        ASSERT_NE(image, before);
+        canvas.Rectangle({5, 5, 30, 20});
+    }
+    EXPECT_EQ(image, before);
+}
+
+TEST_F(CanvasTest, SilverNotXorPenOnSilverShowsWhiteOutline) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clSilver, PenStyle::Solid, 1, PenMode::NotXor});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Rectangle({5, 5, 30, 20});
+    }
+    EXPECT_EQ(inkBox(), (TRect{5, 5, 30, 20}));
+    for (int x = 5; x < 30; ++x) {
+        EXPECT_EQ(at(x, 5), kWhite) << x;
+        EXPECT_EQ(at(x, 19), kWhite) << x;
+    }
+    for (int y = 5; y < 20; ++y) {
+        EXPECT_EQ(at(5, y), kWhite) << y;
+        EXPECT_EQ(at(29, y), kWhite) << y;
+    }
+    EXPECT_EQ(at(10, 10), kSilver);
+}
+
+TEST_F(CanvasTest, DottedPenPaintsEveryOtherPixel) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Dot});
+        canvas.Line(0, 3, 20, 3);
+    }
+    int painted = 0;
+    for (int x = 0; x < 20; ++x)
+        painted += at(x, 3) == kBlack ? 1 : 0;
+    EXPECT_EQ(painted, 10);
+    EXPECT_NE(at(0, 3) == kBlack, at(1, 3) == kBlack);
+}
+
+TEST_F(CanvasTest, ClearPenDrawsNoLineAndNoOutline) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Clear});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Line(0, 0, 20, 20);
+        canvas.Rectangle({2, 2, 20, 20});
+    }
+    EXPECT_TRUE(inkBox().IsEmpty());
+}
+
+TEST_F(CanvasTest, ClipKeepsDrawingInsideUntilRemoved) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetBrush({clBlack});
+        canvas.SetClipRect({10, 10, 20, 20});
+        canvas.FillRect({0, 0, 40, 30});
+        EXPECT_EQ(inkBox(), (TRect{10, 10, 20, 20}));
+        canvas.RemoveClip();
+        canvas.FillRect({0, 0, 2, 2});
+    }
+    EXPECT_EQ(at(0, 0), kBlack);
+}
+
+class CanvasTextTest : public CanvasTest {
+protected:
+    void SetUp() override {
+        CanvasTest::SetUp();
+        image = QImage(120, 40, QImage::Format_RGB32);
+        image.fill(kSilver);
+    }
+
+    TRect drawAligned(TextAlign align) {
+        ImageCanvas canvas(image);
+        canvas.SetFont({QStringLiteral("Arial"), 13, false, clBlack});
+        canvas.SetTextAlign(align);
+        canvas.TextOut(60, 10, QStringLiteral("100"));
+        extent = canvas.MeasureText(QStringLiteral("100"));
+        return inkBox();
+    }
+
+    TextExtent extent;
+};
+
+TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
+    const TRect ink = drawAligned(TextAlign::Left);
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_GE(ink.Left, 60);
+    EXPECT_LE(ink.Right, 60 + extent.Width);
+    EXPECT_GE(ink.Top, 10);
+    EXPECT_LE(ink.Bottom, 10 + extent.Height);
+}
+
+TEST_F(CanvasTextTest, RightAlignedTextEndsAtX) {
+    const TRect ink = drawAligned(TextAlign::Right);
+    EXPECT_LE(ink.Right, 60);
+    EXPECT_GE(ink.Left, 60 - extent.Width);
+    EXPECT_GT(ink.Left, 60 - extent.Width - 2 - extent.Width / 2);
+}
+
+TEST_F(CanvasTextTest, CentredTextIsCentredOnX) {
+    const TRect ink = drawAligned(TextAlign::Center);
+    const int middle = (ink.Left + ink.Right) / 2;
+    EXPECT_NEAR(middle, 60, 1);
+}
+
+TEST_F(CanvasTextTest, TextBackgroundIsTransparent) {
+    const TRect ink = drawAligned(TextAlign::Left);
+    int background = 0;
+    for (int y = ink.Top; y < ink.Bottom; ++y)
+        for (int x = ink.Left; x < ink.Right; ++x)
+            background += at(x, y) == kSilver ? 1 : 0;
+    EXPECT_GT(background, 0);
+    for (int y = ink.Top; y < ink.Bottom; ++y)
+        for (int x = ink.Left; x < ink.Right; ++x)
+            EXPECT_TRUE(at(x, y) == kSilver || at(x, y) == kBlack);
+}
+
+TEST_F(CanvasTextTest, MeasureFollowsTheFont) {
+    ImageCanvas canvas(image);
+    canvas.SetFont({QStringLiteral("Arial"), 11, false, clBlack});
+    const TextExtent small = canvas.MeasureText(QStringLiteral("100"));
+    canvas.SetFont({QStringLiteral("Arial"), 22, false, clBlack});
+    const TextExtent large = canvas.MeasureText(QStringLiteral("100"));
+    EXPECT_GT(small.Width, 0);
+    EXPECT_GT(large.Width, small.Width);
+    EXPECT_GT(large.Height, small.Height);
+    canvas.SetFont({QStringLiteral("Arial"), 22, true, clBlack});
+    EXPECT_GE(canvas.MeasureText(QStringLiteral("100")).Width, large.Width);
+}
+
+TEST(RectangleOverlap, IntersectionAndDisjointRectangles) {
+    EXPECT_EQ(IntersectRects({0, 0, 10, 10}, {5, 5, 20, 20}), (TRect{5, 5, 10, 10}));
+    EXPECT_FALSE(IntersectRects({0, 0, 10, 10}, {10, 0, 20, 10}).has_value());
+}
+
+} // namespace
+} // namespace kvarzel
