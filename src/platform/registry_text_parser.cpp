@@ -136,6 +136,10 @@ int HexDigit(char c) {
     return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
+bool StartsWithHexDigit(std::string_view text) {
+    return !text.empty() && HexDigit(text.front()) >= 0;
+}
+
 std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t maxDigits) {
     if (digits.empty() || digits.size() > maxDigits)
         return std::nullopt;
@@ -252,11 +256,23 @@ private:
             return line;
         joined_.assign(Trim(line));
         std::string_view next;
-        while (joined_.ends_with('\\') && lines.Next(next)) {
+        while (joined_.ends_with('\\') && NextListLine(lines, next)) {
             joined_.pop_back();
-            joined_ += Trim(next);
+            joined_ += next;
         }
         return joined_;
+    }
+
+    // Only a line of hex bytes continues a list, so that a list cut off
+    // before a new section does not swallow the section's header.
+    static bool NextListLine(LineReader& lines, std::string_view& next) {
+        const LineReader before = lines;
+        if (lines.Next(next) && StartsWithHexDigit(Trim(next))) {
+            next = Trim(next);
+            return true;
+        }
+        lines = before;
+        return false;
     }
 
     bool ParseLine(std::string_view line) {

@@ -169,6 +169,12 @@ TEST(RegistryTextReading, CutOffFileKeepsEverythingBeforeTheCut) {
     EXPECT_EQ(cutInList.SkippedLines, 1u);
     EXPECT_EQ(ValueOf(cutInList.Hive, Product, "A"), RegistryValue::Integer(1));
     EXPECT_EQ(ValueOf(cutInList.Hive, Product, "B"), std::nullopt);
+    // A list cut off before the next section leaves that section whole.
+    const auto cutBeforeSection =
+        ParseRegistryText(Section("\"B\"=hex:01,02,\\\n[" + Product + "\\Next]\n\"C\"=dword:3\n"));
+    EXPECT_EQ(cutBeforeSection.SkippedLines, 1u);
+    EXPECT_EQ(ValueOf(cutBeforeSection.Hive, Product + "\\Next", "C"), RegistryValue::Integer(3));
+    EXPECT_EQ(ValueOf(cutBeforeSection.Hive, Product, "C"), std::nullopt);
     // A cut inside the digits still reads as a number; the missing line end tells.
     const auto cutInInteger = ParseRegistryText(text.substr(0, text.find("0001")));
     EXPECT_EQ(ValueOf(cutInInteger.Hive, Product, "A"), RegistryValue::Integer(0));
