@@ -212,13 +212,6 @@ TEST_F(SettingsErase, SaveRecreatesTheVendorKey) {
     EXPECT_TRUE(store.OpenKey(Product));
 }
 
-TEST_F(SettingsErase, CommitsItsOwnChanges) {
-    store.PutKey(Product);
-    EXPECT_TRUE(TOptions().Erase());
-    EXPECT_TRUE(store.Stored().count("SOFTWARE") == 1);
-    EXPECT_FALSE(store.Stored().contains("SOFTWARE\\TELLUMOR"));
-}
-
 TEST_F(SettingsErase, FailedCommitIsFailure) {
     store.FailCommit = true;
     EXPECT_FALSE(TOptions().Erase());
