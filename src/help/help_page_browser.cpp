@@ -17,6 +17,11 @@ bool isOutsideLink(const QUrl& url) {
     return scheme == u"http" || scheme == u"https" || scheme == u"mailto";
 }
 
+QString missingPageNotice(const QString& page) {
+    return HelpNoticeHtml(QStringLiteral("Страница не найдена"),
+                          QStringLiteral("В файле справки нет страницы «%1».").arg(page));
+}
+
 } // namespace
 
 HelpPageBrowser::HelpPageBrowser(QWidget* parent)
@@ -41,7 +46,7 @@ void HelpPageBrowser::showNotice(const QString& heading, const QString& text) {
 }
 
 QString HelpPageBrowser::currentPage() const {
-    return isPageUrl(source()) ? source().path().mid(1) : QString();
+    return file_ ? pageOfUrl(source()) : QString();
 }
 
 QUrl HelpPageBrowser::pageUrl(const QString& page) {
@@ -54,6 +59,10 @@ QUrl HelpPageBrowser::pageUrl(const QString& page) {
         url.setFragment(page.mid(hash + 1));
     }
     return url;
+}
+
+QString HelpPageBrowser::pageOfUrl(const QUrl& url) {
+    return isPageUrl(url) ? url.path().mid(1) : QString();
 }
 
 bool HelpPageBrowser::isPageUrl(const QUrl& url) {
@@ -71,7 +80,7 @@ QVariant HelpPageBrowser::loadResource(int type, const QUrl& name) {
         data = file_->read(name.path());
     }
     if (!data) {
-        return isPage ? QVariant(missingPageNotice(name)) : QVariant();
+        return isPage ? QVariant(missingPageNotice(pageOfUrl(name))) : QVariant();
     }
     if (isPage || type == QTextDocument::StyleSheetResource) {
         return DecodeHelpText(*data);
@@ -85,12 +94,6 @@ void HelpPageBrowser::followLink(const QUrl& url) {
     } else if (isOutsideLink(url)) {
         openOutside_(url);
     }
-}
-
-QString HelpPageBrowser::missingPageNotice(const QUrl& url) const {
-    const QString page = url.path().mid(1);
-    return HelpNoticeHtml(QStringLiteral("Страница не найдена"),
-                          QStringLiteral("В файле справки нет страницы «%1».").arg(page));
 }
 
 } // namespace kvarzel

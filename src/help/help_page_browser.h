@@ -23,10 +23,13 @@ public:
     // A notice in place of a page, for a help file that cannot be opened.
     void showNotice(const QString& heading, const QString& text);
 
-    // The page shown, as the path inside the help file ("Training.htm").
+    // The page shown, as the path inside the help file ("Training.htm");
+    // empty while no help file is open.
     QString currentPage() const;
 
     static QUrl pageUrl(const QString& page);
+    // The reverse: "Training.htm" for "chm:/Training.htm#timer"; empty for other addresses.
+    static QString pageOfUrl(const QUrl& url);
     static bool isPageUrl(const QUrl& url);
 
     // Replaces the shell for outside links (tests record them instead).
@@ -36,7 +39,6 @@ public:
 
 private:
     void followLink(const QUrl& url);
-    QString missingPageNotice(const QUrl& url) const;
 
     std::optional<ChmFile> file_;
     std::function<void(const QUrl&)> openOutside_;

@@ -80,20 +80,22 @@ QWidget* HelpViewer::buildNavigation() {
     return navigation_;
 }
 
+// The window is shown before the page changes: its first show clears the
+// highlight in the contents, which the new page then sets.
 void HelpViewer::showContents(const QString& helpFile) {
+    bringToFront();
     if (openFile(helpFile)) {
         navigation_->setCurrentWidget(contents_);
         showPage(document_->defaultPage());
     }
-    bringToFront();
 }
 
 void HelpViewer::showTopic(const QString& address) {
+    bringToFront();
     const HelpAddress target = SplitHelpAddress(address);
     if (openFile(target.file)) {
         showPage(target.page.isEmpty() ? document_->defaultPage() : target.page);
     }
-    bringToFront();
 }
 
 QString HelpViewer::currentPage() const {
@@ -137,8 +139,10 @@ void HelpViewer::showPage(const QString& page) {
     }
 }
 
-void HelpViewer::pageChanged() {
-    SelectPageInTree(*contents_, currentPage());
+// The browser reports the new address before source() gives it back, so the
+// page is taken from the address reported.
+void HelpViewer::pageChanged(const QUrl& source) {
+    SelectPageInTree(*contents_, HelpPageBrowser::pageOfUrl(source));
     const QString pageTitle = browser_->documentTitle();
     const QString fileTitle = document_ ? document_->system.title : QString();
     const QString caption = fileTitle.isEmpty() ? viewerCaption : fileTitle;

@@ -42,7 +42,7 @@ private:
     bool openFile(const QString& path);
     void showMissingFile(const QString& path);
     void showPage(const QString& page);
-    void pageChanged();
+    void pageChanged(const QUrl& source);
     void bringToFront();
 
     HelpPageBrowser* browser_ = nullptr;

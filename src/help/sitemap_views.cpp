@@ -67,7 +67,6 @@ QString PageOfItem(const QListWidgetItem& item) {
 
 void SelectPageInTree(QTreeWidget& tree, const QString& page) {
     if (QTreeWidgetItem* item = findPage(*tree.invisibleRootItem(), plainPage(page))) {
-        const QSignalBlocker blocker(tree);
         tree.setCurrentItem(item);
     }
 }

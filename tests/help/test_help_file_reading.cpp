@@ -1,0 +1,119 @@
+#include "application_fixture.h"
+#include "help/chm_file.h"
+#include "help/chm_system_info.h"
+#include "help/help_document.h"
+#include "help/help_text.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+using testing::BuiltHelpFile;
+
+QByteArray systemRecord(quint16 code, const QByteArray& text) {
+    QByteArray record;
+    const QByteArray data = text + '\0';
+    record.append(char(code & 0xff)).append(char(code >> 8));
+    record.append(char(data.size() & 0xff)).append(char(data.size() >> 8));
+    return record + data;
+}
+
+const QByteArray systemVersion("\x03\x00\x00\x00", 4);
+
+TEST(ParseChmSystemInfo, ReadsTheKnownRecordsAndSkipsOthers) {
+    const QByteArray data = systemVersion + systemRecord(9, "compiler") +
+                            systemRecord(2, "Start.htm") + systemRecord(3, "Справка") +
+                            systemRecord(0, "k.hhc") + systemRecord(1, "k.hhk");
+    const ChmSystemInfo info = ParseChmSystemInfo(data);
+    EXPECT_EQ(info.defaultTopic, "Start.htm");
+    EXPECT_EQ(info.title, "Справка");
+    EXPECT_EQ(info.contentsFile, "k.hhc");
+    EXPECT_EQ(info.indexFile, "k.hhk");
+}
+
+TEST(ParseChmSystemInfo, StopsAtDamageAndKeepsWhatCameBefore) {
+    const QByteArray whole =
+        systemVersion + systemRecord(2, "Start.htm") + systemRecord(0, "k.hhc");
+    EXPECT_EQ(ParseChmSystemInfo(whole.left(whole.size() - 2)).defaultTopic, "Start.htm");
+    EXPECT_TRUE(ParseChmSystemInfo(whole.left(whole.size() - 2)).contentsFile.isEmpty());
+    QByteArray overlong = systemVersion + systemRecord(3, "T");
+    overlong[systemVersion.size() + 2] = char(0xff);
+    EXPECT_TRUE(ParseChmSystemInfo(overlong).title.isEmpty());
+    EXPECT_TRUE(ParseChmSystemInfo(QByteArray()).title.isEmpty());
+    EXPECT_TRUE(ParseChmSystemInfo(QByteArray(3, 'x')).title.isEmpty());
+}
+
+TEST(DecodeHelpText, ReadsUtf8AndTheRussianCodePage) {
+    EXPECT_EQ(DecodeHelpText(QStringLiteral("Тренировка").toUtf8()), "Тренировка");
+    QStringEncoder cp1251("windows-1251");
+    ASSERT_TRUE(cp1251.isValid());
+    const QByteArray legacy = cp1251.encode(QStringLiteral("Тренировка"));
+    EXPECT_EQ(DecodeHelpText(legacy), "Тренировка");
+}
+
+TEST(DecodeHelpText, FollowsTheCharsetAPageDeclares) {
+    QStringEncoder cp1251("windows-1251");
+    const QByteArray page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                            "charset=windows-1251\"></head><body>" +
+                            QByteArray(cp1251.encode(QStringLiteral("Чёрная"))) + "</body></html>";
+    EXPECT_TRUE(DecodeHelpText(page).contains("Чёрная"));
+}
+
+TEST(ChmFile, RefusesMissingAndForeignFiles) {
+    EXPECT_FALSE(ChmFile::open(QString()).has_value());
+    EXPECT_FALSE(ChmFile::open("/nonexistent/folder/kvarzel.chm").has_value());
+    QTemporaryDir folder;
+    QFile fake(folder.filePath("fake.chm"));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write(QByteArray(4096, 'x'));
+    fake.close();
+    EXPECT_FALSE(ChmFile::open(fake.fileName()).has_value());
+    EXPECT_FALSE(ChmFile::open(folder.path()).has_value());
+}
+
+TEST(ChmFile, ReadsPagesOfTheBuiltHelpFile) {
+    const auto file = ChmFile::open(BuiltHelpFile());
+    ASSERT_TRUE(file.has_value()) << BuiltHelpFile().toStdString();
+    const auto page = file->read("/Training.htm");
+    ASSERT_TRUE(page.has_value());
+    EXPECT_TRUE(page->startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(page->endsWith("</html>\n"));
+    EXPECT_TRUE(DecodeHelpText(*page).contains("Ваша интуиция составляет"));
+    EXPECT_TRUE(file->read("/styles.css").has_value());
+    EXPECT_FALSE(file->read("/NoSuchPage.htm").has_value());
+    EXPECT_FALSE(file->read("").has_value());
+}
+
+TEST(LoadHelpDocument, ReadsTitleContentsIndexAndDefaultPage) {
+    const auto document = LoadHelpDocument(BuiltHelpFile());
+    ASSERT_TRUE(document.has_value());
+    EXPECT_EQ(document->system.title, "Справка программы «Кварзель»");
+    EXPECT_EQ(document->defaultPage(), "UserIface.htm");
+    ASSERT_EQ(document->contents.size(), 3u);
+    EXPECT_EQ(document->contents[0].children.size(), 3u);
+    EXPECT_GT(document->index.size(), 20u);
+    for (const SitemapEntry& keyword : document->index) {
+        const QString page = keyword.local.section('#', 0, 0);
+        EXPECT_TRUE(document->file.read('/' + page).has_value()) << keyword.local.toStdString();
+    }
+    EXPECT_FALSE(LoadHelpDocument("/nonexistent/kvarzel.chm").has_value());
+}
+
+TEST(HelpDocument, FallsBackToTheFirstContentsPage) {
+    auto document = LoadHelpDocument(BuiltHelpFile());
+    ASSERT_TRUE(document.has_value());
+    document->system.defaultTopic.clear();
+    document->contents.insert(document->contents.begin(), SitemapEntry{"Heading", "", {}});
+    document->contents.front().children.push_back({"Inner", "Inner.htm", {}});
+    EXPECT_EQ(document->defaultPage(), "Inner.htm");
+    document->contents.clear();
+    EXPECT_TRUE(document->defaultPage().isEmpty());
+}
+
+} // namespace
+} // namespace kvarzel

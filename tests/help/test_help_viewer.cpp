@@ -1,0 +1,206 @@
+#include "application_fixture.h"
+#include "help/help_address.h"
+#include "help/help_page_browser.h"
+#include "help/help_viewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+using testing::BuiltHelpFile;
+
+const QString fileTitle = QStringLiteral("Справка программы «Кварзель»");
+
+struct Topic {
+    int context;
+    const char* page;
+    QString title;
+};
+
+const Topic topics[] = {
+    {0, "UserIface.htm", QStringLiteral("Главное окно")},
+    {1, "MainMenu.htm", QStringLiteral("Меню программы")},
+    {2, "Training.htm", QStringLiteral("Тренировка")},
+    {3, "ResultsTab.htm", QStringLiteral("Результаты")},
+    {4, "OptsForm.htm", QStringLiteral("Параметры тренировок")},
+    {5, "AboutApp.htm", QStringLiteral("О программе")},
+};
+
+class HelpViewerTest : public ::testing::Test {
+protected:
+    void openTopic(int context) { viewer.showTopic(HelpTopicAddress(BuiltHelpFile(), context)); }
+    HelpPageBrowser& page() { return viewer.pageBrowser(); }
+    QString pageText() { return page().toPlainText(); }
+    QAction* action(const QString& text) {
+        for (QAction* candidate : viewer.findChildren<QAction*>()) {
+            if (candidate->text() == text) {
+                return candidate;
+            }
+        }
+        return nullptr;
+    }
+
+    QApplication& application = testing::TestApplication(); // before any widget
+    HelpViewer viewer;
+};
+
+TEST_F(HelpViewerTest, IsAWindowOfItsOwn) {
+    EXPECT_EQ(viewer.parentWidget(), nullptr);
+    EXPECT_TRUE(viewer.isWindow());
+    EXPECT_FALSE(viewer.testAttribute(Qt::WA_QuitOnClose));
+}
+
+TEST_F(HelpViewerTest, OpensEveryTopicWithItsTitle) {
+    for (const Topic& topic : topics) {
+        SCOPED_TRACE(topic.page);
+        openTopic(topic.context);
+        EXPECT_EQ(viewer.currentPage(), topic.page);
+        EXPECT_EQ(page().documentTitle(), topic.title);
+        EXPECT_EQ(viewer.windowTitle(), topic.title + " — " + fileTitle);
+        EXPECT_TRUE(pageText().startsWith(topic.title)) << pageText().left(80).toStdString();
+        ASSERT_NE(viewer.contentsTree().currentItem(), nullptr);
+        EXPECT_EQ(viewer.contentsTree().currentItem()->text(0),
+                  topic.context == 1 ? QStringLiteral("Меню программы") : topic.title);
+    }
+    EXPECT_TRUE(viewer.isVisible());
+}
+
+TEST_F(HelpViewerTest, ShowsTheTableOfContentsOfTheFile) {
+    viewer.showContents(BuiltHelpFile());
+    EXPECT_EQ(viewer.currentPage(), "UserIface.htm");
+    const QTreeWidget& tree = viewer.contentsTree();
+    ASSERT_EQ(tree.topLevelItemCount(), 3);
+    EXPECT_EQ(tree.topLevelItem(0)->text(0), "Главное окно");
+    EXPECT_EQ(tree.topLevelItem(1)->text(0), "Параметры тренировок");
+    EXPECT_EQ(tree.topLevelItem(2)->text(0), "О программе");
+    const QTreeWidgetItem& window = *tree.topLevelItem(0);
+    ASSERT_EQ(window.childCount(), 3);
+    EXPECT_EQ(window.child(0)->text(0), "Меню программы");
+    EXPECT_EQ(window.child(1)->text(0), "Тренировка");
+    EXPECT_EQ(window.child(2)->text(0), "Результаты");
+    EXPECT_TRUE(window.isExpanded());
+}
+
+TEST_F(HelpViewerTest, AClickOnTheContentsOpensThePage) {
+    viewer.showContents(BuiltHelpFile());
+    QTreeWidget& tree = viewer.contentsTree();
+    QTreeWidgetItem* results = tree.topLevelItem(0)->child(2);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(results).center());
+    EXPECT_EQ(viewer.currentPage(), "ResultsTab.htm");
+}
+
+TEST_F(HelpViewerTest, TheIndexOpensPagesAtTheirAnchors) {
+    viewer.showContents(BuiltHelpFile());
+    const QList<QListWidgetItem*> found =
+        viewer.indexList().findItems(QStringLiteral("Таймер"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    emit viewer.indexList().itemActivated(found.front());
+    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+    EXPECT_EQ(page().source().fragment(), "timer");
+}
+
+TEST_F(HelpViewerTest, FollowsLinksAndGoesBackAndForward) {
+    openTopic(0);
+    QAction* back = action(QStringLiteral("Назад"));
+    QAction* forward = action(QStringLiteral("Вперёд"));
+    ASSERT_NE(back, nullptr);
+    ASSERT_NE(forward, nullptr);
+    EXPECT_FALSE(back->isEnabled());
+
+    emit page().anchorClicked(page().source().resolved(QUrl("Training.htm")));
+    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+    emit page().anchorClicked(page().source().resolved(QUrl("OptsForm.htm#keys")));
+    EXPECT_EQ(viewer.currentPage(), "OptsForm.htm");
+    EXPECT_EQ(page().source().fragment(), "keys");
+    EXPECT_TRUE(back->isEnabled());
+
+    back->trigger();
+    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+    EXPECT_EQ(viewer.contentsTree().currentItem()->text(0), "Тренировка");
+    back->trigger();
+    EXPECT_EQ(viewer.currentPage(), "UserIface.htm");
+    EXPECT_FALSE(back->isEnabled());
+    ASSERT_TRUE(forward->isEnabled());
+    forward->trigger();
+    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+}
+
+TEST_F(HelpViewerTest, SendsOnlyWebAndMailLinksOutside) {
+    std::vector<QUrl> opened;
+    page().setOutsideLinkHandler([&](const QUrl& url) { opened.push_back(url); });
+    openTopic(2);
+    emit page().anchorClicked(QUrl("https://example.org/kvarzel"));
+    emit page().anchorClicked(QUrl("mailto:someone@example.org"));
+    emit page().anchorClicked(QUrl("file:///bin/sh"));
+    emit page().anchorClicked(QUrl("javascript:alert(1)"));
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl("https://example.org/kvarzel"));
+    EXPECT_EQ(opened[1], QUrl("mailto:someone@example.org"));
+    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+}
+
+TEST_F(HelpViewerTest, LoadsPicturesAndTheStyleSheetFromTheFile) {
+    openTopic(2);
+    const QVariant picture = page().loadResource(QTextDocument::ImageResource,
+                                                 page().source().resolved(QUrl("signal.svg")));
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(picture.toByteArray()));
+    EXPECT_EQ(image.size(), QSize(132, 48));
+    EXPECT_EQ(image.pixelColor(24, 10), QColor(0x00, 0x80, 0x00));
+
+    // The heading colour comes only from the style sheet inside the file.
+    const QTextBlock heading = page().document()->firstBlock();
+    EXPECT_EQ(heading.text().trimmed(), "Тренировка");
+    EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#1f4e79"));
+}
+
+TEST_F(HelpViewerTest, SaysSoWhenAPageIsMissing) {
+    openTopic(2);
+    viewer.showTopic(BuiltHelpFile() + "::/NoSuchTopic.htm");
+    EXPECT_TRUE(pageText().contains("Страница не найдена"));
+    EXPECT_TRUE(pageText().contains("NoSuchTopic.htm"));
+    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 3);
+    EXPECT_TRUE(viewer.windowTitle().startsWith("Страница не найдена"));
+    openTopic(4);
+    EXPECT_EQ(page().documentTitle(), "Параметры тренировок");
+}
+
+TEST_F(HelpViewerTest, SaysSoWhenTheFileIsMissingAndRecovers) {
+    openTopic(2);
+    viewer.showTopic("/nonexistent/folder/other.chm::/Training.htm");
+    EXPECT_TRUE(pageText().contains("Файл справки не найден"));
+    EXPECT_TRUE(pageText().contains("/nonexistent/folder/other.chm"));
+    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 0);
+    EXPECT_EQ(viewer.indexList().count(), 0);
+    EXPECT_EQ(viewer.windowTitle(), "Справка");
+    EXPECT_TRUE(viewer.currentPage().isEmpty());
+
+    openTopic(3);
+    EXPECT_EQ(page().documentTitle(), "Результаты");
+    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 3);
+}
+
+TEST_F(HelpViewerTest, SaysSoWhenTheFileIsDamaged) {
+    QTemporaryDir folder;
+    QFile damaged(folder.filePath("kvarzel.chm"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("ITSF" + QByteArray(200, '\xff'));
+    damaged.close();
+    viewer.showContents(damaged.fileName());
+    EXPECT_TRUE(pageText().contains("Файл справки повреждён"));
+    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 0);
+}
+
+} // namespace
+} // namespace kvarzel

@@ -1,0 +1,88 @@
+#include "help/sitemap.h"
+
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+QString entry(const QString& name, const QString& local) {
+    return QStringLiteral("<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"%1\">"
+                          "<param name=\"Local\" value=\"%2\"></OBJECT>")
+        .arg(name, local);
+}
+
+TEST(ParseSitemap, ReadsNestedListsInOrder) {
+    const QString html = "<HTML><BODY><UL>" + entry("Главное окно", "UserIface.htm") + "<UL>" +
+                         entry("Меню", "MainMenu.htm") + entry("Тренировка", "Training.htm") +
+                         "</UL>" + entry("О программе", "AboutApp.htm") + "</UL></BODY></HTML>";
+    const auto entries = ParseSitemap(html);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "Главное окно");
+    EXPECT_EQ(entries[0].local, "UserIface.htm");
+    ASSERT_EQ(entries[0].children.size(), 2u);
+    EXPECT_EQ(entries[0].children[0].name, "Меню");
+    EXPECT_EQ(entries[0].children[1].local, "Training.htm");
+    EXPECT_EQ(entries[1].name, "О программе");
+    EXPECT_TRUE(entries[1].children.empty());
+}
+
+TEST(ParseSitemap, ReadsThreeLevelsAndReturnsToTheRightOne) {
+    const QString html = "<ul>" + entry("A", "a.htm") + "<ul>" + entry("B", "b.htm") + "<ul>" +
+                         entry("C", "c.htm") + "</ul>" + entry("D", "d.htm") + "</ul>" +
+                         entry("E", "e.htm") + "</ul>";
+    const auto entries = ParseSitemap(html);
+    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries[0].children.size(), 2u);
+    EXPECT_EQ(entries[0].children[0].children.at(0).name, "C");
+    EXPECT_EQ(entries[0].children[1].name, "D");
+    EXPECT_EQ(entries[1].name, "E");
+}
+
+TEST(ParseSitemap, AcceptsAnyCaseQuotingAndEntities) {
+    const QString html = "<ul><li><object TYPE='Text/Sitemap'>"
+                         "<PARAM NAME=name VALUE=\"Tom &amp; Jerry &lt;1&gt; &#1041;&#x416;\">"
+                         "<param name='LOCAL' value='page.htm#part'></object></ul>";
+    const auto entries = ParseSitemap(html);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "Tom & Jerry <1> БЖ");
+    EXPECT_EQ(entries[0].local, "page.htm#part");
+}
+
+TEST(ParseSitemap, SkipsPropertyObjectsCommentsAndNamelessEntries) {
+    const QString html = "<object type=\"text/site properties\"><param name=\"Name\" value=\"X\">"
+                         "</object><!-- " +
+                         entry("Hidden", "h.htm") + " --><ul>" + entry("", "nameless.htm") +
+                         entry("Heading", "") + "</ul>";
+    const auto entries = ParseSitemap(html);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "Heading");
+    EXPECT_TRUE(entries[0].local.isEmpty());
+}
+
+TEST(ParseSitemap, TakesTheFirstPageOfAnIndexKeyword) {
+    const QString html =
+        "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Звук\">"
+        "<param name=\"Name\" value=\"Параметры\"><param name=\"Local\" "
+        "value=\"OptsForm.htm\"><param name=\"Local\" value=\"Training.htm\">"
+        "</object></ul>";
+    const auto entries = ParseSitemap(html);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "Звук");
+    EXPECT_EQ(entries[0].local, "OptsForm.htm");
+}
+
+TEST(ParseSitemap, SurvivesBrokenText) {
+    EXPECT_TRUE(ParseSitemap("").empty());
+    EXPECT_TRUE(ParseSitemap("</ul></ul></object><param name=Name value=x>").empty());
+    const auto unclosed = ParseSitemap("<ul><ul><ul>" + entry("Deep", "d.htm"));
+    ASSERT_EQ(unclosed.size(), 1u);
+    EXPECT_EQ(unclosed[0].name, "Deep");
+    const auto truncated =
+        ParseSitemap("<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
+                     "value=\"Cut\"><param name=");
+    EXPECT_TRUE(truncated.empty());
+    EXPECT_TRUE(ParseSitemap("&#99999999;&#xFFFFFFFF;<ul>" + entry("&#xD800;x", "a")).size() == 1u);
+}
+
+} // namespace
+} // namespace kvarzel
