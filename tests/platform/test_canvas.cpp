@@ -30,8 +30,8 @@ protected:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (at(x, y) != kSilver) {
-                    box = {std::min(box.Left, x), std::min(box.Top, y),
-                           std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+                    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                           std::max(box.Bottom, y + 1)};
                 }
         return box;
     }

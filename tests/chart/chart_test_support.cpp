@@ -1,0 +1,66 @@
+#include "chart_test_support.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+namespace kvarzel::testing {
+
+QApplication& ChartTestApplication() {
+    static int argc = 1;
+    static char name[] = "chart_test";
+    static char* argv[] = {name, nullptr};
+    static auto* application = [] {
+        auto* app = new QApplication(argc, argv);
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        return app;
+    }();
+    return *application;
+}
+
+void RecordingCanvas::record(Op op, const TRect& box, const QString& text) {
+    calls.push_back({op, box, text, Pen(), Brush(), Font(), Align()});
+}
+
+void RecordingCanvas::Line(int x1, int y1, int x2, int y2) {
+    record(Op::Line, {x1, y1, x2, y2});
+}
+void RecordingCanvas::Rectangle(const TRect& box) {
+    record(Op::Rectangle, box);
+}
+void RecordingCanvas::Ellipse(const TRect& box) {
+    record(Op::Ellipse, box);
+}
+void RecordingCanvas::FillRect(const TRect& box) {
+    record(Op::FillRect, box);
+}
+void RecordingCanvas::TextOut(int x, int y, const QString& text) {
+    record(Op::Text, {x, y, x, y}, text);
+}
+void RecordingCanvas::SetClipRect(const TRect& box) {
+    record(Op::Clip, box);
+}
+void RecordingCanvas::RemoveClip() {
+    record(Op::RemoveClip, {});
+}
+
+TextExtent RecordingCanvas::MeasureText(const QString& text) {
+    const QFontMetrics metrics(ToQFont(Font()));
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+std::vector<DrawCall> RecordingCanvas::Of(Op op) const {
+    std::vector<DrawCall> matching;
+    for (const DrawCall& call : calls)
+        if (call.op == op)
+            matching.push_back(call);
+    return matching;
+}
+
+std::vector<QString> RecordingCanvas::Texts() const {
+    std::vector<QString> texts;
+    for (const DrawCall& call : Of(Op::Text))
+        texts.push_back(call.text);
+    return texts;
+}
+
+} // namespace kvarzel::testing

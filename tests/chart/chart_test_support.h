@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/canvas.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace kvarzel::testing {
+
+// The one application object of a chart test program; never destroyed, as Qt does not survive
+// being torn down among other statics. Also maps "Arial" to the metric-compatible font.
+QApplication& ChartTestApplication();
+
+// A base for fixtures with widget members: the application exists before they are made.
+struct WithApplication {
+    WithApplication() { ChartTestApplication(); }
+};
+
+enum class Op { Line, Rectangle, Ellipse, FillRect, Text, Clip, RemoveClip };
+
+// One drawing call with the pen, brush, font and alignment that were current.
+struct DrawCall {
+    Op op;
+    TRect box;
+    QString text;
+    CanvasPen pen;
+    CanvasBrush brush;
+    CanvasFont font;
+    TextAlign align;
+};
+
+// A canvas that only writes down what it is asked to draw, measuring text like the real one.
+class RecordingCanvas final : public Canvas {
+public:
+    void Line(int x1, int y1, int x2, int y2) override;
+    void Rectangle(const TRect& box) override;
+    void Ellipse(const TRect& box) override;
+    void FillRect(const TRect& box) override;
+    void TextOut(int x, int y, const QString& text) override;
+    TextExtent MeasureText(const QString& text) override;
+    void SetClipRect(const TRect& box) override;
+    void RemoveClip() override;
+
+    std::vector<DrawCall> calls;
+    std::vector<DrawCall> Of(Op op) const;
+    std::vector<QString> Texts() const;
+
+private:
+    void record(Op op, const TRect& box, const QString& text = {});
+};
+
+} // namespace kvarzel::testing
