@@ -47,6 +47,7 @@ double TCustomChartAxis::ChooseLabelStep(int limit) const {
         std::int64_t n = static_cast<std::int64_t>(limit) + 1;
         // An infinite or undefined range would climb the steps for ever; stop at infinity.
         while (n > limit && std::isfinite(step)) {
+            const double previous = step;
             const double q = iRange_ / step;
             if (std::fabs(q) < kInt32Limit) {
                 n = Nearest(q);
@@ -55,6 +56,9 @@ double TCustomChartAxis::ChooseLabelStep(int limit) const {
             } else {
                 step = NextLabelStep(step);
             }
+            // Rounding in the products must never leave the step where it was.
+            if (step <= previous && n > limit)
+                step = previous * 2;
         }
     }
     return std::max(step, MinLabelStep);
