@@ -1,18 +1,24 @@
 #include "platform/sdl_audio_session.h"
 
 #include <SDL.h>
+#if __has_include(<dlfcn.h>)
 #include <dlfcn.h>
+#define KVARZEL_HAS_DLOPEN 1
+#endif
 
 namespace kvarzel {
 namespace {
 
 void DiscardSdlLog(void*, int, SDL_LogPriority, const char*) {}
 
+#ifdef KVARZEL_HAS_DLOPEN
 void DiscardAlsaError(const char*, int, const char*, int, const char*, ...) {}
+#endif
 
 // ALSA, which SDL may load, prints its complaints (no card, unknown PCM)
 // straight to stderr; its error handler is the only way to stop that.
 void SilenceAlsa() {
+#ifdef KVARZEL_HAS_DLOPEN
     using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
     static const bool silenced = [] {
         void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
@@ -25,6 +31,7 @@ void SilenceAlsa() {
         return true; // stays loaded, so the handler stays in place
     }();
     (void)silenced;
+#endif
 }
 
 } // namespace
