@@ -39,13 +39,5 @@ TEST(SplitHelpAddress, TakesTheLastSeparatorAndAcceptsAFileAlone) {
     EXPECT_TRUE(fileOnly.page.isEmpty());
 }
 
-TEST(SplitHelpAddress, ReversesTopicAddresses) {
-    for (int context = 0; context < static_cast<int>(HelpTopics.size()); ++context) {
-        const HelpAddress address = SplitHelpAddress(HelpTopicAddress("/x/k.chm", context));
-        EXPECT_EQ(address.file, "/x/k.chm");
-        EXPECT_EQ(address.page.toStdString(), std::string(HelpTopics[context]) + ".htm");
-    }
-}
-
 } // namespace
 } // namespace kvarzel
