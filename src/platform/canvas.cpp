@@ -1,8 +1,10 @@
 #include "platform/canvas.h"
 
 #include <QPen>
+#include <QPolygon>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kvarzel {
 
@@ -68,10 +70,8 @@ void ImageCanvas::applyPen() {
         return;
     }
     QPen qpen(ToQColor(pen.Color));
-    // A flat cap leaves out the last pixel of an aliased line, as the classic line drawing does.
     if (pen.Width <= 1) {
         qpen.setWidth(0);
-        qpen.setCapStyle(Qt::FlatCap);
     } else {
         qpen.setWidth(pen.Width);
         qpen.setCapStyle(Qt::RoundCap);
@@ -89,12 +89,52 @@ void ImageCanvas::applyBrush() {
         painter_.setBrush(ToQColor(Brush().Color));
 }
 
+namespace {
+
+// The pixels of a one-pixel line from the first point towards the second, which is left out;
+// a dotted line keeps every other pixel, starting with the first.
+QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
+    QPolygon pixels;
+    const int dx = std::abs(x2 - x1);
+    const int dy = std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1;
+    const int sy = y1 < y2 ? 1 : -1;
+    const int steps = std::max(dx, dy);
+    pixels.reserve(dotted ? steps / 2 + 1 : steps);
+    int error = (dx > dy ? dx : -dy) / 2;
+    int x = x1;
+    int y = y1;
+    for (int i = 0; i < steps; ++i) {
+        if (!dotted || i % 2 == 0)
+            pixels.append(QPoint(x, y));
+        const int before = error;
+        if (before > -dx) {
+            error -= dy;
+            x += sx;
+        }
+        if (before < dy) {
+            error += dx;
+            y += sy;
+        }
+    }
+    return pixels;
+}
+
+} // namespace
+
 void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
     if (Pen().Style == PenStyle::Clear || (x1 == x2 && y1 == y2))
         return;
-    applyPen();
     applyMode(Pen().Mode);
-    painter_.drawLine(x1, y1, x2, y2);
+    if (Pen().Width <= 1) {
+        // Drawn pixel by pixel: the painter's own thin lines drop whichever end comes last
+        // in its own direction, not the line's end point.
+        painter_.setPen(QPen(ToQColor(Pen().Color), 0));
+        painter_.drawPoints(ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot));
+    } else {
+        applyPen();
+        painter_.drawLine(x1, y1, x2, y2);
+    }
 }
 
 void ImageCanvas::strokeOutline(const TRect& box) {

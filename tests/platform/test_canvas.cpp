@@ -58,6 +58,35 @@ TEST_F(CanvasTest, LinesLeaveOutTheirEndPoint) {
     EXPECT_EQ(at(26, 8), kSilver);
 }
 
+TEST_F(CanvasTest, LinesDrawnBackwardsLeaveOutTheirOwnEndPoint) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.Line(10, 2, 2, 2);
+        canvas.Line(2, 12, 2, 5);
+        canvas.Line(26, 8, 20, 2);
+    }
+    EXPECT_EQ(at(10, 2), kBlack);
+    EXPECT_EQ(at(3, 2), kBlack);
+    EXPECT_EQ(at(2, 2), kSilver);
+    EXPECT_EQ(at(2, 12), kBlack);
+    EXPECT_EQ(at(2, 5), kSilver);
+    EXPECT_EQ(at(26, 8), kBlack);
+    EXPECT_EQ(at(20, 2), kSilver);
+}
+
+TEST_F(CanvasTest, NotXorLineDrawnTwiceRestoresThePixels) {
+    const QImage before = image.copy();
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
+        canvas.Line(1, 1, 30, 20);
+        EXPECT_EQ(at(1, 1), 0xFF3F3F3Fu); // NOT(black XOR silver)
+        canvas.Line(1, 1, 30, 20);
+    }
+    EXPECT_EQ(image, before);
+}
+
 TEST_F(CanvasTest, LineOfZeroLengthDrawsNothing) {
     {
         ImageCanvas canvas(image);
