@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QListWidget>
 #include <QSplitter>
 #include <QTabWidget>
