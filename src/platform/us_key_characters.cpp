@@ -43,8 +43,10 @@ std::uint16_t RussianCharacterKey(int qtKey) {
     static constexpr std::u16string_view russian = u"ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮЁ";
     static constexpr std::string_view us = "QWERTYUIOP[]ASDFGHJKL;'ZXCVBNM,.`";
     static_assert(russian.size() == us.size());
+    if (qtKey <= 0 || qtKey > 0xFFFF)
+        return 0;
     const auto place = russian.find(static_cast<char16_t>(qtKey));
-    if (qtKey <= 0 || qtKey > 0xFFFF || place == std::u16string_view::npos)
+    if (place == std::u16string_view::npos)
         return 0;
     return UsCharacterKey(us[place]);
 }
