@@ -44,6 +44,34 @@ std::string WithoutQuotes(std::string text) {
     return text;
 }
 
+// Each value falls back on its own; the fallbacks are the record's defaults.
+const TOptions Fallback;
+
+void LoadProduct(const RegistryStore& store, TOptions& options) {
+    options.PeasCount = ReadInteger(store, ProductKey, "PeasCount", Fallback.PeasCount);
+    options.PeasRatio = ReadInteger(store, ProductKey, "PeasRatio", Fallback.PeasRatio);
+}
+
+void LoadKeys(const RegistryStore& store, TOptions& options) {
+    options.KeyWhite = ReadShortCut(store, KeysKey, "KeyWhite");
+    options.KeyBlack = ReadShortCut(store, KeysKey, "KeyBlack");
+}
+
+void LoadTimer(const RegistryStore& store, TOptions& options) {
+    options.TimerEnabled = ReadBoolean(store, TimerKey, "TimerEnabled", Fallback.TimerEnabled);
+    options.TimeInterval = ReadInteger(store, TimerKey, "TimeInterval", Fallback.TimeInterval);
+}
+
+// The wave settings fall back to what the start of Load found in the working folder.
+void LoadSounds(const RegistryStore& store, TOptions& options) {
+    options.BeepWrong = ReadBoolean(store, SoundsKey, "BeepWrong", Fallback.BeepWrong);
+    options.BeepFrequency = ReadInteger(store, SoundsKey, "BeepFrequency", Fallback.BeepFrequency);
+    options.BeepDuration = ReadInteger(store, SoundsKey, "BeepDuration", Fallback.BeepDuration);
+    options.WaveWrong = ReadBoolean(store, SoundsKey, "WaveWrong", options.WaveWrong);
+    if (auto text = TextFrom(store.ReadValue(SoundsKey, "WaveFilename")))
+        options.WaveFilename = WithoutQuotes(std::move(*text));
+}
+
 struct StoredValue {
     const char* Name;
     std::variant<std::uint32_t, std::string> Data;
@@ -113,26 +141,13 @@ bool TOptions::Load() {
     const RegistryStore* store = installedStore;
     if (store == nullptr || !store->OpenKey(ProductKey))
         return false;
-
-    const TOptions fallback;
-    PeasCount = ReadInteger(*store, ProductKey, "PeasCount", fallback.PeasCount);
-    PeasRatio = ReadInteger(*store, ProductKey, "PeasRatio", fallback.PeasRatio);
-    if (store->OpenKey(KeysKey)) {
-        KeyWhite = ReadShortCut(*store, KeysKey, "KeyWhite");
-        KeyBlack = ReadShortCut(*store, KeysKey, "KeyBlack");
-    }
-    if (store->OpenKey(TimerKey)) {
-        TimerEnabled = ReadBoolean(*store, TimerKey, "TimerEnabled", fallback.TimerEnabled);
-        TimeInterval = ReadInteger(*store, TimerKey, "TimeInterval", fallback.TimeInterval);
-    }
-    if (store->OpenKey(SoundsKey)) {
-        BeepWrong = ReadBoolean(*store, SoundsKey, "BeepWrong", fallback.BeepWrong);
-        BeepFrequency = ReadInteger(*store, SoundsKey, "BeepFrequency", fallback.BeepFrequency);
-        BeepDuration = ReadInteger(*store, SoundsKey, "BeepDuration", fallback.BeepDuration);
-        WaveWrong = ReadBoolean(*store, SoundsKey, "WaveWrong", WaveWrong);
-        if (auto text = TextFrom(store->ReadValue(SoundsKey, "WaveFilename")))
-            WaveFilename = WithoutQuotes(std::move(*text));
-    }
+    LoadProduct(*store, *this);
+    if (store->OpenKey(KeysKey))
+        LoadKeys(*store, *this);
+    if (store->OpenKey(TimerKey))
+        LoadTimer(*store, *this);
+    if (store->OpenKey(SoundsKey))
+        LoadSounds(*store, *this);
     return true;
 }
 
