@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace kvarzel::testing {

@@ -1,5 +1,6 @@
 #include "main_form_fixture.h"
 #include "platform/application_hint.h"
+#include "platform/canvas.h"
 #include "ui/main/signal_shape.h"
 
 #include <QLabel>

@@ -3,11 +3,13 @@
 #include "main_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/timer.h"
+#include "ui/main/bucket_image.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace kvarzel::testing {

@@ -1,5 +1,6 @@
 // Renders every registered window offscreen into PNG files, for a look at
 // what the user sees without a display.
+#include "platform/application.h"
 #include "screenshot_registry.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    kvarzel::InitApplication(application);
+    kvarzel::SetApplicationTitle("Кварзель");
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
     int failures = 0;

@@ -13,6 +13,8 @@ HelpDialog::HelpDialog(QWidget* parent, int helpContext) : QDialog(parent) {
     SetHelpContext(this, helpContext);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // Modal to the main window only, so that the help window F1 opens stays usable.
+    setWindowModality(Qt::WindowModal);
     qApp->installEventFilter(this);
 }
 

@@ -3,6 +3,7 @@
 #include "core/options.h"
 #include "help/help.h"
 #include "platform/application_hint.h"
+#include "platform/canvas.h"
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
 #include "ui/common/help_context.h"
@@ -15,6 +16,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -273,6 +275,8 @@ void TMainForm::ClearAnswerBold() {
 void TMainForm::ShowResultMessage(const std::string& message) {
     QMessageBox box(QMessageBox::Information, "Результат", QString::fromStdString(message),
                     QMessageBox::Ok, this);
+    // Only the main window waits for the box; an open help window stays usable.
+    box.setWindowModality(Qt::WindowModal);
     box.exec();
 }
 

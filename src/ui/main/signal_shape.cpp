@@ -1,12 +1,10 @@
 #include "ui/main/signal_shape.h"
 
+#include "platform/canvas.h"
+
 #include <QPainter>
 
 namespace kvarzel {
-
-QColor ToQColor(TColor color) {
-    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
-}
 
 TShape::TShape(QWidget* parent) : QWidget(parent) {}
 

@@ -22,7 +22,4 @@ private:
     TColor brushColor_ = clWhite;
 };
 
-// 0x00BBGGRR to Qt's colour.
-QColor ToQColor(TColor color);
-
 } // namespace kvarzel

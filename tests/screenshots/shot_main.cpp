@@ -1,0 +1,101 @@
+// The main window idle, during a training (right and wrong answer), with the
+// menu open, and on the results page.
+#include "core/options.h"
+#include "core/utc_clock.h"
+#include "screenshot_registry.h"
+#include "ui/main/main_form.h"
+#include "ui/main/sound_output.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace kvarzel::screenshots {
+namespace {
+
+class Silence : public SoundOutput {
+public:
+    void Beep(int, int) override {}
+    void PlayWave(const std::string&) override {}
+};
+
+// A shown main window on default settings, its timer off.
+struct ShownMainForm {
+    ShownMainForm() {
+        options.TimerEnabled = false;
+        options.PeasCount = 20;
+        Options = &options;
+        SetUtcTimeOfDaySource([] { return UtcTimeOfDay{9, 15, 0, 0}; });
+        form = std::make_unique<TMainForm>();
+        form->SetSoundOutput(silence);
+        form->show();
+        (void)QTest::qWaitForWindowExposed(form.get());
+    }
+    ~ShownMainForm() {
+        form.reset();
+        Options = nullptr;
+        SetUtcTimeOfDaySource({});
+    }
+    void Answer(bool right) {
+        const bool black = form->Training().Peas().at(static_cast<std::size_t>(form->Training().DrawIndex()));
+        (black == right ? form->BlackButton : form->WhiteButton)->click();
+    }
+    TOptions options;
+    Silence silence;
+    std::unique_ptr<TMainForm> form;
+};
+
+const Register idle{"main_idle", [](const QString& folder) {
+                        ShownMainForm shown;
+                        return saveWidget(*shown.form, folder, "main_idle");
+                    }};
+
+const Register right{"main_training_right", [](const QString& folder) {
+                         ShownMainForm shown;
+                         shown.form->TrainMenuItem->trigger();
+                         shown.Answer(true);
+                         shown.Answer(true);
+                         return saveWidget(*shown.form, folder, "main_training_right");
+                     }};
+
+const Register wrong{"main_training_wrong", [](const QString& folder) {
+                         ShownMainForm shown;
+                         shown.form->TrainMenuItem->trigger();
+                         for (int i = 0; i < 4; ++i)
+                             shown.Answer(i != 3);
+                         return saveWidget(*shown.form, folder, "main_training_wrong");
+                     }};
+
+// The open menu is a window of its own: paint it over the main window where it drops down.
+const Register menu{"main_menu", [](const QString& folder) {
+                        ShownMainForm shown;
+                        QMenuBar* bar = shown.form->menuBar();
+                        bar->setActiveAction(shown.form->TrainingMenuItem->menuAction());
+                        QApplication::processEvents();
+                        QMenu* popup = shown.form->TrainingMenuItem;
+                        popup->setActiveAction(shown.form->OptionsMenuItems);
+                        QApplication::processEvents();
+                        QPixmap window = shown.form->grab();
+                        QPainter painter(&window);
+                        const QRect item = bar->actionGeometry(popup->menuAction());
+                        painter.drawPixmap(bar->mapTo(shown.form.get(), item.bottomLeft() + QPoint(0, 1)),
+                                           popup->grab());
+                        painter.end();
+                        popup->close();
+                        return window.save(folder + "/main_menu.png");
+                    }};
+
+const Register results{"main_results", [](const QString& folder) {
+                           ShownMainForm shown;
+                           shown.form->PageControl->setCurrentWidget(shown.form->ResultsTabSheet);
+                           return saveWidget(*shown.form, folder, "main_results");
+                       }};
+
+} // namespace
+} // namespace kvarzel::screenshots
