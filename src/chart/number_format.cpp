@@ -1,8 +1,8 @@
 #include "chart/number_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -58,7 +58,9 @@ bool IncrementDigits(std::string& digits) {
 // 18-digit form of |value|, halves rounding away from zero.
 RoundedDecimal RoundDecimal(double value, int decimals, int precision) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, std::fabs(value));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    *written.ptr = '\0';
     std::string digits{buffer[0]};
     digits.append(buffer + 2, buffer + 1 + kSignificantDigits);
     int integerDigits = std::atoi(std::strchr(buffer, 'e') + 1) + 1;

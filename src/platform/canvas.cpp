@@ -1,7 +1,9 @@
 #include "platform/canvas.h"
 
+#include <QHash>
 #include <QPen>
 #include <QPolygon>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,6 +47,31 @@ TRect Normalized(const TRect& box) {
             std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
 }
 
+// Charts measure and draw the same labels and marks on every paint, and shaping a text costs
+// more than drawing it: texts stay measured and laid out, per font, up to a bound.
+struct KeptText {
+    int width = 0;
+    QStaticText laidOut;
+};
+
+KeptText& Kept(const QString& fontKey, const QFont& font, const QFontMetrics& metrics,
+               const QString& text) {
+    constexpr int kMaxKeptTexts = 4096;
+    static QHash<QString, KeptText> kept;
+    if (kept.size() > kMaxKeptTexts)
+        kept.clear();
+    const QString key = fontKey + QLatin1Char('\n') + text;
+    auto found = kept.find(key);
+    if (found == kept.end()) {
+        KeptText entry{metrics.horizontalAdvance(text), QStaticText(text)};
+        entry.laidOut.setTextFormat(Qt::PlainText);
+        entry.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+        entry.laidOut.prepare(QTransform(), font);
+        found = kept.insert(key, entry);
+    }
+    return *found;
+}
+
 } // namespace
 
 ImageCanvas::ImageCanvas(QImage& image) {
@@ -73,9 +100,10 @@ void ImageCanvas::applyPen() {
     if (pen.Width <= 1) {
         qpen.setWidth(0);
     } else {
+        // Square ends close the joints of a polyline drawn segment by segment, and cost far
+        // less than round ones.
         qpen.setWidth(pen.Width);
-        qpen.setCapStyle(Qt::RoundCap);
-        qpen.setJoinStyle(Qt::RoundJoin);
+        qpen.setCapStyle(Qt::SquareCap);
     }
     if (pen.Style == PenStyle::Dot)
         qpen.setDashPattern({1.0, 1.0});
@@ -208,28 +236,28 @@ const QFontMetrics& ImageCanvas::metrics() {
         const QFont font = ToQFont(measuredFont_);
         metrics_ = std::make_unique<QFontMetrics>(font);
         painter_.setFont(font);
+        fontKey_ = font.key();
     }
     return *metrics_;
 }
 
 TextExtent ImageCanvas::MeasureText(const QString& text) {
     const QFontMetrics& fm = metrics();
-    return {fm.horizontalAdvance(text), fm.height()};
+    return {Kept(fontKey_, painter_.font(), fm, text).width, fm.height()};
 }
 
 void ImageCanvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty())
         return;
-    const QFontMetrics& fm = metrics();
-    const int width = fm.horizontalAdvance(text);
+    const KeptText& kept = Kept(fontKey_, painter_.font(), metrics(), text);
     int left = x;
     if (Align() == TextAlign::Center)
-        left = x - width / 2;
+        left = x - kept.width / 2;
     else if (Align() == TextAlign::Right)
-        left = x - width;
+        left = x - kept.width;
     applyMode(PenMode::Copy);
     painter_.setPen(ToQColor(Font().Color));
-    painter_.drawText(left, y + fm.ascent(), text);
+    painter_.drawStaticText(left, y, kept.laidOut);
 }
 
 void ImageCanvas::SetClipRect(const TRect& box) {

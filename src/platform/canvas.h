@@ -127,6 +127,7 @@ private:
     QPainter painter_;
     CanvasFont measuredFont_;
     std::unique_ptr<QFontMetrics> metrics_;
+    QString fontKey_;
 };
 
 } // namespace kvarzel
