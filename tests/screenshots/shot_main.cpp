@@ -4,6 +4,7 @@
 #include "core/utc_clock.h"
 #include "screenshot_registry.h"
 #include "ui/main/main_form.h"
+#include "ui/main/results_page.h"
 #include "ui/main/sound_output.h"
 
 #include <QApplication>
@@ -43,7 +44,8 @@ struct ShownMainForm {
         SetUtcTimeOfDaySource({});
     }
     void Answer(bool right) {
-        const bool black = form->Training().Peas().at(static_cast<std::size_t>(form->Training().DrawIndex()));
+        const bool black =
+            form->Training().Peas().at(static_cast<std::size_t>(form->Training().DrawIndex()));
         (black == right ? form->BlackButton : form->WhiteButton)->click();
     }
     TOptions options;
@@ -84,8 +86,9 @@ const Register menu{"main_menu", [](const QString& folder) {
                         QPixmap window = shown.form->grab();
                         QPainter painter(&window);
                         const QRect item = bar->actionGeometry(popup->menuAction());
-                        painter.drawPixmap(bar->mapTo(shown.form.get(), item.bottomLeft() + QPoint(0, 1)),
-                                           popup->grab());
+                        painter.drawPixmap(
+                            bar->mapTo(shown.form.get(), item.bottomLeft() + QPoint(0, 1)),
+                            popup->grab());
                         painter.end();
                         popup->close();
                         return window.save(folder + "/main_menu.png");
@@ -93,7 +96,13 @@ const Register menu{"main_menu", [](const QString& folder) {
 
 const Register results{"main_results", [](const QString& folder) {
                            ShownMainForm shown;
-                           shown.form->PageControl->setCurrentWidget(shown.form->ResultsTabSheet);
+                           TMainForm& form = *shown.form;
+                           ResultsPage page(*form.IntuitionChart, *form.IntuitionSeries,
+                                            *form.AverageEdit, *form.PageControl,
+                                            *form.ResultsTabSheet);
+                           const double percentages[] = {60, 70, 100.0 / 3 * 2, 45, 80};
+                           for (int training = 1; training <= 5; ++training)
+                               page.AddTrainingResult(percentages[training - 1], training);
                            return saveWidget(*shown.form, folder, "main_results");
                        }};
 

@@ -19,7 +19,10 @@ class QTabWidget;
 
 namespace kvarzel {
 
+class ResultsPage;
+class TChart;
 class TImage;
+class TLineSeries;
 class TShape;
 class TTimer;
 class SoundOutput;
@@ -52,6 +55,8 @@ public:
     QPushButton* WhiteButton = nullptr;
     QPushButton* BlackButton = nullptr;
     QWidget* ResultsTabSheet = nullptr;
+    TChart* IntuitionChart = nullptr;
+    TLineSeries* IntuitionSeries = nullptr;
     QFrame* BottomBevel = nullptr;
     QLabel* AverageLabel = nullptr;
     QLineEdit* AverageEdit = nullptr;
@@ -107,8 +112,9 @@ private:
     void HideAnswerControls() override;
 
     std::unique_ptr<TrainingRun> training_;
+    std::unique_ptr<ResultsPage> resultsPage_;
     SoundOutput* sound_;
-    TrainingResults* results_ = nullptr;
+    TrainingResults* results_ = nullptr; // the results page unless a test puts its own
     QDialog* aboutForm_ = nullptr;
     QDialog* optionsForm_ = nullptr;
     bool shown_ = false;

@@ -1,12 +1,15 @@
 // The controls and the menu of the main window, at their designed places.
 #include "ui/main/main_form.h"
 
+#include "chart/chart.h"
+#include "chart/chart_presets.h"
 #include "platform/application.h"
 #include "platform/timer.h"
 #include "ui/common/anchors.h"
 #include "ui/common/help_context.h"
 #include "ui/main/bucket_image.h"
 #include "ui/main/bucket_picture.h"
+#include "ui/main/results_page.h"
 #include "ui/main/signal_shape.h"
 
 #include <QFrame>
@@ -108,6 +111,11 @@ void TMainForm::CreateResultsPage() {
     PageControl->addTab(ResultsTabSheet, "&Результаты");
     auto* anchors = new Anchors(ResultsTabSheet, PageDesignSize);
 
+    IntuitionChart = Create<TChart>(ResultsTabSheet, "IntuitionChart", {}, 3);
+    IntuitionChart->setStatusTip("Масштабирование левой кнопкой мыши, прокрутка - правой");
+    IntuitionSeries = &ConfigureIntuitionChart(*IntuitionChart);
+    anchors->Place(IntuitionChart, {3, 6, 317, 207}, akLeft | akTop | akRight | akBottom);
+
     BottomBevel = Create<QFrame>(ResultsTabSheet, "BottomBevel", {});
     BottomBevel->setFrameShape(QFrame::HLine);
     BottomBevel->setFrameShadow(QFrame::Sunken);
@@ -125,9 +133,13 @@ void TMainForm::CreateResultsPage() {
     AverageEdit->setTextMargins(0, 0, 0, 0);
     AverageEdit->setContentsMargins(0, 0, 0, 0);
     QPalette palette = AverageEdit->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     AverageEdit->setPalette(palette);
     anchors->Place(AverageEdit, {224, 232, 93, 13}, akLeft | akRight | akBottom);
+
+    resultsPage_ = std::make_unique<ResultsPage>(*IntuitionChart, *IntuitionSeries, *AverageEdit,
+                                                 *PageControl, *ResultsTabSheet);
+    results_ = resultsPage_.get();
 }
 
 void TMainForm::CreateMenu() {
