@@ -21,6 +21,10 @@ TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, boo
       minorTicks_(TDarkGrayPen(chart)), grid_(TDottedGrayPen(chart)),
       minorGrid_(TChartHiddenPen(chart)) {}
 
+ChartNotify* TCustomChartAxis::Owner() const {
+    return chart_;
+}
+
 void TCustomChartAxis::Changed() {
     if (chart_)
         chart_->Invalidate();

@@ -54,6 +54,15 @@ public:
     void SetStartPosition(double value);
     void SetEndPosition(double value);
     void SetPositionPercent(double value);
+    // Stored for completeness; the chart draws only linear, upright, one-line labels.
+    bool Inverted() const { return inverted_; }
+    bool Logarithmic() const { return logarithmic_; }
+    bool LabelsMultiLine() const { return labelsMultiLine_; }
+    int LabelsAngle() const { return labelsAngle_; }
+    void SetInverted(bool value) { ChangeSetting(inverted_, value, Owner()); }
+    void SetLogarithmic(bool value) { ChangeSetting(logarithmic_, value, Owner()); }
+    void SetLabelsMultiLine(bool value) { ChangeSetting(labelsMultiLine_, value, Owner()); }
+    void SetLabelsAngle(int value) { ChangeSetting(labelsAngle_, value, Owner()); }
     // Both ends at once, made manual, ordered and kept at least 1e-10 apart; never fails.
     void SetRange(double min, double max);
     void ScrollAxis(double offset);
@@ -126,6 +135,7 @@ public:
     QString LabelText(double value) const;
 
 private:
+    ChartNotify* Owner() const;
     void Changed();
     bool IsEndAutomatic(bool endFlag) const { return automatic_ || endFlag; }
     TAxisLabelStyle ResolvedLabelStyle() const;
@@ -157,6 +167,10 @@ private:
     double startPosition_ = 0;
     double endPosition_ = 100;
     double positionPercent_ = 0;
+    bool inverted_ = false;
+    bool logarithmic_ = false;
+    bool labelsMultiLine_ = false;
+    int labelsAngle_ = 0;
 
     double increment_ = 0;
     int labelsSeparation_ = 10;

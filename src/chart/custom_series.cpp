@@ -74,7 +74,8 @@ void TCustomSeries::DrawValue(Canvas& canvas, int index) {
         if (index == FirstValueIndex()) {
             if (index > 0)
                 EnterFromLeftEdge(canvas, index, x, y, color);
-            if (last && pointer_.Visible())
+            // A null point shows nothing, not even a pointer in the marker's bogus colour.
+            if (last && pointer_.Visible() && color != clNone)
                 DrawPointer(canvas, x, y, color);
         } else {
             DrawSegment(canvas, x, y, color);

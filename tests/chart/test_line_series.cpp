@@ -198,6 +198,15 @@ TEST_F(LineSeriesTest, NullPointsAreNeitherDrawnNorMarked) {
     EXPECT_EQ(texts, (std::vector<QString>{"10", "30"}));
 }
 
+TEST_F(LineSeriesTest, NullPointAloneInViewShowsNothing) {
+    series.AddPoint(1, 10, {}, clNone);
+    chart.BottomAxis().SetMaximum(2);
+    for (const DrawCall& call : seriesCalls()) {
+        EXPECT_NE(call.op, Op::Ellipse);
+        EXPECT_NE(call.op, Op::Text);
+    }
+}
+
 TEST_F(LineSeriesTest, MarkTextsUseTwoDecimalsAndTheUserSeparator) {
     const QChar point = UserNumberSeparators().Decimal;
     for (double value : {100.0, 100.0 / 3, 0.0, 3.125})
