@@ -10,15 +10,6 @@
 
 namespace kvarzel {
 
-namespace {
-// Pixel positions beyond this are not drawn; the drawing system cannot take them.
-constexpr int kPixelLimit = 32767;
-
-bool DrawablePixel(int x, int y) {
-    return -kPixelLimit < x && x < kPixelLimit && -kPixelLimit < y && y < kPixelLimit;
-}
-} // namespace
-
 TChartSeries::TChartSeries()
     : marks_(this), xValues_(QStringLiteral("X"), loAscending),
       yValues_(QStringLiteral("Y"), loNone) {}
@@ -86,6 +77,11 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
 
 void TChartSeries::CalcMargins(int& left, int& top, int& right, int& bottom) const {
     left = top = right = bottom = 0;
+}
+
+bool TChartSeries::DrawablePixel(int x, int y) {
+    constexpr int kPixelLimit = 32767;
+    return -kPixelLimit < x && x < kPixelLimit && -kPixelLimit < y && y < kPixelLimit;
 }
 
 int TChartSeries::CalcXPos(int index) const {

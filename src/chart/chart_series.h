@@ -66,11 +66,10 @@ public:
 
 protected:
     virtual void BeginDrawValues() {}
-    virtual void DrawValue(Canvas& canvas, int index) {
-        (void)canvas;
-        (void)index;
-    }
+    virtual void DrawValue(Canvas&, int) {}
     virtual TSeriesMarkPosition MarkPosition(int x, int y, int width, int height) const;
+    // Positions the drawing system can take; points elsewhere are skipped for the paint.
+    static bool DrawablePixel(int x, int y);
     int CalcXPos(int index) const;
     int CalcYPos(int index) const;
     // The chart rectangle less one pixel at its left, top and bottom.

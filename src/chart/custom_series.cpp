@@ -5,10 +5,6 @@
 
 namespace kvarzel {
 
-namespace {
-constexpr int kPixelLimit = 32767;
-}
-
 void TCustomSeries::CalcMargins(int& left, int& top, int& right, int& bottom) const {
     TChartSeries::CalcMargins(left, top, right, bottom);
     if (pointer_.Visible() && pointer_.InflateMargins()) {
@@ -63,9 +59,7 @@ void TCustomSeries::DrawValue(Canvas& canvas, int index) {
     const int x = CalcXPos(index);
     const int y = CalcYPos(index);
     const TColor color = IsNull(index) ? clNone : ValueColor(index);
-    const bool drawable =
-        -kPixelLimit < x && x < kPixelLimit && -kPixelLimit < y && y < kPixelLimit;
-    if (drawable) {
+    if (DrawablePixel(x, y)) {
         if (previousColor_ == clNone) {
             previousX_ = x;
             previousY_ = y;
