@@ -112,7 +112,7 @@ TEST_F(ChartLayoutTest, ZoomRectangleIsPaintedIntoTheBitmapInvertingly) {
     chart.UpdateBitmap();
     const QImage& after = chart.Bitmap();
     const auto inverted = [&](int x, int y) {
-        return qRgb(255, 255, 255) ^ (before.pixel(x, y) ^ qRgb(0xC0, 0xC0, 0xC0)) & 0xFFFFFF;
+        return qRgb(255, 255, 255) ^ ((before.pixel(x, y) ^ qRgb(0xC0, 0xC0, 0xC0)) & 0xFFFFFF);
     };
     for (int x = 60; x < 120; ++x) {
         EXPECT_EQ(after.pixel(x, 40), inverted(x, 40)) << x;

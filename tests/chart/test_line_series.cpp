@@ -224,9 +224,10 @@ TEST_F(LineSeriesTest, ArrowTakesBlackWhenItWouldVanishOnThePanel) {
     chart.SetColor(clWhite);
     series.AddPoint(1, 50);
     chart.BottomAxis().SetMaximum(2);
-    for (const DrawCall& call : seriesCalls())
+    for (const DrawCall& call : seriesCalls()) {
         if (call.op == Op::Line)
             EXPECT_EQ(call.pen.Color, clBlack);
+    }
 }
 
 TEST_F(LineSeriesTest, MarkAboveTheTopIsCutOffByTheClip) {
