@@ -225,8 +225,9 @@ TEST_F(LineSeriesTest, ArrowTakesBlackWhenItWouldVanishOnThePanel) {
     series.AddPoint(1, 50);
     chart.BottomAxis().SetMaximum(2);
     for (const DrawCall& call : seriesCalls()) {
-        if (call.op == Op::Line)
+        if (call.op == Op::Line) {
             EXPECT_EQ(call.pen.Color, clBlack);
+        }
     }
 }
 
