@@ -52,6 +52,25 @@ TEST_F(MainWindowTest, MenuItemsAndShortcuts) {
     EXPECT_FALSE(form->WhiteButton->isHidden());
 }
 
+TEST_F(MainWindowTest, AMenuAndAPageSharingAnAcceleratorOpenTheMenu) {
+    const auto altLetter = [&](int key, const char* letter) {
+        QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key(key), QString::fromUtf8(letter),
+                            Qt::AltModifier);
+        QApplication::processEvents();
+    };
+    form->PageControl->setCurrentWidget(form->ResultsTabSheet);
+    for (int press = 0; press < 2; ++press) {
+        altLetter(0x0422, "т"); // Т: "&Тренировка" is the menu's and the page's
+        EXPECT_TRUE(form->TrainingMenuItem->isVisible()) << "press " << press;
+        EXPECT_EQ(form->PageControl->currentWidget(), form->ResultsTabSheet) << "press " << press;
+        form->TrainingMenuItem->close();
+        form->menuBar()->setActiveAction(nullptr);
+    }
+    form->PageControl->setCurrentWidget(form->TrainTabSheet);
+    altLetter(0x0420, "р"); // Р: only the page "&Результаты" has it
+    EXPECT_EQ(form->PageControl->currentWidget(), form->ResultsTabSheet);
+}
+
 TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
     form->menuBar()->setActiveAction(form->TrainingMenuItem->menuAction());
     ASSERT_TRUE(WaitFor([&] { return form->TrainingMenuItem->isVisible(); }));

@@ -19,10 +19,13 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace kvarzel {
@@ -201,7 +204,23 @@ bool TMainForm::IsOwnMenu(const QObject* object) const {
     return object == TrainingMenuItem || object == HelpMenuItem;
 }
 
+bool TMainForm::OpenMenuOfMnemonic(const QKeySequence& mnemonic) {
+    for (QAction* item : menuBar()->actions()) {
+        if (QKeySequence::mnemonic(item->text()) == mnemonic) {
+            menuBar()->setActiveAction(item);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // "&Тренировка" is both a menu and a page: as on Windows, its Alt+letter
+    // opens the menu, where Qt would alternate between the two.
+    if (event->type() == QEvent::Shortcut && watched == PageControl->tabBar()) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        return shortcut->isAmbiguous() && OpenMenuOfMnemonic(shortcut->key());
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* keyEvent = static_cast<QKeyEvent*>(event);

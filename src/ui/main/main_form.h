@@ -95,6 +95,7 @@ private:
     void CreateResultsPage();
     bool IsKeyPreviewTarget(const QObject* receiver) const;
     bool IsOwnMenu(const QObject* object) const;
+    bool OpenMenuOfMnemonic(const QKeySequence& mnemonic);
     QPushButton* ButtonFor(Answer answer) const;
 
     // TrainingView
