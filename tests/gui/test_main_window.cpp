@@ -1,3 +1,4 @@
+#include "chart/chart.h"
 #include "help/help.h"
 #include "help/help_viewer.h"
 #include "main_form_fixture.h"
@@ -82,10 +83,13 @@ TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
     form->menuBar()->setActiveAction(nullptr);
 
     form->PageControl->setCurrentWidget(form->ResultsTabSheet);
+    QTest::mouseMove(form->IntuitionChart);
+    ASSERT_TRUE(WaitFor([&] { return !form->StatusBar->currentMessage().isEmpty(); }));
+    EXPECT_EQ(form->StatusBar->currentMessage(),
+              "Масштабирование левой кнопкой мыши, прокрутка - правой");
+    // Neither the average field nor any of its parents has a hint.
     QTest::mouseMove(form->AverageEdit);
-    QTest::mouseMove(form->BucketImage);
-    ApplicationHint::Instance().CancelHint();
-    EXPECT_TRUE(form->StatusBar->currentMessage().isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return form->StatusBar->currentMessage().isEmpty(); }));
 }
 
 TEST_F(MainWindowTest, HelpFollowsTheFocusedControl) {
