@@ -20,9 +20,9 @@ void FillByChance(std::vector<bool>& peas) {
         peas[index] = NextBelow(2) == 1;
 }
 
+// The sequence comes in all white.
 void FillExactly(std::vector<bool>& peas, std::int32_t black) {
     const auto count = static_cast<std::int32_t>(peas.size());
-    std::fill(peas.begin(), peas.end(), false);
     for (std::int32_t placed = 1; black >= placed;) {
         const auto position = static_cast<std::size_t>(NextBelow(count));
         if (!peas[position]) {
@@ -35,12 +35,13 @@ void FillExactly(std::vector<bool>& peas, std::int32_t black) {
 } // namespace
 
 void FillPeas(std::vector<bool>& Peas, std::int32_t PeasCount, std::int32_t PeasRatio) {
-    Peas.assign(static_cast<std::size_t>(std::max(PeasCount, 0)), false);
+    const std::int32_t count = std::max(PeasCount, 0);
+    Peas.assign(static_cast<std::size_t>(count), false);
     const std::int32_t ratio = ClampRatio(PeasRatio);
     if (IsChanceRatio(ratio))
         FillByChance(Peas);
     else
-        FillExactly(Peas, std::clamp(BlackTarget(PeasCount, ratio), 0, PeasCount));
+        FillExactly(Peas, BlackTarget(count, ratio));
 }
 
 } // namespace kvarzel

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kvarzel {
@@ -62,19 +64,29 @@ TEST(FillPeas, SameSeedSameBucketAndOldContentOverwritten) {
     EXPECT_EQ(first.size(), 30u);
 }
 
-TEST(FillPeas, RatioOutsideTheScaleIsClampedAndFinishes) {
+// The bucket and the generator state that a fill from this seed leaves.
+std::pair<std::vector<bool>, std::uint32_t> FilledFrom(std::uint32_t seed, int count, int ratio) {
+    Seed = seed;
     std::vector<bool> peas;
-    Seed = 1;
-    FillPeas(peas, 10, 25); // as 20: chance, one draw per pea
-    EXPECT_EQ(peas.size(), 10u);
-    Seed = 1;
-    FillPeas(peas, 10, -3); // as 0: chance as well
-    EXPECT_EQ(peas.size(), 10u);
-    Seed = 1;
-    FillPeas(peas, 0, 10);
-    EXPECT_TRUE(peas.empty());
-    FillPeas(peas, -4, 10);
-    EXPECT_TRUE(peas.empty());
+    FillPeas(peas, count, ratio);
+    return {peas, Seed};
+}
+
+TEST(FillPeas, RatioOutsideTheScaleIsClampedAndFinishes) {
+    EXPECT_EQ(FilledFrom(1, 10, 25), FilledFrom(1, 10, 20));
+    EXPECT_EQ(FilledFrom(1, 10, 2147483647), FilledFrom(1, 10, 20));
+    EXPECT_EQ(FilledFrom(1, 10, -3), FilledFrom(1, 10, 0));
+    EXPECT_EQ(FilledFrom(1, 10, INT32_MIN), FilledFrom(1, 10, 0));
+}
+
+TEST(FillPeas, CountBelowOneGivesAnEmptyBucketWithoutDrawing) {
+    for (int count : {0, -4, INT32_MIN}) {
+        for (int ratio : {0, 1, 10, 19, 20}) {
+            const auto [peas, seed] = FilledFrom(1, count, ratio);
+            EXPECT_TRUE(peas.empty()) << count << ", " << ratio;
+            EXPECT_EQ(seed, 1u) << count << ", " << ratio;
+        }
+    }
 }
 
 } // namespace
