@@ -10,8 +10,10 @@ namespace {
 constexpr std::uint32_t Multiplier = 134775813;
 }
 
+// Unsigned, so that any fields wrap modulo 2^32 like the generator itself.
 std::uint32_t TimeOfDaySeed(int hour, int minute, int second, int millisecond) {
-    return static_cast<std::uint32_t>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond);
+    const auto field = [](int value) { return static_cast<std::uint32_t>(value); };
+    return ((field(hour) * 60 + field(minute)) * 60 + field(second)) * 1000 + field(millisecond);
 }
 
 void SeedFromClock() {

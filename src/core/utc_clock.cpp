@@ -1,7 +1,5 @@
 #include "core/utc_clock.h"
 
-#include <chrono>
-
 namespace kvarzel {
 namespace {
 
@@ -10,18 +8,17 @@ std::function<UtcTimeOfDay()>& Source() {
     return source;
 }
 
-UtcTimeOfDay SystemUtcTimeOfDay() {
+} // namespace
+
+UtcTimeOfDay UtcTimeOfDayAt(std::chrono::system_clock::time_point moment) {
     using namespace std::chrono;
-    const auto now = system_clock::now();
-    const auto sinceMidnight = duration_cast<milliseconds>(now - floor<days>(now)).count();
+    const auto sinceMidnight = floor<milliseconds>(moment - floor<days>(moment)).count();
     return {static_cast<int>(sinceMidnight / 3600000), static_cast<int>(sinceMidnight / 60000 % 60),
             static_cast<int>(sinceMidnight / 1000 % 60), static_cast<int>(sinceMidnight % 1000)};
 }
 
-} // namespace
-
 UtcTimeOfDay CurrentUtcTimeOfDay() {
-    return Source() ? Source()() : SystemUtcTimeOfDay();
+    return Source() ? Source()() : UtcTimeOfDayAt(std::chrono::system_clock::now());
 }
 
 void SetUtcTimeOfDaySource(std::function<UtcTimeOfDay()> source) {

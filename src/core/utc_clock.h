@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 namespace kvarzel {
@@ -10,6 +11,9 @@ struct UtcTimeOfDay {
     int Second = 0;
     int Millisecond = 0;
 };
+
+// The UTC time of day of a moment; the date plays no part.
+UtcTimeOfDay UtcTimeOfDayAt(std::chrono::system_clock::time_point moment);
 
 // The current UTC time of day, from the system clock unless a test has put
 // its own source in place.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <vector>
 
 namespace kvarzel {
@@ -50,6 +51,20 @@ TEST_F(RandomSourceTest, SystemClockGivesATimeOfDay) {
     EXPECT_LT(now.Minute, 60);
     EXPECT_LT(now.Second, 61);
     EXPECT_LT(now.Millisecond, 1000);
+}
+
+TEST_F(RandomSourceTest, TimeOfDayIgnoresTheDate) {
+    using namespace std::chrono;
+    const auto sinceMidnight = 12h + 34min + 56s + 789ms + 999us;
+    for (const sys_days day : {sys_days{2026y / December / 7}, sys_days{1999y / February / 28}}) {
+        const UtcTimeOfDay time = UtcTimeOfDayAt(day + sinceMidnight);
+        EXPECT_EQ(TimeOfDaySeed(time.Hour, time.Minute, time.Second, time.Millisecond), 45296789u);
+    }
+    const UtcTimeOfDay midnight = UtcTimeOfDayAt(sys_days{2000y / January / 1});
+    EXPECT_EQ(TimeOfDaySeed(midnight.Hour, midnight.Minute, midnight.Second, midnight.Millisecond),
+              0u);
+    const UtcTimeOfDay last = UtcTimeOfDayAt(sys_days{2000y / January / 2} - 1ms);
+    EXPECT_EQ(TimeOfDaySeed(last.Hour, last.Minute, last.Second, last.Millisecond), 86399999u);
 }
 
 TEST_F(RandomSourceTest, EveryCallAdvancesTheStateOnce) {
