@@ -4,6 +4,7 @@
 #include "core/utc_clock.h"
 #include "recording_training_view.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 namespace kvarzel {
 namespace {
 
+using ::testing::Contains;
 using testing::RecordingTrainingView;
 using Calls = std::vector<std::string>;
 
@@ -146,6 +148,7 @@ TEST_F(TrainingTest, TimerAnswersAreAlwaysWrong) {
     }
     EXPECT_EQ(run.RightCount(), 0);
     EXPECT_EQ(view.Results, (std::vector<double>{0.0}));
+    EXPECT_THAT(view.Calls, Contains("message Ваша интуиция составляет 0%."));
 }
 
 TEST_F(TrainingTest, NestedAnswerDuringPendingEventsIsDropped) {
