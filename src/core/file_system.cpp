@@ -11,10 +11,4 @@ bool FileExists(const std::string& path) {
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-std::string CurrentDirectory() {
-    std::error_code error;
-    const auto path = std::filesystem::current_path(error);
-    return error ? std::string() : path.string();
-}
-
 } // namespace kvarzel

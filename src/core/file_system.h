@@ -7,6 +7,4 @@ namespace kvarzel {
 // True for an existing file (or a link to one); a folder does not count.
 bool FileExists(const std::string& path);
 
-std::string CurrentDirectory();
-
 } // namespace kvarzel

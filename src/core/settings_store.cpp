@@ -127,10 +127,6 @@ void SetSettingsStore(RegistryStore* store) {
     installedStore = store;
 }
 
-RegistryStore* SettingsStore() {
-    return installedStore;
-}
-
 bool TOptions::Load() {
     WaveWrong = false;
     WaveFilename.clear();

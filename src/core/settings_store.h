@@ -17,6 +17,5 @@ public:
 // The store that TOptions::Load, Save and Erase work on; the program installs
 // the per-user store at start-up. Not owned.
 void SetSettingsStore(RegistryStore* store);
-RegistryStore* SettingsStore();
 
 } // namespace kvarzel
