@@ -6,9 +6,12 @@
 #include "platform/user_settings_store.h"
 
 #include <csignal>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kvarzel {
@@ -242,13 +245,51 @@ protected:
     std::string before;
 };
 
+enum class ChildResult { Passed, Failed, NoUserSwitch };
+
+// Root writes into read-only folders anyway, so a root test runs the check in
+// a child process as an ordinary user that owns the folder tree.
+bool HandOver(const fs::path& tree, uid_t user) {
+    bool handed = ::lchown(tree.c_str(), user, user) == 0;
+    for (const auto& entry : fs::recursive_directory_iterator(tree))
+        handed = ::lchown(entry.path().c_str(), user, user) == 0 && handed;
+    return handed;
+}
+
+ChildResult RunAsOrdinaryUser(const fs::path& tree, const std::function<bool()>& check) {
+    constexpr uid_t user = 65534;
+    if (!HandOver(tree, user))
+        return ChildResult::NoUserSwitch;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0)
+            ::_exit(2);
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return ChildResult::Failed;
+    const int code = WEXITSTATUS(status);
+    return code == 0   ? ChildResult::Passed
+           : code == 2 ? ChildResult::NoUserSwitch
+                       : ChildResult::Failed;
+}
+
 TEST_F(FailedSave, FolderWithoutWritePermission) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "running as root, which writes into read-only folders anyway; "
-                        "the other failed-save cases cover the error path";
-    fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(SaveError(TOptions()), ExpectedError());
-    fs::permissions(file.parent_path(), fs::perms::owner_all);
+    const auto saveFails = [this] {
+        fs::permissions(file.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+        const bool failed = SaveError(TOptions()) == ExpectedError();
+        fs::permissions(file.parent_path(), fs::perms::owner_all);
+        return failed;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(saveFails());
+    } else {
+        const ChildResult result = RunAsOrdinaryUser(folder.Path(), saveFails);
+        if (result == ChildResult::NoUserSwitch)
+            GTEST_SKIP() << "root that cannot switch to an ordinary user";
+        EXPECT_EQ(result, ChildResult::Passed);
+    }
     ExpectOldFileWhole();
 }
 
