@@ -32,7 +32,10 @@ test: deps build
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKVARZEL_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target kvarzel_benchmarks
-	cd $(BENCH_DIR) && for program in bench/bench_*; do [ -x "$$program" ] && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$$program"; done
+	cd $(BENCH_DIR) && for program in bench/bench_*; do \
+		[ -f "$$program" ] && [ -x "$$program" ] || continue; \
+		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$$program" || exit 1; \
+	done
 
 screenshots: deps build
 	@if [ -x $(BUILD_DIR)/kvarzel_screenshots ]; then \

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ParseRegistryText(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string written = WriteRegistryText(first.Hive);
     const RegistryTextParse second = ParseRegistryText(written);
-    if (second.SkippedLines != 0 || WriteRegistryText(second.Hive) != written)
+    if (second.SkippedLines != 0 || second.EndsMidLine || WriteRegistryText(second.Hive) != written)
         std::abort();
     return 0;
 }
