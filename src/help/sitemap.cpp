@@ -64,9 +64,14 @@ private:
         bool hasEntry;
     };
 
+    // Past this depth a list holds its entries beside its parent's: the tree
+    // is walked recursively, and only a damaged file nests so deep.
+    static constexpr std::size_t maxDepth = 32;
+
     void openList() {
         Level& top = levels_.back();
-        levels_.push_back({top.hasEntry ? &top.list->back().children : top.list, false});
+        const bool nests = top.hasEntry && levels_.size() < maxDepth;
+        levels_.push_back({nests ? &top.list->back().children : top.list, false});
     }
 
     void closeList() {

@@ -84,5 +84,34 @@ TEST(ParseSitemap, SurvivesBrokenText) {
     EXPECT_TRUE(ParseSitemap("&#99999999;&#xFFFFFFFF;<ul>" + entry("&#xD800;x", "a")).size() == 1u);
 }
 
+struct TreeShape {
+    std::size_t depth = 0;
+    std::size_t entries = 0;
+};
+
+// Follows the last entry of each level, where a nested list hangs.
+TreeShape shapeAlongLastEntries(const std::vector<SitemapEntry>& entries) {
+    TreeShape shape;
+    for (const std::vector<SitemapEntry>* level = &entries; !level->empty();
+         level = &level->back().children) {
+        ++shape.depth;
+        shape.entries += level->size();
+    }
+    return shape;
+}
+
+// Every walk over the tree is recursive, so a damaged file that nests its
+// lists without end must not give a tree as deep as that.
+TEST(ParseSitemap, KeepsEndlesslyNestedListsShallowButComplete) {
+    constexpr int levels = 10000;
+    QString html;
+    for (int i = 0; i < levels; ++i) {
+        html += "<ul>" + entry("x", "x.htm");
+    }
+    const TreeShape shape = shapeAlongLastEntries(ParseSitemap(html));
+    EXPECT_LE(shape.depth, 64u);
+    EXPECT_EQ(shape.entries, std::size_t{levels});
+}
+
 } // namespace
 } // namespace kvarzel
