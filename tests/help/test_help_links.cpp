@@ -1,0 +1,105 @@
+#include "application_fixture.h"
+#include "help/help_document.h"
+#include "help/help_text.h"
+#include "help/help_topics.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+using testing::BuiltHelpFile;
+
+// A target inside the help file: a page or picture and an optional anchor.
+struct Target {
+    QString object;
+    QString anchor;
+};
+
+Target targetOf(const QString& link, const QString& fromPage) {
+    const qsizetype hash = link.indexOf(u'#');
+    const QString object = hash < 0 ? link : link.left(hash);
+    return {object.isEmpty() ? fromPage : object, hash < 0 ? QString() : link.mid(hash + 1)};
+}
+
+QStringList matches(const QString& pattern, const QString& text) {
+    QStringList found;
+    const QRegularExpression expression(pattern, QRegularExpression::CaseInsensitiveOption);
+    for (const auto& match : expression.globalMatch(text)) {
+        found << match.captured(1);
+    }
+    return found;
+}
+
+bool isOutside(const QString& link) {
+    return link.contains(u':');
+}
+
+class HelpLinks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        document = LoadHelpDocument(BuiltHelpFile());
+        ASSERT_TRUE(document.has_value()) << BuiltHelpFile().toStdString();
+    }
+
+    QString text(const QString& object) const {
+        const auto data = document->file.read(u'/' + object);
+        return data ? DecodeHelpText(*data) : QString();
+    }
+
+    // Describes what is wrong with a target; empty when it is there.
+    QString problemWith(const Target& target) const {
+        const QString page = text(target.object);
+        if (page.isEmpty()) {
+            return target.object + " is not in the help file";
+        }
+        const QStringList anchors = matches(R"re(<a\s+(?:name|id)="([^"]+)")re", page);
+        if (!target.anchor.isEmpty() && !anchors.contains(target.anchor)) {
+            return target.object + " has no anchor " + target.anchor;
+        }
+        return {};
+    }
+
+    void expectTargetsOf(const std::vector<SitemapEntry>& entries) const {
+        for (const SitemapEntry& entry : entries) {
+            if (!entry.local.isEmpty()) {
+                EXPECT_EQ(problemWith(targetOf(entry.local, {})), "") << entry.name.toStdString();
+            }
+            expectTargetsOf(entry.children);
+        }
+    }
+
+    std::optional<HelpDocument> document;
+};
+
+TEST_F(HelpLinks, EveryLinkAndPictureOfEveryTopicIsInTheFile) {
+    for (const std::string_view topic : HelpTopics) {
+        const QString page = QString::fromLatin1(topic.data(), topic.size()) + ".htm";
+        const QString html = text(page);
+        ASSERT_FALSE(html.isEmpty()) << page.toStdString();
+        const QStringList links = matches(R"re((?:href|src)="([^"]+)")re", html);
+        EXPECT_GE(links.size(), 2) << page.toStdString();
+        for (const QString& link : links) {
+            if (!isOutside(link)) {
+                EXPECT_EQ(problemWith(targetOf(link, page)), "")
+                    << page.toStdString() << ": " << link.toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(HelpLinks, EveryContentsAndIndexEntryOpensAnExistingPlace) {
+    expectTargetsOf(document->contents);
+    expectTargetsOf(document->index);
+}
+
+TEST_F(HelpLinks, AMissingAnchorOrPageIsNoticed) {
+    EXPECT_EQ(problemWith({"Training.htm", "timer"}), "");
+    EXPECT_NE(problemWith({"Training.htm", "no-such-anchor"}), "");
+    EXPECT_NE(problemWith({"NoSuchPage.htm", ""}), "");
+}
+
+} // namespace
+} // namespace kvarzel
