@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,7 +44,8 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-bool ReadAll(int fd, std::string& bytes) {
+// Stops at maxSize too, for a file that grows while it is read.
+bool ReadAll(int fd, std::string& bytes, std::size_t maxSize) {
     char buffer[65536];
     while (true) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
@@ -54,6 +56,8 @@ bool ReadAll(int fd, std::string& bytes) {
         if (count == 0)
             return true;
         bytes.append(buffer, static_cast<std::size_t>(count));
+        if (bytes.size() > maxSize)
+            return false;
     }
 }
 
@@ -70,7 +74,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 } // namespace
 
-FileContents ReadWholeFile(const std::filesystem::path& path) {
+FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
@@ -79,10 +83,13 @@ FileContents ReadWholeFile(const std::filesystem::path& path) {
                 {}};
     struct stat info {};
     FileContents contents{FileReadStatus::Failed, {}};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > maxSize)
         return contents;
-    if (ReadAll(fd.Get(), contents.Bytes))
+    if (ReadAll(fd.Get(), contents.Bytes, maxSize))
         contents.Status = FileReadStatus::Read;
+    else
+        contents.Bytes.clear();
     return contents;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,8 +16,8 @@ struct FileContents {
 
 // The whole of a regular file. Missing covers a path whose folder does not
 // exist; anything that exists but cannot be read (a folder, a pipe, no read
-// permission) is Failed.
-FileContents ReadWholeFile(const std::filesystem::path& path);
+// permission, more than maxSize bytes) is Failed.
+FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, are synced, and the temporary file is renamed over the old one. On

@@ -26,7 +26,7 @@ std::filesystem::path ReplacedFile(const std::filesystem::path& file) {
 } // namespace
 
 RegistryFileStore::RegistryFileStore(std::filesystem::path file) : file_(std::move(file)) {
-    FileContents contents = ReadWholeFile(file_);
+    FileContents contents = ReadWholeFile(file_, MaxFileSize);
     if (contents.Status == FileReadStatus::Read) {
         RegistryTextParse parsed = ParseRegistryText(contents.Bytes);
         hive_ = std::move(parsed.Hive);
@@ -90,7 +90,7 @@ bool RegistryFileStore::DeleteKey(const std::string& path) {
 // The original goes aside exactly as it is; if it cannot be copied, it is not
 // overwritten either.
 bool RegistryFileStore::BackUpOriginal() const {
-    const FileContents original = ReadWholeFile(file_);
+    const FileContents original = ReadWholeFile(file_, MaxFileSize);
     if (original.Status == FileReadStatus::Missing)
         return true;
     return original.Status == FileReadStatus::Read &&

@@ -3,6 +3,7 @@
 #include "core/registry_store.h"
 #include "platform/registry_hive.h"
 
+#include <cstddef>
 #include <filesystem>
 
 namespace kvarzel {
@@ -12,6 +13,10 @@ namespace kvarzel {
 // atomic replace. Paths are taken below HKEY_CURRENT_USER.
 class RegistryFileStore : public RegistryStore {
 public:
+    // Far more than any settings file; a larger one is not read into memory (a
+    // sparse file of many gigabytes would exhaust it) and is never overwritten.
+    static constexpr std::size_t MaxFileSize = 64 << 20;
+
     explicit RegistryFileStore(std::filesystem::path file);
 
     bool OpenKey(const std::string& path) const override;

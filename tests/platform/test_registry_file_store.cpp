@@ -226,6 +226,17 @@ TEST_F(SettingsFile, PipeInPlaceOfTheFileDoesNotHang) {
     EXPECT_TRUE(fs::is_fifo(file));
 }
 
+TEST_F(SettingsFile, OversizedFileIsNeitherReadNorReplaced) {
+    fs::create_directories(file.parent_path());
+    WriteBytes(file, "[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel]\n\"PeasCount\"=dword:5\n");
+    const std::uintmax_t size = RegistryFileStore::MaxFileSize + 1;
+    fs::resize_file(file, size);
+    EXPECT_EQ(Load(), TOptions());
+    EXPECT_EQ(SaveError(Changed()), "Failed to set data for '" + file.string() + "'");
+    EXPECT_EQ(fs::file_size(file), size);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
+}
+
 // --- Saves that cannot be written -------------------------------------------
 
 class FailedSave : public SettingsFile {
