@@ -1,0 +1,86 @@
+#include "application_fixture.h"
+#include "core/options.h"
+#include "core/ratio_scale.h"
+#include "help/chm_file.h"
+#include "help/help_text.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+using testing::BuiltHelpFile;
+
+// A page of the built help file as HTML.
+QString helpPage(const QString& page) {
+    const auto file = ChmFile::open(BuiltHelpFile());
+    const auto data = file ? file->read(u'/' + page) : std::nullopt;
+    return data ? DecodeHelpText(*data) : QString();
+}
+
+QString plainText(QString html) {
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    return html.remove(tag).simplified();
+}
+
+// The cells of every table row of a page, by the text of the row's first cell.
+QMap<QString, QStringList> tableRows(const QString& html) {
+    static const QRegularExpression row(QStringLiteral("<tr>(.*?)</tr>"),
+                                        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression cell(QStringLiteral("<t[dh][^>]*>(.*?)</t[dh]>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    QMap<QString, QStringList> rows;
+    for (const auto& rowMatch : row.globalMatch(html)) {
+        QStringList cells;
+        for (const auto& cellMatch : cell.globalMatch(rowMatch.captured(1))) {
+            cells << plainText(cellMatch.captured(1));
+        }
+        if (!cells.isEmpty()) {
+            rows.insert(cells.takeFirst(), cells);
+        }
+    }
+    return rows;
+}
+
+QString onOff(bool on) {
+    return on ? QStringLiteral("включено") : QStringLiteral("выключено");
+}
+
+TEST(HelpFacts, OptionsPageGivesEveryRangeAndTheDefaultsOfANewRecord) {
+    const TOptions defaults;
+    const QMap<QString, QStringList> rows = tableRows(helpPage("OptsForm.htm"));
+    const QMap<QString, QStringList> expected{
+        {"Сколько засыпать горошин в ведро", {"от 1 до 9999", QString::number(defaults.PeasCount)}},
+        {"Соотношение белых и чёрных",
+         {QString("от %1 до %2").arg(RatioScaleMin).arg(RatioScaleMax),
+          QString::number(defaults.PeasRatio)}},
+        {"Контролировать время ответа", {"включено или выключено", onOff(defaults.TimerEnabled)}},
+        {"время на ответ, миллисекунд", {"от 1 до 60000", QString::number(defaults.TimeInterval)}},
+        {"Системный динамик", {"включено или выключено", onOff(defaults.BeepWrong)}},
+        {"Частота", {"от 37 до 32767 герц", QString::number(defaults.BeepFrequency)}},
+        {"Длительность", {"от 1 до 60000 миллисекунд", QString::number(defaults.BeepDuration)}},
+        {"Звуковая карта", {"включено или выключено", onOff(defaults.WaveWrong)}},
+    };
+    for (auto option = expected.begin(); option != expected.end(); ++option) {
+        EXPECT_EQ(rows.value(option.key()), option.value()) << option.key().toStdString();
+    }
+}
+
+TEST(HelpFacts, TrainingPageNamesTheFixedKeysOnBothLayouts) {
+    const QMap<QString, QStringList> rows = tableRows(helpPage("Training.htm"));
+    EXPECT_EQ(rows.value("Постоянные клавиши"), QStringList({"W или , (запятая)", "B или X"}));
+    EXPECT_EQ(rows.value("Те же клавиши в русской раскладке"), QStringList({"Ц или Б", "И или Ч"}));
+    EXPECT_EQ(rows.value("Мышь на рисунке"), QStringList({"левая кнопка", "правая кнопка"}));
+}
+
+TEST(HelpFacts, ResultsPageQuotesTheChartsHint) {
+    EXPECT_TRUE(plainText(helpPage("ResultsTab.htm"))
+                    .contains("«Масштабирование левой кнопкой мыши, прокрутка - правой»"));
+}
+
+} // namespace
+} // namespace kvarzel
