@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -45,6 +46,13 @@ struct WaveData {
     ~WaveData() { SDL_FreeWAV(Buffer); }
 };
 
+// Only a plain file is read: a pipe or a terminal named by mistake would
+// hold the program until someone writes to it.
+bool IsPlainFile(const std::string& fileName) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(fileName, error);
+}
+
 } // namespace
 
 void Beep(int frequency, int duration) {
@@ -69,7 +77,7 @@ void Beep(int frequency, int duration) {
 void PlayWaveFile(const std::string& fileName) {
     // Loaded first: a file that cannot be played needs no device.
     WaveData wave;
-    if (fileName.empty() ||
+    if (!IsPlainFile(fileName) ||
         SDL_LoadWAV(fileName.c_str(), &wave.Spec, &wave.Buffer, &wave.Length) == nullptr ||
         wave.Length == 0)
         return;

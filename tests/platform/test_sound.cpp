@@ -9,7 +9,11 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kvarzel {
@@ -170,6 +174,20 @@ TEST_F(SoundTest, FilesThatCannotBePlayedPlayNothing) {
 
     PlayWaveFile(Path("lying.wav").toStdString());
     EXPECT_LE(Sounding(Recorded()).size(), 100u) << "played more than the file holds";
+}
+
+TEST_F(SoundTest, APipeIsNotOpened) {
+    const QByteArray pipe = Path("sound.wav").toLocal8Bit();
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    auto playing = std::async(std::launch::async, [&] { PlayWaveFile(pipe.toStdString()); });
+    if (playing.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // A writer lets the stuck reader go, so that the test can end.
+        const int writer = open(pipe.constData(), O_WRONLY | O_NONBLOCK);
+        close(writer);
+        playing.wait();
+        FAIL() << "waited for something to be written to a pipe";
+    }
+    EXPECT_FALSE(DeviceWasOpened());
 }
 
 TEST_F(SoundTest, WithoutADeviceSoundsReturnAtOnce) {
