@@ -57,7 +57,7 @@ void TCustomChartPanel::UpdateBitmap() {
     if (!dirty_)
         return;
     if (!bitmap_.isNull()) {
-        ImageCanvas canvas(bitmap_);
+        ImageCanvas canvas(bitmap_, &texts_);
         Draw(canvas, {0, 0, size.width(), size.height()});
     }
     dirty_ = false;

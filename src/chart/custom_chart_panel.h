@@ -95,6 +95,8 @@ private:
 
     bool dirty_ = true;
     QImage bitmap_;
+    // Labels and marks stay measured and laid out from one paint to the next.
+    TextLayoutCache texts_;
     TRect chartBounds_;
     TRect chartRect_;
 };

@@ -1,9 +1,7 @@
 #include "platform/canvas.h"
 
-#include <QHash>
 #include <QPen>
 #include <QPolygon>
-#include <QStaticText>
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,34 +45,11 @@ TRect Normalized(const TRect& box) {
             std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
 }
 
-// Charts measure and draw the same labels and marks on every paint, and shaping a text costs
-// more than drawing it: texts stay measured and laid out, per font, up to a bound.
-struct KeptText {
-    int width = 0;
-    QStaticText laidOut;
-};
-
-KeptText& Kept(const QString& fontKey, const QFont& font, const QFontMetrics& metrics,
-               const QString& text) {
-    constexpr int kMaxKeptTexts = 4096;
-    static QHash<QString, KeptText> kept;
-    if (kept.size() > kMaxKeptTexts)
-        kept.clear();
-    const QString key = fontKey + QLatin1Char('\n') + text;
-    auto found = kept.find(key);
-    if (found == kept.end()) {
-        KeptText entry{metrics.horizontalAdvance(text), QStaticText(text)};
-        entry.laidOut.setTextFormat(Qt::PlainText);
-        entry.laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-        entry.laidOut.prepare(QTransform(), font);
-        found = kept.insert(key, entry);
-    }
-    return *found;
-}
-
 } // namespace
 
-ImageCanvas::ImageCanvas(QImage& image) {
+ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
+    : ownTexts_(texts ? nullptr : std::make_unique<TextLayoutCache>()),
+      texts_(texts ? texts : ownTexts_.get()) {
     painter_.begin(&image);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
@@ -230,34 +205,33 @@ void ImageCanvas::FillRect(const TRect& given) {
     painter_.fillRect(ToQRect(box), ToQColor(Brush().Color));
 }
 
-const QFontMetrics& ImageCanvas::metrics() {
-    if (!metrics_ || !(measuredFont_ == Font())) {
-        measuredFont_ = Font();
-        const QFont font = ToQFont(measuredFont_);
-        metrics_ = std::make_unique<QFontMetrics>(font);
+TextLayoutCache& ImageCanvas::texts() {
+    if (selectedFont_ != Font()) {
+        selectedFont_ = Font();
+        const QFont font = ToQFont(Font());
+        texts_->Select(font);
         painter_.setFont(font);
-        fontKey_ = font.key();
     }
-    return *metrics_;
+    return *texts_;
 }
 
 TextExtent ImageCanvas::MeasureText(const QString& text) {
-    const QFontMetrics& fm = metrics();
-    return {Kept(fontKey_, painter_.font(), fm, text).width, fm.height()};
+    TextLayoutCache& store = texts();
+    return {store.Text(text).Width, store.Height()};
 }
 
 void ImageCanvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty())
         return;
-    const KeptText& kept = Kept(fontKey_, painter_.font(), metrics(), text);
+    const LaidOutText& laidOut = texts().Text(text);
     int left = x;
     if (Align() == TextAlign::Center)
-        left = x - kept.width / 2;
+        left = x - laidOut.Width / 2;
     else if (Align() == TextAlign::Right)
-        left = x - kept.width;
+        left = x - laidOut.Width;
     applyMode(PenMode::Copy);
     painter_.setPen(ToQColor(Font().Color));
-    painter_.drawStaticText(left, y, kept.laidOut);
+    painter_.drawStaticText(left, y, laidOut.Shaped);
 }
 
 void ImageCanvas::SetClipRect(const TRect& box) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/colors.h"
+#include "platform/text_layout_cache.h"
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -102,10 +102,12 @@ private:
     TextAlign align_ = TextAlign::Left;
 };
 
-// The canvas over an image; the image must be Format_RGB32 for the NOT-XOR pen to work.
+// The canvas over an image; the image must be Format_RGB32 for the NOT-XOR pen to work. Texts
+// are measured and laid out through `texts`, which may outlive the canvas; without one the
+// canvas keeps its own.
 class ImageCanvas final : public Canvas {
 public:
-    explicit ImageCanvas(QImage& image);
+    explicit ImageCanvas(QImage& image, TextLayoutCache* texts = nullptr);
     ~ImageCanvas() override;
 
     void Line(int x1, int y1, int x2, int y2) override;
@@ -121,13 +123,14 @@ private:
     void applyPen();
     void applyBrush();
     void applyMode(PenMode mode);
-    const QFontMetrics& metrics();
+    // The text store with the canvas's current font selected.
+    TextLayoutCache& texts();
     void strokeOutline(const TRect& box);
 
     QPainter painter_;
-    CanvasFont measuredFont_;
-    std::unique_ptr<QFontMetrics> metrics_;
-    QString fontKey_;
+    std::unique_ptr<TextLayoutCache> ownTexts_;
+    TextLayoutCache* texts_;
+    std::optional<CanvasFont> selectedFont_;
 };
 
 } // namespace kvarzel

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
 
 namespace kvarzel {
 namespace {
@@ -279,6 +281,93 @@ TEST_F(CanvasTextTest, MeasureFollowsTheFont) {
     EXPECT_GT(large.Height, small.Height);
     canvas.SetFont({QStringLiteral("Arial"), 22, true, clBlack});
     EXPECT_GE(canvas.MeasureText(QStringLiteral("100")).Width, large.Width);
+}
+
+TEST_F(CanvasTextTest, TextOutFollowsAFontChangeWithoutMeasuringFirst) {
+    TextLayoutCache store;
+    const auto inkHeight = [&](int pixels) {
+        image.fill(kSilver);
+        ImageCanvas canvas(image, &store);
+        canvas.SetFont({QStringLiteral("Arial"), pixels, false, clBlack});
+        canvas.TextOut(5, 5, QStringLiteral("100"));
+        return inkBox().Height();
+    };
+    const int small = inkHeight(11);
+    const int large = inkHeight(22);
+    EXPECT_GT(large, small + 4);
+    EXPECT_EQ(inkHeight(11), small);
+}
+
+TEST_F(CanvasTextTest, TextColourIsTheFontColour) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.SetFont({QStringLiteral("Arial"), 13, true, clGreen});
+        canvas.TextOut(5, 5, QStringLiteral("88"));
+    }
+    const TRect ink = inkBox();
+    ASSERT_FALSE(ink.IsEmpty());
+    for (int y = ink.Top; y < ink.Bottom; ++y)
+        for (int x = ink.Left; x < ink.Right; ++x)
+            EXPECT_TRUE(at(x, y) == kSilver || at(x, y) == qRgb(0, 0x80, 0));
+}
+
+TEST(TextLayoutCache, KeepsEachFontsOwnMeasure) {
+    testing::TestApplication();
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPixelSize(11);
+    QFont large = small;
+    large.setPixelSize(22);
+    TextLayoutCache store;
+    store.Select(small);
+    const int smallWidth = store.Text(QStringLiteral("1 234,5")).Width;
+    store.Select(large);
+    EXPECT_EQ(store.Text(QStringLiteral("1 234,5")).Width,
+              QFontMetrics(large).horizontalAdvance(QStringLiteral("1 234,5")));
+    EXPECT_EQ(store.Height(), QFontMetrics(large).height());
+    store.Select(small);
+    EXPECT_EQ(store.Text(QStringLiteral("1 234,5")).Width, smallWidth);
+    EXPECT_EQ(smallWidth, QFontMetrics(small).horizontalAdvance(QStringLiteral("1 234,5")));
+    // Another separator is another text.
+    EXPECT_EQ(store.Text(QStringLiteral("1.234,5")).Width,
+              QFontMetrics(small).horizontalAdvance(QStringLiteral("1.234,5")));
+}
+
+TEST(TextLayoutCache, StaysWithinItsBound) {
+    testing::TestApplication();
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    QFont other = font;
+    other.setBold(true);
+    TextLayoutCache store;
+    store.Select(other);
+    store.Text(QStringLiteral("x"));
+    store.Select(font);
+    for (int i = 0; i < TextLayoutCache::MaxTexts + 100; ++i) {
+        store.Text(QString::number(i));
+        ASSERT_LE(store.Size(), TextLayoutCache::MaxTexts);
+    }
+    const QFontMetrics metrics(font);
+    EXPECT_EQ(store.Text(QStringLiteral("12")).Width, metrics.horizontalAdvance("12"));
+    store.Select(other);
+    EXPECT_EQ(store.Text(QStringLiteral("12")).Width, QFontMetrics(other).horizontalAdvance("12"));
+}
+
+TEST_F(CanvasTest, WideLinesCloseTheJointsOfAPolyline) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Solid, 2});
+        canvas.Line(4, 4, 14, 20);
+        canvas.Line(14, 20, 30, 6);
+    }
+    EXPECT_EQ(at(14, 20), kBlack);
+    // Two pixels thick along the whole segment.
+    for (int y = 6; y < 19; ++y) {
+        int painted = 0;
+        for (int x = 0; x < 14; ++x)
+            painted += at(x, y) == kBlack ? 1 : 0;
+        EXPECT_GE(painted, 2) << y;
+    }
 }
 
 TEST(RectangleOverlap, IntersectionAndDisjointRectangles) {
