@@ -11,8 +11,8 @@
 namespace kvarzel {
 
 TChartSeries::TChartSeries()
-    : marks_(this), xValues_(QStringLiteral("X"), loAscending),
-      yValues_(QStringLiteral("Y"), loNone) {}
+    : marks_(this), xValues_(QStringLiteral("X"), loAscending, this),
+      yValues_(QStringLiteral("Y"), loNone, this) {}
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
     chart_ = chart;
@@ -50,7 +50,7 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
     const double rightValue = horizAxis_->PixelToValue(rect.Right);
     // The first index from `from` on whose X reaches `value`; a binary search when X ascends.
     const auto firstReaching = [&](int from, double value) {
-        if (xValues_.Order() == loAscending) {
+        if (xValues_.Ascending()) {
             int low = from;
             int high = count;
             while (low < high) {

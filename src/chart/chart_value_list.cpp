@@ -36,8 +36,16 @@ int TChartValueList::AddChartValue(double value) {
     return index;
 }
 
+bool TChartValueList::KeepsAscending(int index, double value) const {
+    const bool afterPrevious = index == 0 || values_[index - 1] <= value;
+    const bool beforeNext = index == Count() || value <= values_[index];
+    return afterPrevious && beforeNext;
+}
+
 void TChartValueList::InsertAt(int index, double value) {
-    values_.insert(values_.begin() + std::clamp(index, 0, Count()), value);
+    index = std::clamp(index, 0, Count());
+    storedAscending_ = storedAscending_ && KeepsAscending(index, value);
+    values_.insert(values_.begin() + index, value);
 }
 
 } // namespace kvarzel

@@ -42,6 +42,27 @@ TEST(ChartValueList, DescendingAndUnorderedLists) {
     EXPECT_EQ(none.Value(0), 10);
 }
 
+TEST(ChartValueList, AscendingOnlyWhileEveryValueFollowsTheOneBefore) {
+    TChartValueList list(QStringLiteral("X"), loAscending);
+    for (double value : {1.0, 2.0, 2.0, 5.0})
+        list.AddChartValue(value);
+    EXPECT_TRUE(list.Ascending());
+    list.SetMultiplier(-1);
+    EXPECT_FALSE(list.Ascending());
+    list.SetMultiplier(2);
+    EXPECT_TRUE(list.Ascending());
+    list.InsertAt(1, 9);
+    EXPECT_FALSE(list.Ascending());
+    list.AddChartValue(10);
+    EXPECT_FALSE(list.Ascending());
+
+    TChartValueList none(QStringLiteral("X"), loNone);
+    none.AddChartValue(3);
+    none.AddChartValue(1);
+    none.SetOrder(loAscending);
+    EXPECT_FALSE(none.Ascending());
+}
+
 class LineSeriesTest : public ::testing::Test, testing::WithApplication {
 protected:
     LineSeriesTest() { chart.resize(317, 207); }
@@ -89,6 +110,30 @@ TEST_F(LineSeriesTest, AddPointInvalidatesTheChart) {
     ASSERT_FALSE(chart.Dirty());
     series.AddPoint(1, 50);
     EXPECT_TRUE(chart.Dirty());
+}
+
+TEST_F(LineSeriesTest, ValueListSettingsRedrawOnlyWhenTheyChange) {
+    series.AddPoint(1, 50);
+    chart.UpdateBitmap();
+    series.YValues().SetMultiplier(1);
+    series.XValues().SetOrder(loAscending);
+    EXPECT_FALSE(chart.Dirty());
+    series.YValues().SetMultiplier(0.5);
+    EXPECT_TRUE(chart.Dirty());
+    chart.UpdateBitmap();
+    series.XValues().SetOrder(loNone);
+    EXPECT_TRUE(chart.Dirty());
+}
+
+TEST_F(LineSeriesTest, UnsortedXValuesAreSearchedInTheirOwnOrder) {
+    series.XValues().SetOrder(loNone);
+    for (double x : {3.0, 1.0, 2.0})
+        series.AddPoint(x, 50);
+    series.XValues().SetOrder(loAscending); // later points only; these stay as they are
+    chart.BottomAxis().SetRange(1.5, 4);
+    seriesCalls();
+    EXPECT_EQ(series.FirstValueIndex(), 0);
+    EXPECT_EQ(series.LastValueIndex(), 2);
 }
 
 TEST_F(LineSeriesTest, ThreePointsDrawInTheirOrder) {
