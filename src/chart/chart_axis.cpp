@@ -4,7 +4,10 @@
 #include "chart/custom_axis_panel.h"
 #include "chart/rounding.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 namespace kvarzel {
@@ -148,8 +151,11 @@ int TCustomChartAxis::ValueToPixel(double value) const {
     // A NaN offset fails this test too: it has no pixel.
     if (!(std::fabs(offset) < kPixelOffsetLimit))
         return iCenterPos_;
-    const auto steps = static_cast<int>(Nearest(offset));
-    return horizontal_ ? iStartPos_ + steps : iEndPos_ - steps;
+    const std::int64_t steps = Nearest(offset);
+    const std::int64_t pixel = horizontal_ ? iStartPos_ + steps : iEndPos_ - steps;
+    // Added to the start pixel a far-off value could pass the integer range: it stays far off.
+    return static_cast<int>(std::clamp<std::int64_t>(pixel, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 double TCustomChartAxis::PixelToValue(int pixel) const {

@@ -16,7 +16,8 @@ std::int64_t Nearest(long double x) {
         return static_cast<std::int64_t>(limit);
     if (x <= -limit)
         return -static_cast<std::int64_t>(limit);
-    return static_cast<std::int64_t>(std::nearbyint(x));
+    // rint rounds like nearbyint in the default mode, without saving the floating-point state.
+    return static_cast<std::int64_t>(std::rint(x));
 }
 
 std::int64_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {

@@ -64,6 +64,16 @@ TEST_F(AxisMappingTest, OffsetsBeyondThirtyTwoBitsMapToTheCentre) {
     EXPECT_EQ(bottom.ValueToPixel(2e6), 2000000000);
 }
 
+TEST_F(AxisMappingTest, OffsetsNearTheLimitStayFarOffInsteadOfWrappingAround) {
+    TChartAxis& bottom = chart.BottomAxis();
+    place(bottom, 0, 1, {1000, 0, 2000, 10});
+    EXPECT_EQ(bottom.ValueToPixel(2147483.0), std::numeric_limits<int>::max());
+    TChartAxis& left = chart.LeftAxis();
+    place(left, 0, 1, {0, 1000, 10, 2000});
+    EXPECT_EQ(left.ValueToPixel(-2147483.0), std::numeric_limits<int>::max());
+    EXPECT_EQ(left.ValueToPixel(2147483.0), 2000 - 2147483000);
+}
+
 TEST_F(AxisMappingTest, ZeroLengthAxisMapsEveryPixelToZero) {
     TChartAxis& left = chart.LeftAxis();
     place(left, 10, 20, {0, 5, 100, 5});
