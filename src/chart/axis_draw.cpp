@@ -26,11 +26,11 @@ int TCustomChartAxis::InwardShift() const {
 void TCustomChartAxis::CalcRoom(Canvas& canvas, TRect& rect) {
     const int ticks = TickSize();
     const int labels = labelsSize_ != 0 ? labelsSize_ : RoomForLabels(canvas);
+    // Without labels their position is the outer end of the ticks, never last paint's value.
     const auto take = [&](int& edge, int direction) {
-        if (labels_) {
+        if (labels_)
             edge += direction * labels;
-            posLabels_ = edge;
-        }
+        posLabels_ = edge;
         edge += direction * ticks;
     };
     if (horizontal_)

@@ -58,6 +58,19 @@ TEST_F(ChartLayoutTest, AxesThatLeaveNoRoomAreIgnored) {
     EXPECT_EQ(chart.ChartRect(), (TRect{0, 4, 314, 205}));
 }
 
+TEST_F(ChartLayoutTest, AxisWithoutLabelsKeepsItsLabelsPositionFromPaintToPaint) {
+    ConfigureIntuitionChart(chart);
+    chart.LeftAxis().SetLabels(false);
+    chart.LeftAxis().SetPositionPercent(10);
+    chart.UpdateBitmap();
+    const int first = chart.LeftAxis().PosLabels();
+    for (int paint = 0; paint < 3; ++paint) {
+        chart.Invalidate();
+        chart.UpdateBitmap();
+        EXPECT_EQ(chart.LeftAxis().PosLabels(), first);
+    }
+}
+
 TEST_F(ChartLayoutTest, InvertedMarginsGiveAOnePixelWideRectangle) {
     chart.SetAxisVisible(false);
     chart.SetMarginLeft(60);
