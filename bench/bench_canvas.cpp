@@ -1,8 +1,8 @@
 // The canvas on an image the size of the results chart: filling, copying, text measurement.
 #include "platform/canvas.h"
 
-#include <QApplication>
-#include <QFont>
+#include "qt_bench_main.h"
+
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
@@ -66,10 +66,5 @@ BENCHMARK(BM_CanvasMeasureTextChangingFont);
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kvarzel::bench::RunQtBenchmarks(argc, argv);
 }

@@ -1,8 +1,9 @@
 // The results chart: a full paint with growing numbers of points, and a repaint without change.
 #include "chart/chart_presets.h"
 
+#include "qt_bench_main.h"
+
 #include <QApplication>
-#include <QFont>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -56,10 +57,5 @@ BENCHMARK(BM_ChartBitmapUpToDate);
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kvarzel::bench::RunQtBenchmarks(argc, argv);
 }
