@@ -16,6 +16,7 @@ void TCustomSeries::CalcMargins(int& left, int& top, int& right, int& bottom) co
 void TCustomSeries::BeginDrawValues() {
     previousX_ = previousY_ = 0;
     previousColor_ = clDefault;
+    hasPrevious_ = false;
 }
 
 void TCustomSeries::DrawSegment(Canvas& canvas, int x, int y, TColor color) {
@@ -60,6 +61,10 @@ void TCustomSeries::DrawValue(Canvas& canvas, int index) {
     const int y = CalcYPos(index);
     const TColor color = IsNull(index) ? clNone : ValueColor(index);
     if (DrawablePixel(x, y)) {
+        // After only points beyond the drawable range there is nothing to join: no line from
+        // a made-up corner, no pointer for a point that had no place.
+        if (!hasPrevious_)
+            previousColor_ = clNone;
         if (previousColor_ == clNone) {
             previousX_ = x;
             previousY_ = y;
@@ -82,6 +87,7 @@ void TCustomSeries::DrawValue(Canvas& canvas, int index) {
         }
         previousX_ = x;
         previousY_ = y;
+        hasPrevious_ = true;
     }
     previousColor_ = color;
 }

@@ -33,6 +33,8 @@ private:
     int previousX_ = 0;
     int previousY_ = 0;
     TColor previousColor_ = clDefault;
+    // False until a point of this paint has had a position to carry on from.
+    bool hasPrevious_ = false;
 };
 
 class TLineSeries : public TCustomSeries {

@@ -231,6 +231,25 @@ TEST_F(LineSeriesTest, NoPointsNoDrawing) {
     EXPECT_TRUE(seriesCalls().empty());
 }
 
+TEST_F(LineSeriesTest, FirstPointBeyondTheDrawableRangeLeavesNoLineFromTheCorner) {
+    series.AddPoint(1, 1e9);
+    series.AddPoint(2, 50);
+    series.AddPoint(3, 60);
+    chart.BottomAxis().SetMaximum(4);
+    const auto x = [&](double v) { return chart.BottomAxis().ValueToPixel(v); };
+    const auto y = [&](double v) { return chart.LeftAxis().ValueToPixel(v); };
+    std::vector<TRect> segments;
+    std::vector<int> pointers;
+    for (const DrawCall& call : seriesCalls()) {
+        if (call.op == Op::Line && call.pen.Width == 2)
+            segments.push_back(call.box);
+        if (call.op == Op::Ellipse)
+            pointers.push_back(call.box.Left + 3);
+    }
+    EXPECT_EQ(segments, (std::vector<TRect>{{x(2), y(50), x(3), y(60)}}));
+    EXPECT_EQ(pointers, (std::vector<int>{x(2), x(3)}));
+}
+
 TEST_F(LineSeriesTest, NullPointsAreNeitherDrawnNorMarked) {
     series.AddPoint(1, 10);
     series.AddPoint(2, 20, {}, clNone);
