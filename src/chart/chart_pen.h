@@ -24,9 +24,13 @@ public:
     void SetVisible(bool value) { ChangeSetting(visible_, value, owner_); }
     void Assign(const TChartPen& other);
 
-    // Visible and not of the clear style: something would be drawn with it.
-    bool Draws() const { return visible_ && pen_.Style != PenStyle::Clear; }
-    CanvasPen ToCanvasPen() const { return pen_; }
+    // The pen to draw with; an invisible one draws as the clear style, that is not at all.
+    CanvasPen ToCanvasPen() const {
+        CanvasPen pen = pen_;
+        if (!visible_)
+            pen.Style = PenStyle::Clear;
+        return pen;
+    }
 
 private:
     ChartNotify* owner_;

@@ -182,10 +182,7 @@ void TChartSeries::DrawMark(Canvas& canvas, int index, const QString& text) {
         canvas.Line(position.ArrowFromX, position.ArrowFromY, position.ArrowToX, position.ArrowToY);
     }
     if (frame.Visible() || !marks_.Transparent()) {
-        CanvasPen pen = frame.ToCanvasPen();
-        if (!frame.Visible())
-            pen.Style = PenStyle::Clear;
-        canvas.SetPen(pen);
+        canvas.SetPen(frame.ToCanvasPen());
         canvas.SetBrush(
             {marks_.BackColor(), marks_.Transparent() ? BrushStyle::Clear : BrushStyle::Solid});
         canvas.Rectangle(

@@ -28,7 +28,6 @@ public:
     int Count() const { return static_cast<int>(values_.size()); }
     // The stored value times Multiplier.
     double Value(int index) const { return values_[index] * multiplier_; }
-    double First() const { return Value(0); }
     double Last() const { return Value(Count() - 1); }
     double MinValue() const;
     double MaxValue() const;

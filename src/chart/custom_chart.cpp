@@ -26,10 +26,7 @@ void TCustomChart::DrawTitles(Canvas& canvas) {
 }
 
 void TCustomChart::DrawBackWall(Canvas& canvas) {
-    TChartPen& pen = backWall_.Pen();
-    CanvasPen outline = pen.ToCanvasPen();
-    if (!pen.Visible())
-        outline.Style = PenStyle::Clear;
+    const CanvasPen outline = backWall_.Pen().ToCanvasPen();
     const TChartBrush& brush = backWall_.Brush();
     const bool filled = brush.Style() != BrushStyle::Clear && backWall_.Color() != clDefault;
     if (outline.Style == PenStyle::Clear && !filled)

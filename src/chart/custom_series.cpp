@@ -23,8 +23,6 @@ void TCustomSeries::DrawSegment(Canvas& canvas, int x, int y, TColor color) {
     if ((x == previousX_ && y == previousY_) || color == clNone)
         return;
     CanvasPen pen = linePen_.ToCanvasPen();
-    if (!linePen_.Visible())
-        pen.Style = PenStyle::Clear;
     pen.Color = color;
     canvas.SetPen(pen);
     canvas.SetBrush({clWhite, BrushStyle::Clear});

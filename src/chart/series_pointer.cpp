@@ -23,8 +23,6 @@ void TSeriesPointer::SetVertSize(int value) {
 
 void TSeriesPointer::Draw(Canvas& canvas, int x, int y, TColor color) const {
     CanvasPen pen = pen_.ToCanvasPen();
-    if (!pen_.Visible())
-        pen.Style = PenStyle::Clear;
     if (pen.Color == clDefault)
         pen.Color = color;
     canvas.SetPen(pen);

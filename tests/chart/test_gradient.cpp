@@ -121,5 +121,15 @@ TEST_F(RatioStripTest, BackWallOutlineOnlyOnFirstRowAndColumn) {
     EXPECT_EQ(image.pixel(100, 19), qRgb(level, level, level));
 }
 
+TEST_F(RatioStripTest, HiddenBackWallPenLeavesTheRampWhole) {
+    chart.BackWall().Pen().SetVisible(false);
+    EXPECT_EQ(chart.BackWall().Pen().ToCanvasPen().Style, PenStyle::Clear);
+    chart.UpdateBitmap();
+    const int level = 255 - static_cast<int>(MulDiv(214 - 100, 255, 214));
+    EXPECT_EQ(chart.Bitmap().pixel(100, 0), qRgb(level, level, level));
+    EXPECT_EQ(chart.Bitmap().pixel(0, 10), qRgb(0, 0, 0)); // the ramp's own black column
+    EXPECT_EQ(chart.Bitmap().pixel(1, 0), chart.Bitmap().pixel(1, 10));
+}
+
 } // namespace
 } // namespace kvarzel
