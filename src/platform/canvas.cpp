@@ -4,6 +4,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace kvarzel {
@@ -94,6 +95,15 @@ void ImageCanvas::applyBrush() {
 
 namespace {
 
+// Longer lines reach far beyond any image: walking them pixel by pixel would take for ever.
+constexpr std::int64_t kLongestWalkedLine = 1 << 16;
+
+bool Walkable(int x1, int y1, int x2, int y2) {
+    const std::int64_t dx = std::abs(std::int64_t{x2} - x1);
+    const std::int64_t dy = std::abs(std::int64_t{y2} - y1);
+    return std::max(dx, dy) <= kLongestWalkedLine;
+}
+
 // The pixels of a one-pixel line from the first point towards the second, which is left out;
 // a dotted line keeps every other pixel, starting with the first.
 QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
@@ -129,12 +139,13 @@ void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
     if (Pen().Style == PenStyle::Clear || (x1 == x2 && y1 == y2))
         return;
     applyMode(Pen().Mode);
-    if (Pen().Width <= 1) {
+    if (Pen().Width <= 1 && Walkable(x1, y1, x2, y2)) {
         // Drawn pixel by pixel: the painter's own thin lines drop whichever end comes last
         // in its own direction, not the line's end point.
         painter_.setPen(QPen(ToQColor(Pen().Color), 0));
         painter_.drawPoints(ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot));
     } else {
+        // Wide lines, and thin ones so long that one pixel at their end no longer matters.
         applyPen();
         painter_.drawLine(x1, y1, x2, y2);
     }

@@ -89,6 +89,25 @@ TEST_F(CanvasTest, NotXorLineDrawnTwiceRestoresThePixels) {
     EXPECT_EQ(image, before);
 }
 
+TEST_F(CanvasTest, LinesFromFarBeyondTheImageDrawTheirVisiblePart) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.Line(3, -2000000000, 3, 2000000000);
+        canvas.Line(2000000000, 7, -2000000000, 7);
+        canvas.SetPen({clBlack, PenStyle::Dot});
+        canvas.Line(-100000, 20, 100000, 20);
+    }
+    for (int y = 0; y < image.height(); ++y)
+        EXPECT_EQ(at(3, y), kBlack) << y;
+    int dots = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        EXPECT_EQ(at(x, 7), kBlack) << x;
+        dots += at(x, 20) == kBlack ? 1 : 0;
+    }
+    EXPECT_EQ(dots, image.width() / 2);
+}
+
 TEST_F(CanvasTest, LineOfZeroLengthDrawsNothing) {
     {
         ImageCanvas canvas(image);
