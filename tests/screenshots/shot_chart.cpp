@@ -1,15 +1,12 @@
 #include "chart/chart_presets.h"
 #include "screenshot_registry.h"
 
-#include <QFont>
-
 namespace {
 
 using kvarzel::TChart;
 
 const kvarzel::screenshots::Register intuitionShot{
     "chart_intuition", [](const QString& folder) {
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
         TChart chart;
         chart.resize(317, 207);
         kvarzel::TLineSeries& series = kvarzel::ConfigureIntuitionChart(chart);
