@@ -21,11 +21,11 @@ constexpr std::int16_t amplitude = 8000; // a quarter of full scale
 constexpr std::int64_t chunkFrames = PreferredSampleRate / 10;
 
 SDL_AudioSpec MonoSpec(int sampleRate) {
-    SDL_AudioSpec spec{};
-    spec.freq = sampleRate;
-    spec.format = AUDIO_S16SYS;
-    spec.channels = 1;
-    return spec;
+    SDL_AudioSpec format{};
+    format.freq = sampleRate;
+    format.format = AUDIO_S16SYS;
+    format.channels = 1;
+    return format;
 }
 
 // Samples [first, first + count) of the wave; each half period is high or
@@ -40,7 +40,7 @@ std::vector<std::int16_t> SquareWave(int frequency, std::int64_t first, std::int
 }
 
 struct WaveData {
-    SDL_AudioSpec Spec{};
+    SDL_AudioSpec Format{};
     Uint8* Buffer = nullptr;
     Uint32 Length = 0;
     ~WaveData() { SDL_FreeWAV(Buffer); }
@@ -78,13 +78,13 @@ void PlayWaveFile(const std::string& fileName) {
     // Loaded first: a file that cannot be played needs no device.
     WaveData wave;
     if (!IsPlainFile(fileName) ||
-        SDL_LoadWAV(fileName.c_str(), &wave.Spec, &wave.Buffer, &wave.Length) == nullptr ||
+        SDL_LoadWAV(fileName.c_str(), &wave.Format, &wave.Buffer, &wave.Length) == nullptr ||
         wave.Length == 0)
         return;
     const SdlAudioSession session;
     if (!session.Started())
         return;
-    AudioOutput output(wave.Spec);
+    AudioOutput output(wave.Format);
     output.Write(wave.Buffer, wave.Length);
     output.Finish();
 }
