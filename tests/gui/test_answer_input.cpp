@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -70,6 +72,25 @@ TEST_F(AnswerInputTest, FixedKeyWinsOverAHotKeyAndBlackWinsATie) {
     Press(Qt::Key_F7, Qt::ShiftModifier);
     EXPECT_TRUE(BoldButtonIs(form->BlackButton));
     EXPECT_EQ(Drawn(), 2);
+}
+
+TEST_F(AnswerInputTest, AKeyWithoutACodeMatchesNoUnsetHotKey) {
+    Start();
+    Press(Qt::Key_VolumeUp);
+    EXPECT_EQ(Drawn(), 0) << "no hot key is set";
+    options.KeyBlack = scCtrl; // modifiers without a key
+    Press(Qt::Key_VolumeUp, Qt::ControlModifier);
+    EXPECT_EQ(Drawn(), 0);
+}
+
+TEST_F(AnswerInputTest, TheMenuBarKeepsItsKeysDuringATraining) {
+    Start();
+    Press(Qt::Key_Alt, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), form->menuBar()) << "Alt alone selects the menu bar";
+    Press(Qt::Key_Down);
+    EXPECT_TRUE(form->TrainingMenuItem->isVisible());
+    EXPECT_EQ(Drawn(), 0);
+    form->TrainingMenuItem->close();
 }
 
 TEST_F(AnswerInputTest, OtherKeysAreConsumedOnlyDuringATraining) {
@@ -161,6 +182,25 @@ TEST_F(AnswerTimerTest, ExpiryGivesTheWrongAnswerEvenInsideADialog) {
     });
     dialog.exec();
     EXPECT_GT(drawnInside, before);
+}
+
+TEST_F(AnswerTimerTest, AnIntervalOfZeroOrLessNeverAnswers) {
+    for (const int interval : {0, -5}) {
+        options.TimeInterval = interval;
+        Start();
+        // A timer left at its initial 1000 ms would have answered by now.
+        QTest::qWait(1100);
+        EXPECT_EQ(Drawn(), 0) << interval;
+    }
+}
+
+TEST_F(AnswerTimerTest, NoTimerAnswerAfterTheWindowCloses) {
+    options.TimeInterval = 30;
+    Start();
+    form->close();
+    QTest::qWait(150);
+    EXPECT_EQ(Drawn(), 0);
+    EXPECT_FALSE(form->AnswerTimer->Enabled());
 }
 
 TEST_F(AnswerTimerTest, SwitchingTheTimerOffTakesEffectAtTheNextAnswer) {

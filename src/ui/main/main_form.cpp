@@ -37,9 +37,11 @@ void SetBold(QWidget* control, bool bold) {
     control->setFont(font);
 }
 
+// A hot key without a key (0, or modifiers alone) is no hot key: it must not
+// match the keys that have no virtual-key code.
 bool KeyMatches(std::uint16_t key, ShiftState shift, TShortCut hotKey) {
     const DecodedShortCut decoded = ShortCutToKey(hotKey);
-    return decoded.Key == key && decoded.Shift == shift;
+    return decoded.Key != 0 && decoded.Key == key && decoded.Shift == shift;
 }
 
 } // namespace
@@ -107,6 +109,13 @@ void TMainForm::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // The program ends here: no timer answer may come into a closed window
+    // while the settings are saved.
+    AnswerTimer->SetEnabled(false);
+    QMainWindow::closeEvent(event);
+}
+
 void TMainForm::FormShow() {
     PageControl->setCurrentWidget(TrainTabSheet);
     connect(&ApplicationHint::Instance(), &ApplicationHint::HintChanged, this,
@@ -151,8 +160,7 @@ void TMainForm::BooleanButtonClick(QPushButton* sender) {
     if (!sender->isEnabled())
         return;
     AnswerTimer->SetEnabled(false);
-    SetBold(WhiteButton, false);
-    SetBold(BlackButton, false);
+    ClearAnswerBold();
     SetBold(sender, true);
     training_->ProcessAnswer(sender == WhiteButton ? Answer::White : Answer::Black);
 }
@@ -195,6 +203,9 @@ void TMainForm::AnswerTimerTimer() {
 bool TMainForm::IsKeyPreviewTarget(const QObject* receiver) const {
     const auto* widget = qobject_cast<const QWidget*>(receiver);
     if (!widget || widget->window() != this)
+        return false;
+    // A menu bar in keyboard mode takes the keys itself, as a menu loop does.
+    if (qobject_cast<const QMenuBar*>(widget))
         return false;
     const QWidget* focused = QApplication::focusWidget();
     return widget == (focused ? focused : this);
