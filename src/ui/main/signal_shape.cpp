@@ -16,12 +16,16 @@ void TShape::SetBrushColor(TColor color) {
 }
 
 void TShape::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(ToQColor(brushColor_));
-    // The outline lies inside the box, as the platform's ellipse does.
-    painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    // Drawn by the canvas's rules like every picture of the program: aliased,
+    // the outline inside the box, clear around the disc.
+    QImage disc(size(), QImage::Format_ARGB32_Premultiplied);
+    disc.fill(Qt::transparent);
+    {
+        ImageCanvas canvas(disc);
+        canvas.SetBrush({brushColor_, BrushStyle::Solid});
+        canvas.Ellipse({0, 0, width(), height()});
+    }
+    QPainter(this).drawImage(0, 0, disc);
 }
 
 } // namespace kvarzel
