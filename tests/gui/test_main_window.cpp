@@ -4,8 +4,11 @@
 #include "main_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/timer.h"
+#include "ui/common/help_context.h"
 #include "ui/main/bucket_image.h"
+#include "ui/main/signal_shape.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,6 +37,44 @@ TEST_F(MainWindowTest, LayoutAsDesigned) {
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "a fixed border";
 }
 
+TEST_F(MainWindowTest, TheSignalSitsOverTheBigBucket) {
+    EXPECT_EQ(form->SignalShape->geometry(), QRect(146, 66, 40, 40));
+    EXPECT_EQ(form->CounterLabel->geometry(), QRect(147, 79, 38, 13));
+    EXPECT_TRUE(form->SignalShape->isHidden());
+    EXPECT_TRUE(form->CounterLabel->isHidden());
+    EXPECT_TRUE(form->CounterLabel->autoFillBackground()) << "opaque";
+    EXPECT_TRUE(form->CounterLabel->font().bold());
+    EXPECT_EQ(form->CounterLabel->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(form->CounterLabel->alignment(), Qt::AlignCenter);
+}
+
+TEST_F(MainWindowTest, TheAverageFieldIsReadOnlyAndOutOfTheTabOrder) {
+    EXPECT_TRUE(form->AverageEdit->isReadOnly());
+    EXPECT_FALSE(form->AverageEdit->hasFrame());
+    EXPECT_TRUE(form->AverageEdit->font().bold());
+    EXPECT_FALSE(form->AverageEdit->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(form->AverageLabel->text(), "Среднее значение по всем тренировкам:");
+}
+
+TEST_F(MainWindowTest, HelpContextsOfTheControlsAndMenu) {
+    EXPECT_EQ(HelpContext(form.get()), 0);
+    EXPECT_EQ(HelpContext(form->PageControl), 0);
+    EXPECT_EQ(HelpContext(form->StatusBar), 0);
+    for (const QObject* training :
+         {static_cast<QObject*>(form->TrainTabSheet), static_cast<QObject*>(form->WhiteButton),
+          static_cast<QObject*>(form->BlackButton)})
+        EXPECT_EQ(HelpContext(training), 2) << training->objectName().toStdString();
+    for (const QObject* results :
+         {static_cast<QObject*>(form->ResultsTabSheet), static_cast<QObject*>(form->IntuitionChart),
+          static_cast<QObject*>(form->AverageEdit)})
+        EXPECT_EQ(HelpContext(results), 3) << results->objectName().toStdString();
+    for (QMenu* menu : {form->TrainingMenuItem, form->HelpMenuItem}) {
+        EXPECT_EQ(HelpContext(menu->menuAction()), 1);
+        for (const QAction* item : menu->actions())
+            EXPECT_EQ(HelpContext(item), 1) << item->objectName().toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, StartsIdleOnTheTrainingPage) {
     EXPECT_EQ(form->PageControl->currentWidget(), form->TrainTabSheet);
     EXPECT_TRUE(form->WhiteButton->isHidden());
@@ -51,6 +92,12 @@ TEST_F(MainWindowTest, MenuItemsAndShortcuts) {
     EXPECT_EQ(form->AboutMenuItem->text(), "&О программе...");
     Press(Qt::Key_N, Qt::ControlModifier);
     EXPECT_FALSE(form->WhiteButton->isHidden());
+}
+
+TEST_F(MainWindowTest, AltF4EndsTheProgramEvenDuringATraining) {
+    Start();
+    Press(Qt::Key_F4, Qt::AltModifier);
+    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(MainWindowTest, AMenuAndAPageSharingAnAcceleratorOpenTheMenu) {
@@ -73,7 +120,11 @@ TEST_F(MainWindowTest, AMenuAndAPageSharingAnAcceleratorOpenTheMenu) {
 }
 
 TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
+    form->menuBar()->setActiveAction(form->HelpMenuItem->menuAction());
+    EXPECT_EQ(form->StatusBar->currentMessage(), "Помощь к программе");
+    form->HelpMenuItem->close();
     form->menuBar()->setActiveAction(form->TrainingMenuItem->menuAction());
+    EXPECT_EQ(form->StatusBar->currentMessage(), "Тренировка интуиции");
     ASSERT_TRUE(WaitFor([&] { return form->TrainingMenuItem->isVisible(); }));
     form->TrainingMenuItem->setActiveAction(form->OptionsMenuItems);
     EXPECT_EQ(form->StatusBar->currentMessage(), "Параметры тренировок");
@@ -87,6 +138,14 @@ TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
     ASSERT_TRUE(WaitFor([&] { return !form->StatusBar->currentMessage().isEmpty(); }));
     EXPECT_EQ(form->StatusBar->currentMessage(),
               "Масштабирование левой кнопкой мыши, прокрутка - правой");
+    form->PageControl->setCurrentWidget(form->TrainTabSheet);
+    Start();
+    QTest::mouseMove(form->BlackButton);
+    EXPECT_TRUE(WaitFor([&] {
+        return form->StatusBar->currentMessage() ==
+               "Я чувствую, что сейчас выпадет ЧЁРНАЯ горошина!";
+    }));
+    form->PageControl->setCurrentWidget(form->ResultsTabSheet);
     // Neither the average field nor any of its parents has a hint.
     QTest::mouseMove(form->AverageEdit);
     EXPECT_TRUE(WaitFor([&] { return form->StatusBar->currentMessage().isEmpty(); }));
@@ -94,9 +153,9 @@ TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
 
 TEST_F(MainWindowTest, HelpFollowsTheFocusedControl) {
     const auto topicFor = [&](QWidget* focused) {
-        if (focused)
-            focused->setFocus();
-        form->ContentsMenuItem->trigger();
+        focused->setFocus();
+        // F1 is the menu's shortcut, so the training's key handling never sees it.
+        Press(Qt::Key_F1);
         HelpViewer* viewer = HelpViewerWindow();
         return viewer ? viewer->currentPage() : QString();
     };
