@@ -147,7 +147,10 @@ TEST_F(AnswerInputTest, DisabledButtonIgnoresTheClick) {
 
 TEST_F(AnswerInputTest, OnlyAStartAndAFirstAnswerBringTheTrainingPageForward) {
     Start();
+    form->PageControl->setCurrentWidget(form->ResultsTabSheet);
     Press(Qt::Key_W);
+    EXPECT_EQ(form->PageControl->currentWidget(), form->TrainTabSheet)
+        << "the first answer shows the circle";
     form->PageControl->setCurrentWidget(form->ResultsTabSheet);
     Press(Qt::Key_W);
     EXPECT_EQ(Drawn(), 2);
@@ -210,6 +213,17 @@ TEST_F(AnswerTimerTest, SwitchingTheTimerOffTakesEffectAtTheNextAnswer) {
     ASSERT_TRUE(WaitFor([&] { return Drawn() == 1; }));
     QTest::qWait(200);
     EXPECT_EQ(Drawn(), 1);
+}
+
+TEST_F(AnswerTimerTest, SwitchingTheTimerOnRunsItWithTheIntervalOfTheStart) {
+    options.TimerEnabled = false;
+    options.TimeInterval = 40;
+    options.PeasCount = 50;
+    Start();
+    options.TimerEnabled = true;
+    options.TimeInterval = 100000;
+    form->WhiteButton->click();
+    EXPECT_TRUE(WaitFor([&] { return Drawn() >= 2; }));
 }
 
 TEST_F(AnswerTimerTest, ARestartWithTheSameIntervalKeepsTheRunningCountdown) {

@@ -49,6 +49,25 @@ TEST_F(FeedbackTest, WrongAnswerPlaysBeepThenWaveWithTheButtonsDisabled) {
     EXPECT_TRUE(form->BlackButton->isEnabled());
 }
 
+TEST_F(FeedbackTest, OnlyAWrongAnswerLetsWaitingEventsRunAndBeforeTheSound) {
+    options.BeepWrong = true;
+    Start();
+    int soundsWhenEventsRan = -1;
+    const auto queueProbe = [&] {
+        QMetaObject::invokeMethod(
+            form.get(), [&] { soundsWhenEventsRan = int(sound.Played.size()); },
+            Qt::QueuedConnection);
+    };
+    queueProbe();
+    RightButton()->click();
+    EXPECT_EQ(soundsWhenEventsRan, -1) << "a right answer waits for nothing";
+    QApplication::processEvents();
+    queueProbe();
+    WrongButton()->click();
+    EXPECT_EQ(soundsWhenEventsRan, 0) << "the waiting events ran before the beep";
+    EXPECT_EQ(sound.Played.size(), 1u);
+}
+
 TEST_F(FeedbackTest, WrongAnswerWithoutSoundsKeepsTheButtonsEnabled) {
     Start();
     WrongButton()->click();
