@@ -7,7 +7,6 @@
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
 #include "ui/common/help_context.h"
-#include "ui/main/bucket_image.h"
 #include "ui/main/results_page.h"
 #include "ui/main/signal_shape.h"
 #include "ui/main/sound_output.h"

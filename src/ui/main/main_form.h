@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
