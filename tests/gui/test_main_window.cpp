@@ -100,6 +100,17 @@ TEST_F(MainWindowTest, AltF4EndsTheProgramEvenDuringATraining) {
     EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(MainWindowTest, MenuShortcutsWorkOnACyrillicLayoutWithoutALatinOne) {
+    // Ctrl and the key that carries N and Т: Qt sees Ctrl+Т, which no shortcut names.
+    QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key(0x0422), QString::fromUtf8("т"),
+                        Qt::ControlModifier);
+    EXPECT_FALSE(form->WhiteButton->isHidden());
+    Press(Qt::Key_W);
+    QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key(0x0422), QString::fromUtf8("т"),
+                        Qt::ControlModifier);
+    EXPECT_EQ(Drawn(), 0) << "a second Ctrl+N starts afresh";
+}
+
 TEST_F(MainWindowTest, AMenuAndAPageSharingAnAcceleratorOpenTheMenu) {
     const auto altLetter = [&](int key, const char* letter) {
         QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key(key), QString::fromUtf8(letter),

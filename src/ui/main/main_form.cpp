@@ -242,7 +242,25 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (!IsKeyPreviewTarget(watched))
         return false;
     const VirtualKeyPress press = VirtualKeyFromEvent(*keyEvent);
+    if (TriggerMenuShortcut(press))
+        return true;
     return FormKeyDown(press.Key, press.Shift);
+}
+
+// Qt matches shortcuts by the characters of the active layout, so with a
+// Cyrillic layout and no Latin one beside it Ctrl+N would never match. A
+// shortcut names a key, so a menu shortcut that reaches us is matched by key.
+bool TMainForm::TriggerMenuShortcut(const VirtualKeyPress& press) {
+    for (QAction* item : {TrainMenuItem, ExitMenuItem, ContentsMenuItem}) {
+        const QKeyCombination shortcut = item->shortcut()[0];
+        const VirtualKeyPress key =
+            VirtualKeyFromKey(shortcut.key(), shortcut.keyboardModifiers(), 0);
+        if (key.Key == press.Key && key.Shift == press.Shift) {
+            item->trigger();
+            return true;
+        }
+    }
+    return false;
 }
 
 // What the training does to the window.

@@ -28,6 +28,7 @@ class TShape;
 class TTimer;
 class SoundOutput;
 class TrainingResults;
+struct VirtualKeyPress;
 
 // The program's one non-modal window: the training and results pages, the
 // menu, the status bar and the answer timer. It owns the training run.
@@ -98,6 +99,7 @@ private:
     bool IsKeyPreviewTarget(const QObject* receiver) const;
     bool IsOwnMenu(const QObject* object) const;
     bool OpenMenuOfMnemonic(const QKeySequence& mnemonic);
+    bool TriggerMenuShortcut(const VirtualKeyPress& press);
     QPushButton* ButtonFor(Answer answer) const;
 
     // TrainingView

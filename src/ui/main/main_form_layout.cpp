@@ -133,7 +133,8 @@ void TMainForm::CreateResultsPage() {
     AverageEdit->setTextMargins(0, 0, 0, 0);
     AverageEdit->setContentsMargins(0, 0, 0, 0);
     QPalette palette = AverageEdit->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    // The field blends into the page, as a borderless field in the face colour does.
+    palette.setColor(QPalette::Base, Qt::transparent);
     AverageEdit->setPalette(palette);
     anchors->Place(AverageEdit, {224, 232, 93, 13}, akLeft | akRight | akBottom);
 
