@@ -5,6 +5,8 @@
 
 namespace kvarzel {
 
-void ShellOpen(const QString& link) { QDesktopServices::openUrl(QUrl::fromUserInput(link)); }
+void ShellOpen(const QString& link) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(link));
+}
 
 } // namespace kvarzel

@@ -12,12 +12,14 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     kvarzel::InitApplication(application);
     kvarzel::SetApplicationTitle("Кварзель");
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
     int failures = 0;
     for (const auto& shot : kvarzel::screenshots::registry()) {
         const bool saved = shot.render(folder);
-        std::printf("%s %s/%s.png\n", saved ? "wrote" : "FAILED", qPrintable(folder), qPrintable(shot.name));
+        std::printf("%s %s/%s.png\n", saved ? "wrote" : "FAILED", qPrintable(folder),
+                    qPrintable(shot.name));
         failures += saved ? 0 : 1;
     }
     return failures == 0 ? 0 : 1;
