@@ -2,10 +2,10 @@
 
 #include "help/help.h"
 #include "ui/common/help_context.h"
+#include "ui/common/screen_centre.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QScreen>
 
 namespace kvarzel {
 
@@ -35,8 +35,7 @@ void HelpDialog::showEvent(QShowEvent* event) {
     if (shownBefore_)
         return;
     shownBefore_ = true;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 }
 
 } // namespace kvarzel

@@ -7,6 +7,7 @@
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
 #include "ui/common/help_context.h"
+#include "ui/common/screen_centre.h"
 #include "ui/main/results_page.h"
 #include "ui/main/signal_shape.h"
 #include "ui/main/sound_output.h"
@@ -21,7 +22,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcutEvent>
 #include <QStatusBar>
 #include <QTabBar>
@@ -94,17 +94,12 @@ bool TMainForm::TrainingRunning() const {
     return !WhiteButton->isHidden();
 }
 
-QPushButton* TMainForm::ButtonFor(Answer answer) const {
-    return answer == Answer::White ? WhiteButton : BlackButton;
-}
-
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_)
         return;
     shown_ = true;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     FormShow();
 }
 

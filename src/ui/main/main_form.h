@@ -100,7 +100,6 @@ private:
     bool IsOwnMenu(const QObject* object) const;
     bool OpenMenuOfMnemonic(const QKeySequence& mnemonic);
     bool TriggerMenuShortcut(const VirtualKeyPress& press);
-    QPushButton* ButtonFor(Answer answer) const;
 
     // TrainingView
     void ShowAnswerButtons() override;
