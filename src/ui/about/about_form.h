@@ -1,18 +1,58 @@
 #pragma once
 
+#include "platform/version_resource.h"
 #include "ui/common/dialog_keys.h"
 
+#include <functional>
+
+class QLabel;
 class QPushButton;
 
 namespace kvarzel {
 
-// The About dialog: the program's name and a button to close it.
+class TLabel;
+
+// The About dialog: the program's icon, its description, version and
+// copyright from the executable's version strings, the maker's e-mail address
+// and website as links, and an OK button. Text and layout are made once, at
+// creation; the link colours carry over from one showing to the next.
 class TAboutForm : public HelpDialog {
     Q_OBJECT
 public:
-    explicit TAboutForm(QWidget* parent = nullptr);
+    // Opens a link with the desktop's handler; replaceable for tests.
+    using LinkOpener = std::function<void(const QString& link)>;
 
+    explicit TAboutForm(QWidget* parent = nullptr,
+                        const VersionResource& versionResource = VersionResource::OfExecutable());
+
+    void SetLinkOpener(LinkOpener opener) { openLink_ = std::move(opener); }
+
+    QLabel* LogoImage = nullptr;
+    TLabel* AboutLabel = nullptr;
+    TLabel* ContactLabel = nullptr;
+    TLabel* EmailLabel = nullptr;
+    TLabel* WebsiteLabel = nullptr;
     QPushButton* OKButton = nullptr;
+
+protected:
+    // Esc presses the OK button, so the dialog closes with the OK result.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Moves over the background and over controls that pass them on.
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void CreateControls();
+    TLabel* CreateLink(const char* name, const QString& text, const QString& target);
+    void FormCreate(const VersionResource& versionResource);
+
+    void EmailLabelClick();
+    void WebsiteLabelClick();
+    void OpenLinkOf(TLabel* label);
+    void EmailLabelMouseMove();
+    void WebsiteLabelMouseMove();
+    void OtherMouseMove();
+
+    LinkOpener openLink_;
 };
 
 } // namespace kvarzel

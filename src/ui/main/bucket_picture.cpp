@@ -31,12 +31,13 @@ QImage BucketPicture() {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const int size : kIconSizes) {
-        const QImage image =
-            renderTwoColour(iconSourceFor(size), QSize(size, size), Background::Transparent);
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (const int size : kIconSizes)
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
     return icon;
+}
+
+QImage ProgramIconImage(int size) {
+    return renderTwoColour(iconSourceFor(size), QSize(size, size), Background::Transparent);
 }
 
 } // namespace kvarzel

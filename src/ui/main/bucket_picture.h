@@ -19,4 +19,7 @@ QImage BucketPicture();
 // size drawn in two colours on a transparent background.
 QIcon ProgramIcon();
 
+// One size of the program icon alone, for a window that shows only that one.
+QImage ProgramIconImage(int size);
+
 } // namespace kvarzel

@@ -1,0 +1,81 @@
+#include "ui/about/text_label.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace kvarzel {
+
+QStringList CaptionLines(const QString& caption) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    return caption.split(lineBreak);
+}
+
+TLabel::TLabel(QWidget* parent, Qt::Alignment alignment) : QLabel(parent), alignment_(alignment) {
+    setTextFormat(Qt::PlainText);
+}
+
+void TLabel::SetCaption(const QString& caption) {
+    caption_ = caption;
+    lines_ = CaptionLines(caption);
+    // The plain text keeps the label readable to accessibility tools.
+    setText(lines_.join(QLatin1Char('\n')));
+    SizeToText();
+    update();
+}
+
+void TLabel::SetFontColour(const QColor& colour) {
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, colour);
+    setPalette(colours);
+}
+
+QColor TLabel::FontColour() const {
+    return palette().color(QPalette::WindowText);
+}
+
+void TLabel::SizeToText() {
+    const QFontMetrics metrics = fontMetrics();
+    int width = 0;
+    for (const QString& line : std::as_const(lines_))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const int height = metrics.height() * static_cast<int>(lines_.size());
+    const int left = alignment_ & Qt::AlignRight ? x() + this->width() - width : x();
+    setGeometry(left, y(), width, height);
+}
+
+void TLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(FontColour());
+    const int lineHeight = fontMetrics().height();
+    QRect line(0, 0, width(), lineHeight);
+    for (const QString& text : std::as_const(lines_)) {
+        painter.drawText(line, static_cast<int>(alignment_ | Qt::AlignTop), text);
+        line.translate(0, lineHeight);
+    }
+}
+
+void TLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    event->accept();
+}
+
+void TLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = event->button() == Qt::LeftButton && pressed_ &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        pressed_ = false;
+    event->accept();
+    if (click)
+        emit Click();
+}
+
+void TLabel::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit MouseMove();
+}
+
+} // namespace kvarzel
