@@ -26,7 +26,8 @@ const QColor HoveredLinkColour(255, 0, 0);
 template <typename Control> Control* Create(QWidget* parent, const char* name, auto... arguments) {
     auto* control = new Control(parent, arguments...);
     control->setObjectName(name);
-    // Every move reaches the dialog: the links take theirs, the rest pass them on.
+    // Moves without a button reach every control: the labels report theirs, the
+    // picture and the button pass theirs on to the dialog.
     control->setMouseTracking(true);
     return control;
 }
