@@ -19,6 +19,7 @@ QPoint PixelOf(const QMouseEvent* event) {
 } // namespace
 
 void TCustomChart::mousePressEvent(QMouseEvent* event) {
+    DropDragsWithoutButton(event->buttons());
     if (Zoom.Active || Panning.Active)
         return;
     const QPoint at = PixelOf(event);
