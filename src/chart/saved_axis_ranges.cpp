@@ -13,8 +13,13 @@ void TAxisRangeSettings::RestoreTo(TCustomChartAxis& axis) const {
     axis.SetAutomatic(Automatic);
     axis.SetAutomaticMinimum(AutomaticMinimum);
     axis.SetAutomaticMaximum(AutomaticMaximum);
-    if (!axis.Automatic())
-        axis.SetRange(Minimum, Maximum);
+    if (axis.Automatic())
+        return;
+    axis.SetRange(Minimum, Maximum);
+    // SetRange keeps the ends apart; an axis saved with its ends together (the bottom axis
+    // before the first training) gets exactly those ends back.
+    if (Minimum <= Maximum && axis.Maximum() != Maximum)
+        axis.SetMaximum(Maximum);
 }
 
 void TSavedAxisRanges::SaveOnce(TCustomAxisPanel& chart) {
