@@ -15,6 +15,8 @@ namespace kvarzel {
 namespace {
 constexpr double kMinimumRangeWidth = 1e-10;
 constexpr long double kPixelOffsetLimit = 2147483647.0L;
+// How far beyond its line, away from the labels, a press still hits the axis.
+constexpr int kAxisClickReach = 3;
 } // namespace
 
 TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart, bool horizontal, bool otherSide)
@@ -163,6 +165,17 @@ double TCustomChartAxis::PixelToValue(int pixel) const {
         return 0;
     const long double offset = static_cast<long double>(pixel - iStartPos_) * iRange_ / iAxisSize_;
     return static_cast<double>(horizontal_ ? iMinimum_ + offset : iMaximum_ - offset);
+}
+
+bool TCustomChartAxis::Clicked(int x, int y) const {
+    const int along = horizontal_ ? x : y;
+    const int across = horizontal_ ? y : x;
+    // The labels of the left and top axes lie at lower coordinates than their line.
+    const bool labelsOnLowSide = horizontal_ ? otherSide_ : !otherSide_;
+    const int lineEdge = posAxis_ + (labelsOnLowSide ? kAxisClickReach : -kAxisClickReach);
+    const int low = std::min(lineEdge, posLabels_);
+    const int high = std::max(lineEdge, posLabels_);
+    return iStartPos_ <= along && along < iEndPos_ && low <= across && across < high;
 }
 
 void TCustomChartAxis::CalcEffectiveRange() {

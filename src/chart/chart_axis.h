@@ -120,6 +120,10 @@ public:
 
     int ValueToPixel(double value) const;
     double PixelToValue(int pixel) const;
+    // On the tick band of the last paint: along the axis from its start pixel to its end pixel,
+    // across from the labels position to the line 3 pixels away from the labels; upper ends
+    // exclusive. The label texts lie beyond the band.
+    bool Clicked(int x, int y) const;
 
     // Paint steps, called by the chart in its order.
     void CalcEffectiveRange();

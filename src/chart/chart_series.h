@@ -61,6 +61,9 @@ public:
     virtual void CalcMargins(int& left, int& top, int& right, int& bottom) const;
     // Values (clipped) and then marks, for the points in view.
     void DrawSeries(Canvas& canvas);
+    // The index of the point in view (or of the end of the line) under the pixel, by the
+    // positions of the last paint; -1 for none.
+    virtual int Clicked(int, int) const { return -1; }
 
     void Invalidate() override;
 

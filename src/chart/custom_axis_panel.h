@@ -42,6 +42,7 @@ public:
     // Drawn: axes shown, this axis visible, and carrying an active series unless none is active.
     bool IsAxisDrawn(const TCustomChartAxis& axis) const;
     bool HasActiveSeriesOn(const TCustomChartAxis& axis) const;
+    bool AnyActiveSeries() const;
     // The extremes of the active series' values along the axis; both 0 without data.
     void SeriesExtremes(const TCustomChartAxis& axis, double& min, double& max) const;
 
@@ -52,8 +53,6 @@ protected:
     void DrawAllSeries(Canvas& canvas);
 
 private:
-    bool AnyActiveSeries() const;
-
     std::unique_ptr<TChartAxis> bottomAxis_;
     std::unique_ptr<TChartAxis> topAxis_;
     std::unique_ptr<TChartAxis> leftAxis_;

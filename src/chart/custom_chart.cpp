@@ -3,7 +3,11 @@
 namespace kvarzel {
 
 TCustomChart::TCustomChart(QWidget* parent)
-    : TCustomAxisPanel(parent), backWall_(this), title_(this), foot_(this), legend_(this) {}
+    : TCustomAxisPanel(parent), backWall_(this), title_(this), foot_(this), legend_(this) {
+    // Moves with no button held matter too: they put the cursor back, and they show that a
+    // release went elsewhere (to a modal window) while a drag was on.
+    setMouseTracking(true);
+}
 
 void TCustomChart::DrawInnerChart(Canvas& canvas) {
     DrawPanelBackground(canvas);

@@ -69,6 +69,16 @@ void TCustomChartPanel::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, bitmap_);
 }
 
+void TCustomChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw) {
+    if (bitmap_.isNull())
+        return;
+    {
+        ImageCanvas canvas(bitmap_, &texts_);
+        draw(canvas);
+    }
+    update();
+}
+
 void TCustomChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
     chartBounds_ = bounds;
     const int w = bounds.Width();

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace kvarzel {
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
@@ -72,6 +74,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+    // Draws onto what the window shows, between paints: the bitmap is the window's picture, so
+    // the change shows at once and lasts until the next full drawing. Nothing before a paint.
+    void DrawOverWindow(const std::function<void(Canvas&)>& draw);
     void SetChartRect(const TRect& rect);
     // Keeps the chart rectangle inside the bounds and never empty or inverted.
     void NormalizeChartRect();

@@ -15,6 +15,8 @@ public:
     TSeriesPointer& Pointer() { return pointer_; }
 
     void CalcMargins(int& left, int& top, int& right, int& bottom) const override;
+    // A pointer, or the line from the point before, under the pixel.
+    int Clicked(int x, int y) const override;
 
 protected:
     void BeginDrawValues() override;
@@ -23,6 +25,8 @@ protected:
     TSeriesMarkPosition MarkPosition(int x, int y, int width, int height) const override;
 
 private:
+    bool PointerClicked(int index, int x, int y) const;
+    bool LineClicked(int index, int x, int y) const;
     void EnterFromLeftEdge(Canvas& canvas, int index, int x, int y, TColor color);
     void DrawSegment(Canvas& canvas, int x, int y, TColor color);
     void DrawPointer(Canvas& canvas, int x, int y, TColor color);

@@ -23,6 +23,7 @@ struct TRect {
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    bool Contains(int x, int y) const { return Left <= x && x < Right && Top <= y && y < Bottom; }
     bool operator==(const TRect&) const = default;
 };
 

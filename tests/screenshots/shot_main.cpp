@@ -1,5 +1,6 @@
 // The main window idle, during a training (right and wrong answer), with the
-// menu open, and on the results page.
+// menu open, and on the results page (also zoomed, and during a zoom drag).
+#include "chart/chart.h"
 #include "core/options.h"
 #include "core/utc_clock.h"
 #include "screenshot_registry.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -94,17 +96,55 @@ const Register menu{"main_menu", [](const QString& folder) {
                         return window.save(folder + "/main_menu.png");
                     }};
 
+// The results page after five trainings.
+struct ShownResults : ShownMainForm {
+    ShownResults()
+        : page(*form->IntuitionChart, *form->IntuitionSeries, *form->AverageEdit,
+               *form->PageControl, *form->ResultsTabSheet) {
+        const double percentages[] = {60, 70, 100.0 / 3 * 2, 45, 80};
+        for (int training = 1; training <= 5; ++training)
+            page.AddTrainingResult(percentages[training - 1], training);
+        QApplication::processEvents();
+    }
+    // A left-button drag through the window, in the chart rectangle's pixels.
+    void Mouse(QEvent::Type type, QPoint at) {
+        const TRect& rect = form->IntuitionChart->ChartRect();
+        const QPoint pixel =
+            form->IntuitionChart->mapTo(form.get(), QPoint(rect.Left, rect.Top) + at);
+        QWindow* window = form->windowHandle();
+        if (type == QEvent::MouseButtonPress)
+            QTest::mousePress(window, Qt::LeftButton, {}, pixel);
+        else if (type == QEvent::MouseMove)
+            QTest::mouseMove(window, pixel);
+        else
+            QTest::mouseRelease(window, Qt::LeftButton, {}, pixel);
+    }
+    ResultsPage page;
+};
+
 const Register results{"main_results", [](const QString& folder) {
-                           ShownMainForm shown;
-                           TMainForm& form = *shown.form;
-                           ResultsPage page(*form.IntuitionChart, *form.IntuitionSeries,
-                                            *form.AverageEdit, *form.PageControl,
-                                            *form.ResultsTabSheet);
-                           const double percentages[] = {60, 70, 100.0 / 3 * 2, 45, 80};
-                           for (int training = 1; training <= 5; ++training)
-                               page.AddTrainingResult(percentages[training - 1], training);
+                           ShownResults shown;
                            return saveWidget(*shown.form, folder, "main_results");
                        }};
+
+const Register zoomDrag{"main_results_zoom_drag", [](const QString& folder) {
+                            ShownResults shown;
+                            shown.Mouse(QEvent::MouseButtonPress, {70, 40});
+                            shown.Mouse(QEvent::MouseMove, {190, 140});
+                            const bool saved =
+                                saveWidget(*shown.form, folder, "main_results_zoom_drag");
+                            shown.Mouse(QEvent::MouseMove, {70, 40});
+                            shown.Mouse(QEvent::MouseButtonRelease, {70, 40});
+                            return saved;
+                        }};
+
+const Register zoomed{"main_results_zoomed", [](const QString& folder) {
+                          ShownResults shown;
+                          shown.Mouse(QEvent::MouseButtonPress, {70, 40});
+                          shown.Mouse(QEvent::MouseMove, {190, 140});
+                          shown.Mouse(QEvent::MouseButtonRelease, {190, 140});
+                          return saveWidget(*shown.form, folder, "main_results_zoomed");
+                      }};
 
 } // namespace
 } // namespace kvarzel::screenshots

@@ -12,13 +12,36 @@ namespace kvarzel {
 
 ResultsPage::ResultsPage(TChart& chart, TLineSeries& series, QLineEdit& averageEdit,
                          QTabWidget& pages, QWidget& page)
-    : chart_(chart), series_(series), averageEdit_(averageEdit), pages_(pages), page_(page) {}
+    : chart_(chart), series_(series), averageEdit_(averageEdit), pages_(pages), page_(page) {
+    chart_.OnAllowScroll = [this](TCustomChartAxis* axis, double& min, double& max, bool& allow) {
+        IntuitionChartAllowScroll(axis, min, max, allow);
+    };
+}
 
 void ResultsPage::AddTrainingResult(double percentage, int trainingCount) {
+    // The new point and the wider axis must be seen in full, not through an old zoom.
+    chart_.RevertZoom();
+    trainingCount_ = trainingCount;
     series_.AddPoint(trainingCount, percentage);
     chart_.BottomAxis().SetMaximum(trainingCount + 1.0);
     averageEdit_.setText(FormatNumber(Average(), 6, 2, UserNumberSeparators()));
     pages_.setCurrentWidget(&page_);
+}
+
+void ResultsPage::IntuitionChartAllowScroll(TCustomChartAxis* axis, double& min, double& max,
+                                            bool&) const {
+    double limit = 0;
+    if (axis == &chart_.LeftAxis())
+        limit = 100;
+    else if (axis == &chart_.BottomAxis())
+        limit = trainingCount_ + 1.0;
+    else
+        return;
+    // Each end on its own: at an edge one end stops while the other moves on.
+    if (!(min >= 0))
+        min = 0;
+    if (max > limit)
+        max = limit;
 }
 
 double ResultsPage::Average() const {

@@ -9,6 +9,7 @@ class QWidget;
 namespace kvarzel {
 
 class TChart;
+class TCustomChartAxis;
 class TLineSeries;
 
 // The results page: one chart point per completed training and the average
@@ -18,9 +19,14 @@ public:
     ResultsPage(TChart& chart, TLineSeries& series, QLineEdit& averageEdit, QTabWidget& pages,
                 QWidget& page);
 
-    // Adds the training's point, widens the bottom axis to one past it, shows
-    // the new average and brings the page forward.
+    // Undoes any zoom or scroll, adds the training's point, widens the bottom
+    // axis to one past it, shows the new average and brings the page forward.
     void AddTrainingResult(double percentage, int trainingCount) override;
+
+    // The chart's scroll hook: each end stays within 0..100 on the left axis
+    // and within 0..trainings + 1 on the bottom axis; the scroll always goes on.
+    void IntuitionChartAllowScroll(TCustomChartAxis* axis, double& min, double& max,
+                                   bool& allow) const;
 
 private:
     double Average() const;
@@ -30,6 +36,7 @@ private:
     QLineEdit& averageEdit_;
     QTabWidget& pages_;
     QWidget& page_;
+    int trainingCount_ = 0;
 };
 
 } // namespace kvarzel

@@ -1,0 +1,45 @@
+#include "chart/saved_axis_ranges.h"
+
+#include "chart/custom_axis_panel.h"
+
+namespace kvarzel {
+
+TAxisRangeSettings TAxisRangeSettings::Of(const TCustomChartAxis& axis) {
+    return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Minimum(),
+            axis.Maximum()};
+}
+
+void TAxisRangeSettings::RestoreTo(TCustomChartAxis& axis) const {
+    axis.SetAutomatic(Automatic);
+    axis.SetAutomaticMinimum(AutomaticMinimum);
+    axis.SetAutomaticMaximum(AutomaticMaximum);
+    if (axis.Automatic())
+        return;
+    axis.SetRange(Minimum, Maximum);
+    // SetRange keeps the ends apart; an axis saved with its ends together (the bottom axis
+    // before the first training) gets exactly those ends back.
+    if (Minimum <= Maximum && axis.Maximum() != Maximum)
+        axis.SetMaximum(Maximum);
+}
+
+void TSavedAxisRanges::SaveOnce(TCustomAxisPanel& chart) {
+    if (!restored_)
+        return;
+    top_ = TAxisRangeSettings::Of(chart.TopAxis());
+    left_ = TAxisRangeSettings::Of(chart.LeftAxis());
+    right_ = TAxisRangeSettings::Of(chart.RightAxis());
+    bottom_ = TAxisRangeSettings::Of(chart.BottomAxis());
+    restored_ = false;
+}
+
+void TSavedAxisRanges::Restore(TCustomAxisPanel& chart) {
+    if (!restored_) {
+        top_.RestoreTo(chart.TopAxis());
+        bottom_.RestoreTo(chart.BottomAxis());
+        left_.RestoreTo(chart.LeftAxis());
+        right_.RestoreTo(chart.RightAxis());
+    }
+    restored_ = true;
+}
+
+} // namespace kvarzel
