@@ -1,0 +1,35 @@
+#include "ui/options/ratio_labels.h"
+
+#include "platform/application.h"
+#include "platform/canvas.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+namespace kvarzel {
+
+QLabel* CreateRatioLabel(QWidget* strip, const char* name, QPoint place, TColor background,
+                         TColor textColor) {
+    auto* label = new QLabel(strip);
+    label->setObjectName(name);
+    label->setFont(MsSansSerifFont());
+    label->setAutoFillBackground(true);
+    label->setMargin(0);
+    label->setIndent(0);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, ToQColor(background));
+    palette.setColor(QPalette::WindowText, ToQColor(textColor));
+    label->setPalette(palette);
+    label->move(place);
+    SetRatioLabelText(*label, {});
+    return label;
+}
+
+void SetRatioLabelText(QLabel& label, const QString& text) {
+    label.setText(text);
+    const QFontMetrics metrics(label.font());
+    label.resize(metrics.horizontalAdvance(text.isEmpty() ? QStringLiteral(" ") : text),
+                 metrics.height());
+}
+
+} // namespace kvarzel
