@@ -57,6 +57,7 @@ QPushButton* PlaceTestButton(QWidget* parent, const char* name, QRect place) {
 // A check box is at least as wide as its text needs in this font.
 QCheckBox* PlaceCheckBox(QWidget* parent, const char* name, QRect place, const QString& text) {
     auto* box = Place<QCheckBox>(parent, name, place, text);
+    box->ensurePolished();
     box->resize(std::max(place.width(), box->sizeHint().width()), place.height());
     return box;
 }
