@@ -2,19 +2,15 @@
 
 namespace kvarzel {
 
-TFileNameEdit::TFileNameEdit(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textEdited, this, [this] { edited_ = true; });
-}
-
 std::string TFileNameEdit::FileName() const {
-    return edited_ ? text().toStdString() : fileName_;
+    return text() == shownText_ ? fileName_ : text().toStdString();
 }
 
 void TFileNameEdit::SetFileName(const std::string& name) {
     fileName_ = name;
-    edited_ = false;
     // Set in one piece, so that the field's change handlers see the new name.
-    setText(QString::fromStdString(name));
+    shownText_ = QString::fromStdString(name).left(maxLength());
+    setText(shownText_);
     // The name is read from its beginning.
     setCursorPosition(0);
 }
