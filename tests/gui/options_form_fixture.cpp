@@ -52,6 +52,8 @@ void OptionsFormTest::Type(const QString& text) {
 }
 
 void OptionsFormTest::Focus(QWidget* control) {
+    // A chooser that has closed may leave no window active.
+    QApplication::setActiveWindow(form.get());
     for (QWidget* page = control; page; page = page->parentWidget())
         if (page->parentWidget() &&
             page->parentWidget()->parentWidget() == static_cast<QWidget*>(form->PageControl))

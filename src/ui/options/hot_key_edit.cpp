@@ -9,29 +9,18 @@
 namespace kvarzel {
 namespace {
 
-// A modifier key pressed by itself counts as its modifier, not as a key; a
-// key without a virtual-key code gives 0.
-TShortCut PressedHotKey(const QKeyEvent& event) {
-    VirtualKeyPress press = VirtualKeyFromEvent(event);
-    if (press.Key == 0)
-        return 0;
-    switch (press.Key) {
-    case VK_SHIFT:
-        press.Shift.Shift = true;
-        press.Key = 0;
-        break;
-    case VK_CONTROL:
-        press.Shift.Ctrl = true;
-        press.Key = 0;
-        break;
-    case VK_MENU:
-        press.Shift.Alt = true;
-        press.Key = 0;
-        break;
+TShortCut ModifierOfKey(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Shift:
+        return scShift;
+    case Qt::Key_Control:
+        return scCtrl;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+        return scAlt;
     default:
-        break;
+        return 0;
     }
-    return ShortCut(press.Key, press.Shift);
 }
 
 bool IsFocusMove(const QKeyEvent& event) {
@@ -55,6 +44,11 @@ THotKey::THotKey(QWidget* parent) : QLineEdit(parent) {
 
 void THotKey::SetHotKey(TShortCut value) {
     hotKey_ = value;
+    pendingModifiers_ = 0;
+    ShowHotKey(value);
+}
+
+void THotKey::ShowHotKey(TShortCut value) {
     setText(ShortCutToText(value));
     clearAction_->setVisible(value != 0);
 }
@@ -75,9 +69,33 @@ void THotKey::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     }
-    if (const TShortCut pressed = PressedHotKey(*event))
-        SetHotKey(pressed);
     event->accept();
+    const VirtualKeyPress press = VirtualKeyFromEvent(*event);
+    if (const TShortCut modifier = ModifierOfKey(event->key())) {
+        heldModifiers_ |= modifier;
+        pendingModifiers_ |= heldModifiers_ | ShortCut(0, press.Shift);
+        ShowHotKey(pendingModifiers_);
+    } else if (press.Key != 0) {
+        SetHotKey(ShortCut(press.Key, press.Shift));
+    }
+}
+
+void THotKey::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    const TShortCut modifier = ModifierOfKey(event->key());
+    if (modifier == 0)
+        return;
+    heldModifiers_ &= ~modifier;
+    if (heldModifiers_ == 0 && pendingModifiers_ != 0 && hasFocus())
+        SetHotKey(pendingModifiers_);
+}
+
+void THotKey::focusOutEvent(QFocusEvent* event) {
+    // Modifiers still held when the focus leaves are no choice.
+    heldModifiers_ = 0;
+    if (pendingModifiers_ != 0)
+        SetHotKey(hotKey_);
+    QLineEdit::focusOutEvent(event);
 }
 
 } // namespace kvarzel
