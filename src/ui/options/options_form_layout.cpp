@@ -9,6 +9,7 @@
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/ratio_labels.h"
 #include "ui/options/spin_edit.h"
+#include "ui/options/track_bar.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -96,15 +97,13 @@ void TOptionsForm::CreatePeasPage() {
 }
 
 void TOptionsForm::CreateRatioPreview() {
-    RatioTrackBar = Place<QSlider>(RatioGroupBox, "RatioTrackBar", {}, Qt::Horizontal);
+    RatioTrackBar = Place<TTrackBar>(RatioGroupBox, "RatioTrackBar", {});
     RatioTrackBar->setGeometry(TrackBarPlace(*RatioTrackBar, StripPlace));
     RatioTrackBar->setRange(RatioScaleMin, RatioScaleMax);
     RatioTrackBar->setSingleStep(1);
     RatioTrackBar->setPageStep(10);
     RatioTrackBar->setTickInterval(1);
     RatioTrackBar->setTickPosition(QSlider::TicksBelow);
-    // Up and Page Up move towards the minimum, as on a track bar.
-    RatioTrackBar->setInvertedControls(true);
 
     // Laid over the track bar after it, so that it takes the mouse there.
     RatioChart = new TChart(RatioGroupBox);

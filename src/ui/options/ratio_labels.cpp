@@ -6,7 +6,16 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kvarzel {
+namespace {
+
+// The layout gives a one-line label of the 11-pixel dialog font a 13-pixel
+// line, a little more than the substitute font's own height.
+constexpr int LabelLineHeight = 13;
+
+} // namespace
 
 QLabel* CreateRatioLabel(QWidget* strip, const char* name, QPoint place, TColor background,
                          TColor textColor) {
@@ -29,7 +38,7 @@ void SetRatioLabelText(QLabel& label, const QString& text) {
     label.setText(text);
     const QFontMetrics metrics(label.font());
     label.resize(metrics.horizontalAdvance(text.isEmpty() ? QStringLiteral(" ") : text),
-                 metrics.height());
+                 std::max(metrics.height(), LabelLineHeight));
 }
 
 } // namespace kvarzel
