@@ -213,20 +213,14 @@ bool TOptionsForm::eventFilter(QObject* watched, QEvent* event) {
     return HelpDialog::eventFilter(watched, event);
 }
 
-// Enter clicks the focused push button, or OK anywhere else; Esc cancels.
+// Enter without modifiers clicks the focused push button. Enter anywhere
+// else is OK and Esc is Cancel, which FormKeyDown does with any modifiers.
 bool TOptionsForm::DialogKey(std::uint16_t key, ShiftState shift) {
-    if (!NoModifiers(shift))
+    auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (key != VK_RETURN || !NoModifiers(shift) || button == nullptr)
         return false;
-    if (key == VK_RETURN) {
-        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        (button ? button : OKButton)->click();
-        return true;
-    }
-    if (key == VK_ESCAPE) {
-        CancelButton->click();
-        return true;
-    }
-    return false;
+    button->click();
+    return true;
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the focus is on them.
