@@ -1,6 +1,7 @@
 // Each show copies the record into the controls, OK copies them back, and
 // Cancel leaves the record alone; the settings outlive the program.
 #include "options_form_fixture.h"
+#include "platform/application_hint.h"
 #include "platform/virtual_keys.h"
 #include "ui/options/file_name_edit.h"
 #include "ui/options/hot_key_edit.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QSlider>
+#include <QSpontaneKeyEvent>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -224,9 +226,23 @@ TEST_F(OptionsForm, TestButtonsSoundTheFieldsAndTheWaveButtonTakesTheFocusAfterw
 
 TEST_F(OptionsForm, ThePictureButtonsHintIsTheApplicationHint) {
     Show();
+    ShowPage(form->SoundTabSheet);
+    QTest::mouseMove(form->WaveLabel, {2, 2});
+    QApplication::processEvents();
+    QTest::mouseMove(form->WaveSpeedButton, {10, 10});
+    QApplication::processEvents();
+    EXPECT_EQ(ApplicationHint::Instance().Hint(), "Выберите звуковой файл");
     EXPECT_EQ(form->WaveSpeedButton->toolTip(), "Выберите звуковой файл");
-    EXPECT_EQ(form->WaveSpeedButton->statusTip(), "Выберите звуковой файл");
     EXPECT_EQ(form->WaveSpeedButton->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(OptionsForm, ComingBackFromTheTaskBarKeepsTheChanges) {
+    Show();
+    form->CountSpinEdit->SetValue(42);
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    qApp->notify(form.get(), &restored);
+    EXPECT_EQ(form->CountSpinEdit->text(), "42");
 }
 
 } // namespace

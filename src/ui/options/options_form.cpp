@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
@@ -100,7 +101,9 @@ void TOptionsForm::FormDestroy() {
 }
 
 void TOptionsForm::showEvent(QShowEvent* event) {
-    FormShow();
+    // A window coming back from being minimised keeps what the user did.
+    if (!event->spontaneous())
+        FormShow();
     HelpDialog::showEvent(event);
 }
 
