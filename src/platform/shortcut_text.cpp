@@ -7,6 +7,8 @@
 namespace kvarzel {
 namespace {
 
+// Keys are named as their caps read on a Russian keyboard; those without a
+// printed name are named in Russian, and the arrows by their arrow.
 constexpr std::array<std::pair<std::uint16_t, const char*>, 45> keyNames{{
     {VK_BACK, "Backspace"},
     {VK_TAB, "Tab"},
@@ -18,22 +20,22 @@ constexpr std::array<std::pair<std::uint16_t, const char*>, 45> keyNames{{
     {VK_PAUSE, "Pause"},
     {VK_CAPITAL, "Caps Lock"},
     {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"},
+    {VK_SPACE, "Пробел"},
     {VK_PRIOR, "PgUp"},
     {VK_NEXT, "PgDn"},
     {VK_END, "End"},
     {VK_HOME, "Home"},
-    {VK_LEFT, "Left"},
-    {VK_UP, "Up"},
-    {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},
+    {VK_LEFT, "←"},
+    {VK_UP, "↑"},
+    {VK_RIGHT, "→"},
+    {VK_DOWN, "↓"},
     {VK_SNAPSHOT, "Print Screen"},
     {VK_INSERT, "Ins"},
     {VK_DELETE, "Del"},
     {VK_HELP, "Help"},
     {VK_LWIN, "Win"},
     {VK_RWIN, "Right Win"},
-    {VK_APPS, "Menu"},
+    {VK_APPS, "Меню"},
     {VK_MULTIPLY, "Num *"},
     {VK_ADD, "Num +"},
     {VK_SEPARATOR, "Num Separator"},
@@ -70,7 +72,7 @@ QString KeyName(std::uint16_t key) {
         return QStringLiteral("Num %1").arg(key - VK_NUMPAD0);
     for (const auto& [code, name] : keyNames)
         if (code == key)
-            return QString::fromLatin1(name);
+            return QString::fromUtf8(name);
     // Keys without a name keep their number, so that every value survives
     // the way to text and back.
     return QStringLiteral("#%1").arg(key);

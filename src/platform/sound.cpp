@@ -1,11 +1,11 @@
 #include "platform/sound.h"
 
+#include "core/file_system.h"
 #include "platform/audio_output.h"
 #include "platform/sdl_audio_session.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -46,13 +46,6 @@ struct WaveData {
     ~WaveData() { SDL_FreeWAV(Buffer); }
 };
 
-// Only a plain file is read: a pipe or a terminal named by mistake would
-// hold the program until someone writes to it.
-bool IsPlainFile(const std::string& fileName) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(fileName, error);
-}
-
 } // namespace
 
 void Beep(int frequency, int duration) {
@@ -75,9 +68,11 @@ void Beep(int frequency, int duration) {
 }
 
 void PlayWaveFile(const std::string& fileName) {
-    // Loaded first: a file that cannot be played needs no device.
+    // Loaded first: a file that cannot be played needs no device. Only a
+    // plain file is read: a pipe or a terminal named by mistake would hold
+    // the program until someone writes to it.
     WaveData wave;
-    if (!IsPlainFile(fileName) ||
+    if (!PlainFileExists(fileName) ||
         SDL_LoadWAV(fileName.c_str(), &wave.Format, &wave.Buffer, &wave.Length) == nullptr ||
         wave.Length == 0)
         return;

@@ -23,6 +23,13 @@ TEST(ShortCutText, ReadsLikeAMenuShortcut) {
     EXPECT_EQ(ShortCutToText(ShortCut(VK_W, shift)), "Shift+W");
 }
 
+TEST(ShortCutText, KeysWithoutAPrintedNameReadInRussian) {
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_SPACE, ctrl)), "Ctrl+Пробел");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DOWN, alt)), "Alt+↓");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_APPS, none)), "Меню");
+    EXPECT_EQ(TextToShortCut("shift+пробел"), ShortCut(VK_SPACE, shift));
+}
+
 TEST(ShortCutText, NoKeyIsEmpty) {
     EXPECT_EQ(ShortCutToText(0), "");
 }

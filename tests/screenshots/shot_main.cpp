@@ -4,9 +4,9 @@
 #include "core/options.h"
 #include "core/utc_clock.h"
 #include "screenshot_registry.h"
+#include "ui/common/sound_output.h"
 #include "ui/main/main_form.h"
 #include "ui/main/results_page.h"
-#include "ui/main/sound_output.h"
 
 #include <QApplication>
 #include <QMenu>

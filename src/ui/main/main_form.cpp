@@ -8,9 +8,9 @@
 #include "platform/virtual_keys.h"
 #include "ui/common/help_context.h"
 #include "ui/common/screen_centre.h"
+#include "ui/common/sound_output.h"
 #include "ui/main/results_page.h"
 #include "ui/main/signal_shape.h"
-#include "ui/main/sound_output.h"
 #include "ui/main/training_results.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/main/sound_output.h"
+#include "ui/common/sound_output.h"
 
 #include "platform/sound.h"
 

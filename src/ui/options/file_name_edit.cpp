@@ -1,0 +1,18 @@
+#include "ui/options/file_name_edit.h"
+
+namespace kvarzel {
+
+std::string TFileNameEdit::FileName() const {
+    return text() == shownText_ ? fileName_ : text().toStdString();
+}
+
+void TFileNameEdit::SetFileName(const std::string& name) {
+    fileName_ = name;
+    // Set in one piece, so that the field's change handlers see the new name.
+    shownText_ = QString::fromStdString(name).left(maxLength());
+    setText(shownText_);
+    // The name is read from its beginning.
+    setCursorPosition(0);
+}
+
+} // namespace kvarzel

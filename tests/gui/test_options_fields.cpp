@@ -1,0 +1,189 @@
+// The number field and the hot-key field, driven by real key and mouse input.
+#include "options_form_fixture.h"
+#include "platform/locale_separators.h"
+#include "platform/virtual_keys.h"
+#include "ui/options/hot_key_edit.h"
+#include "ui/options/spin_edit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QToolButton>
+
+namespace kvarzel::testing {
+namespace {
+
+// A letter key as a Russian layout reports it.
+void PressCyrillic(QWidget* target, int key, const char* letter,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), QString::fromUtf8(letter), modifiers);
+}
+
+class NumberField : public OptionsFormTest {
+protected:
+    void SetUp() override {
+        OptionsFormTest::SetUp();
+        Show();
+        field = form->TimerSpinEdit;
+        ShowPage(form->ControlTabSheet);
+        Focus(field);
+        field->selectAll();
+    }
+    TSpinEdit* field = nullptr;
+};
+
+TEST_F(NumberField, ReadsAWholeNumberClampedAndAnythingElseAsTheMinimum) {
+    const std::pair<const char*, int> cases[] = {{"250", 250},
+                                                 {"+250", 250},
+                                                 {"-7", 1},
+                                                 {"0", 1},
+                                                 {"99999", 60000},
+                                                 {"", 1},
+                                                 {"-", 1},
+                                                 {"1,5", 1},
+                                                 {"1.5", 1},
+                                                 {"+-3", 1},
+                                                 {"2147483647", 60000},
+                                                 {"2147483648", 1},
+                                                 {"-2147483649", 1}};
+    for (const auto& [text, value] : cases) {
+        field->setMaxLength(20);
+        field->setText(text);
+        EXPECT_EQ(field->Value(), value) << text;
+    }
+}
+
+TEST_F(NumberField, RefusesAnyOtherPrintableCharacterWithABeep) {
+    QSignalSpy refused(field, &TSpinEdit::CharacterRefused);
+    Type("12");
+    QTest::keyClick(field, Qt::Key_A);
+    QTest::keyClick(field, Qt::Key_Space);
+    PressCyrillic(field, 0x0410, "а");
+    EXPECT_EQ(refused.count(), 3);
+    EXPECT_EQ(field->text(), "12");
+    const QString separator = UserNumberSeparators().Decimal;
+    Type("+-" + separator);
+    EXPECT_EQ(refused.count(), 3);
+    EXPECT_EQ(field->text(), "12+-" + separator);
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(field->text(), "12+-");
+}
+
+TEST_F(NumberField, KeepsToItsMaximumLength) {
+    Type("1234567");
+    EXPECT_EQ(field->text(), "12345");
+}
+
+TEST_F(NumberField, ArrowKeysStepByOneWithinTheRange) {
+    Type("59999");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(field->text(), "60000");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(field->text(), "60000");
+    field->setText("abc");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(field->text(), "1");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(field->text(), "2");
+}
+
+TEST_F(NumberField, AButtonClickStepsOnceOnRelease) {
+    Type("10");
+    QTest::mousePress(field->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(field->text(), "10");
+    QTest::mouseRelease(field->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(field->text(), "11");
+    QTest::mouseClick(field->DownButton(), Qt::LeftButton);
+    QTest::mouseClick(field->DownButton(), Qt::LeftButton);
+    EXPECT_EQ(field->text(), "9");
+    EXPECT_TRUE(field->hasFocus());
+}
+
+TEST_F(NumberField, LeavingReplacesAnOutOfRangeNumberAndLeavesBadTextAlone) {
+    Type("70000");
+    Focus(form->TimerCheckBox);
+    EXPECT_EQ(field->text(), "60000");
+    for (const char* text : {"", "1,5", "-"}) {
+        Focus(field);
+        field->setText(text);
+        Focus(form->TimerCheckBox);
+        EXPECT_EQ(field->text(), text);
+    }
+    Focus(field);
+    field->setText("-0");
+    Focus(form->TimerCheckBox);
+    EXPECT_EQ(field->text(), "1");
+}
+
+class HotKeyField : public OptionsFormTest {
+protected:
+    void SetUp() override {
+        OptionsFormTest::SetUp();
+        Show();
+        field = form->WhiteHotKey;
+        Focus(field);
+    }
+    THotKey* field = nullptr;
+};
+
+TEST_F(HotKeyField, TakesAKeyWithItsModifiers) {
+    Press(Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(field->HotKey(), ShortCut(VK_F5, {.Shift = true, .Ctrl = true}));
+    EXPECT_EQ(field->text(), "Ctrl+Shift+F5");
+    Press(Qt::Key_Q);
+    EXPECT_EQ(field->HotKey(), VK_Q);
+    EXPECT_EQ(field->text(), "Q");
+}
+
+TEST_F(HotKeyField, ALetterOnARussianLayoutIsItsKey) {
+    PressCyrillic(field, 0x0426, "ц", Qt::AltModifier);
+    EXPECT_EQ(field->HotKey(), ShortCut(VK_W, {.Alt = true}));
+    EXPECT_EQ(field->text(), "Alt+W");
+}
+
+TEST_F(HotKeyField, ButtonAcceleratorsAreTakenAsKeysToo) {
+    PressCyrillic(field, 0x041A, "к", Qt::AltModifier);
+    EXPECT_FALSE(Closed());
+    EXPECT_EQ(field->HotKey(), ShortCut(VK_R, {.Alt = true}));
+}
+
+TEST_F(HotKeyField, ModifiersAloneAreTakenWhenReleased) {
+    QTest::keyPress(field, Qt::Key_Control);
+    QTest::keyPress(field, Qt::Key_Alt, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "Ctrl+Alt+");
+    EXPECT_EQ(field->HotKey(), 0);
+    QTest::keyRelease(field, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyRelease(field, Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(field->HotKey(), ShortCut(0, {.Ctrl = true, .Alt = true}));
+}
+
+TEST_F(HotKeyField, CtrlEnterConfirmsWithTheFieldUnchanged) {
+    Press(Qt::Key_F2);
+    Press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(Result(), mrOk);
+    EXPECT_EQ(Options->KeyWhite, VK_F2);
+}
+
+TEST_F(HotKeyField, TabMovesOnInsteadOfBeingTaken) {
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(field->HotKey(), 0);
+    EXPECT_TRUE(form->BlackHotKey->hasFocus());
+}
+
+TEST_F(HotKeyField, TheCrossInTheFieldClearsIt) {
+    EXPECT_FALSE(field->ClearAction()->isVisible());
+    Press(Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(field->text(), "Shift+Пробел");
+    ASSERT_TRUE(field->ClearAction()->isVisible());
+    EXPECT_TRUE(field->actions().contains(field->ClearAction()));
+    const auto buttons = field->findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    QTest::mouseClick(buttons.first(), Qt::LeftButton);
+    EXPECT_EQ(field->HotKey(), 0);
+    EXPECT_EQ(field->text(), "");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Options->KeyWhite, 0);
+}
+
+} // namespace
+} // namespace kvarzel::testing
