@@ -162,6 +162,21 @@ TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
     EXPECT_TRUE(WaitFor([&] { return form->StatusBar->currentMessage().isEmpty(); }));
 }
 
+TEST_F(MainWindowTest, NoMenuHintStaysOnceTheKeyboardLeavesTheMenu) {
+    const auto keys = [&](std::initializer_list<Qt::Key> sequence) {
+        for (Qt::Key key : sequence) {
+            QWidget* target = QApplication::activePopupWidget();
+            QTest::keyClick(target ? target : KeyTarget(), key);
+            QApplication::processEvents();
+        }
+        return form->StatusBar->currentMessage().toStdString();
+    };
+    EXPECT_EQ(keys({Qt::Key_Alt}), "Тренировка интуиции");
+    EXPECT_EQ(keys({Qt::Key_Escape}), "");
+    EXPECT_EQ(keys({Qt::Key_Alt, Qt::Key_Down, Qt::Key_Right}), "Вызов файла справки");
+    EXPECT_EQ(keys({Qt::Key_Escape, Qt::Key_Escape}), "");
+}
+
 TEST_F(MainWindowTest, HelpFollowsTheFocusedControl) {
     const auto topicFor = [&](QWidget* focused) {
         focused->setFocus();
