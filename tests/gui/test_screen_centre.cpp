@@ -1,5 +1,6 @@
 #include "ui/common/screen_centre.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
@@ -37,15 +38,18 @@ TEST_F(ScreenCentreTest, TheWholeFrameIsCentredNotTheClientArea) {
 // the frame's size once; a title bar is what the window grows by here.
 TEST_F(ScreenCentreTest, ALaterFrameIsCentredAgainOnce) {
     window.resize(331, 340);
+    QApplication::processEvents();
     EXPECT_LE(OffCentre(window).manhattanLength(), 2);
     const QPoint place = window.pos();
     window.resize(331, 360);
+    QApplication::processEvents();
     EXPECT_EQ(window.pos(), place) << "centred once only";
 }
 
 TEST_F(ScreenCentreTest, AWindowMovedBeforeItsFrameCameStaysWhereItWasPut) {
     window.move(10, 20);
     window.resize(331, 340);
+    QApplication::processEvents();
     EXPECT_EQ(window.pos(), QPoint(10, 20));
 }
 

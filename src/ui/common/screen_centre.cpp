@@ -17,6 +17,13 @@ QPoint CentredFramePosition(const QRect& available, const QSize& frame) {
                                         (available.height() - frame.height()) / 2);
 }
 
+// A window manager may frame a window without moving or resizing it: its
+// first paint or activation is then the first sign of the frame.
+bool MayShowFrame(QEvent::Type type) {
+    return type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint ||
+           type == QEvent::WindowActivate;
+}
+
 // Centres the window now and once more when its frame size first changes,
 // if the window is still where it was put.
 class FrameCentring : public QObject {
@@ -31,13 +38,19 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool placement = event->type() == QEvent::Move || event->type() == QEvent::Resize;
-        if (watched == &window_ && placement && window_.frameGeometry().size() != frameSize_) {
-            // Once only: a window moved meanwhile keeps its new place.
-            if (StillWherePut())
-                Centre();
+        if (watched == &window_ && MayShowFrame(event->type()) &&
+            window_.frameGeometry().size() != frameSize_) {
             window_.removeEventFilter(this);
-            deleteLater();
+            // Once the event is done, not from inside a paint. Once only: a
+            // window moved meanwhile keeps its new place.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (StillWherePut())
+                        Centre();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
