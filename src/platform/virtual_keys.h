@@ -10,6 +10,8 @@ class QKeyEvent;
 
 namespace kvarzel {
 
+class LayoutVirtualKeys;
+
 // Windows virtual-key codes: the program's key handlers and the stored hot
 // keys speak these numbers on every platform.
 constexpr std::uint16_t VK_BACK = 8;
@@ -119,8 +121,6 @@ struct VirtualKeyPress {
     std::uint16_t Key = 0; // 0 when the key has no virtual-key code
     ShiftState Shift;
 };
-
-class LayoutVirtualKeys;
 
 // The virtual-key code of a key event and the Shift, Ctrl and Alt state.
 // On a Latin layout a key is known by what it types (AZERTY's comma key is
