@@ -2,6 +2,7 @@
 #include "core/settings_store.h"
 #include "help/help.h"
 #include "platform/application.h"
+#include "platform/program_application.h"
 #include "platform/user_settings_store.h"
 #include "ui/main/bucket_picture.h"
 #include "ui/main/program.h"
@@ -9,8 +10,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    kvarzel::InitApplication(application);
+    const kvarzel::ProgramApplication application(argc, argv);
     kvarzel::InitHelp(QCoreApplication::applicationFilePath());
     kvarzel::SetApplicationTitle("Кварзель");
     QApplication::setWindowIcon(kvarzel::ProgramIcon());

@@ -72,6 +72,12 @@ bool ApplicationHint::eventFilter(QObject* watched, QEvent* event) {
         if (qobject_cast<QMenu*>(watched) != nullptr)
             SetHint({});
         break;
+    case QEvent::FocusOut:
+        // The menu bar leaves keyboard mode (Esc, Alt, a click elsewhere)
+        // without a signal; the focus it gives back says so.
+        if (auto* menuBar = qobject_cast<QMenuBar*>(watched))
+            ClearWhenNothingHighlighted(menuBar);
+        break;
     default:
         break;
     }
@@ -79,6 +85,7 @@ bool ApplicationHint::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ApplicationHint::SetHint(const QString& value) {
+    hintOfMenu = false;
     if (value == hint)
         return;
     hint = value;
@@ -126,6 +133,18 @@ void ApplicationHint::WatchMenu(QWidget* widget) {
 
 void ApplicationHint::MenuItemHighlighted(QAction* action) {
     SetHint(action != nullptr ? action->statusTip() : QString());
+    hintOfMenu = true;
+}
+
+void ApplicationHint::ClearWhenNothingHighlighted(QMenuBar* menuBar) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, menuBar = QPointer<QMenuBar>(menuBar)] {
+            const bool highlighted = menuBar != nullptr && menuBar->activeAction() != nullptr;
+            if (hintOfMenu && !highlighted && QApplication::activePopupWidget() == nullptr)
+                SetHint({});
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace kvarzel

@@ -6,6 +6,7 @@
 
 class QAction;
 class QEnterEvent;
+class QMenuBar;
 class QWidget;
 
 namespace kvarzel {
@@ -41,10 +42,12 @@ private:
     void MouseLeft(QWidget* widget);
     void WatchMenu(QWidget* widget);
     void MenuItemHighlighted(QAction* action);
+    void ClearWhenNothingHighlighted(QMenuBar* menuBar);
 
     QString hint;
     QPointer<QWidget> underMouse;
     bool leavePending = false;
+    bool hintOfMenu = false; // the hint is a menu item's
 };
 
 } // namespace kvarzel

@@ -1,6 +1,8 @@
 #include "platform/virtual_keys.h"
 
+#include "platform/layout_virtual_keys.h"
 #include "platform/us_key_characters.h"
+#include "platform/x11_keyboard_layouts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -75,7 +77,8 @@ ShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
             modifiers.testFlag(Qt::AltModifier)};
 }
 
-std::uint16_t KeyCode(int qtKey, Qt::KeyboardModifiers modifiers, std::uint32_t xkbKeycode) {
+std::uint16_t KeyCode(int qtKey, Qt::KeyboardModifiers modifiers, std::uint32_t xkbKeycode,
+                      const LayoutVirtualKeys* layout) {
     if (modifiers.testFlag(Qt::KeypadModifier))
         return KeypadKey(qtKey);
     if (const std::uint16_t named = NamedKey(qtKey))
@@ -83,6 +86,9 @@ std::uint16_t KeyCode(int qtKey, Qt::KeyboardModifiers modifiers, std::uint32_t 
     // A Latin layout decides its own letters (AZERTY's A is A), as on Windows.
     if (IsLatinLetter(qtKey))
         return static_cast<std::uint16_t>(qtKey);
+    // And its punctuation, where the layout is known: AZERTY's comma key.
+    if (const std::uint16_t typed = layout != nullptr ? layout->Key(xkbKeycode) : 0)
+        return typed;
     if (const std::uint16_t physical = VirtualKeyFromXkbKeycode(xkbKeycode))
         return physical;
     if (qtKey > 0 && qtKey < 0x80)
@@ -115,8 +121,8 @@ std::uint16_t VirtualKeyFromXkbKeycode(std::uint32_t xkbKeycode) {
 }
 
 VirtualKeyPress VirtualKeyFromKey(int qtKey, Qt::KeyboardModifiers modifiers,
-                                  std::uint32_t xkbKeycode) {
-    return {KeyCode(qtKey, modifiers, xkbKeycode), ShiftStateOf(modifiers)};
+                                  std::uint32_t xkbKeycode, const LayoutVirtualKeys* layout) {
+    return {KeyCode(qtKey, modifiers, xkbKeycode, layout), ShiftStateOf(modifiers)};
 }
 
 VirtualKeyPress VirtualKeyFromEvent(const QKeyEvent& event) {
@@ -124,7 +130,9 @@ VirtualKeyPress VirtualKeyFromEvent(const QKeyEvent& event) {
         return {static_cast<std::uint16_t>(event.nativeVirtualKey()),
                 ShiftStateOf(event.modifiers())};
     const std::uint32_t keycode = ScanCodesAreXkbKeycodes() ? event.nativeScanCode() : 0;
-    return VirtualKeyFromKey(event.key(), event.modifiers(), keycode);
+    X11KeyboardLayouts* layouts = keycode != 0 ? X11KeyboardLayouts::Instance() : nullptr;
+    return VirtualKeyFromKey(event.key(), event.modifiers(), keycode,
+                             layouts != nullptr ? layouts->LayoutOf(event) : nullptr);
 }
 
 } // namespace kvarzel

@@ -10,6 +10,8 @@ class QKeyEvent;
 
 namespace kvarzel {
 
+class LayoutVirtualKeys;
+
 // Windows virtual-key codes: the program's key handlers and the stored hot
 // keys speak these numbers on every platform.
 constexpr std::uint16_t VK_BACK = 8;
@@ -121,15 +123,18 @@ struct VirtualKeyPress {
 };
 
 // The virtual-key code of a key event and the Shift, Ctrl and Alt state.
-// Letters, digits and OEM keys typed on a non-Latin layout are taken by
-// their physical place, so the key carrying Б is the comma key (188).
+// On a Latin layout a key is known by what it types (AZERTY's comma key is
+// 188); digits and OEM keys typed on a non-Latin layout are taken by their
+// physical place, so the key carrying Б is the comma key (188).
 VirtualKeyPress VirtualKeyFromEvent(const QKeyEvent& event);
 
-// The same from the parts of an event: Qt's key and modifiers and the XKB
+// The same from the parts of an event: Qt's key and modifiers, the XKB
 // keycode of the physical key (evdev code + 8, as X11 and Wayland report
-// it), or 0 where the platform gives none.
+// it) or 0 where the platform gives none, and the active layout's keys
+// where they are known (X11); without them keys go by their place.
 VirtualKeyPress VirtualKeyFromKey(int qtKey, Qt::KeyboardModifiers modifiers,
-                                  std::uint32_t xkbKeycode);
+                                  std::uint32_t xkbKeycode,
+                                  const LayoutVirtualKeys* layout = nullptr);
 
 // The key at a physical place of the keyboard, for letters, digits and the
 // OEM keys; 0 for every other keycode.

@@ -37,6 +37,30 @@ TEST_F(MainWindowTest, LayoutAsDesigned) {
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "a fixed border";
 }
 
+TEST_F(MainWindowTest, BothPagesHaveTheirDesignedClientAreaInsideThePaneFrame) {
+    for (QWidget* page : {form->TrainTabSheet, form->ResultsTabSheet}) {
+        form->PageControl->setCurrentWidget(page);
+        QApplication::processEvents();
+        EXPECT_EQ(QRect(page->mapTo(form->PageControl, QPoint(0, 0)), page->size()),
+                  QRect(4, 4, 323, 256))
+            << page->objectName().toStdString();
+    }
+    // The bucket picture stands in the middle of its page.
+    EXPECT_EQ(form->TrainTabSheet->width() - form->BucketImage->geometry().right() - 1,
+              form->BucketImage->x());
+    // The results page's anchored controls keep their designed places.
+    EXPECT_EQ(form->IntuitionChart->geometry(), QRect(3, 6, 317, 207));
+    EXPECT_EQ(form->BottomBevel->geometry(), QRect(2, 221, 319, 2));
+    EXPECT_EQ(form->AverageLabel->geometry(), QRect(6, 231, 210, 13));
+    EXPECT_EQ(form->AverageEdit->geometry(), QRect(224, 232, 93, 13));
+    // So the chart maps its points as laid out for it: its rectangle ends at
+    // 317 less the 1 % right margin, 4 below the top (2 % of 207).
+    form->IntuitionChart->UpdateBitmap();
+    EXPECT_EQ(form->IntuitionChart->ChartBounds(), (TRect{0, 0, 317, 207}));
+    EXPECT_EQ(form->IntuitionChart->ChartRect().Right, 314);
+    EXPECT_EQ(form->IntuitionChart->ChartRect().Top, 4);
+}
+
 TEST_F(MainWindowTest, TheSignalSitsOverTheBigBucket) {
     EXPECT_EQ(form->SignalShape->geometry(), QRect(146, 66, 40, 40));
     EXPECT_EQ(form->CounterLabel->geometry(), QRect(147, 79, 38, 13));
@@ -160,6 +184,21 @@ TEST_F(MainWindowTest, HintsOfMenuItemsAndControlsReachTheStatusBar) {
     // Neither the average field nor any of its parents has a hint.
     QTest::mouseMove(form->AverageEdit);
     EXPECT_TRUE(WaitFor([&] { return form->StatusBar->currentMessage().isEmpty(); }));
+}
+
+TEST_F(MainWindowTest, NoMenuHintStaysOnceTheKeyboardLeavesTheMenu) {
+    const auto keys = [&](std::initializer_list<Qt::Key> sequence) {
+        for (Qt::Key key : sequence) {
+            QWidget* target = QApplication::activePopupWidget();
+            QTest::keyClick(target ? target : KeyTarget(), key);
+            QApplication::processEvents();
+        }
+        return form->StatusBar->currentMessage().toStdString();
+    };
+    EXPECT_EQ(keys({Qt::Key_Alt}), "Тренировка интуиции");
+    EXPECT_EQ(keys({Qt::Key_Escape}), "");
+    EXPECT_EQ(keys({Qt::Key_Alt, Qt::Key_Down, Qt::Key_Right}), "Вызов файла справки");
+    EXPECT_EQ(keys({Qt::Key_Escape, Qt::Key_Escape}), "");
 }
 
 TEST_F(MainWindowTest, HelpFollowsTheFocusedControl) {

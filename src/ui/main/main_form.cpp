@@ -7,6 +7,7 @@
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
 #include "ui/common/help_context.h"
+#include "ui/common/page_control_style.h"
 #include "ui/common/screen_centre.h"
 #include "ui/common/sound_output.h"
 #include "ui/main/results_page.h"
@@ -63,6 +64,7 @@ TMainForm::TMainForm(QWidget* parent)
     PageControl = new QTabWidget(client);
     PageControl->setObjectName("PageControl");
     PageControl->setTabPosition(QTabWidget::South);
+    ApplyPageControlStyle(*PageControl);
     PageControl->setGeometry(0, 0, 331, 282);
     CreateTrainingPage();
     CreateResultsPage();

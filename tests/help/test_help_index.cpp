@@ -1,0 +1,60 @@
+#include "application_fixture.h"
+#include "help/help_document.h"
+#include "help/help_text.h"
+#include "help/help_topics.h"
+
+#include <QCollator>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace kvarzel {
+namespace {
+
+using testing::BuiltHelpFile;
+
+class HelpIndex : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::TestApplication();
+        document = LoadHelpDocument(BuiltHelpFile());
+        ASSERT_TRUE(document.has_value());
+    }
+    std::optional<HelpDocument> document;
+};
+
+bool StartsInCyrillic(const QString& keyword) {
+    return !keyword.isEmpty() && keyword.front().script() == QChar::Script_Cyrillic;
+}
+
+// The viewer lists the keywords as the file has them, so the file keeps them
+// in Russian alphabetical order; key names and file names in Latin letters
+// come first, as in the indexes of Windows help files.
+TEST_F(HelpIndex, KeywordsFollowRussianAlphabeticalOrder) {
+    QCollator russian{QLocale(QLocale::Russian, QLocale::Russia)};
+    russian.setCaseSensitivity(Qt::CaseInsensitive);
+    ASSERT_GT(document->index.size(), 20u);
+    for (std::size_t i = 1; i < document->index.size(); ++i) {
+        const QString& before = document->index[i - 1].name;
+        const QString& after = document->index[i].name;
+        const bool ordered = StartsInCyrillic(before) == StartsInCyrillic(after)
+                                 ? russian.compare(before, after) < 0
+                                 : StartsInCyrillic(after);
+        EXPECT_TRUE(ordered) << before.toStdString() << " comes before " << after.toStdString();
+    }
+}
+
+// A menu item's own dots end a sentence on their own.
+TEST_F(HelpIndex, NoSentenceOfATopicEndsInFourDots) {
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    for (const std::string_view topic : HelpTopics) {
+        const QString page = QString::fromLatin1(topic.data(), topic.size()) + ".htm";
+        const auto data = document->file.read(u'/' + page);
+        ASSERT_TRUE(data.has_value()) << page.toStdString();
+        const QString text = DecodeHelpText(*data).remove(tag);
+        EXPECT_FALSE(text.contains("....")) << page.toStdString();
+    }
+}
+
+} // namespace
+} // namespace kvarzel
