@@ -24,8 +24,8 @@ off_t fileSize(int fd) {
 int readAt(int fd, char* buffer, int bytes, off_t position) {
     int done = 0;
     while (done < bytes) {
-        const ssize_t got = ::pread(fd, buffer + done, static_cast<std::size_t>(bytes - done),
-                                    position + done);
+        const ssize_t got =
+            ::pread(fd, buffer + done, static_cast<std::size_t>(bytes - done), position + done);
         if (got < 0 && errno == EINTR) {
             continue;
         }

@@ -32,7 +32,8 @@ protected:
     bool LoadAndReadPages(const QByteArray& bytes) {
         const QString path = folder.filePath("kvarzel.chm");
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
             return false;
         file.close();
         const auto document = LoadHelpDocument(path);
@@ -57,8 +58,8 @@ TEST_F(DamagedHelpFile, UnchangedCopyOpensAndAForeignSignatureDoesNot) {
     EXPECT_FALSE(LoadAndReadPages(QByteArray()));
 }
 
-// Sizes, offsets, counts and the compressed section's control data lie in
-// the first few kilobytes: each of their words is set to 0 and to all ones.
+// Sizes, offsets and counts of the headers and the directory lie in the
+// first few kilobytes: each of their words is set to 0 and to all ones.
 TEST_F(DamagedHelpFile, EveryWordOfTheHeadersZeroedOrAllOnes) {
     int opened = 0;
     for (qsizetype at = 0; at + 4 <= 0x1100; at += 4) {
@@ -69,6 +70,22 @@ TEST_F(DamagedHelpFile, EveryWordOfTheHeadersZeroedOrAllOnes) {
         }
     }
     EXPECT_GT(opened, 0) << "words that nobody reads still spoil the file";
+}
+
+// The compressed section's control data (window size, reset interval) and
+// its reset table (block size, entry count) follow each other; a zero or an
+// absurd value in any of their bytes used to divide by zero or read past
+// the end of a buffer.
+TEST_F(DamagedHelpFile, EveryByteOfTheCompressionParameters) {
+    const qsizetype control = original.indexOf("LZXC") - 4;
+    ASSERT_GT(control, 0);
+    for (qsizetype at = control; at < control + 128; ++at) {
+        for (const char value : {'\0', '\x01', '\x80', '\xFF'}) {
+            QByteArray damaged = original;
+            damaged[at] = value;
+            LoadAndReadPages(damaged);
+        }
+    }
 }
 
 TEST_F(DamagedHelpFile, RandomlyChangedBytesAnywhere) {
