@@ -148,8 +148,10 @@ void AudioOutput::PushOutHeldBackSamples() {
     const std::size_t step = SourcePieceBytes();
     const std::vector<std::uint8_t> silence =
         SilentFrames(source.format, source.channels, static_cast<int>(step / sourceFrameBytes));
-    // Bounded in case the converter holds back more than it ever gives out.
-    const std::uint64_t mostSilentFrames = 4 * heldBackFrames + sourceRate;
+    // Bounded, to a second more than what is held back, in case the
+    // converter never gives out quite as much as expected.
+    const std::uint64_t mostSilentFrames =
+        4 * heldBackFrames / static_cast<std::uint64_t>(repeats) + sourceRate;
     for (std::uint64_t fed = 0; queuedBytes < limitBytes && fed < mostSilentFrames;
          fed += step / sourceFrameBytes) {
         if (!Feed(silence.data(), silence.size()))
