@@ -1,51 +1,117 @@
 #include "help/chm_file.h"
 
+#include "help/chm_reader_system.h"
+
 #include <QFile>
 
-#include <chm_lib.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvarzel {
 
 namespace {
-// Bounds what a damaged file can make us allocate; the pages are a few kilobytes.
-constexpr LONGUINT64 maxObjectSize = 64 * 1024 * 1024;
-} // namespace
 
-void ChmFile::Closer::operator()(chmFile* file) const {
-    chm_close(file);
+// Bounds what a damaged file can make us allocate; the pages are a few kilobytes.
+constexpr off_t maxObjectSize = 64 * 1024 * 1024;
+
+// Only a regular file is read. Opening does not wait, so a pipe put in the
+// help file's place cannot hold the program.
+int openRegularFile(const QString& path) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
+bool readerMatchesItsLibrary() {
+    int result = MSPACK_ERR_OK;
+    MSPACK_SYS_SELFTEST(result);
+    return result == MSPACK_ERR_OK;
+}
+
+} // namespace
+
+// The reader, its view of the file's directory, and the file they read.
+class ChmFile::Archive {
+public:
+    explicit Archive(int fd)
+        : system_(fd), reader_(mspack_create_chm_decompressor(system_.System())) {
+        if (reader_ != nullptr) {
+            header_ = reader_->open(reader_, ChmReaderSystem::HelpFileName);
+        }
+    }
+    ~Archive() {
+        if (header_ != nullptr) {
+            reader_->close(reader_, header_);
+        }
+        if (reader_ != nullptr) {
+            mspack_destroy_chm_decompressor(reader_);
+        }
+    }
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    bool isOpen() const { return header_ != nullptr; }
+
+    std::optional<QByteArray> read(const QByteArray& name) {
+        mschmd_file* object = find(name);
+        if (object == nullptr || object->length < 0 || object->length > maxObjectSize) {
+            return std::nullopt;
+        }
+        QByteArray data;
+        system_.SetExtractionTarget(&data, static_cast<std::size_t>(object->length));
+        const int error = reader_->extract(reader_, object, ChmReaderSystem::ObjectName);
+        system_.SetExtractionTarget(nullptr, 0);
+        if (error != MSPACK_ERR_OK || data.size() != object->length) {
+            return std::nullopt;
+        }
+        return data;
+    }
+
+private:
+    mschmd_file* find(const QByteArray& name) const {
+        for (mschmd_file* file = header_->files; file != nullptr; file = file->next) {
+            if (file->filename != nullptr && name == file->filename) {
+                return file;
+            }
+        }
+        return nullptr;
+    }
+
+    ChmReaderSystem system_;
+    mschm_decompressor* reader_;
+    mschmd_header* header_ = nullptr;
+};
+
 std::optional<ChmFile> ChmFile::open(const QString& path) {
-    if (path.isEmpty()) {
+    static const bool usable = readerMatchesItsLibrary();
+    if (path.isEmpty() || !usable) {
         return std::nullopt;
     }
-    chmFile* file = chm_open(QFile::encodeName(path).constData());
-    if (file == nullptr) {
+    const int fd = openRegularFile(path);
+    if (fd < 0) {
         return std::nullopt;
     }
-    return ChmFile(std::shared_ptr<chmFile>(file, Closer{}));
+    auto archive = std::make_shared<Archive>(fd);
+    if (!archive->isOpen()) {
+        return std::nullopt;
+    }
+    return ChmFile(std::move(archive));
 }
 
 std::optional<QByteArray> ChmFile::read(const QString& objectPath) const {
-    chmUnitInfo unit{};
-    const QByteArray path = objectPath.toUtf8();
-    if (chm_resolve_object(file_.get(), path.constData(), &unit) != CHM_RESOLVE_SUCCESS) {
+    if (objectPath.isEmpty()) {
         return std::nullopt;
     }
-    if (unit.length > maxObjectSize) {
-        return std::nullopt;
-    }
-    QByteArray data(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
-    if (unit.length == 0) {
-        return data;
-    }
-    const LONGINT64 got =
-        chm_retrieve_object(file_.get(), &unit, reinterpret_cast<unsigned char*>(data.data()), 0,
-                            static_cast<LONGINT64>(unit.length));
-    if (got != static_cast<LONGINT64>(unit.length)) {
-        return std::nullopt;
-    }
-    return data;
+    return archive_->read(objectPath.toUtf8());
 }
 
 } // namespace kvarzel

@@ -6,14 +6,14 @@
 #include <memory>
 #include <optional>
 
-struct chmFile;
-
 namespace kvarzel {
 
-// A compiled help file opened read-only with chmlib.
+// A compiled help file opened read-only with libmspack's CHM reader. Copies
+// share the opened file.
 class ChmFile {
 public:
-    // Empty when the file is missing or is not a help file.
+    // Empty when the file is missing, is no regular file (a pipe, a device,
+    // a folder) or is not a readable help file.
     static std::optional<ChmFile> open(const QString& path);
 
     // The whole object at a path inside the file ("/Training.htm"), or nothing
@@ -21,12 +21,10 @@ public:
     std::optional<QByteArray> read(const QString& objectPath) const;
 
 private:
-    struct Closer {
-        void operator()(chmFile* file) const;
-    };
-    explicit ChmFile(std::shared_ptr<chmFile> file) : file_(std::move(file)) {}
+    class Archive;
+    explicit ChmFile(std::shared_ptr<Archive> archive) : archive_(std::move(archive)) {}
 
-    std::shared_ptr<chmFile> file_;
+    std::shared_ptr<Archive> archive_;
 };
 
 } // namespace kvarzel

@@ -2,6 +2,7 @@
 
 #include "help/help_notice.h"
 #include "help/help_text.h"
+#include "help/outside_link.h"
 #include "platform/shell.h"
 
 namespace kvarzel {
@@ -9,13 +10,6 @@ namespace kvarzel {
 namespace {
 
 const QString pageScheme = QStringLiteral("chm");
-
-// Only links a browser or mail program should take; a help page must not be
-// able to make the desktop run a program or open a local file.
-bool isOutsideLink(const QUrl& url) {
-    const QString scheme = url.scheme().toLower();
-    return scheme == u"http" || scheme == u"https" || scheme == u"mailto";
-}
 
 QString missingPageNotice(const QString& page) {
     return HelpNoticeHtml(QStringLiteral("Страница не найдена"),
@@ -91,8 +85,8 @@ QVariant HelpPageBrowser::loadResource(int type, const QUrl& name) {
 void HelpPageBrowser::followLink(const QUrl& url) {
     if (isPageUrl(url)) {
         setSource(url);
-    } else if (isOutsideLink(url)) {
-        openOutside_(url);
+    } else if (const auto outside = OutsideLink(url)) {
+        openOutside_(*outside);
     }
 }
 

@@ -1,8 +1,11 @@
 #include "platform/atomic_file.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,11 +25,6 @@ public:
     }
 
     int Get() const { return fd_; }
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
@@ -72,6 +70,37 @@ void SyncFolder(const std::filesystem::path& folder) {
         ::fsync(fd.Get());
 }
 
+// Temporary files are named ".<name>.XXXXXX", as mkostemp fills the X's.
+std::string TemporaryPrefix(const std::filesystem::path& path) {
+    return "." + path.filename().string() + ".";
+}
+
+bool IsTemporaryName(const std::string& name, const std::string& prefix) {
+    constexpr std::size_t uniqueLength = 6;
+    if (name.size() != prefix.size() + uniqueLength || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A temporary file is locked for as long as it is being written. One that
+// can be locked was left by a save that never finished (the program was
+// killed, the machine lost power); only our own regular files are touched.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const std::string& prefix) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::filesystem::path& candidate = entry.path();
+        if (!IsTemporaryName(candidate.filename().string(), prefix))
+            continue;
+        FileDescriptor fd(
+            ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat info {};
+        if (fd.Get() >= 0 && ::fstat(fd.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(candidate.c_str());
+    }
+}
+
 } // namespace
 
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
@@ -95,12 +124,16 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSiz
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    const std::string prefix = TemporaryPrefix(path);
+    RemoveStaleTemporaryFiles(folder, prefix);
+    std::string temporary = (folder / (prefix + "XXXXXX")).string();
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.Get() < 0)
         return false;
-    const bool replaced = WriteTemporary(fd.Get(), bytes) && fd.Close() &&
-                          ::rename(temporary.c_str(), path.c_str()) == 0;
+    // Held until the rename: tells other saves that this one is alive.
+    ::flock(fd.Get(), LOCK_EX | LOCK_NB);
+    const bool replaced =
+        WriteTemporary(fd.Get(), bytes) && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!replaced) {
         ::unlink(temporary.c_str());
         return false;

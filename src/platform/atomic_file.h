@@ -21,7 +21,8 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSiz
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, are synced, and the temporary file is renamed over the old one. On
-// failure the old file is untouched and no temporary file is left behind.
+// failure the old file is untouched and no temporary file is left behind;
+// temporary files that a killed save left are removed by the next one.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace kvarzel

@@ -9,6 +9,30 @@ namespace {
 
 constexpr std::size_t chunkBytes = 16384;
 constexpr Uint16 deviceBufferFrames = 1024;
+// What SDL's resampler keeps back converting up, in source frames; converting
+// down it keeps back about as long at the device's rate.
+constexpr std::uint64_t heldBackFrames = 512;
+
+// The resampler also converts that many frames at once, which at 1 Hz are
+// minutes of sound at the device's rate: a slower source has each frame
+// repeated up to this rate first. No real sound is that slow; a faster
+// source than the highest rate in use is not played.
+constexpr int minConvertedRate = 4000;
+constexpr int maxSourceRate = 768000;
+
+int FrameRepeats(int rate) {
+    return rate < minConvertedRate ? (minConvertedRate + rate - 1) / rate : 1;
+}
+
+std::vector<std::uint8_t> RepeatFrames(const std::uint8_t* data, std::size_t bytes, int frameBytes,
+                                       int repeats) {
+    std::vector<std::uint8_t> repeated;
+    repeated.reserve(bytes * static_cast<std::size_t>(repeats));
+    for (std::size_t frame = 0; frame < bytes; frame += static_cast<std::size_t>(frameBytes))
+        for (int i = 0; i < repeats; ++i)
+            repeated.insert(repeated.end(), data + frame, data + frame + frameBytes);
+    return repeated;
+}
 
 // A device that stops taking samples (unplugged, stuck server) must not
 // hold the program: after this long without progress we give up waiting.
@@ -41,10 +65,12 @@ AudioOutput::AudioOutput(const SDL_AudioSpec& sourceSpec)
     wanted.channels = PreferredChannels;
     wanted.samples = deviceBufferFrames;
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
-    if (device == 0 || sourceFrameBytes <= 0)
+    if (device == 0 || sourceFrameBytes <= 0 || source.freq <= 0 || source.freq > maxSourceRate)
         return;
-    converter = SDL_NewAudioStream(source.format, source.channels, source.freq, obtained.format,
-                                   obtained.channels, obtained.freq);
+    repeats = FrameRepeats(source.freq);
+    converter = SDL_NewAudioStream(source.format, source.channels, source.freq * repeats,
+                                   obtained.format, obtained.channels, obtained.freq);
+    limitBytes = std::uint64_t{MaxPlayingSeconds} * BytesPerSecond();
 }
 
 AudioOutput::~AudioOutput() {
@@ -54,29 +80,51 @@ AudioOutput::~AudioOutput() {
         SDL_CloseAudioDevice(device);
 }
 
-void AudioOutput::Write(const std::uint8_t* data, std::size_t bytes) {
+bool AudioOutput::Write(const std::uint8_t* data, std::size_t bytes) {
     if (!IsOpen())
-        return;
+        return false;
     // The converter takes whole frames only.
-    const std::size_t step = chunkBytes / sourceFrameBytes * sourceFrameBytes;
+    const std::size_t step = SourcePieceBytes();
     bytes -= bytes % sourceFrameBytes;
     for (std::size_t offset = 0; offset < bytes; offset += step) {
-        const auto length = static_cast<int>(std::min(step, bytes - offset));
-        if (SDL_AudioStreamPut(converter, data + offset, length) != 0)
-            return;
-        sourceFrames += static_cast<std::uint64_t>(length / sourceFrameBytes);
-        QueueConverted();
-        // A long sound is fed as it plays instead of being converted whole.
-        if (!WaitUntilQueuedAtMost(BytesPerSecond() / 4))
-            return;
+        const std::size_t length = std::min(step, bytes - offset);
+        if (queuedBytes >= limitBytes || !Feed(data + offset, length))
+            return false;
+        sourceFrames += length / sourceFrameBytes;
     }
+    return queuedBytes < limitBytes;
+}
+
+// A long sound is fed as it plays instead of being converted whole.
+bool AudioOutput::Feed(const std::uint8_t* data, std::size_t bytes) {
+    if (repeats > 1) {
+        const std::vector<std::uint8_t> repeated =
+            RepeatFrames(data, bytes, sourceFrameBytes, repeats);
+        if (SDL_AudioStreamPut(converter, repeated.data(), static_cast<int>(repeated.size())) != 0)
+            return false;
+    } else if (SDL_AudioStreamPut(converter, data, static_cast<int>(bytes)) != 0) {
+        return false;
+    }
+    QueueConverted();
+    return WaitUntilQueuedAtMost(BytesPerSecond() / 4);
+}
+
+// As many source frames as make about one chunk at the device's rate: a
+// sound at 1 Hz grows 44100 times in conversion, one at 192 kHz shrinks.
+std::size_t AudioOutput::SourcePieceBytes() const {
+    const auto deviceFrames =
+        static_cast<std::uint64_t>(chunkBytes / FrameBytes(obtained.format, obtained.channels));
+    const std::uint64_t frames = deviceFrames * static_cast<std::uint64_t>(source.freq) /
+                                 static_cast<std::uint64_t>(obtained.freq);
+    const std::uint64_t mostFrames = chunkBytes / static_cast<std::size_t>(sourceFrameBytes);
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(frames, 1, mostFrames)) *
+           static_cast<std::size_t>(sourceFrameBytes);
 }
 
 void AudioOutput::Finish() {
     if (!IsOpen())
         return;
     PushOutHeldBackSamples();
-    QueueConverted();
     if (!started || !WaitUntilQueuedAtMost(0))
         return;
     // An empty queue means the last samples are in the device's buffer, not
@@ -85,19 +133,32 @@ void AudioOutput::Finish() {
     SDL_Delay(2u * obtained.samples * 1000u / static_cast<Uint32>(obtained.freq) + 1);
 }
 
-// SDL's resampler keeps the last stretch of a sound back even when flushed;
-// silence after the sound pushes it out, and only the sound's own length
-// goes on to the device.
+// SDL's resampler keeps the last stretch of a sound back even when flushed:
+// a few hundred source frames, which at a low rate are minutes at the
+// device's. Silence after the sound pushes it out, piece by piece like the
+// sound itself, and only the sound's own length goes on to the device.
 void AudioOutput::PushOutHeldBackSamples() {
     const auto deviceFrameBytes =
         static_cast<std::uint64_t>(FrameBytes(obtained.format, obtained.channels));
     const auto deviceRate = static_cast<std::uint64_t>(obtained.freq);
     const auto sourceRate = static_cast<std::uint64_t>(source.freq);
-    expectedBytes = (sourceFrames * deviceRate + sourceRate - 1) / sourceRate * deviceFrameBytes;
+    const std::uint64_t soundBytes =
+        (sourceFrames * deviceRate + sourceRate - 1) / sourceRate * deviceFrameBytes;
+    limitBytes = std::min(limitBytes, soundBytes);
+    const std::size_t step = SourcePieceBytes();
     const std::vector<std::uint8_t> silence =
-        SilentFrames(source.format, source.channels, source.freq / 5);
-    SDL_AudioStreamPut(converter, silence.data(), static_cast<int>(silence.size()));
+        SilentFrames(source.format, source.channels, static_cast<int>(step / sourceFrameBytes));
+    // Bounded, to a second more than what is held back, in case the
+    // converter never gives out quite as much as expected.
+    const std::uint64_t mostSilentFrames =
+        4 * heldBackFrames / static_cast<std::uint64_t>(repeats) + sourceRate;
+    for (std::uint64_t fed = 0; queuedBytes < limitBytes && fed < mostSilentFrames;
+         fed += step / sourceFrameBytes) {
+        if (!Feed(silence.data(), silence.size()))
+            return;
+    }
     SDL_AudioStreamFlush(converter);
+    QueueConverted();
 }
 
 void AudioOutput::QueueConverted() {
@@ -105,10 +166,10 @@ void AudioOutput::QueueConverted() {
     int got = 0;
     while ((got = SDL_AudioStreamGet(converter, buffer.data(), static_cast<int>(buffer.size()))) >
            0) {
-        auto bytes = static_cast<std::uint64_t>(got);
-        if (expectedBytes != 0)
-            bytes = std::min(bytes, expectedBytes - std::min(expectedBytes, queuedBytes));
-        SDL_QueueAudio(device, buffer.data(), static_cast<Uint32>(bytes));
+        const std::uint64_t bytes = std::min(static_cast<std::uint64_t>(got),
+                                             limitBytes - std::min(limitBytes, queuedBytes));
+        if (bytes > 0)
+            SDL_QueueAudio(device, buffer.data(), static_cast<Uint32>(bytes));
         queuedBytes += bytes;
     }
     if (!started && SDL_GetQueuedAudioSize(device) > 0) {

@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/registry_text.h"
+#include "platform/replaceable_file.h"
 
 #include <system_error>
 
@@ -11,16 +12,6 @@ namespace {
 
 std::string UserPath(const std::string& path) {
     return "HKEY_CURRENT_USER\\" + path;
-}
-
-// A settings file that is a link (kept with other dotfiles, say) stays a link:
-// the file it points to is the one replaced.
-std::filesystem::path ReplacedFile(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(file, error))
-        return file;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
-    return error ? file : target;
 }
 
 } // namespace
@@ -103,10 +94,14 @@ bool RegistryFileStore::Commit() {
         std::filesystem::create_directories(file_.parent_path(), error);
     if (error)
         return false;
+    // Checked first, so that a file we must not replace is not copied aside either.
+    const std::optional<std::filesystem::path> replaced = ReplaceableFile(file_);
+    if (!replaced)
+        return false;
     if (needsBackup_ && !BackUpOriginal())
         return false;
     needsBackup_ = false;
-    return ReplaceFileAtomically(ReplacedFile(file_), WriteRegistryText(hive_));
+    return ReplaceFileAtomically(*replaced, WriteRegistryText(hive_));
 }
 
 } // namespace kvarzel

@@ -61,8 +61,9 @@ void Beep(int frequency, int duration) {
         std::int64_t{std::min(duration, maxDuration)} * PreferredSampleRate / 1000;
     for (std::int64_t first = 0; first < total; first += chunkFrames) {
         const auto samples = SquareWave(frequency, first, std::min(chunkFrames, total - first));
-        output.Write(reinterpret_cast<const std::uint8_t*>(samples.data()),
-                     samples.size() * sizeof(std::int16_t));
+        if (!output.Write(reinterpret_cast<const std::uint8_t*>(samples.data()),
+                          samples.size() * sizeof(std::int16_t)))
+            break;
     }
     output.Finish();
 }

@@ -12,7 +12,8 @@ namespace kvarzel {
 void Beep(int frequency, int duration);
 
 // Plays a wave file by name (relative names from the current folder) and
-// returns once it has been heard. A missing, non-wave or damaged file, and
+// returns once it has been heard, after a minute at most, whatever length
+// its header declares. A missing, non-wave or damaged file, and
 // a name that is no plain file (a pipe, a device), play nothing; without an
 // audio device the call returns at once. Nothing is reported either way.
 void PlayWaveFile(const std::string& fileName);

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
+#include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,25 @@ TEST_F(HelpViewerTest, SendsOnlyWebAndMailLinksOutside) {
     EXPECT_EQ(opened[0], QUrl("https://example.org/kvarzel"));
     EXPECT_EQ(opened[1], QUrl("mailto:someone@example.org"));
     EXPECT_EQ(viewer.currentPage(), "Training.htm");
+}
+
+TEST_F(HelpViewerTest, MailLinksGoOutWithAddressSubjectAndBodyOnly) {
+    std::vector<QUrl> opened;
+    page().setOutsideLinkHandler([&](const QUrl& url) { opened.push_back(url); });
+    openTopic(5);
+    emit page().anchorClicked(QUrl("mailto:someone@example.org?attach=/etc/passwd"));
+    emit page().anchorClicked(
+        QUrl("MAILTO:someone@example.org?Subject=%D0%9A%D0%B2%D0%B0%D1%80"
+             "%D0%B7%D0%B5%D0%BB%D1%8C&%61ttach=%2Fetc%2Fshadow&cc=x@example.org"
+             "&body=a%26b%3Dc&attachment=~/.ssh/id_rsa#top"));
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl("mailto:someone@example.org"));
+    const QUrlQuery headers(opened[1]);
+    EXPECT_EQ(opened[1].scheme(), "mailto");
+    EXPECT_EQ(opened[1].path(), "someone@example.org");
+    EXPECT_EQ(headers.queryItems(QUrl::FullyDecoded),
+              (QList<std::pair<QString, QString>>{{"subject", "Кварзель"}, {"body", "a&b=c"}}));
+    EXPECT_FALSE(opened[1].hasFragment());
 }
 
 TEST_F(HelpViewerTest, LoadsPicturesAndTheStyleSheetFromTheFile) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -267,10 +268,9 @@ bool HandOver(const fs::path& tree, uid_t user) {
     return handed;
 }
 
-ChildResult RunAsOrdinaryUser(const fs::path& tree, const std::function<bool()>& check) {
-    constexpr uid_t user = 65534;
-    if (!HandOver(tree, user))
-        return ChildResult::NoUserSwitch;
+constexpr uid_t OrdinaryUser = 65534;
+
+ChildResult RunAs(uid_t user, const std::function<bool()>& check) {
     const pid_t child = ::fork();
     if (child == 0) {
         if (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0)
@@ -284,6 +284,12 @@ ChildResult RunAsOrdinaryUser(const fs::path& tree, const std::function<bool()>&
     return code == 0   ? ChildResult::Passed
            : code == 2 ? ChildResult::NoUserSwitch
                        : ChildResult::Failed;
+}
+
+ChildResult RunAsOrdinaryUser(const fs::path& tree, const std::function<bool()>& check) {
+    if (!HandOver(tree, OrdinaryUser))
+        return ChildResult::NoUserSwitch;
+    return RunAs(OrdinaryUser, check);
 }
 
 TEST_F(FailedSave, FolderWithoutWritePermission) {
@@ -333,6 +339,120 @@ TEST_F(FailedSave, BackupThatCannotBeWrittenKeepsTheDamagedFile) {
     fs::create_directories(file.string() + ".bak/inside");
     EXPECT_EQ(SaveError(TOptions()), ExpectedError());
     EXPECT_EQ(ReadBytes(file), damaged);
+}
+
+// --- Files that are not ours to replace ---------------------------------------
+
+class ProtectedFile : public FailedSave {
+protected:
+    // A save ends with the save error and leaves `untouched` as it was: tried
+    // as the user running the tests and, when that is root, also as an
+    // ordinary user in a child process. With `othersOwnIt`, `untouched`
+    // belongs to someone other than the one saving.
+    void ExpectSaveRefused(const fs::path& untouched, bool othersOwnIt) {
+        const std::string contents = ReadBytes(untouched);
+        const auto refused = [&] {
+            return SaveError(TOptions()) == ExpectedError() && ReadBytes(untouched) == contents;
+        };
+        if (::geteuid() != 0) {
+            if (othersOwnIt)
+                GTEST_SKIP() << "only root can give a file to another user";
+            EXPECT_TRUE(refused());
+            return;
+        }
+        if (othersOwnIt) {
+            ASSERT_EQ(::lchown(untouched.c_str(), OrdinaryUser, OrdinaryUser), 0);
+        }
+        EXPECT_TRUE(refused()) << "as root";
+        ASSERT_TRUE(HandOver(folder.Path(), OrdinaryUser));
+        if (othersOwnIt) {
+            ASSERT_EQ(::lchown(untouched.c_str(), 0, 0), 0);
+        }
+        const ChildResult result = RunAs(OrdinaryUser, refused);
+        if (result == ChildResult::NoUserSwitch)
+            GTEST_SKIP() << "root that cannot switch to an ordinary user";
+        EXPECT_EQ(result, ChildResult::Passed) << "as an ordinary user";
+        EXPECT_EQ(ReadBytes(untouched), contents);
+    }
+
+    fs::path LinkInPlaceOfTheFile(const fs::path& target) {
+        fs::remove(file);
+        fs::create_symlink(target, file);
+        return target;
+    }
+};
+
+TEST_F(ProtectedFile, ReadOnlyFileStaysAsItIs) {
+    constexpr auto readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    ExpectSaveRefused(file, false);
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+}
+
+TEST_F(ProtectedFile, LinkToAnotherUsersFileIsNotFollowed) {
+    const fs::path others = folder.Path() / "etc" / "passwd";
+    fs::create_directories(others.parent_path());
+    WriteBytes(others, "root:x:0:0:root:/root:/bin/bash\n");
+    LinkInPlaceOfTheFile(others);
+    ExpectSaveRefused(others, true);
+    EXPECT_TRUE(fs::is_symlink(file));
+}
+
+TEST_F(ProtectedFile, LinkToOurReadOnlyFileIsNotFollowed) {
+    const fs::path ours = folder.Path() / "dotfiles" / "Kvarzel.reg";
+    fs::create_directories(ours.parent_path());
+    fs::copy_file(file, ours);
+    fs::permissions(ours, fs::perms::owner_read);
+    LinkInPlaceOfTheFile(ours);
+    ExpectSaveRefused(ours, false);
+}
+
+TEST_F(ProtectedFile, LinkToNothingOrToAFolderIsNotFollowed) {
+    const fs::path nowhere = LinkInPlaceOfTheFile(folder.Path() / "nowhere.reg");
+    EXPECT_EQ(SaveError(TOptions()), ExpectedError());
+    EXPECT_FALSE(fs::exists(nowhere));
+    const fs::path elsewhere = LinkInPlaceOfTheFile(folder.Path() / "elsewhere");
+    fs::create_directories(elsewhere);
+    EXPECT_EQ(SaveError(TOptions()), ExpectedError());
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+}
+
+// --- Interrupted saves ---------------------------------------------------------
+
+// A child saves two versions in turn until it is killed, at 200 random
+// moments; the file must be one of them, whole, every time, and the save
+// after each kill must leave no temporary file behind.
+TEST_F(SettingsFile, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
+    Save(Changed());
+    const std::string changedText = ReadBytes(file);
+    Save(TOptions());
+    const std::string defaultText = ReadBytes(file);
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<useconds_t> moment(0, 4000);
+    int torn = 0;
+    int leftOver = 0;
+    for (int round = 0; round < 200; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                for (bool changed = true;; changed = !changed)
+                    Save(changed ? Changed() : TOptions());
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        ::usleep(moment(random));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string text = ReadBytes(file);
+        torn += text != changedText && text != defaultText ? 1 : 0;
+        Save(TOptions());
+        leftOver += FolderEntries() != std::vector<std::string>{"Kvarzel.reg"} ? 1 : 0;
+    }
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(leftOver, 0);
 }
 
 // --- Where the file lives -----------------------------------------------------
