@@ -2,25 +2,9 @@
 
 #include "ui/main/two_colour_render.h"
 
-#include <QPixmap>
-
-#include <array>
+#include <QDirIterator>
 
 namespace kvarzel {
-
-namespace {
-
-// The small sizes have their own drawing on a 16-pixel grid: the large one
-// scaled down would lose its lines.
-constexpr int kLargestSmallIconSize = 16;
-constexpr std::array kIconSizes{16, 24, 32, 48, 64, 256};
-
-QString iconSourceFor(int size) {
-    return size <= kLargestSmallIconSize ? QStringLiteral(":/art/icon_small.svg")
-                                         : QStringLiteral(":/art/icon.svg");
-}
-
-} // namespace
 
 QImage BucketPicture() {
     static const QImage picture =
@@ -30,12 +14,12 @@ QImage BucketPicture() {
 }
 
 QIcon ProgramIcon() {
+    // The build renders every size into the same hicolor tree it installs.
     QIcon icon;
-    for (const int size : kIconSizes) {
-        const QImage image =
-            renderTwoColour(iconSourceFor(size), QSize(size, size), Background::Transparent);
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    QDirIterator pictures(QStringLiteral(":/icons"), {QStringLiteral("kvarzel.png")}, QDir::Files,
+                          QDirIterator::Subdirectories);
+    while (pictures.hasNext())
+        icon.addFile(pictures.next());
     return icon;
 }
 

@@ -15,8 +15,8 @@ inline constexpr int kBucketPictureHeight = 238;
 // black and pure white pixels (Format_RGB32). Rendered once, then shared.
 QImage BucketPicture();
 
-// The program icon ("MAINICON") at 16, 24, 32, 48, 64 and 256 pixels, each
-// size drawn in two colours on a transparent background.
+// The program icon ("MAINICON") at every size of the installed hicolor icons
+// (16 to 256 pixels), each drawn in two colours on a transparent background.
 QIcon ProgramIcon();
 
 } // namespace kvarzel
