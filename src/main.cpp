@@ -10,6 +10,9 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // Wayland compositors find the program's desktop entry, and so its name
+    // and icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.tellumor.Kvarzel"));
     kvarzel::InitApplication(application);
     kvarzel::InitHelp(QCoreApplication::applicationFilePath());
     kvarzel::SetApplicationTitle("Кварзель");
