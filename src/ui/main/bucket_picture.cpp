@@ -6,11 +6,27 @@
 
 namespace kvarzel {
 
-QImage BucketPicture() {
-    static const QImage picture =
-        renderTwoColour(QStringLiteral(":/art/bucket.svg"),
-                        QSize(kBucketPictureWidth, kBucketPictureHeight), Background::White);
+namespace {
+
+QImage renderBucketPicture(qreal ratio) {
+    const QSize logical(kBucketPictureWidth, kBucketPictureHeight);
+    QImage picture = renderTwoColour(QStringLiteral(":/art/bucket.svg"),
+                                     (QSizeF(logical) * ratio).toSize(), Background::White);
+    picture.setDevicePixelRatio(ratio);
     return picture;
+}
+
+} // namespace
+
+QImage BucketPicture(qreal ratio) {
+    static const QImage picture = renderBucketPicture(1.0);
+    if (ratio == 1.0)
+        return picture;
+    // A HiDPI screen: the one other ratio in use is kept until the ratio changes.
+    static QImage scaled;
+    if (scaled.isNull() || scaled.devicePixelRatio() != ratio)
+        scaled = renderBucketPicture(ratio);
+    return scaled;
 }
 
 QIcon ProgramIcon() {
