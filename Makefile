@@ -41,7 +41,8 @@ bench: deps
 
 screenshots: deps build
 	@if [ -x $(BUILD_DIR)/kvarzel_screenshots ]; then \
-		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots; \
+		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(if $(SCALE),QT_SCALE_FACTOR=$(SCALE)) \
+			$(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots; \
 	else echo "screenshots: there is no window to render yet."; fi
 
 fuzz: deps

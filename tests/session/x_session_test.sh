@@ -157,6 +157,8 @@ start_display
 start_program
 open_and_close_help
 run_training
+# Changing the count in the options dialog, opened from the menu with the mouse, belongs here
+# once the dialog exists; check_settings_written then expects the new count.
 quit_program
 check_settings_written
 echo "the X session passed; screenshots in $shots"
