@@ -74,6 +74,15 @@ TEST_F(BucketPictureTest, DrawsTheLargeBucketUnderTheSignalCircle) {
     EXPECT_GT(blackShare(picture.copy(circle.right() + 1, circle.top(), 12, circle.height())), 0.0);
 }
 
+TEST_F(BucketPictureTest, OneIconSizeComesFromTheBuildOrIsDrawnWhenTheBuildHasNone) {
+    const QImage built = ProgramIconImage(48);
+    EXPECT_EQ(built.size(), QSize(48, 48));
+    EXPECT_EQ(built, ProgramIcon().pixmap(48).toImage().convertToFormat(built.format()));
+    const QImage drawn = ProgramIconImage(40);
+    EXPECT_EQ(drawn.size(), QSize(40, 40));
+    EXPECT_GT(blackShare(drawn), 0.05);
+}
+
 TEST_F(BucketPictureTest, OnAHiDpiScreenIsDrawnAfreshAtTheScreensRatio) {
     const QImage doubled = BucketPicture(2);
     EXPECT_EQ(doubled.size(), QSize(622, 476));

@@ -8,6 +8,15 @@ namespace kvarzel {
 
 namespace {
 
+// The small sizes have their own drawing on a 16-pixel grid: the large one
+// scaled down would lose its lines.
+constexpr int kLargestSmallIconSize = 16;
+
+QString iconSourceFor(int size) {
+    return size <= kLargestSmallIconSize ? QStringLiteral(":/art/icon_small.svg")
+                                         : QStringLiteral(":/art/icon.svg");
+}
+
 QImage renderBucketPicture(qreal ratio) {
     const QSize logical(kBucketPictureWidth, kBucketPictureHeight);
     QImage picture = renderTwoColour(QStringLiteral(":/art/bucket.svg"),
@@ -29,14 +38,22 @@ QImage BucketPicture(qreal ratio) {
     return scaled;
 }
 
+// The build renders the icon at every size it installs into the ":/icons"
+// hicolor tree, so no start has to draw them.
 QIcon ProgramIcon() {
-    // The build renders every size into the same hicolor tree it installs.
     QIcon icon;
     QDirIterator pictures(QStringLiteral(":/icons"), {QStringLiteral("kvarzel.png")}, QDir::Files,
                           QDirIterator::Subdirectories);
     while (pictures.hasNext())
         icon.addFile(pictures.next());
     return icon;
+}
+
+QImage ProgramIconImage(int size) {
+    const QImage rendered(QStringLiteral(":/icons/%1x%1/apps/kvarzel.png").arg(size));
+    if (!rendered.isNull())
+        return rendered.convertToFormat(QImage::Format_ARGB32);
+    return renderTwoColour(iconSourceFor(size), QSize(size, size), Background::Transparent);
 }
 
 } // namespace kvarzel

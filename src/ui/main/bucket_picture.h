@@ -17,8 +17,11 @@ inline constexpr int kBucketPictureHeight = 238;
 // that ratio), drawn afresh from the drawing rather than scaled up.
 QImage BucketPicture(qreal ratio = 1.0);
 
-// The program icon ("MAINICON") at every size of the installed hicolor icons
-// (16 to 256 pixels), each drawn in two colours on a transparent background.
+// The program icon ("MAINICON") at 16, 24, 32, 48, 64 and 256 pixels, each
+// size drawn in two colours on a transparent background.
 QIcon ProgramIcon();
+
+// One size of the program icon alone, for a window that shows only that one.
+QImage ProgramIconImage(int size);
 
 } // namespace kvarzel
