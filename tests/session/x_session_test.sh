@@ -33,6 +33,7 @@ screenshot() {
 
 fail() {
   echo "FAIL: $*" >&2
+  [ -s "$work/kvarzel.log" ] && echo "the program's output: $(cat "$work/kvarzel.log")" >&2
   screenshot failure
   exit 1
 }
@@ -59,9 +60,11 @@ window_gone() {
 start_display() {
   command -v Xvfb >/dev/null || skip "Xvfb is not installed"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  background+=($!)
-  wait_until 10 grep -q . "$work/display" ||
-    skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
+  local xvfb=$!
+  background+=("$xvfb")
+  # Xvfb writes its display number once it accepts clients.
+  wait_until 10 bash -c "grep -q . '$work/display' || ! kill -0 $xvfb"
+  grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
   export DISPLAY=:$(head -n 1 "$work/display")
   openbox --sm-disable 2>"$work/openbox.log" &
   background+=($!)
@@ -80,11 +83,15 @@ start_program() {
     '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel]' '"PeasCount"=dword:00000005' '' \
     '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel\Timer]' '"TimerEnabled"=dword:00000000' \
     >"$settings"
-  (cd "$work/cwd" && exec "$work/prefix/bin/kvarzel") 2>"$work/kvarzel.log" &
-  program=$!
-  background+=("$program")
+  # The exit status goes to a file: the shell's own records of its children can be lost to the
+  # many short commands it runs meanwhile.
+  (
+    cd "$work/cwd" && "$work/prefix/bin/kvarzel"
+    echo $? >"$work/status"
+  ) 2>"$work/kvarzel.log" &
   wait_until 15 visible_window '^Кварзель$' || fail "the main window does not appear"
   main=$(visible_window '^Кварзель$')
+  background+=("$(xdotool getwindowpid "$main")")
   wait_until 5 test "$(xdotool getactivewindow)" = "$main" || fail "the main window has no focus"
   screenshot start
 }
@@ -127,22 +134,10 @@ run_training() {
   screenshot results-page
 }
 
-# wait_for_exit <pid> <seconds>: the process's exit status, or 124 after the time.
-wait_for_exit() {
-  (sleep "$2" && kill "$1") 2>/dev/null &
-  local watchdog=$! status=0
-  wait "$1" || status=$?
-  kill "$watchdog" 2>/dev/null
-  [ "$status" -eq 143 ] && return 124
-  return "$status"
-}
-
 quit_program() {
   xdotool key alt+F4
-  local status=0
-  wait_for_exit "$program" 10 || status=$?
-  [ "$status" -ne 124 ] || fail "Alt+F4 does not end the program"
-  [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$work/kvarzel.log")"
+  wait_until 10 test -s "$work/status" || fail "Alt+F4 does not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "the program ended with status $(cat "$work/status")"
 }
 
 check_settings_written() {
