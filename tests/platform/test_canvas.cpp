@@ -207,6 +207,21 @@ TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel)
     EXPECT_EQ(at(39, 30), kBlack);
 }
 
+TEST_F(ScaledCanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixelAndFramesTheBox) {
+    const QImage before = image.copy();
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Rectangle({5, 5, 30, 20});
+        EXPECT_EQ(inkBox(), (TRect{10, 10, 60, 40}));
+        EXPECT_NE(at(11, 20), kSilver);
+        EXPECT_EQ(at(12, 20), kSilver);
+        canvas.Rectangle({5, 5, 30, 20});
+    }
+    EXPECT_EQ(image, before);
+}
+
 TEST_F(CanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
