@@ -1,4 +1,5 @@
-# make run | make test | make bench | make screenshots | make fuzz | make deps | make clean
+# make run | make test | make bench | make screenshots | make fuzz | make install | make package
+# make deps | make clean
 BUILD_DIR   ?= build
 BENCH_DIR   ?= build-bench
 FUZZ_DIR    ?= build-fuzz
@@ -6,8 +7,9 @@ BUILD_TYPE  ?= RelWithDebInfo
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
+PREFIX      ?= /usr/local
 
-.PHONY: all deps configure build run test bench screenshots fuzz clean
+.PHONY: all deps configure build run test bench screenshots fuzz install package clean
 
 all: build
 
@@ -39,7 +41,8 @@ bench: deps
 
 screenshots: deps build
 	@if [ -x $(BUILD_DIR)/kvarzel_screenshots ]; then \
-		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots; \
+		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(if $(SCALE),QT_SCALE_FACTOR=$(SCALE)) \
+			$(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots; \
 	else echo "screenshots: there is no window to render yet."; fi
 
 fuzz: deps
@@ -51,6 +54,12 @@ fuzz: deps
 		"$$target" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix="$$target-" \
 			"$$target.work" "$$(cat "$$target.corpus")" || exit 1; \
 	done
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD_DIR) && cpack
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR)

@@ -12,6 +12,8 @@ packages=(
   fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
+  dpkg-dev file desktop-file-utils appstream
+  qt6-wayland weston xvfb openbox xdotool imagemagick
 )
 
 missing=()

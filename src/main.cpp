@@ -11,6 +11,9 @@
 
 int main(int argc, char** argv) {
     const kvarzel::ProgramApplication application(argc, argv);
+    // Wayland compositors find the program's desktop entry, and so its name
+    // and icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.tellumor.Kvarzel"));
     kvarzel::InitHelp(QCoreApplication::applicationFilePath());
     kvarzel::SetApplicationTitle("Кварзель");
     QApplication::setWindowIcon(kvarzel::ProgramIcon());

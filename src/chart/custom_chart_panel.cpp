@@ -49,9 +49,17 @@ void TCustomChartPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void TCustomChartPanel::UpdateBitmap() {
+    UpdateBitmap(devicePixelRatioF());
+}
+
+// The bitmap has the screen's device pixels, so the chart stays crisp at any scaling; the
+// drawing itself, and every rule about pixels, keeps to the widget's logical pixels.
+void TCustomChartPanel::UpdateBitmap(qreal ratio) {
     const QSize size = this->size();
-    if (bitmap_.size() != size) {
-        bitmap_ = QImage(size, QImage::Format_RGB32);
+    const QSize devicePixels = (QSizeF(size) * ratio).toSize();
+    if (bitmap_.size() != devicePixels || bitmap_.devicePixelRatio() != ratio) {
+        bitmap_ = QImage(devicePixels, QImage::Format_RGB32);
+        bitmap_.setDevicePixelRatio(ratio);
         dirty_ = true;
     }
     if (!dirty_)

@@ -54,8 +54,10 @@ public:
     void Invalidate() override;
     bool Dirty() const { return dirty_; }
     const QImage& Bitmap() const { return bitmap_; }
-    // Redraws the bitmap if it is stale or of the wrong size.
+    // Redraws the bitmap if it is stale or of the wrong size, at the screen's device pixel
+    // ratio or at the given one.
     void UpdateBitmap();
+    void UpdateBitmap(qreal ratio);
     // One complete drawing of the chart into any canvas over the given bounds.
     void Draw(Canvas& canvas, const TRect& bounds);
 

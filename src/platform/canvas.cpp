@@ -52,6 +52,7 @@ ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
     : ownTexts_(texts ? nullptr : std::make_unique<TextLayoutCache>()),
       texts_(texts ? texts : ownTexts_.get()) {
     painter_.begin(&image);
+    scaled_ = image.devicePixelRatio() != 1.0;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::TransparentMode);
@@ -74,7 +75,8 @@ void ImageCanvas::applyPen() {
     }
     QPen qpen(ToQColor(pen.Color));
     if (pen.Width <= 1) {
-        qpen.setWidth(0);
+        // One logical pixel wide: a cosmetic pen at ratio 1, a scaled one above it.
+        qpen.setWidth(scaled_ ? 1 : 0);
     } else {
         // Square ends close the joints of a polyline drawn segment by segment, and cost far
         // less than round ones.
@@ -135,15 +137,26 @@ QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
 
 } // namespace
 
+// Drawn pixel by pixel: the painter's own thin lines drop whichever end comes last in its own
+// direction, not the line's end point. On a scaled image each pixel is a logical pixel's square.
+void ImageCanvas::drawThinLine(int x1, int y1, int x2, int y2) {
+    const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot);
+    if (!scaled_) {
+        painter_.setPen(QPen(ToQColor(Pen().Color), 0));
+        painter_.drawPoints(pixels);
+        return;
+    }
+    const QColor color = ToQColor(Pen().Color);
+    for (const QPoint& pixel : pixels)
+        painter_.fillRect(pixel.x(), pixel.y(), 1, 1, color);
+}
+
 void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
     if (Pen().Style == PenStyle::Clear || (x1 == x2 && y1 == y2))
         return;
     applyMode(Pen().Mode);
     if (Pen().Width <= 1 && Walkable(x1, y1, x2, y2)) {
-        // Drawn pixel by pixel: the painter's own thin lines drop whichever end comes last
-        // in its own direction, not the line's end point.
-        painter_.setPen(QPen(ToQColor(Pen().Color), 0));
-        painter_.drawPoints(ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot));
+        drawThinLine(x1, y1, x2, y2);
     } else {
         // Wide lines, and thin ones so long that one pixel at their end no longer matters.
         applyPen();
@@ -200,11 +213,15 @@ void ImageCanvas::Ellipse(const TRect& given) {
     applyBrush();
     applyMode(Pen().Mode);
     // An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by
-    // one to keep the right and bottom edges out.
+    // one to keep the right and bottom edges out; a scaled pen is centred on its path, which
+    // therefore runs through the middle of the outline's pixels.
     if (Pen().Style == PenStyle::Clear)
         painter_.drawEllipse(ToQRect(box));
-    else
+    else if (!scaled_)
         painter_.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    else
+        painter_.drawEllipse(
+            QRectF(box.Left + 0.5, box.Top + 0.5, box.Width() - 1.0, box.Height() - 1.0));
     applyMode(PenMode::Copy);
 }
 

@@ -105,7 +105,9 @@ private:
 
 // The canvas over an image; the image must be Format_RGB32 for the NOT-XOR pen to work. Texts
 // are measured and laid out through `texts`, which may outlive the canvas; without one the
-// canvas keeps its own.
+// canvas keeps its own. Coordinates are the image's logical pixels: an image with a device
+// pixel ratio above 1 (a HiDPI screen) gets the same drawing in finer detail, a one-pixel line
+// as wide as one logical pixel.
 class ImageCanvas final : public Canvas {
 public:
     explicit ImageCanvas(QImage& image, TextLayoutCache* texts = nullptr);
@@ -127,8 +129,10 @@ private:
     // The text store with the canvas's current font selected.
     TextLayoutCache& texts();
     void strokeOutline(const TRect& box);
+    void drawThinLine(int x1, int y1, int x2, int y2);
 
     QPainter painter_;
+    bool scaled_ = false;
     std::unique_ptr<TextLayoutCache> ownTexts_;
     TextLayoutCache* texts_;
     std::optional<CanvasFont> selectedFont_;

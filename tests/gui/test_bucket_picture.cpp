@@ -74,6 +74,29 @@ TEST_F(BucketPictureTest, DrawsTheLargeBucketUnderTheSignalCircle) {
     EXPECT_GT(blackShare(picture.copy(circle.right() + 1, circle.top(), 12, circle.height())), 0.0);
 }
 
+TEST_F(BucketPictureTest, OneIconSizeComesFromTheBuildOrIsDrawnWhenTheBuildHasNone) {
+    const QImage built = ProgramIconImage(48);
+    EXPECT_EQ(built.size(), QSize(48, 48));
+    EXPECT_EQ(built, ProgramIcon().pixmap(48).toImage().convertToFormat(built.format()));
+    const QImage drawn = ProgramIconImage(40);
+    EXPECT_EQ(drawn.size(), QSize(40, 40));
+    EXPECT_GT(blackShare(drawn), 0.05);
+}
+
+TEST_F(BucketPictureTest, OnAHiDpiScreenIsDrawnAfreshAtTheScreensRatio) {
+    const QImage doubled = BucketPicture(2);
+    EXPECT_EQ(doubled.size(), QSize(622, 476));
+    EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
+    EXPECT_EQ(doubled.deviceIndependentSize(), QSizeF(311, 238));
+    EXPECT_EQ(pixelsOtherThanBlackOrWhite(doubled), 0);
+    EXPECT_NEAR(blackShare(doubled), blackShare(BucketPicture()), 0.05);
+    const QImage scaledUp =
+        BucketPicture().scaled(doubled.size()).convertToFormat(doubled.format());
+    EXPECT_NE(doubled, scaledUp) << "the picture is only pixel-doubled";
+    EXPECT_EQ(BucketPicture(1.5).size(), QSize(467, 357));
+    EXPECT_EQ(BucketPicture(1).devicePixelRatio(), 1.0);
+}
+
 TEST_F(BucketPictureTest, IsRenderedOnceAndShared) {
     EXPECT_EQ(BucketPicture().cacheKey(), BucketPicture().cacheKey());
 }

@@ -163,6 +163,65 @@ TEST_F(CanvasTest, EllipseStaysInsideItsBox) {
     EXPECT_EQ(at(13, 13), kWhite);
 }
 
+// A HiDPI screen: the same drawing at twice the pixels, one logical pixel a 2 x 2 square.
+class ScaledCanvasTest : public CanvasTest {
+protected:
+    void SetUp() override {
+        CanvasTest::SetUp();
+        image = QImage(80, 60, QImage::Format_RGB32);
+        image.setDevicePixelRatio(2);
+        image.fill(kSilver);
+    }
+};
+
+TEST_F(ScaledCanvasTest, LinesAreOneLogicalPixelWideAndLeaveOutTheirEndPoint) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.Line(2, 2, 10, 2);
+        canvas.SetPen({clBlack, PenStyle::Dot});
+        canvas.Line(2, 5, 2, 12);
+    }
+    EXPECT_EQ(at(4, 4), kBlack);
+    EXPECT_EQ(at(19, 5), kBlack);
+    EXPECT_EQ(at(20, 4), kSilver);
+    EXPECT_EQ(at(10, 6), kSilver);
+    // Dots of a logical pixel each, one logical pixel apart.
+    EXPECT_EQ(at(5, 11), kBlack);
+    EXPECT_EQ(at(4, 12), kSilver);
+    EXPECT_EQ(at(4, 14), kBlack);
+    EXPECT_EQ(inkBox(), (TRect{4, 4, 20, 24}));
+}
+
+TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.SetBrush({clWhite});
+        canvas.Ellipse({10, 10, 20, 20});
+    }
+    EXPECT_EQ(inkBox(), (TRect{20, 20, 40, 40}));
+    EXPECT_EQ(at(20, 30), kBlack);
+    EXPECT_EQ(at(21, 30), kBlack);
+    EXPECT_EQ(at(22, 30), kWhite);
+    EXPECT_EQ(at(39, 30), kBlack);
+}
+
+TEST_F(ScaledCanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixelAndFramesTheBox) {
+    const QImage before = image.copy();
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Rectangle({5, 5, 30, 20});
+        EXPECT_EQ(inkBox(), (TRect{10, 10, 60, 40}));
+        EXPECT_NE(at(11, 20), kSilver);
+        EXPECT_EQ(at(12, 20), kSilver);
+        canvas.Rectangle({5, 5, 30, 20});
+    }
+    EXPECT_EQ(image, before);
+}
+
 TEST_F(CanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QLabel>
+
+#include <functional>
 
 namespace kvarzel {
 
@@ -10,11 +13,23 @@ class TImage : public QLabel {
 public:
     explicit TImage(QWidget* parent = nullptr) : QLabel(parent) {}
 
+    // Where the picture comes from, at a given device pixel ratio: it is shown
+    // at the ratio of the screen the window is on, and drawn afresh when that
+    // ratio changes, so it stays crisp on a HiDPI screen.
+    using PictureSource = std::function<QImage(qreal ratio)>;
+    void SetPicture(PictureSource source);
+
 signals:
     void MouseDown(Qt::MouseButton button);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ShowPictureAtScreenRatio();
+
+    PictureSource picture_;
 };
 
 } // namespace kvarzel

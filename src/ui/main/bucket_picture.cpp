@@ -2,9 +2,7 @@
 
 #include "ui/main/two_colour_render.h"
 
-#include <QPixmap>
-
-#include <array>
+#include <QDirIterator>
 
 namespace kvarzel {
 
@@ -13,30 +11,48 @@ namespace {
 // The small sizes have their own drawing on a 16-pixel grid: the large one
 // scaled down would lose its lines.
 constexpr int kLargestSmallIconSize = 16;
-constexpr std::array kIconSizes{16, 24, 32, 48, 64, 256};
 
 QString iconSourceFor(int size) {
     return size <= kLargestSmallIconSize ? QStringLiteral(":/art/icon_small.svg")
                                          : QStringLiteral(":/art/icon.svg");
 }
 
-} // namespace
-
-QImage BucketPicture() {
-    static const QImage picture =
-        renderTwoColour(QStringLiteral(":/art/bucket.svg"),
-                        QSize(kBucketPictureWidth, kBucketPictureHeight), Background::White);
+QImage renderBucketPicture(qreal ratio) {
+    const QSize logical(kBucketPictureWidth, kBucketPictureHeight);
+    QImage picture = renderTwoColour(QStringLiteral(":/art/bucket.svg"),
+                                     (QSizeF(logical) * ratio).toSize(), Background::White);
+    picture.setDevicePixelRatio(ratio);
     return picture;
 }
 
+} // namespace
+
+QImage BucketPicture(qreal ratio) {
+    static const QImage picture = renderBucketPicture(1.0);
+    if (ratio == 1.0)
+        return picture;
+    // A HiDPI screen: the one other ratio in use is kept until the ratio changes.
+    static QImage scaled;
+    if (scaled.isNull() || scaled.devicePixelRatio() != ratio)
+        scaled = renderBucketPicture(ratio);
+    return scaled;
+}
+
+// The build renders the icon at every size it installs into the ":/icons"
+// hicolor tree, so no start has to draw them.
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const int size : kIconSizes)
-        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    QDirIterator pictures(QStringLiteral(":/icons"), {QStringLiteral("kvarzel.png")}, QDir::Files,
+                          QDirIterator::Subdirectories);
+    while (pictures.hasNext())
+        icon.addFile(pictures.next());
     return icon;
 }
 
 QImage ProgramIconImage(int size) {
+    const QImage rendered(QStringLiteral(":/icons/%1x%1/apps/kvarzel.png").arg(size));
+    if (!rendered.isNull())
+        return rendered.convertToFormat(QImage::Format_ARGB32);
     return renderTwoColour(iconSourceFor(size), QSize(size, size), Background::Transparent);
 }
 

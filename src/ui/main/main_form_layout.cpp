@@ -78,7 +78,7 @@ void TMainForm::CreateTrainingPage() {
     PageControl->addTab(TrainTabSheet, "&Тренировка");
 
     BucketImage = Create<TImage>(TrainTabSheet, "BucketImage", {6, 6, 311, 238});
-    BucketImage->setPixmap(QPixmap::fromImage(BucketPicture()));
+    BucketImage->SetPicture(BucketPicture);
     connect(BucketImage, &TImage::MouseDown, this, &TMainForm::BucketImageMouseDown);
 
     SignalShape = Create<TShape>(TrainTabSheet, "SignalShape", {146, 66, 40, 40});

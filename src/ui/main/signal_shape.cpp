@@ -17,8 +17,11 @@ void TShape::SetBrushColor(TColor color) {
 
 void TShape::paintEvent(QPaintEvent*) {
     // Drawn by the canvas's rules like every picture of the program: aliased,
-    // the outline inside the box, clear around the disc.
-    QImage disc(size(), QImage::Format_ARGB32_Premultiplied);
+    // the outline inside the box, clear around the disc; in the screen's device
+    // pixels, so that it stays round and crisp at any scaling.
+    const qreal ratio = devicePixelRatioF();
+    QImage disc((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    disc.setDevicePixelRatio(ratio);
     disc.fill(Qt::transparent);
     {
         ImageCanvas canvas(disc);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The Debian package that `make package` builds: unpacked into a scratch root
+# with dpkg -x, it holds the installed layout under /usr and nothing else, and
+# depends on the libraries the program links and on what Qt loads at run time.
+#   check_package.sh <build folder> <version>
+set -uo pipefail
+build=$1 version=$2
+source "$(dirname "$0")/installed_layout.sh"
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+if ! log=$(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" 2>&1); then
+  echo "$log" >&2
+  fail "cpack"
+  finish
+fi
+deb=$(find "$scratch/out" -maxdepth 1 -name 'kvarzel_*.deb' | head -n 1)
+[ -n "$deb" ] || { fail "cpack made no kvarzel_*.deb"; finish; }
+
+dpkg -x "$deb" "$scratch/root" || fail "dpkg -x"
+check_installed_tree "$scratch/root/usr" "$version"
+
+outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -vE '^\./(usr/.*)?$')
+[ -z "$outside" ] || fail "files outside /usr: $outside"
+[ "$(dpkg-deb -f "$deb" Package)" = kvarzel ] || fail "the package is not named kvarzel"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package version is not $version"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6svg6 libsdl2 libchm1 libc6 qt6-qpa-plugins qt6-wayland \
+  qt6-translations-l10n fonts-liberation; do
+  grep -qE "(^|, )$needed[ ,(-]|(^|, )$needed\$" <<<"$depends" || fail "no dependency on $needed: $depends"
+done
+finish

@@ -1,0 +1,47 @@
+// Renders the program icon into a hicolor icon tree at build time:
+//   kvarzel_render_icons <output folder> <small svg> <large svg> <size>...
+// writes <output folder>/<size>x<size>/apps/kvarzel.png for every size. The
+// small drawing serves the sizes up to 16 pixels, where the large one would
+// lose its lines.
+#include "ui/main/two_colour_render.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+constexpr int kLargestSmallIconSize = 16;
+
+bool renderIcon(const QString& folder, const QString& svg, int size) {
+    const QString sizeFolder = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+    const QImage image =
+        kvarzel::renderTwoColour(svg, QSize(size, size), kvarzel::Background::Transparent);
+    return !image.isNull() && QDir().mkpath(sizeFolder) &&
+           image.save(sizeFolder + QStringLiteral("/kvarzel.png"));
+}
+
+int fail(const QString& message) {
+    QTextStream(stderr) << "kvarzel_render_icons: " << message << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 5)
+        return fail(QStringLiteral("usage: <output folder> <small svg> <large svg> <size>..."));
+    for (qsizetype index = 4; index < arguments.size(); ++index) {
+        bool isNumber = false;
+        const int size = arguments[index].toInt(&isNumber);
+        if (!isNumber || size <= 0)
+            return fail(QStringLiteral("not an icon size: ") + arguments[index]);
+        const QString& svg = size <= kLargestSmallIconSize ? arguments[2] : arguments[3];
+        if (!renderIcon(arguments[1], svg, size))
+            return fail(QStringLiteral("cannot render %1 at %2 pixels").arg(svg).arg(size));
+    }
+    return 0;
+}
