@@ -25,7 +25,7 @@ outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -vE '^\./(usr/.*)?$')
 [ "$(dpkg-deb -f "$deb" Package)" = kvarzel ] || fail "the package is not named kvarzel"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6svg6 libsdl2 libchm1 libc6 qt6-qpa-plugins qt6-wayland \
+for needed in libqt6widgets6 libqt6svg6 libsdl2 libmspack0 libxkbcommon0 libc6 qt6-qpa-plugins qt6-wayland \
   qt6-translations-l10n fonts-liberation; do
   grep -qE "(^|, )$needed[ ,(-]|(^|, )$needed\$" <<<"$depends" || fail "no dependency on $needed: $depends"
 done
