@@ -120,17 +120,32 @@ public:
     void RemoveClip() override;
 
 private:
+    // The pen as the painter holds it: thin pens have width 0.
+    struct PainterPen {
+        TColor Color = clBlack;
+        PenStyle Style = PenStyle::Solid;
+        int Width = 0;
+        bool operator==(const PainterPen&) const = default;
+    };
+
+    // Each hands the painter a new state only when it differs from the one it holds: a new pen
+    // or brush costs more than many of the small shapes drawn with it.
+    void usePen(const PainterPen& pen);
     void applyPen();
     void applyBrush();
     void applyMode(PenMode mode);
     // The text store with the canvas's current font selected.
     TextLayoutCache& texts();
     void strokeOutline(const TRect& box);
+    void thinLine(int x1, int y1, int x2, int y2);
 
     QPainter painter_;
     std::unique_ptr<TextLayoutCache> ownTexts_;
     TextLayoutCache* texts_;
     std::optional<CanvasFont> selectedFont_;
+    std::optional<PainterPen> painterPen_;
+    std::optional<CanvasBrush> painterBrush_;
+    std::optional<PenMode> painterMode_;
 };
 
 } // namespace kvarzel
