@@ -69,14 +69,15 @@ void ImageCanvas::applyMode(PenMode mode) {
                                                         : QPainter::CompositionMode_SourceOver);
 }
 
-void ImageCanvas::usePen(const PainterPen& pen) {
-    if (painterPen_ == pen)
-        return;
-    painterPen_ = pen;
-    if (pen.Style == PenStyle::Clear) {
-        painter_.setPen(Qt::NoPen);
-        return;
-    }
+ImageCanvas::PainterPen ImageCanvas::painterPenOf(const CanvasPen& pen) {
+    if (pen.Style == PenStyle::Clear)
+        return {clBlack, PenStyle::Clear, 0};
+    return {pen.Color, pen.Style, pen.Width <= 1 ? 0 : pen.Width};
+}
+
+QPen ImageCanvas::toQPen(const PainterPen& pen) {
+    if (pen.Style == PenStyle::Clear)
+        return Qt::NoPen;
     QPen qpen(ToQColor(pen.Color), pen.Width);
     // Square ends close the joints of a polyline drawn segment by segment, and cost far less
     // than round ones.
@@ -84,25 +85,31 @@ void ImageCanvas::usePen(const PainterPen& pen) {
         qpen.setCapStyle(Qt::SquareCap);
     if (pen.Style == PenStyle::Dot)
         qpen.setDashPattern({1.0, 1.0});
-    painter_.setPen(qpen);
+    return qpen;
+}
+
+void ImageCanvas::usePen(const PainterPen& pen) {
+    if (painterPen_ == pen)
+        return;
+    painterPen_ = pen;
+    painter_.setPen(toQPen(pen));
 }
 
 void ImageCanvas::applyPen() {
-    const CanvasPen& pen = Pen();
-    if (pen.Style == PenStyle::Clear)
-        usePen({clBlack, PenStyle::Clear, 0});
-    else
-        usePen({pen.Color, pen.Style, pen.Width <= 1 ? 0 : pen.Width});
+    usePen(painterPenOf(Pen()));
+}
+
+QBrush ImageCanvas::toQBrush(const CanvasBrush& brush) {
+    if (brush.Style == BrushStyle::Clear)
+        return Qt::NoBrush;
+    return ToQColor(brush.Color);
 }
 
 void ImageCanvas::applyBrush() {
     if (painterBrush_ == Brush())
         return;
     painterBrush_ = Brush();
-    if (Brush().Style == BrushStyle::Clear)
-        painter_.setBrush(Qt::NoBrush);
-    else
-        painter_.setBrush(ToQColor(Brush().Color));
+    painter_.setBrush(toQBrush(Brush()));
 }
 
 namespace {
@@ -218,19 +225,56 @@ void ImageCanvas::Rectangle(const TRect& given) {
     applyMode(PenMode::Copy);
 }
 
+namespace {
+
+constexpr std::size_t kKeptEllipses = 16;
+
+// An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by one
+// to keep the right and bottom edges out.
+void DrawEllipseIn(QPainter& painter, const TRect& box, bool outlined) {
+    if (outlined)
+        painter.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    else
+        painter.drawEllipse(ToQRect(box));
+}
+
+} // namespace
+
+const QImage& ImageCanvas::ellipsePicture(int width, int height) {
+    const ShapeKey key{width, height, painterPenOf(Pen()), Brush()};
+    for (const auto& [drawn, picture] : ellipses_)
+        if (drawn == key)
+            return picture;
+    // A few pens, brushes and sizes come back again and again; more are drawn once or twice.
+    if (ellipses_.size() >= kKeptEllipses)
+        ellipses_.clear();
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setPen(toQPen(key.Pen));
+        painter.setBrush(toQBrush(key.Brush));
+        DrawEllipseIn(painter, {0, 0, width, height}, key.Pen.Style != PenStyle::Clear);
+    }
+    ellipses_.emplace_back(key, std::move(picture));
+    return ellipses_.back().second;
+}
+
 void ImageCanvas::Ellipse(const TRect& given) {
     const TRect box = Normalized(given);
     if (box.IsEmpty())
         return;
+    if (Pen().Mode == PenMode::Copy) {
+        // Aliased shapes are whole pixels or nothing: the series' many pointers of one size and
+        // colour are drawn once and then copied.
+        applyMode(PenMode::Copy);
+        painter_.drawImage(box.Left, box.Top, ellipsePicture(box.Width(), box.Height()));
+        return;
+    }
     applyPen();
     applyBrush();
     applyMode(Pen().Mode);
-    // An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by
-    // one to keep the right and bottom edges out.
-    if (Pen().Style == PenStyle::Clear)
-        painter_.drawEllipse(ToQRect(box));
-    else
-        painter_.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    DrawEllipseIn(painter_, box, Pen().Style != PenStyle::Clear);
     applyMode(PenMode::Copy);
 }
 

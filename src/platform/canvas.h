@@ -3,13 +3,17 @@
 #include "core/colors.h"
 #include "platform/text_layout_cache.h"
 
+#include <QBrush>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QString>
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace kvarzel {
 
@@ -128,6 +132,18 @@ private:
         bool operator==(const PainterPen&) const = default;
     };
 
+    // A shape drawn with one pen and brush at one size.
+    struct ShapeKey {
+        int Width = 0;
+        int Height = 0;
+        PainterPen Pen;
+        CanvasBrush Brush;
+        bool operator==(const ShapeKey&) const = default;
+    };
+
+    static PainterPen painterPenOf(const CanvasPen& pen);
+    static QPen toQPen(const PainterPen& pen);
+    static QBrush toQBrush(const CanvasBrush& brush);
     // Each hands the painter a new state only when it differs from the one it holds: a new pen
     // or brush costs more than many of the small shapes drawn with it.
     void usePen(const PainterPen& pen);
@@ -138,6 +154,8 @@ private:
     TextLayoutCache& texts();
     void strokeOutline(const TRect& box);
     void thinLine(int x1, int y1, int x2, int y2);
+    // The current pen and brush's ellipse filling a box of this size, on a transparent ground.
+    const QImage& ellipsePicture(int width, int height);
 
     QPainter painter_;
     std::unique_ptr<TextLayoutCache> ownTexts_;
@@ -146,6 +164,7 @@ private:
     std::optional<PainterPen> painterPen_;
     std::optional<CanvasBrush> painterBrush_;
     std::optional<PenMode> painterMode_;
+    std::vector<std::pair<ShapeKey, QImage>> ellipses_;
 };
 
 } // namespace kvarzel

@@ -135,6 +135,42 @@ TEST_F(CanvasReuseTest, LevelAndUprightLinesLeaveOutTheirEndInEitherDirection) {
     }
 }
 
+// The painter's own ellipse, as the canvas drew every one before it kept pictures of them.
+QImage PainterEllipse(const TRect& box, const CanvasPen& pen, const CanvasBrush& brush) {
+    QImage image(120, 40, QImage::Format_RGB32);
+    image.fill(kSilver);
+    QPainter painter(&image);
+    painter.setPen(pen.Style == PenStyle::Clear ? QPen(Qt::NoPen) : QPen(ToQColor(pen.Color), 0));
+    painter.setBrush(ToQColor(brush.Color));
+    if (pen.Style == PenStyle::Clear)
+        painter.drawEllipse(QRect(box.Left, box.Top, box.Width(), box.Height()));
+    else
+        painter.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    return image;
+}
+
+TEST_F(CanvasReuseTest, EllipsesFromTheirPictureHaveThePaintersOwnPixels) {
+    const CanvasBrush green{0x408000, BrushStyle::Solid};
+    for (const CanvasPen& pen : {CanvasPen{clBlack}, CanvasPen{clBlack, PenStyle::Clear}}) {
+        for (const int size : {6, 7, 40}) {
+            for (int left = -3; left < 12; ++left) {
+                for (const int top : {-2, 0, 1, 5}) {
+                    const TRect box{left * 7, top, left * 7 + size, top + size};
+                    QImage image = Blank();
+                    {
+                        ImageCanvas canvas(image);
+                        canvas.SetPen(pen);
+                        canvas.SetBrush(green);
+                        canvas.Ellipse(box);
+                    }
+                    EXPECT_EQ(image, PainterEllipse(box, pen, green))
+                        << size << " at " << box.Left << "," << box.Top;
+                }
+            }
+        }
+    }
+}
+
 TEST(TextLayoutCacheEviction, TheTextUsedLongestAgoMakesRoom) {
     testing::TestApplication();
     QFont font(QStringLiteral("Liberation Sans"));
