@@ -1,7 +1,8 @@
 #include "ui/main/bucket_picture.h"
 
-#include "ui/main/program_icon_engine.h"
 #include "ui/main/two_colour_render.h"
+
+#include <QPixmap>
 
 #include <array>
 
@@ -29,10 +30,10 @@ QImage BucketPicture() {
 }
 
 QIcon ProgramIcon() {
-    QList<QSize> sizes;
-    for (const int side : kIconSizes)
-        sizes.append(QSize(side, side));
-    return QIcon(new ProgramIconEngine(sizes, ProgramIconImage));
+    QIcon icon;
+    for (const int size : kIconSizes)
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size)));
+    return icon;
 }
 
 QImage ProgramIconImage(int size) {

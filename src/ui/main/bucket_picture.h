@@ -16,8 +16,7 @@ inline constexpr int kBucketPictureHeight = 238;
 QImage BucketPicture();
 
 // The program icon ("MAINICON") at 16, 24, 32, 48, 64 and 256 pixels, each
-// size drawn in two colours on a transparent background when it is first
-// asked for.
+// size drawn in two colours on a transparent background.
 QIcon ProgramIcon();
 
 // One size of the program icon alone, for a window that shows only that one.
