@@ -52,6 +52,8 @@ ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
     : ownTexts_(texts ? nullptr : std::make_unique<TextLayoutCache>()),
       texts_(texts ? texts : ownTexts_.get()) {
     painter_.begin(&image);
+    // A picture copied onto a finer (HiDPI) image would be enlarged, not drawn finer.
+    pictures_ = image.devicePixelRatio() == 1.0;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::TransparentMode);
@@ -264,7 +266,7 @@ void ImageCanvas::Ellipse(const TRect& given) {
     const TRect box = Normalized(given);
     if (box.IsEmpty())
         return;
-    if (Pen().Mode == PenMode::Copy) {
+    if (Pen().Mode == PenMode::Copy && pictures_) {
         // Aliased shapes are whole pixels or nothing: the series' many pointers of one size and
         // colour are drawn once and then copied.
         applyMode(PenMode::Copy);
@@ -313,12 +315,16 @@ void ImageCanvas::TextOut(int x, int y, const QString& text) {
         left = x - laidOut.Width;
     // Glyphs without antialiasing are whole pixels of the font colour or nothing, so a picture
     // of them, drawn once, gives the same pixels again for a fraction of the cost.
+    applyMode(PenMode::Copy);
+    if (!pictures_) {
+        usePen({Font().Color, PenStyle::Solid, 0});
+        painter_.drawStaticText(left, y, laidOut.Shaped);
+        return;
+    }
     if (laidOut.PictureColor != Font().Color)
         MakeTextPicture(laidOut, store.Font(), Font().Color);
-    if (laidOut.Picture.isNull())
-        return;
-    applyMode(PenMode::Copy);
-    painter_.drawImage(QPoint(left, y) + laidOut.Offset, laidOut.Picture);
+    if (!laidOut.Picture.isNull())
+        painter_.drawImage(QPoint(left, y) + laidOut.Offset, laidOut.Picture);
 }
 
 void ImageCanvas::SetClipRect(const TRect& box) {

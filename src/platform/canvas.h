@@ -158,6 +158,9 @@ private:
     const QImage& ellipsePicture(int width, int height);
 
     QPainter painter_;
+    // Texts and ellipses are copied from pictures of them, which is exact at one image pixel
+    // per drawing pixel only.
+    bool pictures_ = true;
     std::unique_ptr<TextLayoutCache> ownTexts_;
     TextLayoutCache* texts_;
     std::optional<CanvasFont> selectedFont_;

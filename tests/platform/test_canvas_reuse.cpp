@@ -171,6 +171,28 @@ TEST_F(CanvasReuseTest, EllipsesFromTheirPictureHaveThePaintersOwnPixels) {
     }
 }
 
+TEST_F(CanvasReuseTest, AFinerImageGetsFinerTextAndEllipsesNotEnlargedPictures) {
+    QImage fine(240, 80, QImage::Format_RGB32);
+    fine.setDevicePixelRatio(2);
+    const auto draw = [&](QImage& image) {
+        image.fill(kSilver);
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack});
+        canvas.SetBrush({clGreen, BrushStyle::Solid});
+        canvas.Ellipse({60, 4, 100, 38});
+        canvas.SetFont({QStringLiteral("Arial"), 13, true, clBlack});
+        canvas.TextOut(2, 2, QStringLiteral("Кварзель"));
+    };
+    draw(fine);
+    // An enlarged picture paints every pixel in pairs; drawn finer, some column of the text
+    // or of the circle's outline differs from the column beside it.
+    bool finerDetail = false;
+    for (int x = 0; x + 1 < fine.width() && !finerDetail; x += 2)
+        for (int y = 0; y < fine.height() && !finerDetail; ++y)
+            finerDetail = fine.pixel(x, y) != fine.pixel(x + 1, y);
+    EXPECT_TRUE(finerDetail);
+}
+
 TEST(TextLayoutCacheEviction, TheTextUsedLongestAgoMakesRoom) {
     testing::TestApplication();
     QFont font(QStringLiteral("Liberation Sans"));
