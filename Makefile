@@ -31,7 +31,8 @@ run: deps build
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-bench: deps
+bench:
+	@scripts/install-deps.sh --bench
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKVARZEL_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target kvarzel_benchmarks
 	cd $(BENCH_DIR) && for program in bench/bench_*; do \

@@ -1,24 +1,14 @@
 // The results chart: a full paint with growing numbers of points, and a repaint without change.
-#include "chart/chart_presets.h"
-
 #include "qt_bench_main.h"
+#include "training_results.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <memory>
-
 namespace {
 
 std::unique_ptr<kvarzel::TChart> ResultsChart(int points) {
-    auto chart = std::make_unique<kvarzel::TChart>();
-    chart->resize(317, 207);
-    kvarzel::TLineSeries& series = kvarzel::ConfigureIntuitionChart(*chart);
-    for (int i = 1; i <= points; ++i)
-        series.AddPoint(i, 50 + 40 * std::sin(i * 0.7));
-    chart->BottomAxis().SetMaximum(points + 1);
-    return chart;
+    return kvarzel::bench::ResultsChart(kvarzel::bench::TrainingPercentages(points));
 }
 
 void BM_ChartFullPaint(benchmark::State& state) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the tests and the benchmarks need.
 # Only what is missing is installed; nothing is printed when everything is there.
+# `--bench` adds what only the benchmarks need.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,10 @@ packages=(
   dpkg-dev file desktop-file-utils appstream
   qt6-wayland weston xvfb openbox xdotool imagemagick
 )
+# The reference chart library the chart benchmark measures ours against.
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(libqcustomplot-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

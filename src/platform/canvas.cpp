@@ -53,6 +53,8 @@ ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
       texts_(texts ? texts : ownTexts_.get()) {
     painter_.begin(&image);
     scaled_ = image.devicePixelRatio() != 1.0;
+    // A picture copied onto a finer (HiDPI) image would be enlarged, not drawn finer.
+    pictures_ = !scaled_;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::TransparentMode);
@@ -63,36 +65,58 @@ ImageCanvas::~ImageCanvas() {
 }
 
 void ImageCanvas::applyMode(PenMode mode) {
+    if (painterMode_ == mode)
+        return;
+    painterMode_ = mode;
     painter_.setCompositionMode(mode == PenMode::NotXor ? QPainter::RasterOp_NotSourceXorDestination
                                                         : QPainter::CompositionMode_SourceOver);
 }
 
-void ImageCanvas::applyPen() {
-    const CanvasPen& pen = Pen();
-    if (pen.Style == PenStyle::Clear) {
-        painter_.setPen(Qt::NoPen);
-        return;
-    }
-    QPen qpen(ToQColor(pen.Color));
-    if (pen.Width <= 1) {
-        // One logical pixel wide: a cosmetic pen at ratio 1, a scaled one above it.
-        qpen.setWidth(scaled_ ? 1 : 0);
-    } else {
-        // Square ends close the joints of a polyline drawn segment by segment, and cost far
-        // less than round ones.
-        qpen.setWidth(pen.Width);
+ImageCanvas::PainterPen ImageCanvas::painterPenOf(const CanvasPen& pen) {
+    if (pen.Style == PenStyle::Clear)
+        return {clBlack, PenStyle::Clear, 0};
+    return {pen.Color, pen.Style, pen.Width <= 1 ? 0 : pen.Width};
+}
+
+QPen ImageCanvas::toQPen(const PainterPen& pen) {
+    if (pen.Style == PenStyle::Clear)
+        return Qt::NoPen;
+    QPen qpen(ToQColor(pen.Color), pen.Width);
+    // Square ends close the joints of a polyline drawn segment by segment, and cost far less
+    // than round ones.
+    if (pen.Width > 1)
         qpen.setCapStyle(Qt::SquareCap);
-    }
     if (pen.Style == PenStyle::Dot)
         qpen.setDashPattern({1.0, 1.0});
-    painter_.setPen(qpen);
+    return qpen;
+}
+
+void ImageCanvas::usePen(const PainterPen& pen) {
+    if (painterPen_ == pen)
+        return;
+    painterPen_ = pen;
+    painter_.setPen(toQPen(pen));
+}
+
+void ImageCanvas::applyPen() {
+    PainterPen pen = painterPenOf(Pen());
+    // One logical pixel wide: a cosmetic pen at ratio 1, a scaled one above it.
+    if (scaled_ && pen.Style != PenStyle::Clear && pen.Width == 0)
+        pen.Width = 1;
+    usePen(pen);
+}
+
+QBrush ImageCanvas::toQBrush(const CanvasBrush& brush) {
+    if (brush.Style == BrushStyle::Clear)
+        return Qt::NoBrush;
+    return ToQColor(brush.Color);
 }
 
 void ImageCanvas::applyBrush() {
-    if (Brush().Style == BrushStyle::Clear)
-        painter_.setBrush(Qt::NoBrush);
-    else
-        painter_.setBrush(ToQColor(Brush().Color));
+    if (painterBrush_ == Brush())
+        return;
+    painterBrush_ = Brush();
+    painter_.setBrush(toQBrush(Brush()));
 }
 
 namespace {
@@ -137,12 +161,22 @@ QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
 
 } // namespace
 
-// Drawn pixel by pixel: the painter's own thin lines drop whichever end comes last in its own
-// direction, not the line's end point. On a scaled image each pixel is a logical pixel's square.
-void ImageCanvas::drawThinLine(int x1, int y1, int x2, int y2) {
+// The painter's own thin lines drop whichever end comes last in their own direction, not the
+// line's end point: a solid upright or level line is the strip of pixels before its end, any
+// other one is drawn pixel by pixel (on a scaled image each pixel a logical pixel's square).
+void ImageCanvas::thinLine(int x1, int y1, int x2, int y2) {
+    if (Pen().Style == PenStyle::Solid && (x1 == x2 || y1 == y2)) {
+        const int step = x1 == x2 ? (y1 < y2 ? 1 : -1) : (x1 < x2 ? 1 : -1);
+        const int lastX = x1 == x2 ? x1 : x2 - step;
+        const int lastY = x1 == x2 ? y2 - step : y1;
+        const QRect strip(QPoint(std::min(x1, lastX), std::min(y1, lastY)),
+                          QPoint(std::max(x1, lastX), std::max(y1, lastY)));
+        painter_.fillRect(strip, ToQColor(Pen().Color));
+        return;
+    }
     const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot);
     if (!scaled_) {
-        painter_.setPen(QPen(ToQColor(Pen().Color), 0));
+        usePen({Pen().Color, PenStyle::Solid, 0});
         painter_.drawPoints(pixels);
         return;
     }
@@ -156,7 +190,7 @@ void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
         return;
     applyMode(Pen().Mode);
     if (Pen().Width <= 1 && Walkable(x1, y1, x2, y2)) {
-        drawThinLine(x1, y1, x2, y2);
+        thinLine(x1, y1, x2, y2);
     } else {
         // Wide lines, and thin ones so long that one pixel at their end no longer matters.
         applyPen();
@@ -205,23 +239,62 @@ void ImageCanvas::Rectangle(const TRect& given) {
     applyMode(PenMode::Copy);
 }
 
+namespace {
+
+constexpr std::size_t kKeptEllipses = 16;
+
+// An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by one
+// to keep the right and bottom edges out.
+void DrawEllipseIn(QPainter& painter, const TRect& box, bool outlined) {
+    if (outlined)
+        painter.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+    else
+        painter.drawEllipse(ToQRect(box));
+}
+
+} // namespace
+
+const QImage& ImageCanvas::ellipsePicture(int width, int height) {
+    const ShapeKey key{width, height, painterPenOf(Pen()), Brush()};
+    for (const auto& [drawn, picture] : ellipses_)
+        if (drawn == key)
+            return picture;
+    // A few pens, brushes and sizes come back again and again; more are drawn once or twice.
+    if (ellipses_.size() >= kKeptEllipses)
+        ellipses_.clear();
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setPen(toQPen(key.Pen));
+        painter.setBrush(toQBrush(key.Brush));
+        DrawEllipseIn(painter, {0, 0, width, height}, key.Pen.Style != PenStyle::Clear);
+    }
+    ellipses_.emplace_back(key, std::move(picture));
+    return ellipses_.back().second;
+}
+
 void ImageCanvas::Ellipse(const TRect& given) {
     const TRect box = Normalized(given);
     if (box.IsEmpty())
         return;
+    if (Pen().Mode == PenMode::Copy && pictures_) {
+        // Aliased shapes are whole pixels or nothing: the series' many pointers of one size and
+        // colour are drawn once and then copied.
+        applyMode(PenMode::Copy);
+        painter_.drawImage(box.Left, box.Top, ellipsePicture(box.Width(), box.Height()));
+        return;
+    }
     applyPen();
     applyBrush();
     applyMode(Pen().Mode);
-    // An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by
-    // one to keep the right and bottom edges out; a scaled pen is centred on its path, which
-    // therefore runs through the middle of the outline's pixels.
-    if (Pen().Style == PenStyle::Clear)
-        painter_.drawEllipse(ToQRect(box));
-    else if (!scaled_)
-        painter_.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
-    else
+    // A scaled pen is centred on its path, which therefore runs through the middle of the
+    // outline's pixels.
+    if (scaled_ && Pen().Style != PenStyle::Clear)
         painter_.drawEllipse(
             QRectF(box.Left + 0.5, box.Top + 0.5, box.Width() - 1.0, box.Height() - 1.0));
+    else
+        DrawEllipseIn(painter_, box, Pen().Style != PenStyle::Clear);
     applyMode(PenMode::Copy);
 }
 
@@ -251,15 +324,25 @@ TextExtent ImageCanvas::MeasureText(const QString& text) {
 void ImageCanvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty())
         return;
-    const LaidOutText& laidOut = texts().Text(text);
+    TextLayoutCache& store = texts();
+    LaidOutText& laidOut = store.Text(text);
     int left = x;
     if (Align() == TextAlign::Center)
         left = x - laidOut.Width / 2;
     else if (Align() == TextAlign::Right)
         left = x - laidOut.Width;
+    // Glyphs without antialiasing are whole pixels of the font colour or nothing, so a picture
+    // of them, drawn once, gives the same pixels again for a fraction of the cost.
     applyMode(PenMode::Copy);
-    painter_.setPen(ToQColor(Font().Color));
-    painter_.drawStaticText(left, y, laidOut.Shaped);
+    if (!pictures_) {
+        usePen({Font().Color, PenStyle::Solid, 0});
+        painter_.drawStaticText(left, y, laidOut.Shaped);
+        return;
+    }
+    if (laidOut.PictureColor != Font().Color)
+        MakeTextPicture(laidOut, store.Font(), Font().Color);
+    if (!laidOut.Picture.isNull())
+        painter_.drawImage(QPoint(left, y) + laidOut.Offset, laidOut.Picture);
 }
 
 void ImageCanvas::SetClipRect(const TRect& box) {

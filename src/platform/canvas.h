@@ -3,13 +3,17 @@
 #include "core/colors.h"
 #include "platform/text_layout_cache.h"
 
+#include <QBrush>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QString>
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace kvarzel {
 
@@ -123,19 +127,51 @@ public:
     void RemoveClip() override;
 
 private:
+    // The pen as the painter holds it: thin pens have width 0.
+    struct PainterPen {
+        TColor Color = clBlack;
+        PenStyle Style = PenStyle::Solid;
+        int Width = 0;
+        bool operator==(const PainterPen&) const = default;
+    };
+
+    // A shape drawn with one pen and brush at one size.
+    struct ShapeKey {
+        int Width = 0;
+        int Height = 0;
+        PainterPen Pen;
+        CanvasBrush Brush;
+        bool operator==(const ShapeKey&) const = default;
+    };
+
+    static PainterPen painterPenOf(const CanvasPen& pen);
+    static QPen toQPen(const PainterPen& pen);
+    static QBrush toQBrush(const CanvasBrush& brush);
+    // Each hands the painter a new state only when it differs from the one it holds: a new pen
+    // or brush costs more than many of the small shapes drawn with it.
+    void usePen(const PainterPen& pen);
     void applyPen();
     void applyBrush();
     void applyMode(PenMode mode);
     // The text store with the canvas's current font selected.
     TextLayoutCache& texts();
     void strokeOutline(const TRect& box);
-    void drawThinLine(int x1, int y1, int x2, int y2);
+    void thinLine(int x1, int y1, int x2, int y2);
+    // The current pen and brush's ellipse filling a box of this size, on a transparent ground.
+    const QImage& ellipsePicture(int width, int height);
 
     QPainter painter_;
     bool scaled_ = false;
+    // Texts and ellipses are copied from pictures of them, which is exact at one image pixel
+    // per drawing pixel only.
+    bool pictures_ = true;
     std::unique_ptr<TextLayoutCache> ownTexts_;
     TextLayoutCache* texts_;
     std::optional<CanvasFont> selectedFont_;
+    std::optional<PainterPen> painterPen_;
+    std::optional<CanvasBrush> painterBrush_;
+    std::optional<PenMode> painterMode_;
+    std::vector<std::pair<ShapeKey, QImage>> ellipses_;
 };
 
 } // namespace kvarzel

@@ -1,5 +1,6 @@
 #include "platform/text_layout_cache.h"
 
+#include <QPainter>
 #include <QTransform>
 
 namespace kvarzel {
@@ -12,30 +13,65 @@ void TextLayoutCache::Select(const QFont& font) {
     selected_ = &found->second;
 }
 
-void TextLayoutCache::Forget() {
-    for (auto it = fonts_.begin(); it != fonts_.end();) {
-        if (&it->second == selected_) {
-            it->second.texts.clear();
-            ++it;
-        } else {
-            it = fonts_.erase(it);
-        }
-    }
-    size_ = 0;
+void TextLayoutCache::evictOldest() {
+    const Entry& oldest = recentFirst_.back();
+    oldest.font->texts.remove(oldest.text);
+    recentFirst_.pop_back();
 }
 
-const LaidOutText& TextLayoutCache::Text(const QString& text) {
-    auto found = selected_->texts.find(text);
-    if (found != selected_->texts.end())
-        return *found;
-    if (size_ >= MaxTexts)
-        Forget();
-    LaidOutText entry{selected_->metrics.horizontalAdvance(text), QStaticText(text)};
+LaidOutText& TextLayoutCache::Text(const QString& text) {
+    const auto found = selected_->texts.constFind(text);
+    if (found != selected_->texts.cend()) {
+        recentFirst_.splice(recentFirst_.begin(), recentFirst_, *found);
+        return recentFirst_.front().laidOut;
+    }
+    if (Size() >= MaxTexts)
+        evictOldest();
+    LaidOutText entry{
+        selected_->metrics.horizontalAdvance(text), QStaticText(text), {}, {}, clNone};
     entry.Shaped.setTextFormat(Qt::PlainText);
     entry.Shaped.setPerformanceHint(QStaticText::AggressiveCaching);
     entry.Shaped.prepare(QTransform(), selected_->font);
-    ++size_;
-    return *selected_->texts.insert(text, entry);
+    recentFirst_.push_front({selected_, text, std::move(entry)});
+    selected_->texts.insert(text, recentFirst_.begin());
+    return recentFirst_.front().laidOut;
+}
+
+namespace {
+
+// The smallest rectangle holding every pixel that is not transparent; empty when none is.
+QRect InkBounds(const QImage& image) {
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 0)
+                ink |= QRect(x, y, 1, 1);
+    }
+    return ink;
+}
+
+} // namespace
+
+void MakeTextPicture(LaidOutText& text, const QFont& font, TColor color) {
+    // Room around the advance box for glyphs that reach out of it.
+    const QFontMetrics metrics(font);
+    const int margin = metrics.height();
+    const QSizeF box = text.Shaped.size();
+    QImage canvas(static_cast<int>(box.width()) + 2 * margin,
+                  static_cast<int>(box.height()) + 2 * margin, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
+        painter.drawStaticText(margin, margin, text.Shaped);
+    }
+    const QRect ink = InkBounds(canvas);
+    text.Picture = ink.isEmpty() ? QImage() : canvas.copy(ink);
+    text.Offset = ink.topLeft() - QPoint(margin, margin);
+    text.PictureColor = color;
 }
 
 } // namespace kvarzel

@@ -1,19 +1,29 @@
 #pragma once
 
+#include "core/colors.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QImage>
+#include <QPoint>
 #include <QStaticText>
 #include <QString>
 
+#include <list>
 #include <map>
 
 namespace kvarzel {
 
-// A text measured and shaped once in one font.
+// A text measured and shaped once in one font, and once drawn in one colour.
 struct LaidOutText {
     int Width = 0;
     QStaticText Shaped;
+    // The drawn glyphs, cut to their ink, on a transparent ground; Offset is where the picture's
+    // corner lies from the text's left top. Made on the first drawing, again for a new colour.
+    QImage Picture;
+    QPoint Offset;
+    TColor PictureColor = clNone;
 };
 
 // Charts measure and draw the same labels and marks on every paint, and shaping a text costs
@@ -22,32 +32,45 @@ struct LaidOutText {
 // time uses a store.
 class TextLayoutCache {
 public:
-    // Bound on the texts kept; past it the store starts again empty.
+    // Bound on the texts kept; past it the text used longest ago makes room.
     static constexpr int MaxTexts = 4096;
 
     // Makes `font` the one that Text() and Height() answer for.
     void Select(const QFont& font);
     const QFont& Font() const { return selected_->font; }
     int Height() const { return selected_->height; }
-    // Valid until the next call of Text().
-    const LaidOutText& Text(const QString& text);
-    int Size() const { return size_; }
+    // Valid until MaxTexts other texts have been asked for.
+    LaidOutText& Text(const QString& text);
+    int Size() const { return static_cast<int>(recentFirst_.size()); }
 
 private:
+    struct FontTexts;
+    struct Entry {
+        FontTexts* font;
+        QString text;
+        LaidOutText laidOut;
+    };
+    using Entries = std::list<Entry>;
+
     struct FontTexts {
         explicit FontTexts(const QFont& f) : font(f), metrics(f), height(metrics.height()) {}
         QFont font;
         QFontMetrics metrics;
         int height;
-        QHash<QString, LaidOutText> texts;
+        QHash<QString, Entries::iterator> texts;
     };
 
-    void Forget();
+    void evictOldest();
 
     // A node-based map keeps the selected entry where it is while others come and go.
     std::map<QString, FontTexts> fonts_;
     FontTexts* selected_ = nullptr;
-    int size_ = 0;
+    // Every kept text of every font, the one used last in front.
+    Entries recentFirst_;
 };
+
+// Draws `text` shaped in `font`, in `color`, with its left top at the origin, into a picture
+// cut to the ink: what the painter draws, kept for drawing again.
+void MakeTextPicture(LaidOutText& text, const QFont& font, TColor color);
 
 } // namespace kvarzel
