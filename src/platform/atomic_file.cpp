@@ -87,9 +87,12 @@ bool IsTemporaryName(const std::string& name, const std::string& prefix) {
 // can be locked was left by a save that never finished (the program was
 // killed, the machine lost power); only our own regular files are touched.
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const std::string& prefix) {
+    // Stepped with an error code: a folder that fails to list mid-way must
+    // not throw out of a save.
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::filesystem::path& candidate = entry.path();
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::filesystem::path& candidate = entry->path();
         if (!IsTemporaryName(candidate.filename().string(), prefix))
             continue;
         FileDescriptor fd(

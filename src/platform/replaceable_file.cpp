@@ -31,8 +31,10 @@ std::optional<std::filesystem::path> ReplaceableFile(const std::filesystem::path
         return target;
     }
     // Anything else that is not a regular file (a folder, a pipe) makes the
-    // replace itself fail.
-    if (S_ISREG(info.st_mode) && IsWriteProtected(file, info))
+    // replace itself fail. Another user's file would become ours: root,
+    // started with a user's home, would leave that user a file they cannot
+    // read.
+    if (S_ISREG(info.st_mode) && (!IsUsersRegularFile(info) || IsWriteProtected(file, info)))
         return std::nullopt;
     return file;
 }

@@ -9,8 +9,8 @@ namespace kvarzel {
 // a symbolic link (kept with other dotfiles, say), the regular file it points
 // to, provided that file belongs to the user running the program. Nothing
 // when the save must leave things as they are: a link to anything else (a
-// system file, a device, another user's file, nowhere), or a file whose
-// write permission has been taken away.
+// system file, a device, another user's file, nowhere), another user's
+// file in its place, or a file whose write permission has been taken away.
 std::optional<std::filesystem::path> ReplaceableFile(const std::filesystem::path& file);
 
 } // namespace kvarzel

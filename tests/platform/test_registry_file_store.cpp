@@ -390,6 +390,12 @@ TEST_F(ProtectedFile, ReadOnlyFileStaysAsItIs) {
     EXPECT_EQ(fs::status(file).permissions(), readOnly);
 }
 
+TEST_F(ProtectedFile, AnotherUsersFileInItsPlaceIsNotReplaced) {
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::others_read);
+    ExpectSaveRefused(file, true);
+}
+
 TEST_F(ProtectedFile, LinkToAnotherUsersFileIsNotFollowed) {
     const fs::path others = folder.Path() / "etc" / "passwd";
     fs::create_directories(others.parent_path());
