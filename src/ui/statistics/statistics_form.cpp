@@ -41,6 +41,7 @@ TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics
     TrainingsTable->setObjectName("TrainingsTable");
     TrainingsTable->setHorizontalHeaderLabels(StatisticsColumnTitles());
     TrainingsTable->verticalHeader()->hide();
+    TrainingsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     TrainingsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TrainingsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     TrainingsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
