@@ -114,6 +114,11 @@ std::string HistoryHeaderLine() {
     return std::string(Header) + "\n";
 }
 
+TrainingRecord AsStoredInHistory(TrainingRecord record) {
+    record.Finished = std::chrono::floor<std::chrono::seconds>(record.Finished);
+    return record;
+}
+
 std::string HistoryLine(const TrainingRecord& record) {
     const std::string black =
         record.Bucket.ByChance ? std::string() : std::to_string(record.Bucket.BlackPeas);

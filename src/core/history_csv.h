@@ -13,6 +13,8 @@ namespace kvarzel {
 // per finished training, oldest first. Numbers use a dot as the decimal mark,
 // so that any spreadsheet and any locale read them the same way.
 std::string HistoryHeaderLine();
+// The record as a history line keeps it: the time to the second.
+TrainingRecord AsStoredInHistory(TrainingRecord record);
 // One line, "\n" included. The chance column is the chance figure in percent.
 std::string HistoryLine(const TrainingRecord& record);
 

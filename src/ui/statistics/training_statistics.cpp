@@ -1,8 +1,7 @@
 #include "ui/statistics/training_statistics.h"
 
+#include "core/history_csv.h"
 #include "core/statistics_settings.h"
-
-#include <chrono>
 
 namespace kvarzel {
 namespace {
@@ -41,7 +40,7 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
     appendFailed_ = result == HistoryFile::AppendResult::Failed;
     if (result == HistoryFile::AppendResult::Appended) {
         history_.State = HistoryFile::Status::Ours;
-        history_.Records.push_back(record);
+        history_.Records.push_back(AsStoredInHistory(record));
     }
     historyChances_ = ChancesOf(history_.Records);
 }
@@ -72,12 +71,9 @@ std::vector<TrainingRecord> TrainingStatistics::RunRecords() const {
 // A history line is this run's when it is one of the run's records as the
 // file keeps it, to the second.
 int TrainingStatistics::RunNumberOf(const TrainingRecord& record) const {
-    for (const StatisticsRow& row : run_) {
-        TrainingRecord stored = row.Record;
-        stored.Finished = std::chrono::floor<std::chrono::seconds>(stored.Finished);
-        if (stored == record)
+    for (const StatisticsRow& row : run_)
+        if (AsStoredInHistory(row.Record) == record)
             return row.RunNumber;
-    }
     return 0;
 }
 
