@@ -140,8 +140,9 @@ TEST_F(StatisticsTest, KeptHistorySurvivesARestartWithTheRunMarked) {
     PlayTraining(3);
     PlayTraining(4);
     InDialog([&] {
-        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 2);
-        EXPECT_EQ(Cell(0, 0), "2");
+        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 3);
+        EXPECT_EQ(Cell(0, 0), "1");
+        EXPECT_EQ(Cell(1, 0), "2");
         EXPECT_TRUE(Dialog().TrainingsTable->item(0, 7)->font().bold());
     });
     Restart();
@@ -150,11 +151,13 @@ TEST_F(StatisticsTest, KeptHistorySurvivesARestartWithTheRunMarked) {
     EXPECT_TRUE(LoadKeepHistory(&reread));
     PlayTraining(1);
     InDialog([&] {
-        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 3);
+        // The training played before the history was turned on is there too.
+        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 4);
         EXPECT_EQ(Cell(0, 0), "");
-        EXPECT_EQ(Cell(0, 7), "3");
+        EXPECT_EQ(Cell(0, 7), "2");
+        EXPECT_EQ(Cell(1, 7), "3");
         EXPECT_FALSE(Dialog().TrainingsTable->item(0, 7)->font().bold());
-        EXPECT_EQ(Cell(2, 0), "1");
+        EXPECT_EQ(Cell(3, 0), "1");
         EXPECT_TRUE(Dialog().HistoryLabel->text().contains("history.csv"));
     });
 }

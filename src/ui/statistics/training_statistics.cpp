@@ -3,6 +3,8 @@
 #include "core/history_csv.h"
 #include "core/statistics_settings.h"
 
+#include <algorithm>
+
 namespace kvarzel {
 namespace {
 
@@ -34,13 +36,27 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
     for (const StatisticsRow& row : run_)
         outcomes.push_back(row.Record.Outcome());
     runLogChance_ = PooledLogChance(outcomes);
-    if (!keepHistory_)
-        return;
+    if (keepHistory_)
+        AppendToHistory(record);
+    historyChances_ = ChancesOf(history_.Records);
+}
+
+void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
     const HistoryFile::AppendResult result = file_.Append(record, history_);
     appendFailed_ = result == HistoryFile::AppendResult::Failed;
     if (result == HistoryFile::AppendResult::Appended) {
         history_.State = HistoryFile::Status::Ours;
         history_.Records.push_back(AsStoredInHistory(record));
+    }
+}
+
+// Turning the history on keeps the run's trainings so far as well.
+void TrainingStatistics::AppendRunToHistory() {
+    for (const StatisticsRow& row : run_) {
+        const TrainingRecord stored = AsStoredInHistory(row.Record);
+        if (std::find(history_.Records.begin(), history_.Records.end(), stored) ==
+            history_.Records.end())
+            AppendToHistory(row.Record);
     }
     historyChances_ = ChancesOf(history_.Records);
 }
@@ -51,8 +67,10 @@ void TrainingStatistics::SetKeepHistory(bool keep) {
     keepHistory_ = keep;
     choiceMade_ = true;
     SaveKeepHistory(settings_, keep);
-    if (keep)
+    if (keep) {
         ReloadHistory();
+        AppendRunToHistory();
+    }
 }
 
 void TrainingStatistics::ReloadHistory() {

@@ -31,7 +31,8 @@ public:
     void AddTraining(const TrainingRecord& record);
 
     bool KeepHistory() const { return keepHistory_; }
-    // Stores the choice and, when it is on, reads the history file.
+    // Stores the choice and, when it is on, reads the history file and adds
+    // the run's trainings that are not in it yet.
     void SetKeepHistory(bool keep);
     // The state the history file was last found in.
     const HistoryFile::Contents& History() const { return history_; }
@@ -50,6 +51,8 @@ public:
 
 private:
     void ReloadHistory();
+    void AppendToHistory(const TrainingRecord& record);
+    void AppendRunToHistory();
     int RunNumberOf(const TrainingRecord& record) const;
     bool ShowsHistory() const;
 
