@@ -127,6 +127,10 @@ void SetSettingsStore(RegistryStore* store) {
     installedStore = store;
 }
 
+RegistryStore* InstalledSettingsStore() {
+    return installedStore;
+}
+
 bool TOptions::Load() {
     WaveWrong = false;
     WaveFilename.clear();

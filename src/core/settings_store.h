@@ -17,5 +17,7 @@ public:
 // The store that TOptions::Load, Save and Erase work on; the program installs
 // the per-user store at start-up. Not owned.
 void SetSettingsStore(RegistryStore* store);
+// The installed store, or nullptr.
+RegistryStore* InstalledSettingsStore();
 
 } // namespace kvarzel

@@ -4,6 +4,7 @@
 #include "core/extended_math.h"
 #include "core/options.h"
 #include "core/random_source.h"
+#include "core/ratio_scale.h"
 
 #include <algorithm>
 
@@ -24,12 +25,31 @@ std::string ResultMessage(std::int32_t WholePercent) {
     return "Ваша интуиция составляет " + std::to_string(WholePercent) + "%" + ".";
 }
 
+namespace {
+
+// The settings a training starts with, read as the bucket filling reads them.
+TrainingRecord StartedRecord(std::int32_t peasCount) {
+    TrainingRecord record;
+    record.PeasCount = peasCount;
+    record.PeasRatio = ClampRatio(Options->PeasRatio);
+    record.TimerEnabled = Options->TimerEnabled;
+    record.TimeInterval = Options->TimeInterval;
+    record.Bucket = {IsChanceRatio(record.PeasRatio),
+                     IsChanceRatio(record.PeasRatio) ? 0
+                                                     : BlackTarget(peasCount, record.PeasRatio)};
+    return record;
+}
+
+} // namespace
+
 void TrainingRun::Start() {
     SeedFromClock();
     // The count is fixed here: a count changed in the options during the
     // training must neither judge peas that do not exist nor push the
     // percentage past 100.
     FillPeas(Peas_, std::clamp(Options->PeasCount, 1, MaxPeas), Options->PeasRatio);
+    Started_ = StartedRecord(PeasCount());
+    Answers_ = {};
     DrawIndex_ = 0;
     view_.ShowAnswerButtons();
     RightCount_ = 0;
@@ -37,9 +57,14 @@ void TrainingRun::Start() {
 }
 
 void TrainingRun::ProcessAnswer(Answer answer) {
+    AnswerStep(answer, AnswerSource::User);
+}
+
+void TrainingRun::AnswerStep(Answer answer, AnswerSource source) {
     if (Answering_ || !HasPeaToDraw())
         return;
     Answering_ = true;
+    CountAnswer(answer, source);
     const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
     ++DrawIndex_;
     const bool right = (answer == Answer::Black) == peaIsBlack;
@@ -64,7 +89,25 @@ void TrainingRun::TimerAnswer() {
     if (!HasPeaToDraw())
         return;
     const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
-    ProcessAnswer(peaIsBlack ? Answer::White : Answer::Black);
+    AnswerStep(peaIsBlack ? Answer::White : Answer::Black, AnswerSource::Timer);
+}
+
+void TrainingRun::CountAnswer(Answer answer, AnswerSource source) {
+    if (source == AnswerSource::Timer)
+        ++Answers_.Timer;
+    else if (answer == Answer::White)
+        ++Answers_.White;
+    else
+        ++Answers_.Black;
+}
+
+TrainingRecord TrainingRun::FinishedRecord(double percentage) const {
+    TrainingRecord record = Started_;
+    record.Finished = std::chrono::system_clock::now();
+    record.Answers = Answers_;
+    record.RightCount = RightCount_;
+    record.Percentage = percentage;
+    return record;
 }
 
 void TrainingRun::SoundWrongAnswer() {
@@ -86,6 +129,7 @@ void TrainingRun::EndTraining() {
     const double p = ExactPercentage(RightCount_, PeasCount());
     view_.ShowResultMessage(ResultMessage(WholePercentage(p)));
     view_.AddResult(p, TrainingCount_);
+    view_.RecordTraining(FinishedRecord(p));
     view_.HideAnswerControls();
 }
 

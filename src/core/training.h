@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/training_record.h"
 #include "core/training_view.h"
 
 #include <cstdint>
@@ -37,11 +38,18 @@ public:
     std::int32_t RightCount() const { return RightCount_; }
     std::int32_t TrainingCount() const { return TrainingCount_; }
     bool Answering() const { return Answering_; }
+    // How the answers of the current training came so far.
+    const AnswerMix& Answers() const { return Answers_; }
     // The pea count of the current training, fixed when it started.
     std::int32_t PeasCount() const { return static_cast<std::int32_t>(Peas_.size()); }
 
 private:
+    enum class AnswerSource { User, Timer };
+
     bool HasPeaToDraw() const { return DrawIndex_ < PeasCount(); }
+    void AnswerStep(Answer answer, AnswerSource source);
+    void CountAnswer(Answer answer, AnswerSource source);
+    TrainingRecord FinishedRecord(double percentage) const;
     void SoundWrongAnswer();
     void EndTraining();
 
@@ -51,6 +59,9 @@ private:
     std::int32_t RightCount_ = 0;
     std::int32_t TrainingCount_ = 0;
     bool Answering_ = false;
+    // What the current training started with, for its record.
+    TrainingRecord Started_;
+    AnswerMix Answers_;
 };
 
 } // namespace kvarzel

@@ -4,6 +4,8 @@
 
 namespace kvarzel {
 
+struct TrainingRecord;
+
 // An answer is the guess that the next pea is white or black.
 enum class Answer { White, Black };
 
@@ -35,6 +37,8 @@ public:
     virtual void ClearAnswerBold() = 0;
     virtual void ShowResultMessage(const std::string& message) = 0;
     virtual void AddResult(double percentage, int trainingCount) = 0;
+    // End, after the results page: the record of the training for its statistics.
+    virtual void RecordTraining(const TrainingRecord& /*record*/) {}
     virtual void HideAnswerControls() = 0;
 };
 

@@ -60,6 +60,12 @@ void ShowHelpTopic(int context) {
     }
 }
 
+void ShowHelpPage(const QString& page) {
+    if (HelpViewer* window = openViewer()) {
+        window->showTopic(helpFilePath + QStringLiteral("::/") + page);
+    }
+}
+
 HelpViewer* HelpViewerWindow() {
     return viewer.data();
 }

@@ -21,6 +21,8 @@ QString HelpFilePath();
 // viewer; a missing file or page is shown in the viewer itself.
 void ShowHelpContents();
 void ShowHelpTopic(int context);
+// Open the viewer at a page of the help file that has no context number.
+void ShowHelpPage(const QString& page);
 
 // The viewer once it has been opened, else nullptr.
 HelpViewer* HelpViewerWindow();

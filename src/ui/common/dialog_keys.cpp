@@ -23,11 +23,15 @@ bool HelpDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && isVisible()) {
-            ShowHelpTopic(HelpContext(this));
+            ShowDialogHelp();
             return true;
         }
     }
     return false;
+}
+
+void HelpDialog::ShowDialogHelp() {
+    ShowHelpTopic(HelpContext(this));
 }
 
 void HelpDialog::showEvent(QShowEvent* event) {

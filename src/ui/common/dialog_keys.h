@@ -13,6 +13,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // F1: the topic of the dialog's help context.
+    virtual void ShowDialogHelp();
     // Centres the dialog on the screen at its first show only.
     void showEvent(QShowEvent* event) override;
 

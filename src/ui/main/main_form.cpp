@@ -1,9 +1,11 @@
 #include "ui/main/main_form.h"
 
 #include "core/options.h"
+#include "core/settings_store.h"
 #include "help/help.h"
 #include "platform/application_hint.h"
 #include "platform/canvas.h"
+#include "platform/history_file.h"
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
 #include "ui/common/help_context.h"
@@ -13,6 +15,7 @@
 #include "ui/main/results_page.h"
 #include "ui/main/signal_shape.h"
 #include "ui/main/training_results.h"
+#include "ui/statistics/statistics_form.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -78,6 +81,9 @@ TMainForm::TMainForm(QWidget* parent)
     connect(AnswerTimer, &TTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
     CreateMenu();
+    statistics_ = std::make_unique<TrainingStatistics>(InstalledSettingsStore(),
+                                                       HistoryFile(UserHistoryPath()));
+    statisticsForm_ = new TStatisticsForm(this, *statistics_);
     // The window is as tall as the menu bar plus the fixed client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
@@ -85,6 +91,7 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
+    delete statisticsForm_;
 }
 
 void TMainForm::SetDialogs(QDialog* about, QDialog* options) {
@@ -134,6 +141,10 @@ void TMainForm::TrainMenuItemClick() {
 void TMainForm::OptionsMenuItemsClick() {
     if (optionsForm_)
         optionsForm_->exec();
+}
+
+void TMainForm::StatisticsMenuItemClick() {
+    statisticsForm_->exec();
 }
 
 void TMainForm::AboutMenuItemClick() {
@@ -328,6 +339,10 @@ void TMainForm::ShowResultMessage(const std::string& message) {
 void TMainForm::AddResult(double percentage, int trainingCount) {
     if (results_)
         results_->AddTrainingResult(percentage, trainingCount);
+}
+
+void TMainForm::RecordTraining(const TrainingRecord& record) {
+    statisticsForm_->AddTraining(record);
 }
 
 void TMainForm::HideAnswerControls() {

@@ -27,6 +27,8 @@ class TLineSeries;
 class TShape;
 class TTimer;
 class SoundOutput;
+class TStatisticsForm;
+class TrainingStatistics;
 class TrainingResults;
 struct VirtualKeyPress;
 
@@ -45,6 +47,7 @@ public:
     void SetDialogs(QDialog* about, QDialog* options);
 
     const TrainingRun& Training() const { return *training_; }
+    TStatisticsForm& StatisticsForm() const { return *statisticsForm_; }
     // A training runs exactly while the white answer button is not hidden.
     bool TrainingRunning() const;
 
@@ -68,6 +71,7 @@ public:
     QMenu* TrainingMenuItem = nullptr;
     QAction* TrainMenuItem = nullptr;
     QAction* OptionsMenuItems = nullptr;
+    QAction* StatisticsMenuItem = nullptr;
     QAction* ExitMenuItem = nullptr;
     QMenu* HelpMenuItem = nullptr;
     QAction* ContentsMenuItem = nullptr;
@@ -78,6 +82,7 @@ public:
     void DisplayHint(const QString& hint);
     void TrainMenuItemClick();
     void OptionsMenuItemsClick();
+    void StatisticsMenuItemClick();
     void ExitMenuItemClick();
     void ContentsMenuItemClick();
     void AboutMenuItemClick();
@@ -113,14 +118,17 @@ private:
     void ClearAnswerBold() override;
     void ShowResultMessage(const std::string& message) override;
     void AddResult(double percentage, int trainingCount) override;
+    void RecordTraining(const TrainingRecord& record) override;
     void HideAnswerControls() override;
 
     std::unique_ptr<TrainingRun> training_;
     std::unique_ptr<ResultsPage> resultsPage_;
+    std::unique_ptr<TrainingStatistics> statistics_;
     SoundOutput* sound_;
     TrainingResults* results_ = nullptr; // the results page unless a test puts its own
     QDialog* aboutForm_ = nullptr;
     QDialog* optionsForm_ = nullptr;
+    TStatisticsForm* statisticsForm_ = nullptr;
     bool shown_ = false;
 };
 

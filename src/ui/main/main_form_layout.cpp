@@ -150,6 +150,8 @@ void TMainForm::CreateMenu() {
                                 QKeySequence(Qt::CTRL | Qt::Key_N));
     OptionsMenuItems =
         AddMenuItem(TrainingMenuItem, "OptionsMenuItems", "&Параметры...", "Параметры тренировок");
+    StatisticsMenuItem = AddMenuItem(TrainingMenuItem, "StatisticsMenuItem", "&Статистика...",
+                                     "Статистика и история тренировок");
     AddSeparator(TrainingMenuItem, "TrainingMenuSeparator");
     ExitMenuItem = AddMenuItem(TrainingMenuItem, "ExitMenuItem", "&Выход", "Выход из программы",
                                QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -163,6 +165,7 @@ void TMainForm::CreateMenu() {
 
     connect(TrainMenuItem, &QAction::triggered, this, &TMainForm::TrainMenuItemClick);
     connect(OptionsMenuItems, &QAction::triggered, this, &TMainForm::OptionsMenuItemsClick);
+    connect(StatisticsMenuItem, &QAction::triggered, this, &TMainForm::StatisticsMenuItemClick);
     connect(ExitMenuItem, &QAction::triggered, this, &TMainForm::ExitMenuItemClick);
     connect(ContentsMenuItem, &QAction::triggered, this, &TMainForm::ContentsMenuItemClick);
     connect(AboutMenuItem, &QAction::triggered, this, &TMainForm::AboutMenuItemClick);

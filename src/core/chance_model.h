@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kvarzel {
+
+// How the answers of a training came about: the user's white and black
+// guesses, and the wrong answers the timer gave in the user's place.
+struct AnswerMix {
+    std::int32_t White = 0;
+    std::int32_t Black = 0;
+    std::int32_t Timer = 0;
+
+    std::int32_t Total() const { return White + Black + Timer; }
+    std::int32_t Guessed() const { return White + Black; }
+    bool operator==(const AnswerMix&) const = default;
+};
+
+// How the bucket was filled: every pea black or white by a coin toss, or
+// exactly BlackPeas black peas at random places.
+struct BucketMakeUp {
+    bool ByChance = true;
+    std::int32_t BlackPeas = 0;
+    bool operator==(const BucketMakeUp&) const = default;
+};
+
+// One finished training as the chance model sees it.
+struct TrainingOutcome {
+    AnswerMix Answers;
+    BucketMakeUp Bucket;
+    std::int32_t Right = 0;
+};
+
+// The largest bucket the model accepts; the options dialog offers no more.
+constexpr std::int32_t MaxChancePeas = 9999;
+
+// False for an outcome no training can produce: negative counts, more peas
+// than MaxChancePeas, more black peas than peas, more right answers than
+// guesses.
+bool IsPossibleOutcome(const TrainingOutcome& outcome);
+
+// ln P(R = k), k = 0..Guessed(), for the right answers R of someone guessing
+// without any intuition with the same answer mix; minus infinity where R
+// cannot be k. The mix and bucket must come from a possible outcome.
+std::vector<double> RightCountLogDistribution(const AnswerMix& answers, const BucketMakeUp& bucket);
+
+// ln P(R >= right) for that distribution.
+double LogChanceOfAtLeast(const std::vector<double>& logDistribution, std::int32_t right);
+
+// ln of the probability that a guesser gets at least as many right answers
+// as this training had; nothing for an impossible outcome.
+std::optional<double> TrainingLogChance(const TrainingOutcome& outcome);
+
+// The same for the right answers of several trainings added up, each
+// training guessed independently; nothing when any outcome is impossible.
+std::optional<double> PooledLogChance(const std::vector<TrainingOutcome>& outcomes);
+
+} // namespace kvarzel

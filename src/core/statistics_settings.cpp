@@ -1,0 +1,30 @@
+#include "core/statistics_settings.h"
+
+#include "core/registry_reading.h"
+
+#include <string>
+
+namespace kvarzel {
+namespace {
+
+const std::string StatisticsKey = "Software\\Tellumor\\Kvarzel\\Statistics";
+const std::string KeepHistoryName = "KeepHistory";
+
+} // namespace
+
+bool LoadKeepHistory(const RegistryStore* store) {
+    if (store == nullptr)
+        return false;
+    return IntegerFrom(store->ReadValue(StatisticsKey, KeepHistoryName)).value_or(0) != 0;
+}
+
+bool SaveKeepHistory(RegistryStore* store, bool keep) {
+    return store != nullptr && store->CreateKey(StatisticsKey) &&
+           store->WriteInteger(StatisticsKey, KeepHistoryName, keep ? 1 : 0) && store->Commit();
+}
+
+bool KeepHistoryStored(const RegistryStore* store) {
+    return store != nullptr && store->ReadValue(StatisticsKey, KeepHistoryName).has_value();
+}
+
+} // namespace kvarzel

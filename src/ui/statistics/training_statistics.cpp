@@ -1,0 +1,119 @@
+#include "ui/statistics/training_statistics.h"
+
+#include "core/history_csv.h"
+#include "core/statistics_settings.h"
+
+#include <algorithm>
+
+namespace kvarzel {
+namespace {
+
+std::vector<std::optional<double>> ChancesOf(const std::vector<TrainingRecord>& records) {
+    std::vector<std::optional<double>> chances;
+    chances.reserve(records.size());
+    for (const TrainingRecord& record : records)
+        chances.push_back(TrainingLogChance(record.Outcome()));
+    return chances;
+}
+
+} // namespace
+
+TrainingStatistics::TrainingStatistics(RegistryStore* settings, HistoryFile history)
+    : settings_(settings), file_(std::move(history)), keepHistory_(LoadKeepHistory(settings)),
+      choiceMade_(KeepHistoryStored(settings)) {
+    if (keepHistory_)
+        ReloadHistory();
+}
+
+TrainingStatistics::~TrainingStatistics() {
+    if (choiceMade_ && !KeepHistoryStored(settings_))
+        SaveKeepHistory(settings_, keepHistory_);
+}
+
+void TrainingStatistics::AddTraining(const TrainingRecord& record) {
+    run_.push_back({record, TrainingLogChance(record.Outcome()), RunTrainings() + 1});
+    std::vector<TrainingOutcome> outcomes;
+    for (const StatisticsRow& row : run_)
+        outcomes.push_back(row.Record.Outcome());
+    runLogChance_ = PooledLogChance(outcomes);
+    if (keepHistory_)
+        AppendToHistory(record);
+    historyChances_ = ChancesOf(history_.Records);
+}
+
+void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
+    const HistoryFile::AppendResult result = file_.Append(record, history_);
+    appendFailed_ = result == HistoryFile::AppendResult::Failed;
+    if (result == HistoryFile::AppendResult::Appended) {
+        history_.State = HistoryFile::Status::Ours;
+        history_.Records.push_back(AsStoredInHistory(record));
+    }
+}
+
+// Turning the history on keeps the run's trainings so far as well.
+void TrainingStatistics::AppendRunToHistory() {
+    for (const StatisticsRow& row : run_) {
+        const TrainingRecord stored = AsStoredInHistory(row.Record);
+        if (std::find(history_.Records.begin(), history_.Records.end(), stored) ==
+            history_.Records.end())
+            AppendToHistory(row.Record);
+    }
+    historyChances_ = ChancesOf(history_.Records);
+}
+
+void TrainingStatistics::SetKeepHistory(bool keep) {
+    if (keep == keepHistory_)
+        return;
+    keepHistory_ = keep;
+    choiceMade_ = true;
+    SaveKeepHistory(settings_, keep);
+    if (keep) {
+        ReloadHistory();
+        AppendRunToHistory();
+    }
+}
+
+void TrainingStatistics::ReloadHistory() {
+    history_ = file_.Load();
+    historyChances_ = ChancesOf(history_.Records);
+    appendFailed_ = false;
+}
+
+std::vector<TrainingRecord> TrainingStatistics::RunRecords() const {
+    std::vector<TrainingRecord> records;
+    for (const StatisticsRow& row : run_)
+        records.push_back(row.Record);
+    return records;
+}
+
+// A history line is this run's when it is one of the run's records as the
+// file keeps it, to the second.
+int TrainingStatistics::RunNumberOf(const TrainingRecord& record) const {
+    for (const StatisticsRow& row : run_)
+        if (AsStoredInHistory(row.Record) == record)
+            return row.RunNumber;
+    return 0;
+}
+
+bool TrainingStatistics::ShowsHistory() const {
+    return keepHistory_ && (history_.State == HistoryFile::Status::Ours ||
+                            history_.State == HistoryFile::Status::Missing);
+}
+
+std::vector<StatisticsRow> TrainingStatistics::Rows() const {
+    if (!ShowsHistory())
+        return run_;
+    std::vector<StatisticsRow> rows;
+    for (std::size_t i = 0; i < history_.Records.size(); ++i)
+        rows.push_back({history_.Records[i], historyChances_[i], RunNumberOf(history_.Records[i])});
+    return rows;
+}
+
+std::vector<TrainingRecord> TrainingStatistics::RowRecords() const {
+    std::vector<TrainingRecord> records;
+    for (const StatisticsRow& row : Rows())
+        records.push_back(row.Record);
+    return records;
+}
+
+} // namespace kvarzel

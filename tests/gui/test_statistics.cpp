@@ -1,0 +1,200 @@
+#include "core/settings_store.h"
+#include "core/statistics_settings.h"
+#include "help/help.h"
+#include "help/help_viewer.h"
+#include "main_form_fixture.h"
+#include "platform/atomic_file.h"
+#include "platform/history_file.h"
+#include "platform/registry_file_store.h"
+#include "ui/common/help_context.h"
+#include "ui/statistics/statistics_form.h"
+#include "ui/statistics/statistics_texts.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace kvarzel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A main window with a settings file and a history folder of its own.
+class StatisticsTest : public MainFormTest {
+protected:
+    void SetUp() override {
+        setenv("XDG_DATA_HOME", folder.path().toUtf8().constData(), 1);
+        options.PeasCount = 4;
+        options.TimerEnabled = false;
+        options.BeepWrong = false;
+        options.WaveWrong = false;
+        SetSettingsStore(store.get());
+        MainFormTest::SetUp();
+    }
+    void TearDown() override {
+        MainFormTest::TearDown();
+        SetSettingsStore(nullptr);
+        unsetenv("XDG_DATA_HOME");
+    }
+
+    fs::path HistoryPath() const { return UserHistoryPath(); }
+    TStatisticsForm& Dialog() const { return form->StatisticsForm(); }
+    QString Cell(int row, int column) const {
+        return Dialog().TrainingsTable->item(row, column)->text();
+    }
+
+    // Plays a training of four peas: `right` right answers, then wrong ones.
+    void PlayTraining(int right) {
+        MessageBoxCloser closer;
+        Start();
+        for (int pea = 0; pea < 4; ++pea)
+            (pea < right ? RightButton() : WrongButton())->click();
+    }
+    // Opens the dialog from the menu, runs `look` inside it, and closes it.
+    void InDialog(const std::function<void()>& look) {
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            look();
+            looked = true;
+            Dialog().CloseButton->click();
+        });
+        form->StatisticsMenuItem->trigger();
+        EXPECT_TRUE(looked);
+    }
+    void Restart() {
+        // Shut-down saves the options first, which rewrites the whole key.
+        Options->Save();
+        Reopen();
+    }
+    void Reopen() {
+        form.reset();
+        form = std::make_unique<TMainForm>();
+        formView = form.get();
+        form->SetSoundOutput(sound);
+        form->show();
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<RegistryFileStore> store =
+        std::make_unique<RegistryFileStore>((folder.path() + "/Kvarzel.reg").toStdString());
+};
+
+TEST_F(StatisticsTest, MenuItemFollowsTheOptionsWithItsHint) {
+    const QList<QAction*> items = form->TrainingMenuItem->actions();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items[1], form->OptionsMenuItems);
+    EXPECT_EQ(items[2], form->StatisticsMenuItem);
+    EXPECT_TRUE(items[3]->isSeparator());
+    EXPECT_EQ(form->StatisticsMenuItem->text(), "&Статистика...");
+    EXPECT_EQ(HelpContext(form->StatisticsMenuItem), 1);
+    form->menuBar()->setActiveAction(form->TrainingMenuItem->menuAction());
+    ASSERT_TRUE(WaitFor([&] { return form->TrainingMenuItem->isVisible(); }));
+    form->TrainingMenuItem->setActiveAction(form->StatisticsMenuItem);
+    EXPECT_EQ(form->StatusBar->currentMessage(), "Статистика и история тренировок");
+    form->TrainingMenuItem->close();
+    EXPECT_EQ(Dialog().windowTitle(), "Статистика тренировок");
+}
+
+TEST_F(StatisticsTest, TableAndRunLineShowTheRunsTrainings) {
+    InDialog([&] {
+        EXPECT_EQ(Dialog().TrainingsTable->rowCount(), 0);
+        EXPECT_EQ(Dialog().RunLabel->text(), "В этой серии ещё нет законченных тренировок.");
+        EXPECT_FALSE(Dialog().ExportButton->isEnabled());
+        EXPECT_FALSE(Dialog().HistoryCheckBox->isChecked());
+    });
+    PlayTraining(4);
+    PlayTraining(1);
+    options.PeasRatio = 10;
+    PlayTraining(3);
+    InDialog([&] {
+        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 3);
+        EXPECT_EQ(Cell(0, 0), "1");
+        EXPECT_EQ(Cell(0, 2), "4");
+        EXPECT_EQ(Cell(0, 3), "случайно");
+        EXPECT_EQ(Cell(2, 3), "2");
+        EXPECT_EQ(Cell(0, 7), "4");
+        EXPECT_EQ(Cell(1, 7), "1");
+        EXPECT_EQ(Cell(0, 4).toInt() + Cell(0, 5).toInt() + Cell(0, 6).toInt(), 4);
+        // Four right of four by the coin: one chance in sixteen.
+        EXPECT_EQ(Cell(0, 9), ChanceCellText(std::log(1.0 / 16)));
+        EXPECT_TRUE(Dialog().RunLabel->text().startsWith(
+            "За эту серию: тренировок — 3, горошин — 12, верных ответов — 8 ("));
+        EXPECT_TRUE(Dialog().ExplanationLabel->text().contains("ниже 5%"));
+        EXPECT_TRUE(Dialog().HistoryLabel->isHidden());
+    });
+    // Nothing is written while the history is off.
+    EXPECT_FALSE(fs::exists(HistoryPath()));
+}
+
+TEST_F(StatisticsTest, KeptHistorySurvivesARestartWithTheRunMarked) {
+    PlayTraining(2);
+    InDialog([&] { Dialog().HistoryCheckBox->click(); });
+    EXPECT_TRUE(LoadKeepHistory(store.get()));
+    PlayTraining(3);
+    PlayTraining(4);
+    InDialog([&] {
+        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 3);
+        EXPECT_EQ(Cell(0, 0), "1");
+        EXPECT_EQ(Cell(1, 0), "2");
+        EXPECT_TRUE(Dialog().TrainingsTable->item(0, 7)->font().bold());
+    });
+    Restart();
+    EXPECT_TRUE(LoadKeepHistory(store.get()));
+    RegistryFileStore reread(store->Location());
+    EXPECT_TRUE(LoadKeepHistory(&reread));
+    PlayTraining(1);
+    InDialog([&] {
+        // The training played before the history was turned on is there too.
+        ASSERT_EQ(Dialog().TrainingsTable->rowCount(), 4);
+        EXPECT_EQ(Cell(0, 0), "");
+        EXPECT_EQ(Cell(0, 7), "2");
+        EXPECT_EQ(Cell(1, 7), "3");
+        EXPECT_FALSE(Dialog().TrainingsTable->item(0, 7)->font().bold());
+        EXPECT_EQ(Cell(3, 0), "1");
+        EXPECT_TRUE(Dialog().HistoryLabel->text().contains("history.csv"));
+    });
+}
+
+TEST_F(StatisticsTest, DamagedHistoryIsReportedAndKept) {
+    ASSERT_TRUE(SaveKeepHistory(store.get(), true));
+    fs::create_directories(HistoryPath().parent_path());
+    const std::string damaged = HistoryHeaderLine() + "2026-12-07T10:31:08Z,oops\n";
+    ASSERT_TRUE(ReplaceFileAtomically(HistoryPath(), damaged));
+    Reopen();
+    PlayTraining(2);
+    InDialog([&] {
+        EXPECT_TRUE(Dialog().HistoryLabel->text().contains("повреждён (строка 2)"));
+        EXPECT_EQ(Dialog().TrainingsTable->rowCount(), 1);
+    });
+    EXPECT_EQ(ReadWholeFile(HistoryPath(), 1 << 20).Bytes, damaged);
+}
+
+TEST_F(StatisticsTest, ExportWritesWhatTheTableShows) {
+    PlayTraining(3);
+    const QString target = folder.path() + "/export.csv";
+    InDialog([&] {
+        Dialog().ChooseExportFile = [&] { return target; };
+        Dialog().ExportButton->click();
+    });
+    const HistoryFile::Contents exported = HistoryFile(target.toStdString()).Load();
+    ASSERT_EQ(exported.State, HistoryFile::Status::Ours);
+    ASSERT_EQ(exported.Records.size(), 1U);
+    EXPECT_EQ(exported.Records[0].RightCount, 3);
+}
+
+TEST_F(StatisticsTest, F1OpensTheStatisticsPage) {
+    InitHelp(KVARZEL_BINARY_DIR "/kvarzel");
+    InDialog([&] { QTest::keyClick(Dialog().TrainingsTable, Qt::Key_F1); });
+    ASSERT_NE(HelpViewerWindow(), nullptr);
+    EXPECT_EQ(HelpViewerWindow()->currentPage(), "Statistics.htm");
+}
+
+} // namespace
+} // namespace kvarzel::testing
