@@ -107,6 +107,18 @@ open_and_close_help() {
   wait_until 5 test "$(xdotool getactivewindow)" = "$main" || fail "the focus does not come back"
 }
 
+# click_in <window> <x> <y>: moves the pointer to that point of the window's
+# client area and clicks the left button there, both through XTEST. (The
+# position that getwindowgeometry reports under openbox is off by the frame.)
+click_in() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# The open drop-down menu: the program's visible window other than the main one.
+menu_popup() {
+  xdotool search --onlyvisible --class '^kvarzel$' 2>/dev/null | grep -vx "$main" | head -n 1 | grep .
+}
+
 # Pixels of the results series' dark green (0x408000 as BGR) in the main window.
 series_pixels() {
   import -window "$main" "$work/main.png" 2>/dev/null
@@ -124,14 +136,35 @@ run_training() {
   xdotool key ctrl+n
   screenshot training-started
   xdotool key w b comma x
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  xdotool mousemove $((X + 60)) $((Y + 100)) click 1
+  click_in "$main" 60 100
   wait_until 10 visible_window '^Результат$' || fail "no box captioned Результат"
   screenshot result-box
   xdotool key Return
   wait_until 5 window_gone '^Результат$' || fail "Enter does not dismiss the result box"
   wait_until 5 results_in_front || fail "the results page with its point is not in front"
   screenshot results-page
+}
+
+# "Тренировка" → "Параметры..." with the mouse; in the dialog a click into the
+# count field, Ctrl+A and a new count typed over the old one, then Enter for OK.
+change_count_in_options() {
+  click_in "$main" 30 8
+  wait_until 5 menu_popup || fail "a click on Тренировка opens no menu"
+  screenshot menu
+  # "Параметры..." is the second item of the menu, each item 20 pixels high.
+  click_in "$(menu_popup)" 40 30
+  wait_until 10 visible_window '^Параметры тренировок$' || fail "Параметры... opens no dialog"
+  options=$(visible_window '^Параметры тренировок$')
+  wait_until 5 test "$(xdotool getactivewindow)" = "$options" || fail "the options dialog has no focus"
+  screenshot options
+  # The count field lies at the right of the first page, below the tabs.
+  click_in "$options" 225 41
+  xdotool key ctrl+a type "$new_count"
+  screenshot options-count-typed
+  xdotool key Return
+  wait_until 5 window_gone '^Параметры тренировок$' || fail "Enter does not close the options dialog"
+  wait_until 5 test "$(xdotool getactivewindow)" = "$main" || fail "the focus does not come back"
+  screenshot options-confirmed
 }
 
 quit_program() {
@@ -141,7 +174,8 @@ quit_program() {
 }
 
 check_settings_written() {
-  grep -q '"PeasCount"=dword:00000005' "$settings" || fail "the settings lost the count of peas"
+  grep -q "\"PeasCount\"=dword:$(printf '%08x' "$new_count")" "$settings" ||
+    fail "the settings do not hold the new count of peas: $(grep PeasCount "$settings")"
   grep -q '"BeepFrequency"=' "$settings" || fail "the settings were not written at the end"
 }
 
@@ -152,8 +186,8 @@ start_display
 start_program
 open_and_close_help
 run_training
-# Changing the count in the options dialog, opened from the menu with the mouse, belongs here
-# once the dialog exists; check_settings_written then expects the new count.
+new_count=12
+change_count_in_options
 quit_program
 check_settings_written
 echo "the X session passed; screenshots in $shots"
