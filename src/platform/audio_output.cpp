@@ -1,5 +1,7 @@
 #include "platform/audio_output.h"
 
+#include "platform/sdl_library.h"
+
 #include <algorithm>
 #include <chrono>
 #include <vector>
@@ -64,20 +66,22 @@ AudioOutput::AudioOutput(const SDL_AudioSpec& sourceSpec)
     wanted.format = PreferredFormat;
     wanted.channels = PreferredChannels;
     wanted.samples = deviceBufferFrames;
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (Sdl() == nullptr)
+        return;
+    device = Sdl()->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device == 0 || sourceFrameBytes <= 0 || source.freq <= 0 || source.freq > maxSourceRate)
         return;
     repeats = FrameRepeats(source.freq);
-    converter = SDL_NewAudioStream(source.format, source.channels, source.freq * repeats,
-                                   obtained.format, obtained.channels, obtained.freq);
+    converter = Sdl()->NewAudioStream(source.format, source.channels, source.freq * repeats,
+                                      obtained.format, obtained.channels, obtained.freq);
     limitBytes = std::uint64_t{MaxPlayingSeconds} * BytesPerSecond();
 }
 
 AudioOutput::~AudioOutput() {
     if (converter != nullptr)
-        SDL_FreeAudioStream(converter);
+        Sdl()->FreeAudioStream(converter);
     if (device != 0)
-        SDL_CloseAudioDevice(device);
+        Sdl()->CloseAudioDevice(device);
 }
 
 bool AudioOutput::Write(const std::uint8_t* data, std::size_t bytes) {
@@ -100,9 +104,10 @@ bool AudioOutput::Feed(const std::uint8_t* data, std::size_t bytes) {
     if (repeats > 1) {
         const std::vector<std::uint8_t> repeated =
             RepeatFrames(data, bytes, sourceFrameBytes, repeats);
-        if (SDL_AudioStreamPut(converter, repeated.data(), static_cast<int>(repeated.size())) != 0)
+        if (Sdl()->AudioStreamPut(converter, repeated.data(), static_cast<int>(repeated.size())) !=
+            0)
             return false;
-    } else if (SDL_AudioStreamPut(converter, data, static_cast<int>(bytes)) != 0) {
+    } else if (Sdl()->AudioStreamPut(converter, data, static_cast<int>(bytes)) != 0) {
         return false;
     }
     QueueConverted();
@@ -130,7 +135,7 @@ void AudioOutput::Finish() {
     // An empty queue means the last samples are in the device's buffer, not
     // yet heard; closing now would cut them off. Two buffers' time covers
     // the one being played and the sound server's own.
-    SDL_Delay(2u * obtained.samples * 1000u / static_cast<Uint32>(obtained.freq) + 1);
+    Sdl()->Delay(2u * obtained.samples * 1000u / static_cast<Uint32>(obtained.freq) + 1);
 }
 
 // SDL's resampler keeps the last stretch of a sound back even when flushed:
@@ -157,37 +162,37 @@ void AudioOutput::PushOutHeldBackSamples() {
         if (!Feed(silence.data(), silence.size()))
             return;
     }
-    SDL_AudioStreamFlush(converter);
+    Sdl()->AudioStreamFlush(converter);
     QueueConverted();
 }
 
 void AudioOutput::QueueConverted() {
     std::vector<std::uint8_t> buffer(chunkBytes);
     int got = 0;
-    while ((got = SDL_AudioStreamGet(converter, buffer.data(), static_cast<int>(buffer.size()))) >
-           0) {
+    while ((got = Sdl()->AudioStreamGet(converter, buffer.data(),
+                                        static_cast<int>(buffer.size()))) > 0) {
         const std::uint64_t bytes = std::min(static_cast<std::uint64_t>(got),
                                              limitBytes - std::min(limitBytes, queuedBytes));
         if (bytes > 0)
-            SDL_QueueAudio(device, buffer.data(), static_cast<Uint32>(bytes));
+            Sdl()->QueueAudio(device, buffer.data(), static_cast<Uint32>(bytes));
         queuedBytes += bytes;
     }
-    if (!started && SDL_GetQueuedAudioSize(device) > 0) {
-        SDL_PauseAudioDevice(device, 0);
+    if (!started && Sdl()->GetQueuedAudioSize(device) > 0) {
+        Sdl()->PauseAudioDevice(device, 0);
         started = true;
     }
 }
 
 bool AudioOutput::WaitUntilQueuedAtMost(std::uint32_t bytes) const {
     using Clock = std::chrono::steady_clock;
-    std::uint32_t queued = SDL_GetQueuedAudioSize(device);
+    std::uint32_t queued = Sdl()->GetQueuedAudioSize(device);
     auto lastProgress = Clock::now();
     while (queued > bytes) {
-        if (SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_PLAYING ||
+        if (Sdl()->GetAudioDeviceStatus(device) != SDL_AUDIO_PLAYING ||
             Clock::now() - lastProgress > stallLimit)
             return false;
-        SDL_Delay(2);
-        const std::uint32_t now = SDL_GetQueuedAudioSize(device);
+        Sdl()->Delay(2);
+        const std::uint32_t now = Sdl()->GetQueuedAudioSize(device);
         if (now < queued)
             lastProgress = Clock::now();
         queued = now;

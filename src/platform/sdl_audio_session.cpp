@@ -1,5 +1,7 @@
 #include "platform/sdl_audio_session.h"
 
+#include "platform/sdl_library.h"
+
 #include <SDL.h>
 #if __has_include(<dlfcn.h>)
 #include <dlfcn.h>
@@ -37,16 +39,19 @@ void SilenceAlsa() {
 } // namespace
 
 SdlAudioSession::SdlAudioSession() {
-    SDL_LogSetOutputFunction(&DiscardSdlLog, nullptr);
+    const SdlLibrary* sdl = Sdl();
+    if (sdl == nullptr)
+        return;
+    sdl->LogSetOutputFunction(&DiscardSdlLog, nullptr);
     // Ctrl+C must still end the program while a sound plays.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SilenceAlsa();
-    started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    started = sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 SdlAudioSession::~SdlAudioSession() {
     if (started)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sdl()->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 } // namespace kvarzel

@@ -3,6 +3,7 @@
 #include "core/file_system.h"
 #include "platform/audio_output.h"
 #include "platform/sdl_audio_session.h"
+#include "platform/sdl_library.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,7 +44,10 @@ struct WaveData {
     SDL_AudioSpec Format{};
     Uint8* Buffer = nullptr;
     Uint32 Length = 0;
-    ~WaveData() { SDL_FreeWAV(Buffer); }
+    ~WaveData() {
+        if (Buffer != nullptr)
+            Sdl()->FreeWAV(Buffer);
+    }
 };
 
 } // namespace
@@ -73,8 +77,10 @@ void PlayWaveFile(const std::string& fileName) {
     // plain file is read: a pipe or a terminal named by mistake would hold
     // the program until someone writes to it.
     WaveData wave;
-    if (!PlainFileExists(fileName) ||
-        SDL_LoadWAV(fileName.c_str(), &wave.Format, &wave.Buffer, &wave.Length) == nullptr ||
+    const SdlLibrary* sdl = Sdl();
+    if (sdl == nullptr || !PlainFileExists(fileName) ||
+        sdl->LoadWAV_RW(sdl->RWFromFile(fileName.c_str(), "rb"), 1, &wave.Format, &wave.Buffer,
+                        &wave.Length) == nullptr ||
         wave.Length == 0)
         return;
     const SdlAudioSession session;
