@@ -8,6 +8,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kvarzel {
 
@@ -25,6 +26,7 @@ public:
     }
 
     int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -104,7 +106,42 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const std::s
     }
 }
 
+TemporaryFileHook& TemporaryCreatedHook() {
+    static TemporaryFileHook hook;
+    return hook;
+}
+
+// Creates the temporary file and locks it. Between the two, another copy's
+// clean-up can take the still unlocked file for a stale one and remove it,
+// and the rename would then fail: the file is ours only once the lock holds
+// and the name still leads to it. A clean-up holding the lock removes the
+// file itself; a file system without locks leaves the name check alone.
+int CreateLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
+                          std::string& temporary) {
+    constexpr int attempts = 5;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        temporary = (folder / (prefix + "XXXXXX")).string();
+        FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+        if (fd.Get() < 0)
+            return -1;
+        if (TemporaryCreatedHook())
+            TemporaryCreatedHook()(temporary);
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+            continue;
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd.Get(), &held) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            return fd.Release();
+    }
+    return -1;
+}
+
 } // namespace
+
+void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
+    TemporaryCreatedHook() = std::move(hook);
+}
 
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
@@ -129,12 +166,11 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     const std::string prefix = TemporaryPrefix(path);
     RemoveStaleTemporaryFiles(folder, prefix);
-    std::string temporary = (folder / (prefix + "XXXXXX")).string();
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    std::string temporary;
+    // Locked until the rename: tells other saves that this one is alive.
+    FileDescriptor fd(CreateLockedTemporary(folder, prefix, temporary));
     if (fd.Get() < 0)
         return false;
-    // Held until the rename: tells other saves that this one is alive.
-    ::flock(fd.Get(), LOCK_EX | LOCK_NB);
     const bool replaced =
         WriteTemporary(fd.Get(), bytes) && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!replaced) {

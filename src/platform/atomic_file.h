@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,10 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSiz
 // failure the old file is untouched and no temporary file is left behind;
 // temporary files that a killed save left are removed by the next one.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// For tests: called with the temporary file's path between its creation and
+// its lock, where another copy's clean-up could step in. Empty: no call.
+using TemporaryFileHook = std::function<void(const std::filesystem::path&)>;
+void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook);
 
 } // namespace kvarzel

@@ -33,6 +33,10 @@ TEST_F(MainWindowTest, LayoutAsDesigned) {
     EXPECT_EQ(form->BlackButton->geometry(), QRect(232, 193, 75, 25));
     EXPECT_EQ(form->PageControl->tabText(0), "&Тренировка");
     EXPECT_EQ(form->PageControl->tabText(1), "&Результаты");
+    // Without the customize hint the window manager is offered every button.
+    EXPECT_TRUE(form->windowFlags().testFlags(
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint));
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "a fixed border";
 }

@@ -52,6 +52,20 @@ TEST_F(OptionsForm, FirstShowAfterAFirstRunShowsTheDefaults) {
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
 }
 
+// A fixed dialog border: the window manager is told the size cannot change,
+// and the title bar offers the close button alone.
+TEST_F(OptionsForm, TheBorderIsFixedWithTheCloseButtonOnly) {
+    Show();
+    EXPECT_EQ(form->minimumSize(), QSize(266, 240));
+    EXPECT_EQ(form->maximumSize(), QSize(266, 240));
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_TRUE(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowContextHelpButtonHint));
+}
+
 TEST_F(OptionsForm, FirstRunWithInfectedWaveTicksTheWaveAndEnablesItsTest) {
     QFile("Infected.wav").open(QIODevice::WriteOnly);
     Show();

@@ -1,15 +1,18 @@
 #include "core/options.h"
 #include "core/settings_store.h"
+#include "platform/atomic_file.h"
 #include "platform/registry_file_store.h"
 #include "platform/registry_test_files.h"
 #include "platform/registry_text.h"
 #include "platform/user_settings_store.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -459,6 +462,50 @@ TEST_F(SettingsFile, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
     }
     EXPECT_EQ(torn, 0);
     EXPECT_EQ(leftOver, 0);
+}
+
+// Another copy's clean-up of stale temporary files may take this save's
+// temporary file before the save has locked it: removed already, or locked by
+// the clean-up and about to be removed. The save must land all the same.
+class TemporaryTakenOnce {
+public:
+    explicit TemporaryTakenOnce(bool keepLocked) {
+        SetTemporaryCreatedHookForTesting([this, keepLocked](const fs::path& temporary) {
+            if (calls_++ != 0)
+                return;
+            if (keepLocked) {
+                cleanUp_ = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+                ::flock(cleanUp_, LOCK_EX | LOCK_NB);
+            }
+            fs::remove(temporary);
+        });
+    }
+    ~TemporaryTakenOnce() {
+        SetTemporaryCreatedHookForTesting(nullptr);
+        if (cleanUp_ >= 0)
+            ::close(cleanUp_);
+    }
+    int Calls() const { return calls_; }
+
+private:
+    int calls_ = 0;
+    int cleanUp_ = -1;
+};
+
+TEST_F(SettingsFile, SaveLandsWhenAnotherCopyRemovesItsUnlockedTemporaryFile) {
+    Save(Changed());
+    const std::string changedText = ReadBytes(file);
+    for (const bool keepLocked : {false, true}) {
+        SCOPED_TRACE(keepLocked ? "locked by the clean-up" : "removed");
+        Save(TOptions());
+        {
+            TemporaryTakenOnce takenOnce(keepLocked);
+            EXPECT_EQ(SaveError(Changed()), "saved");
+            EXPECT_EQ(takenOnce.Calls(), 2);
+        }
+        EXPECT_EQ(ReadBytes(file), changedText);
+        EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Kvarzel.reg"});
+    }
 }
 
 // --- Where the file lives -----------------------------------------------------
