@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 
 namespace kvarzel {
@@ -16,8 +17,10 @@ constexpr std::string_view Header = "finished_utc,peas_count,peas_ratio,timer_en
                                     "time_interval_ms,black_peas,white_answers,black_answers,"
                                     "timer_answers,right_answers,percentage,chance_percent";
 constexpr std::size_t FieldCount = 12;
-// The widest stored interval the options dialog can produce, and some.
-constexpr std::int32_t MaxInterval = 1'000'000'000;
+// A training keeps the timer interval as the settings file held it, which the
+// user may have edited to anything; a line must read back whatever was written.
+constexpr std::int32_t MinInterval = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t MaxInterval = std::numeric_limits<std::int32_t>::max();
 
 std::string UtcText(std::chrono::system_clock::time_point moment) {
     const auto seconds = std::chrono::floor<std::chrono::seconds>(moment);
@@ -138,7 +141,7 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     const auto peas = ParseNumber<std::int32_t>(fields[1], 1, MaxChancePeas);
     const auto ratio = ParseNumber<std::int32_t>(fields[2], RatioScaleMin, RatioScaleMax);
     const auto timer = ParseNumber<std::int32_t>(fields[3], 0, 1);
-    const auto interval = ParseNumber<std::int32_t>(fields[4], 0, MaxInterval);
+    const auto interval = ParseNumber<std::int32_t>(fields[4], MinInterval, MaxInterval);
     const auto black = fields[5].empty() ? std::optional<std::int32_t>(-1)
                                          : ParseNumber<std::int32_t>(fields[5], 0, MaxChancePeas);
     const auto white = ParseNumber<std::int32_t>(fields[6], 0, MaxChancePeas);

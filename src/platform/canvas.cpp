@@ -216,9 +216,10 @@ void ImageCanvas::strokeOutline(const TRect& box) {
     const int bottom = std::max(box.Bottom - w, top);
     painter_.fillRect(ToQRect({box.Left, box.Top, box.Right, top}), color);
     painter_.fillRect(ToQRect({box.Left, bottom, box.Right, box.Bottom}), color);
-    painter_.fillRect(ToQRect({box.Left, top, std::min(box.Left + w, box.Right), bottom}), color);
-    painter_.fillRect(ToQRect({std::max(box.Right - w, box.Left + w), top, box.Right, bottom}),
-                      color);
+    // A box narrower than the pen is wide is all left strip; the right one is then empty.
+    const int leftEnd = std::min(box.Left + w, box.Right);
+    painter_.fillRect(ToQRect({box.Left, top, leftEnd, bottom}), color);
+    painter_.fillRect(ToQRect({std::max(box.Right - w, leftEnd), top, box.Right, bottom}), color);
 }
 
 void ImageCanvas::Rectangle(const TRect& given) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 
 namespace kvarzel {
 namespace {
@@ -59,6 +60,20 @@ TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
     EXPECT_EQ(ParseHistory(windows).Records, std::vector<TrainingRecord>{Sample()});
     EXPECT_EQ(ParseHistory("").Status, ParsedHistory::Kind::Empty);
     EXPECT_EQ(ParseHistory(HistoryHeaderLine()).Status, ParsedHistory::Kind::Ours);
+}
+
+// The settings file is the user's to edit, and a training keeps its timer
+// interval as read from there; a line the program wrote must read back, or
+// the history would count as damaged and take no more trainings.
+TEST(HistoryCsvTest, ReadsBackAnyIntervalTheSettingsHeld) {
+    for (const std::int32_t interval : {-1, 0, std::numeric_limits<std::int32_t>::min(),
+                                        std::numeric_limits<std::int32_t>::max()}) {
+        TrainingRecord record = Sample();
+        record.TimeInterval = interval;
+        const ParsedHistory parsed = ParseHistory(HistoryHeaderLine() + HistoryLine(record));
+        ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours) << interval;
+        EXPECT_EQ(parsed.Records, std::vector<TrainingRecord>{record}) << interval;
+    }
 }
 
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {

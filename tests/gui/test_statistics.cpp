@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -194,6 +195,30 @@ TEST_F(StatisticsTest, F1OpensTheStatisticsPage) {
     InDialog([&] { QTest::keyClick(Dialog().TrainingsTable, Qt::Key_F1); });
     ASSERT_NE(HelpViewerWindow(), nullptr);
     EXPECT_EQ(HelpViewerWindow()->currentPage(), "Statistics.htm");
+}
+
+// Trainings of one pea can end alike within a second; turning the history on
+// keeps each of them.
+TEST(TrainingStatisticsTest, TurningTheHistoryOnKeepsEqualTrainingsOfTheRunEach) {
+    QTemporaryDir folder;
+    TrainingStatistics statistics(
+        nullptr, HistoryFile(fs::path(folder.path().toStdString()) / "history.csv"));
+    TrainingRecord record;
+    record.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7};
+    record.PeasCount = 1;
+    record.PeasRatio = 0;
+    record.Bucket = {true, 0};
+    record.Answers = {1, 0, 0};
+    record.RightCount = 1;
+    record.Percentage = 100;
+    statistics.AddTraining(record);
+    statistics.AddTraining(record);
+    statistics.SetKeepHistory(true);
+    EXPECT_EQ(statistics.File().Load().Records.size(), 2U);
+    // Turned off and on again, nothing is added twice.
+    statistics.SetKeepHistory(false);
+    statistics.SetKeepHistory(true);
+    EXPECT_EQ(statistics.File().Load().Records.size(), 2U);
 }
 
 } // namespace

@@ -238,6 +238,40 @@ TEST_F(CanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixel) {
     EXPECT_EQ(image, before);
 }
 
+// A box narrower or lower than the pen is wide is all outline, and no more.
+TEST_F(CanvasTest, RectangleNarrowerThanItsPenStaysInItsBox) {
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Solid, 3});
+        canvas.SetBrush({clWhite});
+        canvas.Rectangle({10, 10, 12, 20});
+        canvas.Rectangle({20, 10, 30, 11});
+    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inside =
+                (x >= 10 && x < 12 && y >= 10 && y < 20) || (x >= 20 && x < 30 && y == 10);
+            EXPECT_EQ(at(x, y), inside ? kBlack : kSilver) << x << "," << y;
+        }
+}
+
+TEST_F(CanvasTest, NotXorRectangleNarrowerThanItsPenDrawnTwiceRestoresEveryPixel) {
+    const QImage before = image.copy();
+    {
+        ImageCanvas canvas(image);
+        canvas.SetPen({clBlack, PenStyle::Solid, 3, PenMode::NotXor});
+        canvas.SetBrush({clWhite, BrushStyle::Clear});
+        canvas.Rectangle({10, 10, 12, 20});
+        ASSERT_NE(image, before);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                EXPECT_EQ(at(x, y) != kSilver, x >= 10 && x < 12 && y >= 10 && y < 20)
+                    << x << "," << y;
+        canvas.Rectangle({10, 10, 12, 20});
+    }
+    EXPECT_EQ(image, before);
+}
+
 TEST_F(CanvasTest, SilverNotXorPenOnSilverShowsWhiteOutline) {
     {
         ImageCanvas canvas(image);

@@ -50,13 +50,18 @@ void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
     }
 }
 
-// Turning the history on keeps the run's trainings so far as well.
+// Turning the history on keeps the run's trainings so far as well. Short
+// trainings can end alike within one second, so each of the run's equal
+// records needs a line of its own.
 void TrainingStatistics::AppendRunToHistory() {
-    for (const StatisticsRow& row : run_) {
-        const TrainingRecord stored = AsStoredInHistory(row.Record);
-        if (std::find(history_.Records.begin(), history_.Records.end(), stored) ==
-            history_.Records.end())
-            AppendToHistory(row.Record);
+    for (auto row = run_.begin(); row != run_.end(); ++row) {
+        const TrainingRecord stored = AsStoredInHistory(row->Record);
+        const auto sameSoFar =
+            std::count_if(run_.begin(), row + 1, [&](const StatisticsRow& other) {
+                return AsStoredInHistory(other.Record) == stored;
+            });
+        if (std::count(history_.Records.begin(), history_.Records.end(), stored) < sameSoFar)
+            AppendToHistory(row->Record);
     }
     historyChances_ = ChancesOf(history_.Records);
 }
