@@ -191,6 +191,15 @@ void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
     applyMode(Pen().Mode);
     if (Pen().Width <= 1 && Walkable(x1, y1, x2, y2)) {
         thinLine(x1, y1, x2, y2);
+    } else if (Pen().Width == 2 && Pen().Style == PenStyle::Solid && Pen().Mode == PenMode::Copy &&
+               !scaled_ && (x1 == x2 || y1 == y2) && Walkable(x1, y1, x2, y2) &&
+               std::abs(x1) <= kLongestWalkedLine && std::abs(y1) <= kLongestWalkedLine) {
+        // An upright or level two-pixel line with square ends is the box one pixel around its
+        // end points on every side: the painter's own stroke paints exactly these pixels, only
+        // slower.
+        painter_.fillRect(QRect(QPoint(std::min(x1, x2) - 1, std::min(y1, y2) - 1),
+                                QPoint(std::max(x1, x2), std::max(y1, y2))),
+                          ToQColor(Pen().Color));
     } else {
         // Wide lines, and thin ones so long that one pixel at their end no longer matters.
         applyPen();

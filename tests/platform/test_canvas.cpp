@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <random>
+
 namespace kvarzel {
 namespace {
 
@@ -479,6 +481,49 @@ TEST_F(CanvasTest, WideLinesCloseTheJointsOfAPolyline) {
         for (int x = 0; x < 14; ++x)
             painted += at(x, y) == kBlack ? 1 : 0;
         EXPECT_GE(painted, 2) << y;
+    }
+}
+
+// Upright and level two-pixel lines take a shorter way than other wide lines; the pixels must
+// stay exactly those of the painter's own square-ended stroke, short, long, clipped or reaching
+// beyond the image.
+TEST_F(CanvasTest, UprightAndLevelWideLinesPaintThePaintersOwnPixels) {
+    std::mt19937 random(15);
+    const auto coordinate = [&random](int from, int to) {
+        return std::uniform_int_distribution<int>(from, to)(random);
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const int x1 = coordinate(-5, 45);
+        const int y1 = coordinate(-5, 35);
+        const bool upright = round % 2 == 0;
+        const int length = round % 7 == 0 ? coordinate(-3, 3) : coordinate(-40, 40);
+        const int x2 = upright ? x1 : x1 + length;
+        const int y2 = upright ? y1 + length : y1;
+        const bool clipped = round % 3 == 0;
+        const TRect clip{coordinate(0, 15), coordinate(0, 12), coordinate(16, 40),
+                         coordinate(13, 30)};
+        image.fill(kSilver);
+        {
+            ImageCanvas canvas(image);
+            if (clipped)
+                canvas.SetClipRect(clip);
+            canvas.SetPen({clBlack, PenStyle::Solid, 2});
+            canvas.Line(x1, y1, x2, y2);
+        }
+        QImage expected(image.size(), image.format());
+        expected.fill(kSilver);
+        if (x1 != x2 || y1 != y2) {
+            QPainter painter(&expected);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            if (clipped)
+                painter.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+            QPen pen(Qt::black, 2);
+            pen.setCapStyle(Qt::SquareCap);
+            painter.setPen(pen);
+            painter.drawLine(x1, y1, x2, y2);
+        }
+        ASSERT_EQ(image, expected)
+            << x1 << "," << y1 << " to " << x2 << "," << y2 << (clipped ? " clipped" : "");
     }
 }
 
