@@ -1,6 +1,7 @@
 // The training page's picture and the program icon: compiled in, of the
 // sizes the window layout counts on, and truly two-colour.
 #include "ui/main/bucket_picture.h"
+#include "ui/main/two_colour_render.h"
 
 #include <QApplication>
 
@@ -95,6 +96,11 @@ TEST_F(BucketPictureTest, OnAHiDpiScreenIsDrawnAfreshAtTheScreensRatio) {
     EXPECT_NE(doubled, scaledUp) << "the picture is only pixel-doubled";
     EXPECT_EQ(BucketPicture(1.5).size(), QSize(467, 357));
     EXPECT_EQ(BucketPicture(1).devicePixelRatio(), 1.0);
+}
+
+TEST_F(BucketPictureTest, TheBuildsPictureIsTheDrawingItself) {
+    EXPECT_EQ(BucketPicture(), renderTwoColour(QStringLiteral(":/art/bucket.svg"), QSize(311, 238),
+                                               Background::White));
 }
 
 TEST_F(BucketPictureTest, IsRenderedOnceAndShared) {

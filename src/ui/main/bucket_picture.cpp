@@ -25,10 +25,15 @@ QImage renderBucketPicture(qreal ratio) {
     return picture;
 }
 
+// The build has drawn the picture for a screen of one pixel per point.
+QImage builtBucketPicture() {
+    return QImage(QStringLiteral(":/art/bucket.png")).convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 QImage BucketPicture(qreal ratio) {
-    static const QImage picture = renderBucketPicture(1.0);
+    static const QImage picture = builtBucketPicture();
     if (ratio == 1.0)
         return picture;
     // A HiDPI screen: the one other ratio in use is kept until the ratio changes.
