@@ -4,7 +4,6 @@
 #include "platform/application.h"
 #include "platform/program_application.h"
 #include "platform/user_settings_store.h"
-#include "ui/main/bucket_picture.h"
 #include "ui/main/program.h"
 
 #include <QApplication>
@@ -16,7 +15,6 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("com.tellumor.Kvarzel"));
     kvarzel::InitHelp(QCoreApplication::applicationFilePath());
     kvarzel::SetApplicationTitle("Кварзель");
-    QApplication::setWindowIcon(kvarzel::ProgramIcon());
     const auto store = kvarzel::UserSettingsStore();
     kvarzel::SetSettingsStore(store.get());
     int result = 0;

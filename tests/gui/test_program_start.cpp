@@ -7,6 +7,7 @@
 #include "ui/main/program.h"
 #include "ui/options/options_form.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,21 +34,27 @@ protected:
         file = std::filesystem::path(folder.path().toStdString()) / "Kvarzel.reg";
     }
     void TearDown() override { SetSettingsStore(nullptr); }
+    void StorePeasCount25() const {
+        std::ofstream(file) << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel]\n"
+                               "\"PeasCount\"=dword:00000019\n";
+    }
 
     QTemporaryDir folder;
     std::filesystem::path file;
 };
 
 TEST_F(ProgramStartTest, WindowsComeInOrderAndTheSettingsAreSavedFirstAtTheEnd) {
-    std::ofstream(file) << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Tellumor\\Kvarzel]\n"
-                           "\"PeasCount\"=dword:00000019\n";
+    StorePeasCount25();
     RegistryFileStore store(file);
     SetSettingsStore(&store);
     ASSERT_EQ(Options, nullptr);
     std::string savedWhenMainWindowWent;
     {
         ProgramWindows windows;
-        ASSERT_NE(Options, nullptr);
+        // The dialogs and the icon follow the main window's first paint.
+        windows.MainForm->show();
+        ASSERT_TRUE(QTest::qWaitFor([] { return Options != nullptr; }));
+        EXPECT_FALSE(QApplication::windowIcon().isNull());
         EXPECT_EQ(Options->PeasCount, 25);
         EXPECT_EQ(windows.AboutForm->parentWidget(), windows.MainForm);
         Options->PeasRatio = 7;
@@ -57,6 +64,16 @@ TEST_F(ProgramStartTest, WindowsComeInOrderAndTheSettingsAreSavedFirstAtTheEnd) 
     EXPECT_EQ(Options, nullptr);
     EXPECT_NE(savedWhenMainWindowWent.find("\"PeasRatio\"=dword:00000007"), std::string::npos)
         << savedWhenMainWindowWent;
+}
+
+TEST_F(ProgramStartTest, ATrainingStartedBeforeTheFirstPaintUsesTheStoredSettings) {
+    StorePeasCount25();
+    RegistryFileStore store(file);
+    SetSettingsStore(&store);
+    ProgramWindows windows;
+    windows.MainForm->TrainMenuItem->trigger();
+    ASSERT_NE(Options, nullptr);
+    EXPECT_EQ(windows.MainForm->Training().Peas().size(), 25u);
 }
 
 TEST_F(ProgramStartTest, AFailedSaveReachesTheErrorDisplay) {

@@ -83,7 +83,6 @@ TMainForm::TMainForm(QWidget* parent)
     CreateMenu();
     statistics_ = std::make_unique<TrainingStatistics>(InstalledSettingsStore(),
                                                        HistoryFile(UserHistoryPath()));
-    statisticsForm_ = new TStatisticsForm(this, *statistics_);
     // The window is as tall as the menu bar plus the fixed client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
@@ -97,6 +96,17 @@ TMainForm::~TMainForm() {
 void TMainForm::SetDialogs(QDialog* about, QDialog* options) {
     aboutForm_ = about;
     optionsForm_ = options;
+}
+
+void TMainForm::MakeDialogsIfMissing() {
+    if (!optionsForm_ && makeDialogs_)
+        makeDialogs_();
+}
+
+TStatisticsForm& TMainForm::StatisticsForm() {
+    if (!statisticsForm_)
+        statisticsForm_ = new TStatisticsForm(this, *statistics_);
+    return *statisticsForm_;
 }
 
 bool TMainForm::TrainingRunning() const {
@@ -135,19 +145,23 @@ void TMainForm::DisplayHint(const QString& hint) {
 }
 
 void TMainForm::TrainMenuItemClick() {
+    // A training reads the settings, which come with the options dialog.
+    MakeDialogsIfMissing();
     training_->Start();
 }
 
 void TMainForm::OptionsMenuItemsClick() {
+    MakeDialogsIfMissing();
     if (optionsForm_)
         optionsForm_->exec();
 }
 
 void TMainForm::StatisticsMenuItemClick() {
-    statisticsForm_->exec();
+    StatisticsForm().exec();
 }
 
 void TMainForm::AboutMenuItemClick() {
+    MakeDialogsIfMissing();
     if (aboutForm_)
         aboutForm_->exec();
 }
@@ -342,7 +356,7 @@ void TMainForm::AddResult(double percentage, int trainingCount) {
 }
 
 void TMainForm::RecordTraining(const TrainingRecord& record) {
-    statisticsForm_->AddTraining(record);
+    StatisticsForm().AddTraining(record);
 }
 
 void TMainForm::HideAnswerControls() {

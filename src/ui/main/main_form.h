@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -45,9 +46,15 @@ public:
     void SetTrainingResults(TrainingResults* results) { results_ = results; }
     // The dialogs the menu opens; they live as long as the program.
     void SetDialogs(QDialog* about, QDialog* options);
+    // Makes the dialogs, and with the options dialog the settings, when the
+    // menu or a training needs them before they have been set.
+    void SetDialogsMaker(std::function<void()> makeDialogs) {
+        makeDialogs_ = std::move(makeDialogs);
+    }
 
     const TrainingRun& Training() const { return *training_; }
-    TStatisticsForm& StatisticsForm() const { return *statisticsForm_; }
+    // The statistics dialog, made when it is first needed.
+    TStatisticsForm& StatisticsForm();
     // A training runs exactly while the white answer button is not hidden.
     bool TrainingRunning() const;
 
@@ -101,6 +108,7 @@ private:
     void CreateMenu();
     void CreateTrainingPage();
     void CreateResultsPage();
+    void MakeDialogsIfMissing();
     bool IsKeyPreviewTarget(const QObject* receiver) const;
     bool IsOwnMenu(const QObject* object) const;
     bool OpenMenuOfMnemonic(const QKeySequence& mnemonic);
@@ -128,6 +136,7 @@ private:
     TrainingResults* results_ = nullptr; // the results page unless a test puts its own
     QDialog* aboutForm_ = nullptr;
     QDialog* optionsForm_ = nullptr;
+    std::function<void()> makeDialogs_;
     TStatisticsForm* statisticsForm_ = nullptr;
     bool shown_ = false;
 };

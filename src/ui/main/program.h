@@ -10,6 +10,11 @@ class ResultsPage;
 // The program's windows, created in the order main window, About dialog,
 // options dialog (which loads the settings) and destroyed in reverse, so the
 // settings are saved before the main window goes.
+//
+// Only the main window is made at once. The dialogs and the program icon
+// follow as soon as the main window has first been painted, still before the
+// user can reach them; a menu choice or a training that needs them earlier
+// makes them then.
 class ProgramWindows {
 public:
     ProgramWindows();
@@ -23,6 +28,10 @@ public:
     TMainForm* MainForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TOptionsForm* OptionsForm = nullptr;
+
+private:
+    void CreateDialogs();
+    void FinishStart();
 };
 
 } // namespace kvarzel
