@@ -54,8 +54,12 @@ QString ApplicationTitle() {
     return Title();
 }
 
+// Named by the family that draws it. Asked for by its Windows name, the font
+// would first be looked for among fontconfig's fallbacks for that unknown
+// family, script by script, before the substitute is tried: on the main
+// window's first paint, dearer than all of its text.
 QFont MsSansSerifFont(bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(QString::fromLatin1(substituteFamily));
     font.setPixelSize(11);
     font.setBold(bold);
     return font;

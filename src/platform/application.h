@@ -16,7 +16,7 @@ void InitApplication(QApplication& app);
 void SetApplicationTitle(const QString& title);
 QString ApplicationTitle();
 
-// "MS Sans Serif" at 11 pixels (8 points), drawn with Liberation Sans.
+// "MS Sans Serif" at 11 pixels (8 points): Liberation Sans.
 QFont MsSansSerifFont(bool bold = false);
 
 // "Arial" (Liberation Sans) at the pixel height the point size has on a

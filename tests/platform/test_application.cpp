@@ -58,7 +58,7 @@ TEST_F(ApplicationTest, WindowsFontsResolveToLiberationSansAtTheirPixelHeights) 
 
 TEST_F(ApplicationTest, ControlsUseMsSansSerifByDefault) {
     QLabel label("Среднее значение по всем тренировкам:");
-    EXPECT_EQ(label.font().family(), "MS Sans Serif");
+    EXPECT_EQ(label.font(), MsSansSerifFont());
     EXPECT_EQ(QFontInfo(label.font()).pixelSize(), 11);
     EXPECT_EQ(QFontInfo(label.font()).family(), "Liberation Sans");
 }
