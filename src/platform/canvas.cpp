@@ -238,7 +238,7 @@ bool ImageCanvas::copyWideLine(int x1, int y1, int x2, int y2) {
         std::max(std::abs(std::int64_t{x1}), std::abs(std::int64_t{y1})) > kLongestWalkedLine ||
         !Walkable(x1, y1, x2, y2))
         return false;
-    const std::vector<PixelRun>* footprint = WideLineFootprint(x2 - x1, y2 - y1, Pen().Width);
+    const PixelMask* footprint = WideLineFootprint(x2 - x1, y2 - y1, Pen().Width);
     if (!footprint)
         return false;
     // The painter cuts a line that leaves its clip with arithmetic of its own; such lines are
@@ -248,7 +248,7 @@ bool ImageCanvas::copyWideLine(int x1, int y1, int x2, int y2) {
                        QPoint(std::max(x1, x2) + reach, std::max(y1, y2) + reach));
     if (!pixels_->Bounds().contains(extent))
         return false;
-    pixels_->FillRuns(*footprint, QPoint(x1, y1), OpaqueRgb(Pen().Color));
+    pixels_->FillMask(*footprint, QPoint(x1, y1), OpaqueRgb(Pen().Color));
     return true;
 }
 
@@ -325,8 +325,8 @@ const ImageCanvas::EllipsePicture& ImageCanvas::ellipsePicture(int width, int he
         painter.setBrush(toQBrush(key.Brush));
         DrawEllipseIn(painter, {0, 0, width, height}, key.Pen.Style != PenStyle::Clear);
     }
-    std::optional<RunPicture> runs = RunPictureOf(picture);
-    ellipses_.emplace_back(key, EllipsePicture{std::move(picture), std::move(runs)});
+    std::optional<MaskPicture> masks = MaskPictureOf(picture);
+    ellipses_.emplace_back(key, EllipsePicture{std::move(picture), std::move(masks)});
     return ellipses_.back().second;
 }
 
@@ -339,8 +339,8 @@ void ImageCanvas::Ellipse(const TRect& given) {
         // colour are drawn once and then copied.
         applyMode(PenMode::Copy);
         const EllipsePicture& picture = ellipsePicture(box.Width(), box.Height());
-        if (pixels_ && picture.Runs)
-            pixels_->FillPicture(*picture.Runs, QPoint(box.Left, box.Top));
+        if (pixels_ && picture.Masks)
+            pixels_->FillPicture(*picture.Masks, QPoint(box.Left, box.Top));
         else
             painter_.drawImage(box.Left, box.Top, picture.Image);
         return;
@@ -411,12 +411,13 @@ void ImageCanvas::drawText(QPoint origin, const LaidOutText& text) {
         return;
     }
     if (pixels_) {
-        pixels_->FillRuns(*text.Ink, origin, OpaqueRgb(Font().Color));
+        pixels_->FillMask(*text.Ink, origin, OpaqueRgb(Font().Color));
         return;
     }
-    for (const PixelRun& run : *text.Ink)
-        fillBox(QRect(origin.x() + run.Left, origin.y() + run.Y, run.Right - run.Left, 1),
-                Font().Color);
+    for (const PixelMask::Row& row : text.Ink->Rows())
+        for (int x = row.Left; x < row.Right; ++x)
+            if (text.Ink->Bits(row)[x - row.Left])
+                fillBox(QRect(origin.x() + x, origin.y() + row.Y, 1, 1), Font().Color);
 }
 
 void ImageCanvas::SetClipRect(const TRect& box) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/colors.h"
-#include "platform/pixel_runs.h"
+#include "platform/pixel_masks.h"
 #include "platform/text_layout_cache.h"
 
 #include <QBrush>
@@ -169,8 +169,8 @@ private:
     void drawText(QPoint origin, const LaidOutText& text);
     struct EllipsePicture {
         QImage Image;
-        // The same pixels as runs, when they are all opaque.
-        std::optional<RunPicture> Runs;
+        // The same pixels as masks, when they are all opaque.
+        std::optional<MaskPicture> Masks;
     };
     // The current pen and brush's ellipse filling a box of this size, on a transparent ground.
     const EllipsePicture& ellipsePicture(int width, int height);

@@ -77,9 +77,9 @@ void MakeTextPicture(LaidOutText& text, const QFont& font, TColor color) {
     text.Picture = ink.isEmpty() ? QImage() : canvas.copy(ink);
     text.Offset = ink.topLeft() - QPoint(margin, margin);
     text.PictureColor = color;
-    std::optional<RunPicture> runs = RunPictureOf(text.Picture);
-    if (runs && runs->size() <= 1) {
-        text.Ink = runs->empty() ? std::vector<PixelRun>() : std::move(runs->front().Runs);
+    std::optional<MaskPicture> masks = MaskPictureOf(text.Picture);
+    if (masks && masks->size() <= 1) {
+        text.Ink = masks->empty() ? PixelMask() : std::move(masks->front().Mask);
         text.Picture = QImage();
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/colors.h"
-#include "platform/pixel_runs.h"
+#include "platform/pixel_masks.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -22,9 +22,9 @@ namespace kvarzel {
 struct LaidOutText {
     int Width = 0;
     QStaticText Shaped;
-    // The pixels of the drawn glyphs, the same in every colour, as runs from Offset, which is
-    // where the corner of the ink lies from the text's left top. Made on the first drawing.
-    std::optional<std::vector<PixelRun>> Ink;
+    // The pixels of the drawn glyphs, the same in every colour, from Offset, which is where
+    // the corner of the ink lies from the text's left top. Made on the first drawing.
+    std::optional<PixelMask> Ink;
     // Glyphs that are not whole pixels of one colour (a colour font) are kept as a picture
     // instead, cut to their ink on a transparent ground, and drawn again for a new colour.
     QImage Picture;
@@ -78,7 +78,7 @@ private:
 };
 
 // Draws `text` shaped in `font`, in `color`, with its left top at the origin, and keeps what
-// the painter drew, cut to the ink, for drawing again: as runs when it can.
+// the painter drew, cut to the ink, for drawing again: as a mask when it can.
 void MakeTextPicture(LaidOutText& text, const QFont& font, TColor color);
 
 } // namespace kvarzel

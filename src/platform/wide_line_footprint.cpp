@@ -16,7 +16,7 @@ constexpr int kWidestFootprint = 8;
 // starts afresh rather than grow.
 constexpr std::size_t kKeptFootprints = 4096;
 
-std::vector<PixelRun> StrokeFootprint(int dx, int dy, int width) {
+PixelMask StrokeFootprint(int dx, int dy, int width) {
     const int margin = width + 2;
     const QPoint start(margin + std::max(0, -dx), margin + std::max(0, -dy));
     QImage image(std::abs(dx) + 2 * margin + 1, std::abs(dy) + 2 * margin + 1,
@@ -30,26 +30,22 @@ std::vector<PixelRun> StrokeFootprint(int dx, int dy, int width) {
         painter.setPen(pen);
         painter.drawLine(start, start + QPoint(dx, dy));
     }
-    std::vector<PixelRun> runs;
-    const std::optional<RunPicture> picture = RunPictureOf(image);
+    PixelMask footprint;
+    std::optional<MaskPicture> picture = MaskPictureOf(image);
     if (picture && !picture->empty())
-        runs = std::move(picture->front().Runs);
-    for (PixelRun& run : runs) {
-        run.Y -= start.y();
-        run.Left -= start.x();
-        run.Right -= start.x();
-    }
-    return runs;
+        footprint = std::move(picture->front().Mask);
+    footprint.Move(-start);
+    return footprint;
 }
 
 } // namespace
 
-const std::vector<PixelRun>* WideLineFootprint(int dx, int dy, int width) {
+const PixelMask* WideLineFootprint(int dx, int dy, int width) {
     if (std::abs(dx) > kLongestFootprint || std::abs(dy) > kLongestFootprint || width < 2 ||
         width > kWidestFootprint)
         return nullptr;
     // One drawing thread paints charts; another would keep its own store.
-    thread_local std::unordered_map<std::uint32_t, std::vector<PixelRun>> footprints;
+    thread_local std::unordered_map<std::uint32_t, PixelMask> footprints;
     const auto key = static_cast<std::uint32_t>(((dx + kLongestFootprint) << 20) |
                                                 ((dy + kLongestFootprint) << 8) | width);
     auto found = footprints.find(key);
