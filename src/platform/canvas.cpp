@@ -150,22 +150,21 @@ bool Walkable(int x1, int y1, int x2, int y2) {
     return std::max(dx, dy) <= kLongestWalkedLine;
 }
 
-// The pixels of a one-pixel line from the first point towards the second, which is left out;
-// a dotted line keeps every other pixel, starting with the first.
-QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
-    QPolygon pixels;
+// Hands each pixel of a one-pixel line from the first point towards the second, which is left
+// out, to `pixel`; a dotted line keeps every other pixel, starting with the first.
+template <typename PixelFunction>
+void WalkThinLine(int x1, int y1, int x2, int y2, bool dotted, PixelFunction&& pixel) {
     const int dx = std::abs(x2 - x1);
     const int dy = std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1;
     const int sy = y1 < y2 ? 1 : -1;
     const int steps = std::max(dx, dy);
-    pixels.reserve(dotted ? steps / 2 + 1 : steps);
     int error = (dx > dy ? dx : -dy) / 2;
     int x = x1;
     int y = y1;
     for (int i = 0; i < steps; ++i) {
         if (!dotted || i % 2 == 0)
-            pixels.append(QPoint(x, y));
+            pixel(x, y);
         const int before = error;
         if (before > -dx) {
             error -= dy;
@@ -176,6 +175,13 @@ QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
             y += sy;
         }
     }
+}
+
+QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
+    QPolygon pixels;
+    const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    pixels.reserve(dotted ? steps / 2 + 1 : steps);
+    WalkThinLine(x1, y1, x2, y2, dotted, [&pixels](int x, int y) { pixels.append(QPoint(x, y)); });
     return pixels;
 }
 
@@ -194,13 +200,15 @@ void ImageCanvas::thinLine(int x1, int y1, int x2, int y2) {
         fillBox(strip, Pen().Color);
         return;
     }
-    const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot);
+    const bool dotted = Pen().Style == PenStyle::Dot;
     if (writesPixels()) {
         const QRgb color = OpaqueRgb(Pen().Color);
-        for (const QPoint& pixel : pixels)
-            pixels_->FillRect(QRect(pixel, QSize(1, 1)), color);
+        PixelWriter& writer = *pixels_;
+        WalkThinLine(x1, y1, x2, y2, dotted,
+                     [&writer, color](int x, int y) { writer.SetPixel(x, y, color); });
         return;
     }
+    const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, dotted);
     if (!scaled_) {
         usePen({Pen().Color, PenStyle::Solid, 0});
         painter_.drawPoints(pixels);

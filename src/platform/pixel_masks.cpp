@@ -85,10 +85,17 @@ bool PixelWriter::Supports(const QImage& image) {
 }
 
 PixelWriter::PixelWriter(QImage& image)
-    : bits_(image.bits()), stride_(image.bytesPerLine()), image_(image.rect()), bounds_(image_) {}
+    : bits_(image.bits()), stride_(image.bytesPerLine()), image_(image.rect()) {
+    SetClip(std::nullopt);
+}
 
 void PixelWriter::SetClip(const std::optional<QRect>& clip) {
     bounds_ = clip ? image_.intersected(*clip) : image_;
+    left_ = bounds_.left();
+    top_ = bounds_.top();
+    // An empty rectangle has no pixels, whatever its corners say.
+    right_ = bounds_.isEmpty() ? left_ : bounds_.right() + 1;
+    bottom_ = bounds_.isEmpty() ? top_ : bounds_.bottom() + 1;
 }
 
 void PixelWriter::FillRect(const QRect& box, QRgb color) {

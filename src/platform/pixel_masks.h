@@ -71,6 +71,10 @@ public:
     void SetClip(const std::optional<QRect>& clip);
     const QRect& Bounds() const { return bounds_; }
 
+    void SetPixel(int x, int y, QRgb color) {
+        if (left_ <= x && x < right_ && top_ <= y && y < bottom_)
+            line(y)[x] = color;
+    }
     void FillRect(const QRect& box, QRgb color);
     void FillMask(const PixelMask& mask, QPoint origin, QRgb color);
     void FillPicture(const MaskPicture& picture, QPoint origin);
@@ -83,6 +87,11 @@ private:
     qsizetype stride_;
     QRect image_;
     QRect bounds_;
+    // The bounds as plain numbers, right and bottom the first outside.
+    int left_ = 0;
+    int top_ = 0;
+    int right_ = 0;
+    int bottom_ = 0;
 };
 
 } // namespace kvarzel
