@@ -2,9 +2,9 @@
 
 #include "chart/chart_axis.h"
 #include "chart/custom_axis_panel.h"
-#include "chart/number_format.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -123,19 +123,21 @@ void TChartSeries::DrawValues(Canvas& canvas) {
 QString TChartSeries::MarkText(int index) const {
     if (marks_.Style() == smsLabel && !labels_[index].isEmpty())
         return labels_[index];
-    return FormatFloat(valueFormat_, yValues_.Value(index), UserNumberSeparators());
+    return markTexts_.Text(index, yValues_.Value(index), valueFormat_);
 }
 
 void TChartSeries::DrawMarks(Canvas& canvas) {
     if (!marks_.Visible())
         return;
     ClipIfAsked(canvas, marks_.Clip());
+    canvas.SetFont(marks_.Font().ToCanvasFont());
+    const TextExtent letter = canvas.MeasureText(QStringLiteral("W"));
     for (int i = first_; i <= last_; ++i) {
         if (IsNull(i))
             continue;
         const QString text = MarkText(i);
         if (!text.isEmpty())
-            DrawMark(canvas, i, text);
+            DrawMark(canvas, i, text, letter);
     }
     canvas.RemoveClip();
 }
@@ -151,14 +153,19 @@ TSeriesMarkPosition TChartSeries::MarkPosition(int x, int y, int width, int heig
     return position;
 }
 
-void TChartSeries::DrawMark(Canvas& canvas, int index, const QString& text) {
+void TChartSeries::DrawMark(Canvas& canvas, int index, const QString& text, TextExtent letter) {
     const int x = CalcXPos(index);
     const int y = CalcYPos(index);
     if (!DrawablePixel(x, y))
         return;
-    canvas.SetFont(marks_.Font().ToCanvasFont());
-    const TextExtent letter = canvas.MeasureText(QStringLiteral("W"));
-    const QStringList lines = text.split(QLatin1Char('\r'));
+    // Most marks are a single line, which needs no list of its own.
+    QVarLengthArray<QString, 1> lines;
+    if (text.contains(QLatin1Char('\r'))) {
+        const QStringList parts = text.split(QLatin1Char('\r'));
+        lines.append(parts.constData(), parts.size());
+    } else {
+        lines.append(text);
+    }
     int widest = 0;
     for (const QString& line : lines)
         widest = std::max(widest, canvas.MeasureText(line).Width);

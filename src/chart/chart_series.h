@@ -2,6 +2,7 @@
 
 #include "chart/chart_notify.h"
 #include "chart/chart_value_list.h"
+#include "chart/formatted_values.h"
 #include "chart/series_marks.h"
 
 #include <QString>
@@ -82,7 +83,8 @@ protected:
 private:
     void DrawValues(Canvas& canvas);
     void DrawMarks(Canvas& canvas);
-    void DrawMark(Canvas& canvas, int index, const QString& text);
+    // `letter` is the extent of a "W" in the marks' font, which the canvas has selected.
+    void DrawMark(Canvas& canvas, int index, const QString& text, TextExtent letter);
     void ClipIfAsked(Canvas& canvas, bool clip) const;
 
     TCustomAxisPanel* chart_ = nullptr;
@@ -96,6 +98,7 @@ private:
     TChartValueList yValues_;
     std::vector<TColor> colors_;
     std::vector<QString> labels_;
+    mutable FormattedValues markTexts_;
     int first_ = -1;
     int last_ = -1;
 };

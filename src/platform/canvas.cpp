@@ -1,5 +1,7 @@
 #include "platform/canvas.h"
 
+#include "platform/wide_line_footprint.h"
+
 #include <QPen>
 #include <QPolygon>
 
@@ -37,6 +39,10 @@ TColor FromQColor(const QColor& color) {
 
 namespace {
 
+QRgb OpaqueRgb(TColor color) {
+    return qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
 QRect ToQRect(const TRect& box) {
     return QRect(box.Left, box.Top, box.Width(), box.Height());
 }
@@ -58,10 +64,24 @@ ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::TransparentMode);
+    // Opened on the image, the painter has its own copy of the pixels, so they stay put.
+    if (pictures_ && painter_.isActive() && PixelWriter::Supports(image))
+        pixels_.emplace(image);
 }
 
 ImageCanvas::~ImageCanvas() {
     painter_.end();
+}
+
+bool ImageCanvas::writesPixels() const {
+    return pixels_ && painterMode_.value_or(PenMode::Copy) == PenMode::Copy;
+}
+
+void ImageCanvas::fillBox(const QRect& box, TColor color) {
+    if (writesPixels())
+        pixels_->FillRect(box, OpaqueRgb(color));
+    else
+        painter_.fillRect(box, ToQColor(color));
 }
 
 void ImageCanvas::applyMode(PenMode mode) {
@@ -130,22 +150,21 @@ bool Walkable(int x1, int y1, int x2, int y2) {
     return std::max(dx, dy) <= kLongestWalkedLine;
 }
 
-// The pixels of a one-pixel line from the first point towards the second, which is left out;
-// a dotted line keeps every other pixel, starting with the first.
-QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
-    QPolygon pixels;
+// Hands each pixel of a one-pixel line from the first point towards the second, which is left
+// out, to `pixel`; a dotted line keeps every other pixel, starting with the first.
+template <typename PixelFunction>
+void WalkThinLine(int x1, int y1, int x2, int y2, bool dotted, PixelFunction&& pixel) {
     const int dx = std::abs(x2 - x1);
     const int dy = std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1;
     const int sy = y1 < y2 ? 1 : -1;
     const int steps = std::max(dx, dy);
-    pixels.reserve(dotted ? steps / 2 + 1 : steps);
     int error = (dx > dy ? dx : -dy) / 2;
     int x = x1;
     int y = y1;
     for (int i = 0; i < steps; ++i) {
         if (!dotted || i % 2 == 0)
-            pixels.append(QPoint(x, y));
+            pixel(x, y);
         const int before = error;
         if (before > -dx) {
             error -= dy;
@@ -156,6 +175,13 @@ QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
             y += sy;
         }
     }
+}
+
+QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
+    QPolygon pixels;
+    const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    pixels.reserve(dotted ? steps / 2 + 1 : steps);
+    WalkThinLine(x1, y1, x2, y2, dotted, [&pixels](int x, int y) { pixels.append(QPoint(x, y)); });
     return pixels;
 }
 
@@ -171,10 +197,18 @@ void ImageCanvas::thinLine(int x1, int y1, int x2, int y2) {
         const int lastY = x1 == x2 ? y2 - step : y1;
         const QRect strip(QPoint(std::min(x1, lastX), std::min(y1, lastY)),
                           QPoint(std::max(x1, lastX), std::max(y1, lastY)));
-        painter_.fillRect(strip, ToQColor(Pen().Color));
+        fillBox(strip, Pen().Color);
         return;
     }
-    const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, Pen().Style == PenStyle::Dot);
+    const bool dotted = Pen().Style == PenStyle::Dot;
+    if (writesPixels()) {
+        const QRgb color = OpaqueRgb(Pen().Color);
+        PixelWriter& writer = *pixels_;
+        WalkThinLine(x1, y1, x2, y2, dotted,
+                     [&writer, color](int x, int y) { writer.SetPixel(x, y, color); });
+        return;
+    }
+    const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, dotted);
     if (!scaled_) {
         usePen({Pen().Color, PenStyle::Solid, 0});
         painter_.drawPoints(pixels);
@@ -197,14 +231,33 @@ void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
         // An upright or level two-pixel line with square ends is the box one pixel around its
         // end points on every side: the painter's own stroke paints exactly these pixels, only
         // slower.
-        painter_.fillRect(QRect(QPoint(std::min(x1, x2) - 1, std::min(y1, y2) - 1),
-                                QPoint(std::max(x1, x2), std::max(y1, y2))),
-                          ToQColor(Pen().Color));
-    } else {
+        fillBox(QRect(QPoint(std::min(x1, x2) - 1, std::min(y1, y2) - 1),
+                      QPoint(std::max(x1, x2), std::max(y1, y2))),
+                Pen().Color);
+    } else if (!copyWideLine(x1, y1, x2, y2)) {
         // Wide lines, and thin ones so long that one pixel at their end no longer matters.
         applyPen();
         painter_.drawLine(x1, y1, x2, y2);
     }
+}
+
+bool ImageCanvas::copyWideLine(int x1, int y1, int x2, int y2) {
+    if (!writesPixels() || Pen().Style != PenStyle::Solid ||
+        std::max(std::abs(std::int64_t{x1}), std::abs(std::int64_t{y1})) > kLongestWalkedLine ||
+        !Walkable(x1, y1, x2, y2))
+        return false;
+    const PixelMask* footprint = WideLineFootprint(x2 - x1, y2 - y1, Pen().Width);
+    if (!footprint)
+        return false;
+    // The painter cuts a line that leaves its clip with arithmetic of its own; such lines are
+    // left to it.
+    const int reach = Pen().Width + 1;
+    const QRect extent(QPoint(std::min(x1, x2) - reach, std::min(y1, y2) - reach),
+                       QPoint(std::max(x1, x2) + reach, std::max(y1, y2) + reach));
+    if (!pixels_->Bounds().contains(extent))
+        return false;
+    pixels_->FillMask(*footprint, QPoint(x1, y1), OpaqueRgb(Pen().Color));
+    return true;
 }
 
 void ImageCanvas::strokeOutline(const TRect& box) {
@@ -220,15 +273,15 @@ void ImageCanvas::strokeOutline(const TRect& box) {
     // Solid outlines as four strips that never overlap, so the inverting pen inverts each pixel
     // once and a second drawing restores it.
     const int w = std::max(1, pen.Width);
-    const QColor color = ToQColor(pen.Color);
+    const TColor color = pen.Color;
     const int top = std::min(box.Top + w, box.Bottom);
     const int bottom = std::max(box.Bottom - w, top);
-    painter_.fillRect(ToQRect({box.Left, box.Top, box.Right, top}), color);
-    painter_.fillRect(ToQRect({box.Left, bottom, box.Right, box.Bottom}), color);
+    fillBox(ToQRect({box.Left, box.Top, box.Right, top}), color);
+    fillBox(ToQRect({box.Left, bottom, box.Right, box.Bottom}), color);
     // A box narrower than the pen is wide is all left strip; the right one is then empty.
     const int leftEnd = std::min(box.Left + w, box.Right);
-    painter_.fillRect(ToQRect({box.Left, top, leftEnd, bottom}), color);
-    painter_.fillRect(ToQRect({std::max(box.Right - w, leftEnd), top, box.Right, bottom}), color);
+    fillBox(ToQRect({box.Left, top, leftEnd, bottom}), color);
+    fillBox(ToQRect({std::max(box.Right - w, leftEnd), top, box.Right, bottom}), color);
 }
 
 void ImageCanvas::Rectangle(const TRect& given) {
@@ -242,7 +295,7 @@ void ImageCanvas::Rectangle(const TRect& given) {
         const TRect inside{box.Left + inset, box.Top + inset, box.Right - inset,
                            box.Bottom - inset};
         if (!inside.IsEmpty())
-            painter_.fillRect(ToQRect(inside), ToQColor(Brush().Color));
+            fillBox(ToQRect(inside), Brush().Color);
     }
     if (outlined)
         strokeOutline(box);
@@ -264,7 +317,7 @@ void DrawEllipseIn(QPainter& painter, const TRect& box, bool outlined) {
 
 } // namespace
 
-const QImage& ImageCanvas::ellipsePicture(int width, int height) {
+const ImageCanvas::EllipsePicture& ImageCanvas::ellipsePicture(int width, int height) {
     const ShapeKey key{width, height, painterPenOf(Pen()), Brush()};
     for (const auto& [drawn, picture] : ellipses_)
         if (drawn == key)
@@ -280,7 +333,8 @@ const QImage& ImageCanvas::ellipsePicture(int width, int height) {
         painter.setBrush(toQBrush(key.Brush));
         DrawEllipseIn(painter, {0, 0, width, height}, key.Pen.Style != PenStyle::Clear);
     }
-    ellipses_.emplace_back(key, std::move(picture));
+    std::optional<MaskPicture> masks = MaskPictureOf(picture);
+    ellipses_.emplace_back(key, EllipsePicture{std::move(picture), std::move(masks)});
     return ellipses_.back().second;
 }
 
@@ -292,7 +346,11 @@ void ImageCanvas::Ellipse(const TRect& given) {
         // Aliased shapes are whole pixels or nothing: the series' many pointers of one size and
         // colour are drawn once and then copied.
         applyMode(PenMode::Copy);
-        painter_.drawImage(box.Left, box.Top, ellipsePicture(box.Width(), box.Height()));
+        const EllipsePicture& picture = ellipsePicture(box.Width(), box.Height());
+        if (pixels_ && picture.Masks)
+            pixels_->FillPicture(*picture.Masks, QPoint(box.Left, box.Top));
+        else
+            painter_.drawImage(box.Left, box.Top, picture.Image);
         return;
     }
     applyPen();
@@ -313,7 +371,7 @@ void ImageCanvas::FillRect(const TRect& given) {
     if (box.IsEmpty() || Brush().Style == BrushStyle::Clear)
         return;
     applyMode(PenMode::Copy);
-    painter_.fillRect(ToQRect(box), ToQColor(Brush().Color));
+    fillBox(ToQRect(box), Brush().Color);
 }
 
 TextLayoutCache& ImageCanvas::texts() {
@@ -349,19 +407,39 @@ void ImageCanvas::TextOut(int x, int y, const QString& text) {
         painter_.drawStaticText(left, y, laidOut.Shaped);
         return;
     }
-    if (laidOut.PictureColor != Font().Color)
+    if (!laidOut.Ink && laidOut.PictureColor != Font().Color)
         MakeTextPicture(laidOut, store.Font(), Font().Color);
-    if (!laidOut.Picture.isNull())
-        painter_.drawImage(QPoint(left, y) + laidOut.Offset, laidOut.Picture);
+    drawText(QPoint(left, y) + laidOut.Offset, laidOut);
+}
+
+void ImageCanvas::drawText(QPoint origin, const LaidOutText& text) {
+    if (!text.Ink) {
+        if (!text.Picture.isNull())
+            painter_.drawImage(origin, text.Picture);
+        return;
+    }
+    if (pixels_) {
+        pixels_->FillMask(*text.Ink, origin, OpaqueRgb(Font().Color));
+        return;
+    }
+    for (const PixelMask::Row& row : text.Ink->Rows())
+        for (int x = row.Left; x < row.Right; ++x)
+            if (text.Ink->Bits(row)[x - row.Left])
+                fillBox(QRect(origin.x() + x, origin.y() + row.Y, 1, 1), Font().Color);
 }
 
 void ImageCanvas::SetClipRect(const TRect& box) {
-    painter_.setClipRect(ToQRect(Normalized(box)));
+    const QRect clip = ToQRect(Normalized(box));
+    painter_.setClipRect(clip);
     painter_.setClipping(true);
+    if (pixels_)
+        pixels_->SetClip(clip);
 }
 
 void ImageCanvas::RemoveClip() {
     painter_.setClipping(false);
+    if (pixels_)
+        pixels_->SetClip(std::nullopt);
 }
 
 } // namespace kvarzel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/colors.h"
+#include "platform/pixel_masks.h"
 #include "platform/text_layout_cache.h"
 
 #include <QBrush>
@@ -155,12 +156,27 @@ private:
     void applyMode(PenMode mode);
     // The text store with the canvas's current font selected.
     TextLayoutCache& texts();
+    // Fills a box with an opaque colour in the current mode.
+    void fillBox(const QRect& box, TColor color);
+    // Whether pixels may be written straight into the image: at one image pixel per drawing
+    // pixel, in the copying mode.
+    bool writesPixels() const;
     void strokeOutline(const TRect& box);
     void thinLine(int x1, int y1, int x2, int y2);
+    // A wide solid line copied from its stroked pixels, when the painter would not have to
+    // cut it at the clip; false when it has to be stroked.
+    bool copyWideLine(int x1, int y1, int x2, int y2);
+    void drawText(QPoint origin, const LaidOutText& text);
+    struct EllipsePicture {
+        QImage Image;
+        // The same pixels as masks, when they are all opaque.
+        std::optional<MaskPicture> Masks;
+    };
     // The current pen and brush's ellipse filling a box of this size, on a transparent ground.
-    const QImage& ellipsePicture(int width, int height);
+    const EllipsePicture& ellipsePicture(int width, int height);
 
     QPainter painter_;
+    std::optional<PixelWriter> pixels_;
     bool scaled_ = false;
     // Texts and ellipses are copied from pictures of them, which is exact at one image pixel
     // per drawing pixel only.
@@ -171,7 +187,7 @@ private:
     std::optional<PainterPen> painterPen_;
     std::optional<CanvasBrush> painterBrush_;
     std::optional<PenMode> painterMode_;
-    std::vector<std::pair<ShapeKey, QImage>> ellipses_;
+    std::vector<std::pair<ShapeKey, EllipsePicture>> ellipses_;
 };
 
 } // namespace kvarzel

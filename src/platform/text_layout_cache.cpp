@@ -20,6 +20,10 @@ void TextLayoutCache::evictOldest() {
 }
 
 LaidOutText& TextLayoutCache::Text(const QString& text) {
+    // A text is measured and then drawn: the second time it is the one used last.
+    if (!recentFirst_.empty() && recentFirst_.front().font == selected_ &&
+        recentFirst_.front().text == text)
+        return recentFirst_.front().laidOut;
     const auto found = selected_->texts.constFind(text);
     if (found != selected_->texts.cend()) {
         recentFirst_.splice(recentFirst_.begin(), recentFirst_, *found);
@@ -27,8 +31,9 @@ LaidOutText& TextLayoutCache::Text(const QString& text) {
     }
     if (Size() >= MaxTexts)
         evictOldest();
-    LaidOutText entry{
-        selected_->metrics.horizontalAdvance(text), QStaticText(text), {}, {}, clNone};
+    LaidOutText entry;
+    entry.Width = selected_->metrics.horizontalAdvance(text);
+    entry.Shaped = QStaticText(text);
     entry.Shaped.setTextFormat(Qt::PlainText);
     entry.Shaped.setPerformanceHint(QStaticText::AggressiveCaching);
     entry.Shaped.prepare(QTransform(), selected_->font);
@@ -72,6 +77,11 @@ void MakeTextPicture(LaidOutText& text, const QFont& font, TColor color) {
     text.Picture = ink.isEmpty() ? QImage() : canvas.copy(ink);
     text.Offset = ink.topLeft() - QPoint(margin, margin);
     text.PictureColor = color;
+    std::optional<MaskPicture> masks = MaskPictureOf(text.Picture);
+    if (masks && masks->size() <= 1) {
+        text.Ink = masks->empty() ? PixelMask() : std::move(masks->front().Mask);
+        text.Picture = QImage();
+    }
 }
 
 } // namespace kvarzel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/colors.h"
+#include "platform/pixel_masks.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -12,6 +13,8 @@
 
 #include <list>
 #include <map>
+#include <optional>
+#include <vector>
 
 namespace kvarzel {
 
@@ -19,8 +22,11 @@ namespace kvarzel {
 struct LaidOutText {
     int Width = 0;
     QStaticText Shaped;
-    // The drawn glyphs, cut to their ink, on a transparent ground; Offset is where the picture's
-    // corner lies from the text's left top. Made on the first drawing, again for a new colour.
+    // The pixels of the drawn glyphs, the same in every colour, from Offset, which is where
+    // the corner of the ink lies from the text's left top. Made on the first drawing.
+    std::optional<PixelMask> Ink;
+    // Glyphs that are not whole pixels of one colour (a colour font) are kept as a picture
+    // instead, cut to their ink on a transparent ground, and drawn again for a new colour.
     QImage Picture;
     QPoint Offset;
     TColor PictureColor = clNone;
@@ -32,8 +38,10 @@ struct LaidOutText {
 // time uses a store.
 class TextLayoutCache {
 public:
-    // Bound on the texts kept; past it the text used longest ago makes room.
-    static constexpr int MaxTexts = 4096;
+    // Bound on the texts kept; past it the text used longest ago makes room. A chart of ten
+    // thousand trainings shows some six thousand different marks, and a paint that needs more
+    // texts than are kept would make every one of them afresh.
+    static constexpr int MaxTexts = 16384;
 
     // Makes `font` the one that Text() and Height() answer for.
     void Select(const QFont& font);
@@ -69,8 +77,8 @@ private:
     Entries recentFirst_;
 };
 
-// Draws `text` shaped in `font`, in `color`, with its left top at the origin, into a picture
-// cut to the ink: what the painter draws, kept for drawing again.
+// Draws `text` shaped in `font`, in `color`, with its left top at the origin, and keeps what
+// the painter drew, cut to the ink, for drawing again: as a mask when it can.
 void MakeTextPicture(LaidOutText& text, const QFont& font, TColor color);
 
 } // namespace kvarzel

@@ -6,8 +6,10 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStaticText>
 
 #include <random>
+#include <tuple>
 
 namespace kvarzel {
 namespace {
@@ -412,6 +414,39 @@ TEST_F(CanvasTextTest, TextOutFollowsAFontChangeWithoutMeasuringFirst) {
     EXPECT_EQ(inkHeight(11), small);
 }
 
+// Texts are copied from the pixels of their first drawing; cut by a clip or by the image's
+// edges they must keep exactly the pixels the painter gives them.
+TEST_F(CanvasTextTest, ClippedTextKeepsThePaintersPixels) {
+    const QString text = QStringLiteral("47,25 Wg");
+    const CanvasFont font{QStringLiteral("Arial"), 13, true, clGreen};
+    TextLayoutCache store;
+    for (const auto& [x, y, clip] :
+         {std::tuple{5, 5, QRect()}, std::tuple{-9, -6, QRect()}, std::tuple{70, 30, QRect()},
+          std::tuple{5, 5, QRect(9, 8, 20, 5)}, std::tuple{5, 5, QRect(0, 0, 0, 0)}}) {
+        image.fill(kSilver);
+        {
+            ImageCanvas canvas(image, &store);
+            if (!clip.isNull())
+                canvas.SetClipRect({clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1});
+            canvas.SetFont(font);
+            canvas.TextOut(x, y, text);
+        }
+        QImage expected(image.size(), image.format());
+        expected.fill(kSilver);
+        {
+            QPainter painter(&expected);
+            if (!clip.isNull())
+                painter.setClipRect(clip);
+            painter.setFont(ToQFont(font));
+            painter.setPen(ToQColor(font.Color));
+            QStaticText shaped(text);
+            shaped.setTextFormat(Qt::PlainText);
+            painter.drawStaticText(x, y, shaped);
+        }
+        EXPECT_EQ(image, expected) << x << "," << y;
+    }
+}
+
 TEST_F(CanvasTextTest, TextColourIsTheFontColour) {
     {
         ImageCanvas canvas(image);
@@ -484,22 +519,23 @@ TEST_F(CanvasTest, WideLinesCloseTheJointsOfAPolyline) {
     }
 }
 
-// Upright and level two-pixel lines take a shorter way than other wide lines; the pixels must
-// stay exactly those of the painter's own square-ended stroke, short, long, clipped or reaching
-// beyond the image.
-TEST_F(CanvasTest, UprightAndLevelWideLinesPaintThePaintersOwnPixels) {
+// Wide lines are filled as boxes (upright and level two-pixel ones) or copied from the pixels
+// of one stroke of the same length and direction; the pixels must stay exactly those of the
+// painter's own square-ended stroke, short, long, clipped or reaching beyond the image.
+TEST_F(CanvasTest, WideLinesPaintThePaintersOwnPixels) {
     std::mt19937 random(15);
     const auto coordinate = [&random](int from, int to) {
         return std::uniform_int_distribution<int>(from, to)(random);
     };
-    for (int round = 0; round < 4000; ++round) {
+    for (int round = 0; round < 9000; ++round) {
         const int x1 = coordinate(-5, 45);
         const int y1 = coordinate(-5, 35);
-        const bool upright = round % 2 == 0;
+        const int kind = round % 3;
         const int length = round % 7 == 0 ? coordinate(-3, 3) : coordinate(-40, 40);
-        const int x2 = upright ? x1 : x1 + length;
-        const int y2 = upright ? y1 + length : y1;
-        const bool clipped = round % 3 == 0;
+        const int x2 = kind == 0 ? x1 : x1 + length;
+        const int y2 = kind == 1 ? y1 : y1 + (kind == 0 ? length : coordinate(-40, 40));
+        const int width = kind == 2 && round % 5 == 0 ? coordinate(3, 9) : 2;
+        const bool clipped = round % 4 == 0;
         const TRect clip{coordinate(0, 15), coordinate(0, 12), coordinate(16, 40),
                          coordinate(13, 30)};
         image.fill(kSilver);
@@ -507,7 +543,7 @@ TEST_F(CanvasTest, UprightAndLevelWideLinesPaintThePaintersOwnPixels) {
             ImageCanvas canvas(image);
             if (clipped)
                 canvas.SetClipRect(clip);
-            canvas.SetPen({clBlack, PenStyle::Solid, 2});
+            canvas.SetPen({clBlack, PenStyle::Solid, width});
             canvas.Line(x1, y1, x2, y2);
         }
         QImage expected(image.size(), image.format());
@@ -517,13 +553,13 @@ TEST_F(CanvasTest, UprightAndLevelWideLinesPaintThePaintersOwnPixels) {
             painter.setRenderHint(QPainter::Antialiasing, false);
             if (clipped)
                 painter.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
-            QPen pen(Qt::black, 2);
+            QPen pen(Qt::black, width);
             pen.setCapStyle(Qt::SquareCap);
             painter.setPen(pen);
             painter.drawLine(x1, y1, x2, y2);
         }
-        ASSERT_EQ(image, expected)
-            << x1 << "," << y1 << " to " << x2 << "," << y2 << (clipped ? " clipped" : "");
+        ASSERT_EQ(image, expected) << x1 << "," << y1 << " to " << x2 << "," << y2 << " width "
+                                   << width << (clipped ? " clipped" : "");
     }
 }
 
