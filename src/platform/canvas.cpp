@@ -64,7 +64,8 @@ ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     painter_.setBackgroundMode(Qt::TransparentMode);
-    // Opened on the image, the painter has its own copy of the pixels, so they stay put.
+    // Opening on the image, the painter has made its pixels the image's own, so they stay where
+    // they are while the canvas draws and can be written directly.
     if (pictures_ && painter_.isActive() && PixelWriter::Supports(image))
         pixels_.emplace(image);
 }
