@@ -8,12 +8,18 @@
 namespace kvarzel {
 namespace {
 
-std::vector<std::optional<double>> ChancesOf(const std::vector<TrainingRecord>& records) {
-    std::vector<std::optional<double>> chances;
-    chances.reserve(records.size());
-    for (const TrainingRecord& record : records)
-        chances.push_back(TrainingLogChance(record.Outcome()));
-    return chances;
+// Working out a chance is costly for a large training, so the lines read
+// before keep their figures where the file still starts with them.
+std::vector<std::optional<double>> ChancesOf(const std::vector<TrainingRecord>& records,
+                                             const std::vector<TrainingRecord>& before,
+                                             const std::vector<std::optional<double>>& chances) {
+    std::vector<std::optional<double>> result;
+    result.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const bool known = i < before.size() && i < chances.size() && records[i] == before[i];
+        result.push_back(known ? chances[i] : TrainingLogChance(records[i].Outcome()));
+    }
+    return result;
 }
 
 } // namespace
@@ -38,16 +44,17 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
     runLogChance_ = PooledLogChance(outcomes);
     if (keepHistory_)
         AppendToHistory(record);
-    historyChances_ = ChancesOf(history_.Records);
 }
 
 void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
+    const std::vector<TrainingRecord> before = history_.Records;
     const HistoryFile::AppendResult result = file_.Append(record, history_);
     appendFailed_ = result == HistoryFile::AppendResult::Failed;
     if (result == HistoryFile::AppendResult::Appended) {
         history_.State = HistoryFile::Status::Ours;
         history_.Records.push_back(AsStoredInHistory(record));
     }
+    historyChances_ = ChancesOf(history_.Records, before, historyChances_);
 }
 
 // Turning the history on keeps the run's trainings so far as well. Short
@@ -63,7 +70,6 @@ void TrainingStatistics::AppendRunToHistory() {
         if (std::count(history_.Records.begin(), history_.Records.end(), stored) < sameSoFar)
             AppendToHistory(row->Record);
     }
-    historyChances_ = ChancesOf(history_.Records);
 }
 
 void TrainingStatistics::SetKeepHistory(bool keep) {
@@ -79,8 +85,9 @@ void TrainingStatistics::SetKeepHistory(bool keep) {
 }
 
 void TrainingStatistics::ReloadHistory() {
+    const std::vector<TrainingRecord> before = std::move(history_.Records);
     history_ = file_.Load();
-    historyChances_ = ChancesOf(history_.Records);
+    historyChances_ = ChancesOf(history_.Records, before, historyChances_);
     appendFailed_ = false;
 }
 
