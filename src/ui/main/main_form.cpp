@@ -355,8 +355,12 @@ void TMainForm::AddResult(double percentage, int trainingCount) {
         results_->AddTrainingResult(percentage, trainingCount);
 }
 
+// The dialog is not made for this: it reads the statistics when it is made.
 void TMainForm::RecordTraining(const TrainingRecord& record) {
-    StatisticsForm().AddTraining(record);
+    if (statisticsForm_)
+        statisticsForm_->AddTraining(record);
+    else
+        statistics_->AddTraining(record);
 }
 
 void TMainForm::HideAnswerControls() {
