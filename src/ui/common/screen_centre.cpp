@@ -1,9 +1,13 @@
 #include "ui/common/screen_centre.h"
 
+#include "ui/common/after_event.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include <memory>
 
 namespace kvarzel {
 namespace {
@@ -24,67 +28,53 @@ bool MayShowFrame(QEvent::Type type) {
            type == QEvent::WindowActivate;
 }
 
-// Centres the window now and once more when its frame size first changes,
-// if the window is still where it was put.
-class FrameCentring : public QObject {
-public:
-    static constexpr auto Name = "FrameCentring";
-
-    explicit FrameCentring(QWidget& window) : QObject(&window), window_(window) {
-        setObjectName(Name);
-        window.installEventFilter(this);
-        Centre();
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &window_ && MayShowFrame(event->type()) &&
-            window_.frameGeometry().size() != frameSize_) {
-            window_.removeEventFilter(this);
-            // Once the event is done, not from inside a paint. Once only: a
-            // window moved meanwhile keeps its new place.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (StillWherePut())
-                        Centre();
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    // A window manager adding a frame keeps either the frame's corner or the
-    // client area where they were.
-    bool StillWherePut() const {
-        return window_.frameGeometry().topLeft() == framePlace_ ||
-               window_.geometry().topLeft() == clientPlace_;
-    }
-
-    void Centre() {
-        const QScreen* screen = window_.screen();
-        if (screen == nullptr)
-            return;
-        frameSize_ = window_.frameGeometry().size();
-        window_.move(CentredFramePosition(screen->availableGeometry(), frameSize_));
-        framePlace_ = window_.frameGeometry().topLeft();
-        clientPlace_ = window_.geometry().topLeft();
-    }
-
-    QWidget& window_;
-    QSize frameSize_;
-    QPoint framePlace_;
-    QPoint clientPlace_;
+// Where a window was put, and with what frame.
+struct Placement {
+    QSize FrameSize;
+    QPoint FramePlace;
+    QPoint ClientPlace;
 };
+
+void Centre(QWidget& window, Placement& placed) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    placed.FrameSize = window.frameGeometry().size();
+    window.move(CentredFramePosition(screen->availableGeometry(), placed.FrameSize));
+    placed.FramePlace = window.frameGeometry().topLeft();
+    placed.ClientPlace = window.geometry().topLeft();
+}
+
+// A window manager adding a frame keeps either the frame's corner or the
+// client area where they were.
+bool StillWherePut(const QWidget& window, const Placement& placed) {
+    return window.frameGeometry().topLeft() == placed.FramePlace ||
+           window.geometry().topLeft() == placed.ClientPlace;
+}
+
+constexpr auto FrameWatchName = "FrameCentring";
 
 } // namespace
 
+// Centres the window now and once more when its frame size first changes,
+// if the window is still where it was put: once only, so that a window moved
+// meanwhile keeps its new place.
 void CentreOnScreen(QWidget& window) {
-    if (WindowsCanPlaceThemselves() &&
-        window.findChild<QObject*>(FrameCentring::Name, Qt::FindDirectChildrenOnly) == nullptr)
-        new FrameCentring(window);
+    if (!WindowsCanPlaceThemselves() ||
+        window.findChild<QObject*>(FrameWatchName, Qt::FindDirectChildrenOnly) != nullptr)
+        return;
+    const auto placed = std::make_shared<Placement>();
+    QObject* watch = RunAfterEvent(
+        window,
+        [&window, placed](const QEvent& event) {
+            return MayShowFrame(event.type()) && window.frameGeometry().size() != placed->FrameSize;
+        },
+        [&window, placed] {
+            if (StillWherePut(window, *placed))
+                Centre(window, *placed);
+        });
+    watch->setObjectName(FrameWatchName);
+    Centre(window, *placed);
 }
 
 } // namespace kvarzel

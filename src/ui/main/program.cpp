@@ -1,7 +1,7 @@
 #include "ui/main/program.h"
 
 #include "ui/about/about_form.h"
-#include "ui/common/after_first_paint.h"
+#include "ui/common/after_event.h"
 #include "ui/main/bucket_picture.h"
 #include "ui/main/main_form.h"
 #include "ui/options/options_form.h"
