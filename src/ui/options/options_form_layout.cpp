@@ -43,14 +43,6 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, QPoin
     return label;
 }
 
-TSpinEdit* PlaceSpinEdit(QWidget* parent, const char* name, QRect place, int minValue, int maxValue,
-                         int maxLength) {
-    auto* field = new TSpinEdit(parent, minValue, maxValue, maxLength);
-    field->setObjectName(name);
-    field->setGeometry(place);
-    return field;
-}
-
 QPushButton* PlaceTestButton(QWidget* parent, const char* name, QRect place) {
     return Place<QPushButton>(parent, name, place, QStringLiteral("Тест"));
 }
@@ -90,7 +82,7 @@ void TOptionsForm::CreatePeasPage() {
     PeasTabSheet = AddPage(PageControl, "PeasTabSheet", "Горошины");
     CountLabel =
         PlaceLabel(PeasTabSheet, "CountLabel", "Сколько засыпать горошин в ведро:", {8, 11});
-    CountSpinEdit = PlaceSpinEdit(PeasTabSheet, "CountSpinEdit", {202, 8, 47, 22}, 1, 9999, 4);
+    CountSpinEdit = Place<TSpinEdit>(PeasTabSheet, "CountSpinEdit", {202, 8, 47, 22}, 1, 9999, 4);
     RatioGroupBox = Place<QGroupBox>(PeasTabSheet, "RatioGroupBox", {8, 38, 241, 78},
                                      QStringLiteral("Соотношение белых и чёрных"));
     CreateRatioPreview();
@@ -128,7 +120,8 @@ void TOptionsForm::CreateControlPage() {
     BlackHotKey = Place<THotKey>(KeysGroupBox, "BlackHotKey", {57, 49, 128, 19});
     TimerCheckBox = PlaceCheckBox(ControlTabSheet, "TimerCheckBox", {8, 98, 174, 17},
                                   QStringLiteral("Контролировать время ответа"));
-    TimerSpinEdit = PlaceSpinEdit(ControlTabSheet, "TimerSpinEdit", {27, 118, 65, 22}, 1, 60000, 5);
+    TimerSpinEdit =
+        Place<TSpinEdit>(ControlTabSheet, "TimerSpinEdit", {27, 118, 65, 22}, 1, 60000, 5);
     TimerMsLabel = PlaceLabel(ControlTabSheet, "TimerMsLabel", "миллисекунд", {100, 121});
 }
 
@@ -140,10 +133,10 @@ void TOptionsForm::CreateSoundPage() {
         PlaceCheckBox(page, "BeepCheckBox", {8, 29, 123, 17}, QStringLiteral("Системный динамик"));
     BeepButton = PlaceTestButton(page, "BeepButton", {186, 27, 63, 21});
     FrequencyLabel = PlaceLabel(page, "FrequencyLabel", "Частота:", {39, 57});
-    FrequencySpinEdit = PlaceSpinEdit(page, "FrequencySpinEdit", {92, 54, 65, 22}, 37, 32767, 5);
+    FrequencySpinEdit = Place<TSpinEdit>(page, "FrequencySpinEdit", {92, 54, 65, 22}, 37, 32767, 5);
     FrequencyHzLabel = PlaceLabel(page, "FrequencyHzLabel", "герц", {165, 57});
     DurationLabel = PlaceLabel(page, "DurationLabel", "Длительность:", {8, 87});
-    DurationSpinEdit = PlaceSpinEdit(page, "DurationSpinEdit", {92, 84, 65, 22}, 1, 60000, 5);
+    DurationSpinEdit = Place<TSpinEdit>(page, "DurationSpinEdit", {92, 84, 65, 22}, 1, 60000, 5);
     DurationMsLabel = PlaceLabel(page, "DurationMsLabel", "миллисекунд", {165, 87});
     CreateWaveFileControls();
 }

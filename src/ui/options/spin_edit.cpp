@@ -53,7 +53,7 @@ bool IsPrintable(QChar character) {
 
 } // namespace
 
-TSpinEdit::TSpinEdit(QWidget* parent, int minValue, int maxValue, int maxLength)
+TSpinEdit::TSpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
     : QLineEdit(parent), minValue_(minValue), maxValue_(maxValue),
       decimalSeparator_(UserNumberSeparators().Decimal) {
     setMaxLength(maxLength);

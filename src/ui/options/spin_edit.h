@@ -13,7 +13,7 @@ namespace kvarzel {
 class TSpinEdit : public QLineEdit {
     Q_OBJECT
 public:
-    TSpinEdit(QWidget* parent, int minValue, int maxValue, int maxLength);
+    TSpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent = nullptr);
 
     int MinValue() const { return minValue_; }
     int MaxValue() const { return maxValue_; }
