@@ -3,7 +3,6 @@
 #include "platform/atomic_file.h"
 #include "platform/home_folder.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <system_error>
@@ -11,13 +10,6 @@
 
 namespace kvarzel {
 namespace {
-
-// A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
-std::filesystem::path DataFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/')
-        return data;
-    return HomeFolder() / ".local" / "share";
-}
 
 // Holds an exclusive lock on "<history>.lock" while it lives.
 class HistoryLock {
@@ -61,7 +53,7 @@ HistoryFile::Contents FromText(const std::string& text) {
 } // namespace
 
 std::filesystem::path UserHistoryPath() {
-    return DataFolder() / "Tellumor" / "Kvarzel" / "history.csv";
+    return XdgBaseFolder("XDG_DATA_HOME", ".local/share") / "Tellumor" / "Kvarzel" / "history.csv";
 }
 
 HistoryFile::Contents HistoryFile::Load() const {
