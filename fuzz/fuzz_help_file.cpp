@@ -1,6 +1,7 @@
 // Any bytes as the help file: opening it, reading its table of contents and
 // index, and reading the pages the viewer would show must neither crash nor
 // hang, nor allocate without bound.
+#include "help/help_address.h"
 #include "help/help_document.h"
 #include "help/help_topics.h"
 
@@ -36,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!document)
         return 0;
     for (const std::string_view topic : HelpTopics)
-        document->file.read(u'/' + QString::fromLatin1(topic.data(), topic.size()) +
-                            QStringLiteral(".htm"));
+        document->file.read(u'/' + HelpTopicPage(topic));
     ReadPages(document->file, document->contents);
     ReadPages(document->file, document->index);
     document->file.read(u'/' + document->defaultPage());

@@ -1,12 +1,12 @@
 #include "help/chm_file.h"
 
 #include "help/chm_reader_system.h"
+#include "platform/file_descriptor.h"
 
 #include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace kvarzel {
 
@@ -18,17 +18,13 @@ constexpr off_t maxObjectSize = 64 * 1024 * 1024;
 // Only a regular file is read. Opening does not wait, so a pipe put in the
 // help file's place cannot hold the program.
 int openRegularFile(const QString& path) {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        return -1;
-    }
+    FileDescriptor fd(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return -1;
     }
-    return fd;
+    return fd.Release();
 }
 
 bool readerMatchesItsLibrary() {

@@ -62,7 +62,7 @@ void ShowHelpTopic(int context) {
 
 void ShowHelpPage(const QString& page) {
     if (HelpViewer* window = openViewer()) {
-        window->showTopic(helpFilePath + QStringLiteral("::/") + page);
+        window->showTopic(HelpPageAddress(helpFilePath, page));
     }
 }
 

@@ -8,14 +8,20 @@ namespace {
 const QString pageSeparator = QStringLiteral("::/");
 }
 
+QString HelpTopicPage(std::string_view topic) {
+    return QString::fromLatin1(topic.data(), static_cast<qsizetype>(topic.size())) +
+           QStringLiteral(".htm");
+}
+
+QString HelpPageAddress(const QString& helpFile, const QString& page) {
+    return helpFile + pageSeparator + page;
+}
+
 QString HelpTopicAddress(const QString& helpFile, int context) {
     if (!IsHelpContext(context)) {
         return {};
     }
-    const std::string_view topic = HelpTopics[static_cast<std::size_t>(context)];
-    return helpFile + pageSeparator +
-           QString::fromLatin1(topic.data(), static_cast<qsizetype>(topic.size())) +
-           QStringLiteral(".htm");
+    return HelpPageAddress(helpFile, HelpTopicPage(HelpTopics[static_cast<std::size_t>(context)]));
 }
 
 HelpAddress SplitHelpAddress(const QString& address) {

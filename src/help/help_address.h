@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace kvarzel {
 
 // A help address names a page inside a help file: "<file>::/<page>".
@@ -9,6 +11,12 @@ struct HelpAddress {
     QString file;
     QString page; // path inside the file, without the leading "/"; empty for the default page
 };
+
+// A topic's page in the help file: "<Topic>.htm".
+QString HelpTopicPage(std::string_view topic);
+
+// "<helpFile>::/<page>".
+QString HelpPageAddress(const QString& helpFile, const QString& page);
 
 // "<helpFile>::/<Topic>.htm" for a context of the topic table; empty for any other context.
 QString HelpTopicAddress(const QString& helpFile, int context);

@@ -1,5 +1,7 @@
 #include "platform/atomic_file.h"
 
+#include "platform/file_descriptor.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -13,24 +15,6 @@
 namespace kvarzel {
 
 namespace {
-
-// Closes the descriptor on every path out of a function.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-
-    int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {

@@ -1,47 +1,24 @@
 #include "platform/history_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/file_descriptor.h"
 #include "platform/home_folder.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace kvarzel {
 namespace {
 
-// A relative XDG_DATA_HOME is invalid and ignored, as the base-directory rules say.
-std::filesystem::path DataFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/')
-        return data;
-    return HomeFolder() / ".local" / "share";
+// A descriptor holding an exclusive lock on "<history>.lock" for as long as
+// it is open; -1 when the lock cannot be had.
+int LockHistory(const std::filesystem::path& history) {
+    std::filesystem::path lockPath = history;
+    lockPath += ".lock";
+    FileDescriptor fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    return fd.Get() >= 0 && ::flock(fd.Get(), LOCK_EX) == 0 ? fd.Release() : -1;
 }
-
-// Holds an exclusive lock on "<history>.lock" while it lives.
-class HistoryLock {
-public:
-    explicit HistoryLock(const std::filesystem::path& history) {
-        std::filesystem::path lockPath = history;
-        lockPath += ".lock";
-        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-    HistoryLock(const HistoryLock&) = delete;
-    HistoryLock& operator=(const HistoryLock&) = delete;
-    ~HistoryLock() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool Held() const { return fd_ >= 0; }
-
-private:
-    int fd_ = -1;
-};
 
 HistoryFile::Contents FromText(const std::string& text) {
     ParsedHistory parsed = ParseHistory(text);
@@ -61,7 +38,7 @@ HistoryFile::Contents FromText(const std::string& text) {
 } // namespace
 
 std::filesystem::path UserHistoryPath() {
-    return DataFolder() / "Tellumor" / "Kvarzel" / "history.csv";
+    return XdgBaseFolder("XDG_DATA_HOME", ".local/share") / "Tellumor" / "Kvarzel" / "history.csv";
 }
 
 HistoryFile::Contents HistoryFile::Load() const {
@@ -77,7 +54,7 @@ HistoryFile::AppendResult HistoryFile::Append(const TrainingRecord& record,
                                               Contents& contentsBefore) const {
     std::error_code error;
     std::filesystem::create_directories(path_.parent_path(), error);
-    const HistoryLock lock(path_);
+    const FileDescriptor lock(LockHistory(path_));
     const FileContents file = ReadWholeFile(path_, MaxFileSize);
     if (file.Status == FileReadStatus::Failed) {
         contentsBefore = {Status::Unreadable, {}, 0};
@@ -90,7 +67,7 @@ HistoryFile::AppendResult HistoryFile::Append(const TrainingRecord& record,
     if (text.back() != '\n')
         text += '\n';
     text += HistoryLine(record);
-    if (!lock.Held() || !ReplaceFileAtomically(path_, text))
+    if (lock.Get() < 0 || !ReplaceFileAtomically(path_, text))
         return AppendResult::Failed;
     return AppendResult::Appended;
 }

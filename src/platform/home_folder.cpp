@@ -14,4 +14,10 @@ std::filesystem::path HomeFolder() {
     return {};
 }
 
+std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem::path& fallback) {
+    if (const char* folder = std::getenv(variable); folder != nullptr && *folder == '/')
+        return folder;
+    return HomeFolder() / fallback;
+}
+
 } // namespace kvarzel

@@ -3,23 +3,10 @@
 #include "platform/home_folder.h"
 #include "platform/registry_file_store.h"
 
-#include <cstdlib>
-
 namespace kvarzel {
 
-namespace {
-
-// A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules say.
-std::filesystem::path ConfigFolder() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/')
-        return config;
-    return HomeFolder() / ".config";
-}
-
-} // namespace
-
 std::filesystem::path UserSettingsPath() {
-    return ConfigFolder() / "Tellumor" / "Kvarzel.reg";
+    return XdgBaseFolder("XDG_CONFIG_HOME", ".config") / "Tellumor" / "Kvarzel.reg";
 }
 
 std::unique_ptr<RegistryStore> UserSettingsStore() {

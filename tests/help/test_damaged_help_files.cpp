@@ -2,6 +2,7 @@
 // crash or hold the program that opens it.
 #include "application_fixture.h"
 #include "help/chm_file.h"
+#include "help/help_address.h"
 #include "help/help_document.h"
 #include "help/help_topics.h"
 
@@ -40,7 +41,7 @@ protected:
         if (!document)
             return false;
         for (const std::string_view topic : HelpTopics)
-            document->file.read('/' + QString::fromLatin1(topic.data(), topic.size()) + ".htm");
+            document->file.read('/' + HelpTopicPage(topic));
         document->file.read('/' + document->defaultPage());
         return true;
     }

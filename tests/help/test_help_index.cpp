@@ -1,4 +1,5 @@
 #include "application_fixture.h"
+#include "help/help_address.h"
 #include "help/help_document.h"
 #include "help/help_text.h"
 #include "help/help_topics.h"
@@ -48,7 +49,7 @@ TEST_F(HelpIndex, KeywordsFollowRussianAlphabeticalOrder) {
 TEST_F(HelpIndex, NoSentenceOfATopicEndsInFourDots) {
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
     for (const std::string_view topic : HelpTopics) {
-        const QString page = QString::fromLatin1(topic.data(), topic.size()) + ".htm";
+        const QString page = HelpTopicPage(topic);
         const auto data = document->file.read(u'/' + page);
         ASSERT_TRUE(data.has_value()) << page.toStdString();
         const QString text = DecodeHelpText(*data).remove(tag);

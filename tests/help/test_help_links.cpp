@@ -1,4 +1,5 @@
 #include "application_fixture.h"
+#include "help/help_address.h"
 #include "help/help_document.h"
 #include "help/help_text.h"
 #include "help/help_topics.h"
@@ -76,7 +77,7 @@ protected:
 
 TEST_F(HelpLinks, EveryLinkAndPictureOfEveryTopicIsInTheFile) {
     for (const std::string_view topic : HelpTopics) {
-        const QString page = QString::fromLatin1(topic.data(), topic.size()) + ".htm";
+        const QString page = HelpTopicPage(topic);
         const QString html = text(page);
         ASSERT_FALSE(html.isEmpty()) << page.toStdString();
         const QStringList links = matches(R"re((?:href|src)="([^"]+)")re", html);

@@ -1,12 +1,10 @@
-#include "platform/canvas.h"
-#include "platform_test_application.h"
+#include "canvas_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QStaticText>
 
 #include <random>
 #include <tuple>
@@ -14,15 +12,14 @@
 namespace kvarzel {
 namespace {
 
-constexpr QRgb kSilver = 0xFFC0C0C0;
+using testing::kSilver;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 
 class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::TestApplication();
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        testing::CanvasTestApplication();
         image = QImage(40, 30, QImage::Format_RGB32);
         image.fill(kSilver);
     }
@@ -431,19 +428,8 @@ TEST_F(CanvasTextTest, ClippedTextKeepsThePaintersPixels) {
             canvas.SetFont(font);
             canvas.TextOut(x, y, text);
         }
-        QImage expected(image.size(), image.format());
-        expected.fill(kSilver);
-        {
-            QPainter painter(&expected);
-            if (!clip.isNull())
-                painter.setClipRect(clip);
-            painter.setFont(ToQFont(font));
-            painter.setPen(ToQColor(font.Color));
-            QStaticText shaped(text);
-            shaped.setTextFormat(Qt::PlainText);
-            painter.drawStaticText(x, y, shaped);
-        }
-        EXPECT_EQ(image, expected) << x << "," << y;
+        EXPECT_EQ(image, testing::PainterText(image.size(), font, {x, y}, text, clip))
+            << x << "," << y;
     }
 }
 

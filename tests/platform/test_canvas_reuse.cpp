@@ -1,24 +1,19 @@
 // What the canvas keeps from one drawing call to the next: the painter's pen, brush and mode,
 // pictures of drawn texts, and the texts themselves. None of it may change a pixel.
-#include "platform/canvas.h"
-#include "platform_test_application.h"
+#include "canvas_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
-#include <QStaticText>
 
 namespace kvarzel {
 namespace {
 
-constexpr QRgb kSilver = 0xFFC0C0C0;
+using testing::kSilver;
 
 class CanvasReuseTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        testing::TestApplication();
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    }
+    void SetUp() override { testing::CanvasTestApplication(); }
 
     static QImage Blank() {
         QImage image(120, 40, QImage::Format_RGB32);
@@ -26,22 +21,6 @@ protected:
         return image;
     }
 };
-
-// The painter's own text drawing, as the canvas did it before it kept pictures.
-QImage PainterText(const CanvasFont& font, int left, int top, const QString& text, QRect clip) {
-    QImage image(120, 40, QImage::Format_RGB32);
-    image.fill(kSilver);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setClipRect(clip);
-    painter.setFont(ToQFont(font));
-    painter.setPen(ToQColor(font.Color));
-    QStaticText shaped(text);
-    shaped.setTextFormat(Qt::PlainText);
-    shaped.prepare(QTransform(), ToQFont(font));
-    painter.drawStaticText(left, top, shaped);
-    return image;
-}
 
 TEST_F(CanvasReuseTest, TextFromItsPictureHasThePaintersOwnPixels) {
     const CanvasFont marks{QStringLiteral("Arial"), 13, true, clGreen};
@@ -64,7 +43,8 @@ TEST_F(CanvasReuseTest, TextFromItsPictureHasThePaintersOwnPixels) {
                     canvas.SetTextAlign(TextAlign::Center);
                     canvas.TextOut(at.x() + width / 2, at.y(), text);
                 }
-                EXPECT_EQ(image, PainterText(font, at.x(), at.y(), text, clip))
+                // The painter's own text drawing, as the canvas did it before it kept pictures.
+                EXPECT_EQ(image, testing::PainterText(image.size(), font, at, text, clip))
                     << text.toStdString() << " at " << at.x() << "," << at.y();
             }
         }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/canvas.h"
+#include "platform_test_application.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QStaticText>
+
+namespace kvarzel::testing {
+
+constexpr QRgb kSilver = 0xFFC0C0C0;
+
+// The application, with "Arial" drawn by Liberation Sans as on the program's machines.
+inline void CanvasTestApplication() {
+    TestApplication();
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+// A silver image with a text drawn by the painter's own means, cut to `clip` unless that is
+// null: the pixels the canvas must give, however it gets them.
+inline QImage PainterText(QSize size, const CanvasFont& font, QPoint origin, const QString& text,
+                          const QRect& clip = {}) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kSilver);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    if (!clip.isNull())
+        painter.setClipRect(clip);
+    painter.setFont(ToQFont(font));
+    painter.setPen(ToQColor(font.Color));
+    QStaticText shaped(text);
+    shaped.setTextFormat(Qt::PlainText);
+    shaped.prepare(QTransform(), ToQFont(font));
+    painter.drawStaticText(origin, shaped);
+    return image;
+}
+
+} // namespace kvarzel::testing
