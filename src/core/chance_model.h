@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bucket.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -16,14 +18,6 @@ struct AnswerMix {
     std::int32_t Total() const { return White + Black + Timer; }
     std::int32_t Guessed() const { return White + Black; }
     bool operator==(const AnswerMix&) const = default;
-};
-
-// How the bucket was filled: every pea black or white by a coin toss, or
-// exactly BlackPeas black peas at random places.
-struct BucketMakeUp {
-    bool ByChance = true;
-    std::int32_t BlackPeas = 0;
-    bool operator==(const BucketMakeUp&) const = default;
 };
 
 // One finished training as the chance model sees it.
