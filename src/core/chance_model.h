@@ -35,13 +35,12 @@ constexpr std::int32_t MaxChancePeas = 9999;
 // guesses.
 bool IsPossibleOutcome(const TrainingOutcome& outcome);
 
-// ln P(R = k), k = 0..Guessed(), for the right answers R of someone guessing
-// without any intuition with the same answer mix; minus infinity where R
-// cannot be k. The mix and bucket must come from a possible outcome.
-std::vector<double> RightCountLogDistribution(const AnswerMix& answers, const BucketMakeUp& bucket);
-
-// ln P(R >= right) for that distribution.
-double LogChanceOfAtLeast(const std::vector<double>& logDistribution, std::int32_t right);
+// ln P(R = k), k = first..Guessed() (the first element is k = first), for the
+// right answers R of someone guessing without any intuition with the same
+// answer mix; minus infinity where R cannot be k. The mix and bucket must come
+// from a possible outcome, and first must lie in 0..Guessed().
+std::vector<double> RightCountLogDistribution(const AnswerMix& answers, const BucketMakeUp& bucket,
+                                              std::int32_t first = 0);
 
 // ln of the probability that a guesser gets at least as many right answers
 // as this training had; nothing for an impossible outcome.
