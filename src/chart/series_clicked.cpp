@@ -27,12 +27,7 @@ bool NearSegment(int x, int y, int x1, int y1, int x2, int y2, int reach) {
 bool TCustomSeries::PointerClicked(int index, int x, int y) const {
     if (!pointer_.Visible())
         return false;
-    const int px = CalcXPos(index);
-    const int py = CalcYPos(index);
-    // The pointer's own box, right and bottom exclusive as it is drawn.
-    return TRect{px - pointer_.HorizSize(), py - pointer_.VertSize(), px + pointer_.HorizSize(),
-                 py + pointer_.VertSize()}
-        .Contains(x, y);
+    return pointer_.Box(CalcXPos(index), CalcYPos(index)).Contains(x, y);
 }
 
 bool TCustomSeries::LineClicked(int index, int x, int y) const {

@@ -21,6 +21,10 @@ void TSeriesPointer::SetVertSize(int value) {
     ChangeSetting(vertSize_, value, owner_);
 }
 
+TRect TSeriesPointer::Box(int x, int y) const {
+    return {x - horizSize_, y - vertSize_, x + horizSize_, y + vertSize_};
+}
+
 void TSeriesPointer::Draw(Canvas& canvas, int x, int y, TColor color) const {
     CanvasPen pen = pen_.ToCanvasPen();
     if (pen.Color == clDefault)
@@ -28,7 +32,7 @@ void TSeriesPointer::Draw(Canvas& canvas, int x, int y, TColor color) const {
     canvas.SetPen(pen);
     const TColor fill = brush_.Color() == clDefault ? color : brush_.Color();
     canvas.SetBrush({fill, brush_.Style()});
-    const TRect box{x - horizSize_, y - vertSize_, x + horizSize_, y + vertSize_};
+    const TRect box = Box(x, y);
     if (style_ == psCircle)
         canvas.Ellipse(box);
     else

@@ -25,7 +25,9 @@ public:
     TChartPen& Pen() { return pen_; }
     TChartBrush& Brush() { return brush_; }
 
-    // The figure in a box of 2 * size centred on (x, y); the default colour takes `color`.
+    // The box of 2 * size centred on (x, y), right and bottom exclusive as it is drawn.
+    TRect Box(int x, int y) const;
+    // The figure in its box; the default colour takes `color`.
     void Draw(Canvas& canvas, int x, int y, TColor color) const;
 
 private:

@@ -13,6 +13,13 @@ std::int32_t BlackTarget(std::int32_t PeasCount, std::int32_t PeasRatio) {
     return static_cast<std::int32_t>(RoundHalfEven(share * static_cast<Extended>(PeasCount)));
 }
 
+BucketMakeUp BucketFor(std::int32_t PeasCount, std::int32_t PeasRatio) {
+    const std::int32_t ratio = ClampRatio(PeasRatio);
+    if (IsChanceRatio(ratio))
+        return {true, 0};
+    return {false, BlackTarget(PeasCount, ratio)};
+}
+
 namespace {
 
 void FillByChance(std::vector<bool>& peas) {
@@ -37,11 +44,11 @@ void FillExactly(std::vector<bool>& peas, std::int32_t black) {
 void FillPeas(std::vector<bool>& Peas, std::int32_t PeasCount, std::int32_t PeasRatio) {
     const std::int32_t count = std::max(PeasCount, 0);
     Peas.assign(static_cast<std::size_t>(count), false);
-    const std::int32_t ratio = ClampRatio(PeasRatio);
-    if (IsChanceRatio(ratio))
+    const BucketMakeUp bucket = BucketFor(count, PeasRatio);
+    if (bucket.ByChance)
         FillByChance(Peas);
     else
-        FillExactly(Peas, BlackTarget(count, ratio));
+        FillExactly(Peas, bucket.BlackPeas);
 }
 
 } // namespace kvarzel

@@ -20,13 +20,13 @@ std::int32_t CeilDiv2(std::int32_t value) {
     return -FloorDiv2(-value);
 }
 
-std::vector<double> CoinTossDistribution(std::int32_t guessed) {
+std::vector<double> CoinTossDistribution(std::int32_t guessed, std::int32_t first) {
     const LogChoose logChoose(guessed);
     const long double allArrangements = guessed * std::numbers::ln2_v<long double>;
-    std::vector<double> result(static_cast<std::size_t>(guessed) + 1);
-    for (std::int32_t k = 0; k <= guessed; ++k)
-        result[static_cast<std::size_t>(k)] =
-            static_cast<double>(logChoose(guessed, k) - allArrangements);
+    std::vector<double> result;
+    result.reserve(static_cast<std::size_t>(guessed - first) + 1);
+    for (std::int32_t k = first; k <= guessed; ++k)
+        result.push_back(static_cast<double>(logChoose(guessed, k) - allArrangements));
     return result;
 }
 
@@ -128,16 +128,27 @@ private:
     const LogChoose& logChoose_;
 };
 
-std::vector<double> ExactBucketDistribution(const AnswerMix& answers, std::int32_t blacks) {
+std::vector<double> ExactBucketDistribution(const AnswerMix& answers, std::int32_t blacks,
+                                            std::int32_t first) {
     const std::int32_t peas = answers.Total();
     const LogChoose logChoose(peas);
     const long double allArrangements = logChoose(peas, blacks);
-    std::vector<double> result(static_cast<std::size_t>(answers.Guessed()) + 1);
-    for (std::int32_t k = 0; k <= answers.Guessed(); ++k) {
+    std::vector<double> result;
+    result.reserve(static_cast<std::size_t>(answers.Guessed() - first) + 1);
+    for (std::int32_t k = first; k <= answers.Guessed(); ++k) {
         const RightWays ways(answers, blacks, k, logChoose);
-        result[static_cast<std::size_t>(k)] = static_cast<double>(ways.LogSum() - allArrangements);
+        result.push_back(static_cast<double>(ways.LogSum() - allArrangements));
     }
     return result;
+}
+
+// ln of the sum of the probabilities.
+double LogTotal(const std::vector<double>& logProbabilities) {
+    double result = MinusInfinity;
+    for (const double logProbability : logProbabilities)
+        result = LogAddExp(result, logProbability);
+    // Rounding must not make a certainty more than certain.
+    return std::min(result, 0.0);
 }
 
 } // namespace
@@ -155,28 +166,19 @@ bool IsPossibleOutcome(const TrainingOutcome& outcome) {
     return outcome.Right >= 0 && outcome.Right <= answers.Guessed();
 }
 
-std::vector<double> RightCountLogDistribution(const AnswerMix& answers,
-                                              const BucketMakeUp& bucket) {
+std::vector<double> RightCountLogDistribution(const AnswerMix& answers, const BucketMakeUp& bucket,
+                                              std::int32_t first) {
     // A timer answer is always wrong; a guess is right for exactly one colour.
     if (bucket.ByChance)
-        return CoinTossDistribution(answers.Guessed());
-    return ExactBucketDistribution(answers, bucket.BlackPeas);
+        return CoinTossDistribution(answers.Guessed(), first);
+    return ExactBucketDistribution(answers, bucket.BlackPeas, first);
 }
 
-double LogChanceOfAtLeast(const std::vector<double>& logDistribution, std::int32_t right) {
-    double result = MinusInfinity;
-    for (std::size_t k = static_cast<std::size_t>(std::max(right, 0)); k < logDistribution.size();
-         ++k)
-        result = LogAddExp(result, logDistribution[k]);
-    // Rounding must not make a certainty more than certain.
-    return std::min(result, 0.0);
-}
-
+// Only the tail is worked out: below the right answers nothing counts.
 std::optional<double> TrainingLogChance(const TrainingOutcome& outcome) {
     if (!IsPossibleOutcome(outcome))
         return std::nullopt;
-    return LogChanceOfAtLeast(RightCountLogDistribution(outcome.Answers, outcome.Bucket),
-                              outcome.Right);
+    return LogTotal(RightCountLogDistribution(outcome.Answers, outcome.Bucket, outcome.Right));
 }
 
 } // namespace kvarzel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bucket.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -18,14 +20,6 @@ struct AnswerMix {
     bool operator==(const AnswerMix&) const = default;
 };
 
-// How the bucket was filled: every pea black or white by a coin toss, or
-// exactly BlackPeas black peas at random places.
-struct BucketMakeUp {
-    bool ByChance = true;
-    std::int32_t BlackPeas = 0;
-    bool operator==(const BucketMakeUp&) const = default;
-};
-
 // One finished training as the chance model sees it.
 struct TrainingOutcome {
     AnswerMix Answers;
@@ -41,13 +35,12 @@ constexpr std::int32_t MaxChancePeas = 9999;
 // guesses.
 bool IsPossibleOutcome(const TrainingOutcome& outcome);
 
-// ln P(R = k), k = 0..Guessed(), for the right answers R of someone guessing
-// without any intuition with the same answer mix; minus infinity where R
-// cannot be k. The mix and bucket must come from a possible outcome.
-std::vector<double> RightCountLogDistribution(const AnswerMix& answers, const BucketMakeUp& bucket);
-
-// ln P(R >= right) for that distribution.
-double LogChanceOfAtLeast(const std::vector<double>& logDistribution, std::int32_t right);
+// ln P(R = k), k = first..Guessed() (the first element is k = first), for the
+// right answers R of someone guessing without any intuition with the same
+// answer mix; minus infinity where R cannot be k. The mix and bucket must come
+// from a possible outcome, and first must lie in 0..Guessed().
+std::vector<double> RightCountLogDistribution(const AnswerMix& answers, const BucketMakeUp& bucket,
+                                              std::int32_t first = 0);
 
 // ln of the probability that a guesser gets at least as many right answers
 // as this training had; nothing for an impossible outcome.

@@ -99,16 +99,9 @@ std::optional<Number> ParseNumber(std::string_view text, Number low, Number high
 }
 
 // The bucket a line states must be the one its settings fill.
-bool BucketMatchesSettings(const TrainingRecord& record) {
-    if (IsChanceRatio(record.PeasRatio))
-        return record.Bucket.ByChance;
-    return !record.Bucket.ByChance &&
-           record.Bucket.BlackPeas == BlackTarget(record.PeasCount, record.PeasRatio);
-}
-
 bool IsConsistent(const TrainingRecord& record) {
     return IsPossibleOutcome(record.Outcome()) && record.Answers.Total() == record.PeasCount &&
-           BucketMatchesSettings(record);
+           record.Bucket == BucketFor(record.PeasCount, record.PeasRatio);
 }
 
 } // namespace

@@ -34,9 +34,7 @@ TrainingRecord StartedRecord(std::int32_t peasCount) {
     record.PeasRatio = ClampRatio(Options->PeasRatio);
     record.TimerEnabled = Options->TimerEnabled;
     record.TimeInterval = Options->TimeInterval;
-    record.Bucket = {IsChanceRatio(record.PeasRatio),
-                     IsChanceRatio(record.PeasRatio) ? 0
-                                                     : BlackTarget(peasCount, record.PeasRatio)};
+    record.Bucket = BucketFor(peasCount, record.PeasRatio);
     return record;
 }
 

@@ -1,13 +1,9 @@
-#include "core/options.h"
 #include "core/random_source.h"
-#include "core/training.h"
 #include "core/utc_clock.h"
-#include "recording_training_view.h"
+#include "training_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace kvarzel {
 namespace {
@@ -32,32 +28,20 @@ TEST(Percentage, Message) {
     EXPECT_EQ(ResultMessage(0), "Ваша интуиция составляет 0%.");
 }
 
-class TrainingTest : public ::testing::Test {
+class TrainingTest : public testing::TrainingFixture<RecordingTrainingView> {
 protected:
     void SetUp() override {
-        options = std::make_unique<TOptions>();
-        Options = options.get();
+        TrainingFixture::SetUp();
         SetUtcTimeOfDaySource([] { return UtcTimeOfDay{12, 34, 56, 789}; });
     }
     void TearDown() override {
-        Options = nullptr;
+        TrainingFixture::TearDown();
         SetUtcTimeOfDaySource({});
-    }
-    // The right answer for the next pea, or the wrong one.
-    Answer RightAnswer() const {
-        return run.Peas()[run.DrawIndex()] ? Answer::Black : Answer::White;
-    }
-    Answer WrongAnswer() const {
-        return run.Peas()[run.DrawIndex()] ? Answer::White : Answer::Black;
     }
     void StartWithoutRecording() {
         run.Start();
         view.Calls.clear();
     }
-
-    std::unique_ptr<TOptions> options;
-    RecordingTrainingView view;
-    TrainingRun run{view};
 };
 
 TEST_F(TrainingTest, StartSeedsFillsAndArms) {

@@ -1,13 +1,10 @@
 #include "core/bucket.h"
-#include "core/options.h"
-#include "core/training.h"
 #include "core/training_record.h"
-#include "recording_training_view.h"
+#include "training_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace kvarzel {
 namespace {
@@ -22,23 +19,13 @@ public:
     }
 };
 
-class TrainingRecordTest : public ::testing::Test {
+class TrainingRecordTest : public testing::TrainingFixture<RecordKeepingView> {
 protected:
     void SetUp() override {
-        options = std::make_unique<TOptions>();
-        Options = options.get();
+        TrainingFixture::SetUp();
         options->BeepWrong = false;
         options->WaveWrong = false;
     }
-    void TearDown() override { Options = nullptr; }
-
-    bool NextIsBlack() const { return run.Peas()[static_cast<std::size_t>(run.DrawIndex())]; }
-    Answer Right() const { return NextIsBlack() ? Answer::Black : Answer::White; }
-    Answer Wrong() const { return NextIsBlack() ? Answer::White : Answer::Black; }
-
-    std::unique_ptr<TOptions> options;
-    RecordKeepingView view;
-    TrainingRun run{view};
 };
 
 TEST_F(TrainingRecordTest, CountsGuessesAndTimerAnswersAfterTheResultsPage) {
@@ -49,7 +36,7 @@ TEST_F(TrainingRecordTest, CountsGuessesAndTimerAnswersAfterTheResultsPage) {
     run.ProcessAnswer(Answer::White);
     run.ProcessAnswer(Answer::Black);
     run.TimerAnswer();
-    const Answer fourth = Right();
+    const Answer fourth = RightAnswer();
     run.ProcessAnswer(fourth);
     run.TimerAnswer();
     run.ProcessAnswer(Answer::Black);
@@ -81,7 +68,7 @@ TEST_F(TrainingRecordTest, BucketAndSettingsAreTheStartsNotLaterChanges) {
     options->PeasRatio = 7;
     options->TimerEnabled = false;
     for (int i = 0; i < 3; ++i)
-        run.ProcessAnswer(Wrong());
+        run.ProcessAnswer(WrongAnswer());
     ASSERT_EQ(view.Records.size(), 1U);
     EXPECT_EQ(view.Records[0].PeasCount, 3);
     EXPECT_EQ(view.Records[0].PeasRatio, 20);
@@ -92,8 +79,8 @@ TEST_F(TrainingRecordTest, BucketAndSettingsAreTheStartsNotLaterChanges) {
     options->PeasCount = 2;
     options->PeasRatio = 33;
     run.Start();
-    run.ProcessAnswer(Right());
-    run.ProcessAnswer(Right());
+    run.ProcessAnswer(RightAnswer());
+    run.ProcessAnswer(RightAnswer());
     EXPECT_EQ(view.Records[1].PeasRatio, 20);
     EXPECT_EQ(view.Records[1].RightCount, 2);
 }
@@ -109,9 +96,9 @@ TEST_F(TrainingRecordTest, AbandonedAndDroppedAnswersAreNotCounted) {
     run.Start();
     EXPECT_EQ(run.Answers(), AnswerMix{});
     view.OnPendingEvents = [this] { run.ProcessAnswer(Answer::White); };
-    run.ProcessAnswer(Wrong());
+    run.ProcessAnswer(WrongAnswer());
     for (int i = 0; i < 3; ++i)
-        run.ProcessAnswer(Right());
+        run.ProcessAnswer(RightAnswer());
     ASSERT_EQ(view.Records.size(), 1U);
     EXPECT_EQ(view.Records[0].Answers.Total(), 4);
     EXPECT_EQ(view.Records[0].Answers.Timer, 0);
