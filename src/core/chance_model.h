@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/answer_mix.h"
 #include "core/bucket.h"
 
 #include <cstdint>
@@ -7,18 +8,6 @@
 #include <vector>
 
 namespace kvarzel {
-
-// How the answers of a training came about: the user's white and black
-// guesses, and the wrong answers the timer gave in the user's place.
-struct AnswerMix {
-    std::int32_t White = 0;
-    std::int32_t Black = 0;
-    std::int32_t Timer = 0;
-
-    std::int32_t Total() const { return White + Black + Timer; }
-    std::int32_t Guessed() const { return White + Black; }
-    bool operator==(const AnswerMix&) const = default;
-};
 
 // One finished training as the chance model sees it.
 struct TrainingOutcome {
@@ -28,7 +17,7 @@ struct TrainingOutcome {
 };
 
 // The largest bucket the model accepts; the options dialog offers no more.
-constexpr std::int32_t MaxChancePeas = 9999;
+constexpr std::int32_t MaxChancePeas = MaxTrainingPeas;
 
 // False for an outcome no training can produce: negative counts, more peas
 // than MaxChancePeas, more black peas than peas, more right answers than

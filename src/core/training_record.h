@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/answer_mix.h"
+#include "core/bucket.h"
 #include "core/chance_model.h"
+#include "core/guess_evidence.h"
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 namespace kvarzel {
 
@@ -19,6 +23,12 @@ struct TrainingRecord {
     AnswerMix Answers;
     std::int32_t RightCount = 0;
     double Percentage = 0;
+    // Ended before its last pea: by a new start, by closing the program. Its
+    // answers still count as evidence; it is no result of the run.
+    bool Abandoned = false;
+    // The evidence of the training's own guesses, its peak reached within the
+    // training; nothing for a training read from an older history format.
+    std::optional<EvidenceTrack> Evidence;
 
     TrainingOutcome Outcome() const { return {Answers, Bucket, RightCount}; }
     bool operator==(const TrainingRecord&) const = default;
