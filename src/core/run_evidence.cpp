@@ -1,0 +1,10 @@
+#include "core/run_evidence.h"
+
+namespace kvarzel {
+
+void RunEvidence::AddGuess(double nullChance, bool right) {
+    track_.AddGuess(nullChance, right);
+    course_.push_back(static_cast<float>(track_.Total.LogMeanWealth()));
+}
+
+} // namespace kvarzel
