@@ -41,6 +41,7 @@ TrainingRecord StartedRecord(std::int32_t peasCount) {
 } // namespace
 
 void TrainingRun::Start() {
+    Abandon();
     SeedFromClock();
     // The count is fixed here: a count changed in the options during the
     // training must neither judge peas that do not exist nor push the
@@ -48,10 +49,26 @@ void TrainingRun::Start() {
     FillPeas(Peas_, std::clamp(Options->PeasCount, 1, MaxPeas), Options->PeasRatio);
     Started_ = StartedRecord(PeasCount());
     Answers_ = {};
+    BlackLeft_ = static_cast<std::int32_t>(std::count(Peas_.begin(), Peas_.end(), true));
+    TrainingEvidence_ = {};
+    UnderWay_ = true;
     DrawIndex_ = 0;
     view_.ShowAnswerButtons();
     RightCount_ = 0;
     view_.ArmAnswerTimer(Options->TimeInterval, Options->TimerEnabled);
+}
+
+// An abandoned training is no result of the run, but its guesses were made
+// and stay in the evidence: leaving them out would let a player keep only
+// the trainings that began well. One whose last answer was given but whose
+// end a start or a close cut off counts as abandoned too.
+void TrainingRun::Abandon() {
+    if (!UnderWay_)
+        return;
+    UnderWay_ = false;
+    if (Answers_.Total() == 0)
+        return;
+    view_.RecordTraining(Record(ExactPercentage(RightCount_, Answers_.Total()), true));
 }
 
 void TrainingRun::ProcessAnswer(Answer answer) {
@@ -59,13 +76,13 @@ void TrainingRun::ProcessAnswer(Answer answer) {
 }
 
 void TrainingRun::AnswerStep(Answer answer, AnswerSource source) {
-    if (Answering_ || !HasPeaToDraw())
+    if (Answering_ || !UnderWay_ || !HasPeaToDraw())
         return;
     Answering_ = true;
-    CountAnswer(answer, source);
     const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
-    ++DrawIndex_;
     const bool right = (answer == Answer::Black) == peaIsBlack;
+    CountAnswer(answer, source, right);
+    DrawPea(peaIsBlack);
     if (right)
         ++RightCount_;
     view_.ShowSignal(right, DrawIndex_);
@@ -74,37 +91,69 @@ void TrainingRun::AnswerStep(Answer answer, AnswerSource source) {
         SoundWrongAnswer();
     }
     // A start that ran during the pending events has reset DrawIndex, so
-    // this test sees the new training.
+    // this test sees the new training; a close has abandoned the training,
+    // which then neither goes on nor ends.
+    if (UnderWay_)
+        NextPeaOrEnd();
+    Answering_ = false;
+}
+
+void TrainingRun::NextPeaOrEnd() {
     if (HasPeaToDraw())
         view_.SetAnswerTimerEnabled(Options->TimerEnabled);
     else
         EndTraining();
-    Answering_ = false;
 }
 
 void TrainingRun::TimerAnswer() {
     view_.SetAnswerTimerEnabled(false);
-    if (!HasPeaToDraw())
+    if (!UnderWay_ || !HasPeaToDraw())
         return;
     const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
     AnswerStep(peaIsBlack ? Answer::White : Answer::Black, AnswerSource::Timer);
 }
 
-void TrainingRun::CountAnswer(Answer answer, AnswerSource source) {
-    if (source == AnswerSource::Timer)
+// A timer answer is no guess: it carries no evidence, though its pea leaves
+// the bucket.
+void TrainingRun::CountAnswer(Answer answer, AnswerSource source, bool right) {
+    if (source == AnswerSource::Timer) {
         ++Answers_.Timer;
-    else if (answer == Answer::White)
+        return;
+    }
+    if (answer == Answer::White)
         ++Answers_.White;
     else
         ++Answers_.Black;
+    const double nullChance = NullChance(answer);
+    TrainingEvidence_.AddGuess(nullChance, right);
+    RunEvidence_.AddGuess(nullChance, right);
 }
 
-TrainingRecord TrainingRun::FinishedRecord(double percentage) const {
+// The chance that a guess without intuition is right: one half where the
+// colours are left to chance, else the share of the guessed colour among the
+// peas still in the bucket, whatever the player has counted so far.
+double TrainingRun::NullChance(Answer answer) const {
+    if (Started_.Bucket.ByChance)
+        return 0.5;
+    const std::int32_t left = PeasCount() - DrawIndex_;
+    const std::int32_t colourLeft = answer == Answer::Black ? BlackLeft_ : left - BlackLeft_;
+    return static_cast<double>(colourLeft) / static_cast<double>(left);
+}
+
+void TrainingRun::DrawPea(bool black) {
+    ++DrawIndex_;
+    if (black)
+        --BlackLeft_;
+}
+
+TrainingRecord TrainingRun::Record(double percentage, bool abandoned) const {
     TrainingRecord record = Started_;
     record.Finished = std::chrono::system_clock::now();
     record.Answers = Answers_;
     record.RightCount = RightCount_;
     record.Percentage = percentage;
+    record.Abandoned = abandoned;
+    record.Evidence = TrainingEvidence_;
     return record;
 }
 
@@ -122,12 +171,14 @@ void TrainingRun::SoundWrongAnswer() {
 }
 
 void TrainingRun::EndTraining() {
+    // A close while the result message is up must not abandon the finished training.
+    UnderWay_ = false;
     view_.ClearAnswerBold();
     ++TrainingCount_;
     const double p = ExactPercentage(RightCount_, PeasCount());
     view_.ShowResultMessage(ResultMessage(WholePercentage(p)));
     view_.AddResult(p, TrainingCount_);
-    view_.RecordTraining(FinishedRecord(p));
+    view_.RecordTraining(Record(p, false));
     view_.HideAnswerControls();
 }
 

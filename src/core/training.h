@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/guess_evidence.h"
+#include "core/run_evidence.h"
 #include "core/training_record.h"
 #include "core/training_view.h"
 
@@ -26,8 +28,14 @@ public:
 
     explicit TrainingRun(TrainingView& view) : view_(view) {}
 
-    // A new training: seed, fill, reset, show the buttons, arm the timer.
+    // A new training: abandon the current one, seed, fill, reset, show the
+    // buttons, arm the timer.
     void Start();
+    // Ends a training that is under way and has answers before its end: it is
+    // recorded as abandoned, for its evidence, and nothing else shows. Called
+    // by a new start and when the window closes; without such a training it
+    // does nothing. No answer is taken after it until the next start.
+    void Abandon();
     // The answer step; an answer arriving while one is being processed is dropped.
     void ProcessAnswer(Answer answer);
     // The timer ran out: the wrong answer for the next pea.
@@ -38,18 +46,27 @@ public:
     std::int32_t RightCount() const { return RightCount_; }
     std::int32_t TrainingCount() const { return TrainingCount_; }
     bool Answering() const { return Answering_; }
+    // Started and neither ended nor abandoned.
+    bool UnderWay() const { return UnderWay_; }
     // How the answers of the current training came so far.
     const AnswerMix& Answers() const { return Answers_; }
     // The pea count of the current training, fixed when it started.
     std::int32_t PeasCount() const { return static_cast<std::int32_t>(Peas_.size()); }
+    // The evidence of the current training's guesses, and of every guess of
+    // the run, abandoned trainings included.
+    const EvidenceTrack& TrainingEvidence() const { return TrainingEvidence_; }
+    const RunEvidence& Evidence() const { return RunEvidence_; }
 
 private:
     enum class AnswerSource { User, Timer };
 
     bool HasPeaToDraw() const { return DrawIndex_ < PeasCount(); }
     void AnswerStep(Answer answer, AnswerSource source);
-    void CountAnswer(Answer answer, AnswerSource source);
-    TrainingRecord FinishedRecord(double percentage) const;
+    void NextPeaOrEnd();
+    void CountAnswer(Answer answer, AnswerSource source, bool right);
+    double NullChance(Answer answer) const;
+    void DrawPea(bool black);
+    TrainingRecord Record(double percentage, bool abandoned) const;
     void SoundWrongAnswer();
     void EndTraining();
 
@@ -59,6 +76,12 @@ private:
     std::int32_t RightCount_ = 0;
     std::int32_t TrainingCount_ = 0;
     bool Answering_ = false;
+    // From a start until the training ends or is abandoned.
+    bool UnderWay_ = false;
+    // Black peas not yet drawn, for the null chance of a guess.
+    std::int32_t BlackLeft_ = 0;
+    EvidenceTrack TrainingEvidence_;
+    RunEvidence RunEvidence_;
     // What the current training started with, for its record.
     TrainingRecord Started_;
     AnswerMix Answers_;

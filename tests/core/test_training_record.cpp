@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace kvarzel {
 namespace {
@@ -13,9 +15,16 @@ namespace {
 class RecordKeepingView : public testing::RecordingTrainingView {
 public:
     std::vector<TrainingRecord> Records;
+    // Runs while the result message is up, to play events that arrive there.
+    std::function<void()> OnResultMessage;
     void RecordTraining(const TrainingRecord& record) override {
         Records.push_back(record);
-        Calls.push_back("record");
+        Calls.push_back(record.Abandoned ? "record abandoned" : "record");
+    }
+    void ShowResultMessage(const std::string& message) override {
+        RecordingTrainingView::ShowResultMessage(message);
+        if (OnResultMessage)
+            std::exchange(OnResultMessage, nullptr)();
     }
 };
 
@@ -99,11 +108,110 @@ TEST_F(TrainingRecordTest, AbandonedAndDroppedAnswersAreNotCounted) {
     run.ProcessAnswer(WrongAnswer());
     for (int i = 0; i < 3; ++i)
         run.ProcessAnswer(RightAnswer());
+    // The abandoned training is recorded for the statistics only, the
+    // finished one as before.
+    ASSERT_EQ(view.Records.size(), 2U);
+    EXPECT_TRUE(view.Records[0].Abandoned);
+    EXPECT_EQ(view.Records[0].Answers, (AnswerMix{1, 0, 1}));
+    EXPECT_FALSE(view.Records[1].Abandoned);
+    EXPECT_EQ(view.Records[1].Answers.Total(), 4);
+    EXPECT_EQ(view.Records[1].Answers.Timer, 0);
+    EXPECT_EQ(view.Records[1].RightCount, 3);
+    EXPECT_EQ(view.Records[1].Bucket, (BucketMakeUp{false, BlackTarget(4, 5)}));
+    EXPECT_EQ(run.TrainingCount(), 1);
+}
+
+// A training left before its end by a new start or by closing the window
+// reaches the statistics, marked, with its answers so far; nothing else shows.
+TEST_F(TrainingRecordTest, AnAbandonedTrainingIsRecordedAndNothingElseShows) {
+    options->PeasCount = 6;
+    options->PeasRatio = 0;
+    options->TimeInterval = 700;
+    const std::function<void()> leaveByStart = [this] { run.Start(); };
+    const std::function<void()> leaveByClose = [this] { run.Abandon(); };
+    for (const auto& leave : {leaveByStart, leaveByClose}) {
+        view.Records.clear();
+        run.Start();
+        run.ProcessAnswer(RightAnswer());
+        run.TimerAnswer();
+        run.ProcessAnswer(RightAnswer());
+        run.ProcessAnswer(WrongAnswer());
+        view.Calls.clear();
+        leave();
+        ASSERT_EQ(view.Records.size(), 1U);
+        EXPECT_EQ(view.Calls.front(), "record abandoned");
+        const TrainingRecord& record = view.Records[0];
+        EXPECT_EQ(record.Answers.Timer, 1);
+        EXPECT_EQ(record.Answers.Guessed(), 3);
+        EXPECT_EQ(record.RightCount, 2);
+        EXPECT_EQ(record.Percentage, ExactPercentage(2, 4));
+        EXPECT_EQ(record.PeasCount, 6);
+        EXPECT_EQ(record.TimeInterval, 700);
+        ASSERT_TRUE(record.Evidence.has_value());
+        EXPECT_EQ(record.Evidence->Total.ExpectedRight, 1.5);
+        EXPECT_TRUE(view.Results.empty());
+        EXPECT_EQ(run.TrainingCount(), 0);
+    }
+    // Closed: no answer is taken any more, and a second close records nothing.
+    view.Calls.clear();
+    run.ProcessAnswer(Answer::White);
+    run.TimerAnswer();
+    run.Abandon();
+    EXPECT_EQ(view.Calls, (std::vector<std::string>{"timer off"}));
+    EXPECT_EQ(run.DrawIndex(), 4);
+    EXPECT_EQ(run.Evidence().LogWealthCourse().size(), 6U);
+}
+
+TEST_F(TrainingRecordTest, WithoutAnAnswerOrAfterItsEndNothingIsAbandoned) {
+    options->PeasCount = 2;
+    run.Abandon();
+    run.Start();
+    run.Start();
+    run.Abandon();
+    EXPECT_TRUE(view.Records.empty());
+    run.Start();
+    run.ProcessAnswer(Answer::White);
+    run.ProcessAnswer(Answer::White);
+    run.Abandon();
+    run.Start();
     ASSERT_EQ(view.Records.size(), 1U);
-    EXPECT_EQ(view.Records[0].Answers.Total(), 4);
-    EXPECT_EQ(view.Records[0].Answers.Timer, 0);
-    EXPECT_EQ(view.Records[0].RightCount, 3);
-    EXPECT_EQ(view.Records[0].Bucket, (BucketMakeUp{false, BlackTarget(4, 5)}));
+    EXPECT_FALSE(view.Records[0].Abandoned);
+}
+
+// Events that run inside an answer step: a close during a wrong answer's
+// sounds ends the training there (no timer, no result); a close while the
+// result message is up leaves the finished training finished; a start
+// during the last answer's sounds abandons a training that has all its answers.
+TEST_F(TrainingRecordTest, LeavingInsideAnAnswerStep) {
+    using Calls = std::vector<std::string>;
+    options->PeasCount = 3;
+    options->TimerEnabled = true;
+    run.Start();
+    view.Calls.clear();
+    view.OnPendingEvents = [this] { run.Abandon(); };
+    run.ProcessAnswer(WrongAnswer());
+    EXPECT_EQ(view.Calls, (Calls{"red 1", "process events", "record abandoned"}));
+
+    run.Start();
+    run.ProcessAnswer(RightAnswer());
+    run.ProcessAnswer(RightAnswer());
+    view.OnResultMessage = [this] { run.Abandon(); };
+    run.ProcessAnswer(RightAnswer());
+    EXPECT_EQ(view.Records.back().Abandoned, false);
+    EXPECT_EQ(run.TrainingCount(), 1);
+
+    run.Start();
+    run.ProcessAnswer(RightAnswer());
+    run.ProcessAnswer(RightAnswer());
+    view.OnPendingEvents = [this] { run.Start(); };
+    run.ProcessAnswer(WrongAnswer());
+    ASSERT_EQ(view.Records.size(), 3U);
+    EXPECT_TRUE(view.Records.back().Abandoned);
+    EXPECT_EQ(view.Records.back().Answers.Total(), 3);
+    EXPECT_EQ(view.Records.back().Percentage, ExactPercentage(2, 3));
+    EXPECT_EQ(run.TrainingCount(), 1);
+    EXPECT_TRUE(run.UnderWay());
+    EXPECT_EQ(run.DrawIndex(), 0);
 }
 
 } // namespace

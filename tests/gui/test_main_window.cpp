@@ -128,6 +128,23 @@ TEST_F(MainWindowTest, AltF4EndsTheProgramEvenDuringATraining) {
     EXPECT_FALSE(form->isVisible());
 }
 
+// The training under way when the window closes is abandoned there: its
+// guesses stay in the run's evidence and no later answer is taken.
+TEST_F(MainWindowTest, ClosingTheWindowAbandonsTheTrainingUnderWay) {
+    options.BeepWrong = false;
+    options.WaveWrong = false;
+    Start();
+    RightButton()->click();
+    WrongButton()->click();
+    ASSERT_TRUE(form->Training().UnderWay());
+    Press(Qt::Key_F4, Qt::AltModifier);
+    EXPECT_FALSE(form->Training().UnderWay());
+    EXPECT_EQ(form->Training().Evidence().LogWealthCourse().size(), 2U);
+    form->WhiteButton->click();
+    EXPECT_EQ(Drawn(), 2);
+    EXPECT_EQ(form->Training().TrainingCount(), 0);
+}
+
 TEST_F(MainWindowTest, MenuShortcutsWorkOnACyrillicLayoutWithoutALatinOne) {
     // Ctrl and the key that carries N and Т: Qt sees Ctrl+Т, which no shortcut names.
     QTest::sendKeyEvent(QTest::Click, KeyTarget(), Qt::Key(0x0422), QString::fromUtf8("т"),

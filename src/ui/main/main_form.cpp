@@ -89,6 +89,9 @@ TMainForm::TMainForm(QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // An end that bypassed the close (the application told to quit) still
+    // keeps the answers of a training under way, while the statistics live.
+    training_->Abandon();
     qApp->removeEventFilter(this);
     delete statisticsForm_;
 }
@@ -126,6 +129,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // The program ends here: no timer answer may come into a closed window
     // while the settings are saved.
     AnswerTimer->SetEnabled(false);
+    training_->Abandon();
     QMainWindow::closeEvent(event);
 }
 

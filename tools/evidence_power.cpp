@@ -1,0 +1,119 @@
+// Measures the chance figure by simulation through the program's own training
+// loop, and prints what the README's statistics section quotes:
+//   kvarzel_evidence_power [scale]
+// the power of the figure for a player right 60 % of the time on a chance
+// bucket, two reference tests on the same kind of answers, and how often the
+// figure comes out low for players without intuition. `scale` (default 1)
+// multiplies the number of simulated trainings.
+#include "simulation/evidence_simulation.h"
+#include "simulation/split_mix.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace kvarzel::simulation {
+namespace {
+
+constexpr double SkilledChance = 0.6;
+constexpr std::int32_t TrainingPeas = 100;
+
+// The smallest number of right answers out of n coin tosses that the
+// fixed-length binomial test calls significant at 5 %.
+std::int32_t BinomialThreshold(std::int32_t n) {
+    std::vector<double> tail(static_cast<std::size_t>(n) + 2, 0.0);
+    for (std::int32_t k = n; k >= 0; --k) {
+        const double logChoose =
+            std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0);
+        tail[static_cast<std::size_t>(k)] =
+            tail[static_cast<std::size_t>(k) + 1] + std::exp(logChoose - n * std::log(2.0));
+    }
+    std::int32_t threshold = n + 1;
+    while (threshold > 0 && tail[static_cast<std::size_t>(threshold) - 1] <= 0.05)
+        --threshold;
+    return threshold;
+}
+
+// Two tests on the same kind of answers, outside the program: a likelihood
+// ratio that knows the 60 % in advance (read at its peak, so as valid as the
+// figure) and the binomial test that may only be read at the end.
+void PrintReferences(std::int64_t trainings) {
+    SplitMix random(7);
+    const double win = std::log(SkilledChance / 0.5);
+    const double loss = std::log((1 - SkilledChance) / 0.5);
+    const std::int32_t threshold = BinomialThreshold(TrainingPeas);
+    std::int64_t ratioLow = 0, binomialLow = 0;
+    for (std::int64_t training = 0; training < trainings; ++training) {
+        double logRatio = 0, peak = 0;
+        std::int32_t right = 0;
+        for (std::int32_t pea = 0; pea < TrainingPeas; ++pea) {
+            const bool isRight = random.Chance(SkilledChance);
+            right += isRight ? 1 : 0;
+            logRatio += isRight ? win : loss;
+            peak = std::max(peak, logRatio);
+        }
+        ratioLow += peak >= std::log(20.0) ? 1 : 0;
+        binomialLow += right >= threshold ? 1 : 0;
+    }
+    std::printf("  likelihood ratio knowing the 60 %%: %.1f %%\n",
+                100.0 * static_cast<double>(ratioLow) / static_cast<double>(trainings));
+    std::printf("  fixed-length binomial test (%d or more right): %.1f %%\n", threshold,
+                100.0 * static_cast<double>(binomialLow) / static_cast<double>(trainings));
+}
+
+void PrintPower(std::int32_t scale) {
+    const PlayerMaker skilled = [](std::uint64_t seed) {
+        return MakeIntuitivePlayer(SkilledChance, seed);
+    };
+    const std::int32_t trainings = 20'000 * scale;
+    const SimulationResult single = Simulate(skilled, {TrainingPeas, 0, 1}, trainings, 11);
+    const std::int32_t runs = 4'000 * scale;
+    const SimulationResult fives = Simulate(skilled, {TrainingPeas, 0, 5}, runs, 12);
+    std::printf("A player right 60 %% of the time, chance bucket:\n");
+    std::printf("  %d-pea trainings with a figure of at most 5 %%: %.1f %% (of %d)\n", TrainingPeas,
+                100 * single.Trainings.Share5(), trainings);
+    std::printf("  runs of five such trainings with a run figure of at most 5 %%: %.1f %% (of %d)\n",
+                100 * fives.Runs.Share5(), runs);
+    std::printf("The same answers, other tests:\n");
+    PrintReferences(trainings);
+}
+
+void PrintShares(const char* what, const FigureShares& shares) {
+    std::printf(" %s %5.2f %% %5.2f %% (%lld)", what, 100 * shares.Share5(), 100 * shares.Share1(),
+                static_cast<long long>(shares.Count));
+}
+
+void PrintValidity(std::int32_t scale) {
+    const BucketSetting settings[] = {
+        {20, 0, 5}, {100, 20, 3}, {10, 10, 10}, {40, 3, 5}, {100, 15, 3}, {1000, 8, 1},
+    };
+    std::printf("\nPlayers without intuition: share of figures at most 5 %% and 1 %%\n");
+    std::uint64_t seed = 100;
+    for (const PlayerKind& player : PlayersWithoutIntuition()) {
+        for (const BucketSetting& setting : settings) {
+            const std::int32_t runs = 30'000 * scale / (setting.PeasCount * setting.TrainingsPerRun) + 400 * scale;
+            const SimulationResult result = Simulate(player.Make, setting, runs, ++seed);
+            std::printf("  %-16s %4d peas ratio %2d x%-2d", player.Name.c_str(), setting.PeasCount,
+                        setting.PeasRatio, setting.TrainingsPerRun);
+            if (!player.Abandons)
+                PrintShares("trainings", result.Trainings);
+            PrintShares(" runs", result.Runs);
+            std::printf("\n");
+        }
+    }
+}
+
+} // namespace
+} // namespace kvarzel::simulation
+
+int main(int argc, char** argv) {
+    const int scale = argc > 1 ? std::atoi(argv[1]) : 1;
+    if (scale < 1) {
+        std::fprintf(stderr, "usage: kvarzel_evidence_power [scale >= 1]\n");
+        return 1;
+    }
+    kvarzel::simulation::PrintPower(scale);
+    kvarzel::simulation::PrintValidity(scale);
+    return 0;
+}
