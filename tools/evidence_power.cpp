@@ -8,6 +8,7 @@
 #include "simulation/evidence_simulation.h"
 #include "simulation/split_mix.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -73,8 +74,9 @@ void PrintPower(std::int32_t scale) {
     std::printf("A player right 60 %% of the time, chance bucket:\n");
     std::printf("  %d-pea trainings with a figure of at most 5 %%: %.1f %% (of %d)\n", TrainingPeas,
                 100 * single.Trainings.Share5(), trainings);
-    std::printf("  runs of five such trainings with a run figure of at most 5 %%: %.1f %% (of %d)\n",
-                100 * fives.Runs.Share5(), runs);
+    std::printf(
+        "  runs of five such trainings with a run figure of at most 5 %%: %.1f %% (of %d)\n",
+        100 * fives.Runs.Share5(), runs);
     std::printf("The same answers, other tests:\n");
     PrintReferences(trainings);
 }
@@ -92,7 +94,9 @@ void PrintValidity(std::int32_t scale) {
     std::uint64_t seed = 100;
     for (const PlayerKind& player : PlayersWithoutIntuition()) {
         for (const BucketSetting& setting : settings) {
-            const std::int32_t runs = 30'000 * scale / (setting.PeasCount * setting.TrainingsPerRun) + 400 * scale;
+            // At least 2 000 runs, and some 200 000 pea draws, for every setting.
+            const std::int32_t runs =
+                std::max(2'000, 200'000 / (setting.PeasCount * setting.TrainingsPerRun)) * scale;
             const SimulationResult result = Simulate(player.Make, setting, runs, ++seed);
             std::printf("  %-16s %4d peas ratio %2d x%-2d", player.Name.c_str(), setting.PeasCount,
                         setting.PeasRatio, setting.TrainingsPerRun);

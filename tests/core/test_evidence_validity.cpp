@@ -44,7 +44,7 @@ TEST_P(FigureValidity, LowFiguresComeNoMoreOftenThanTheirLevel) {
         std::int32_t Runs;
     };
     const Case cases[] = {
-        {{20, 0, 5}, 800},  {{100, 20, 2}, 400}, {{10, 10, 10}, 800},
+        {{20, 0, 5}, 800}, {{100, 20, 2}, 400}, {{10, 10, 10}, 800},
         {{40, 3, 5}, 400}, {{60, 15, 3}, 400},
     };
     FigureShares trainings, runs;

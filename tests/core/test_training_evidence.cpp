@@ -91,7 +91,8 @@ TEST_F(TrainingEvidenceTest, CoinTossFigureMatchesAHandComputation) {
         double meanWealth = 0;
         for (const double edge : BetEdges) {
             const double q = 1 / (1 + std::exp(-edge));
-            meanWealth += std::pow(2 * q, right) * std::pow(2 * (1 - q), guesses - right) / BetCount;
+            meanWealth +=
+                std::pow(2 * q, right) * std::pow(2 * (1 - q), guesses - right) / BetCount;
         }
         peak = std::max(peak, meanWealth);
     }

@@ -77,11 +77,14 @@ std::int64_t PlayTraining(TrainingRun& training, Player& player, BucketMakeUp bu
         situation.TrainingBound = training.TrainingEvidence().Bound();
         situation.RunBound = training.Evidence().Track().Bound();
         situation.NextIsBlack = nextIsBlack;
-        switch (player.Next(situation)) {
-        case Move::White: training.ProcessAnswer(Answer::White); ++guesses; break;
-        case Move::Black: training.ProcessAnswer(Answer::Black); ++guesses; break;
-        case Move::Timer: training.TimerAnswer(); break;
-        case Move::Restart: return guesses;
+        const Move move = player.Next(situation);
+        if (move == Move::Restart)
+            return guesses;
+        if (move == Move::Timer) {
+            training.TimerAnswer();
+        } else {
+            training.ProcessAnswer(move == Move::Black ? Answer::Black : Answer::White);
+            ++guesses;
         }
         ++situation.Drawn;
         situation.DrawnBlack += nextIsBlack ? 1 : 0;

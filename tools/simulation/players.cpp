@@ -17,8 +17,7 @@ Move GuessOf(bool black) {
 // to chance nothing can be counted, so it bets on the colour seen less often
 // so far, as a gambler would.
 Move CountedGuess(const Situation& situation, SplitMix& random) {
-    const std::int32_t black =
-        situation.ByChance ? situation.DrawnWhite() : situation.BlackLeft();
+    const std::int32_t black = situation.ByChance ? situation.DrawnWhite() : situation.BlackLeft();
     const std::int32_t white = situation.ByChance ? situation.DrawnBlack : situation.WhiteLeft();
     return GuessOf(black == white ? random.Coin() : black > white);
 }
