@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/run_evidence.h"
 #include "core/training_record.h"
 #include "core/training_view.h"
 
@@ -42,6 +43,8 @@ public:
     const AnswerMix& Answers() const { return Answers_; }
     // The pea count of the current training, fixed when it started.
     std::int32_t PeasCount() const { return static_cast<std::int32_t>(Peas_.size()); }
+    // The evidence of every guess of the run, abandoned trainings included.
+    const RunEvidence& Evidence() const { return evidence_; }
 
 private:
     enum class AnswerSource { User, Timer };
@@ -62,6 +65,7 @@ private:
     // What the current training started with, for its record.
     TrainingRecord Started_;
     AnswerMix Answers_;
+    RunEvidence evidence_;
 };
 
 } // namespace kvarzel
