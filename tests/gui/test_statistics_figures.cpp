@@ -213,7 +213,7 @@ TEST_F(StatisticsFiguresTest, DialogLeadsWithTheRunFigureAndWhatChanceGives) {
     const QString decimal = UserNumberSeparators().Decimal;
     EXPECT_EQ(form.RunFigureLabel->text(),
               "Эта серия: <b>" + BoundText(run.Track().LogBound()) +
-                  "</b> — тренировок 3, из них прервано 1, угаданных горошин 24.");
+                  "</b> — тренировок 3, из них прервано 1, ответов без таймера 24.");
     EXPECT_EQ(form.ExpectationLabel->text(),
               "Верных ответов в этой серии: 21 из 24; без интуиции ожидалось бы 12" + decimal +
                   "0 ± 2" + decimal + "4.");

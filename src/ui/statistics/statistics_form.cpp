@@ -27,6 +27,9 @@ namespace {
 // widest texts of a column come from any row alike.
 constexpr int SampleRows = 50;
 
+const char* const FiguresHeading =
+    "Вероятность таких результатов у человека совсем без интуиции:";
+
 const char* const PictureLegend =
     "<span style=\"color:#008040\">━━</span> свидетельство серии после каждого угадывания "
     "(логарифм среднего выигрыша ставок против «без интуиции»); "

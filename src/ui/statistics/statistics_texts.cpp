@@ -151,7 +151,7 @@ QString RunFigureText(const TrainingStatistics& statistics) {
     text += QString(" — тренировок %1").arg(run.Trainings);
     if (const int abandoned = run.Trainings - statistics.RunTrainings(); abandoned > 0)
         text += QString(", из них прервано %1").arg(abandoned);
-    return text + QString(", угаданных горошин %1.").arg(run.Guesses);
+    return text + QString(", ответов без таймера %1.").arg(run.Guesses);
 }
 
 QString HistoryFigureText(const EvidenceSummary& history) {
@@ -172,7 +172,7 @@ QString ExpectationText(const EvidenceSummary& summary, const QString& scope) {
 
 QString RowsText(const EvidenceSummary& summary) {
     return QString("Тренировок с оценкой не больше 5%: %1 из %2; одно везение дало бы в среднем "
-                   "до %3.")
+                   "не больше %3.")
         .arg(summary.AtMostFivePercent)
         .arg(summary.WithGuesses)
         .arg(DecimalText(summary.ChanceRowsAtMostFivePercent(), 1));

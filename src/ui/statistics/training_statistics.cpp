@@ -130,7 +130,8 @@ void TrainingStatistics::WritePending() {
 // in the meantime are taken in, and the figures worked out again.
 void TrainingStatistics::CheckHistoryUnchanged(std::size_t linesExpected) {
     historyRead_ = true;
-    if (history_.Records.size() == linesExpected && Usable(history_.State))
+    // A file that cannot be used now changes nothing the rows show from it.
+    if (history_.Records.size() == linesExpected || !Usable(history_.State))
         return;
     historySummary_ = {};
     for (const TrainingRecord& line : history_.Records)
