@@ -13,6 +13,7 @@
 #include "chart/custom_series.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -187,8 +188,9 @@ TEST(EvidenceCourseTest, KeepsEveryStretchsHighestPointWithinTheLimit) {
         EXPECT_EQ(points.back().Guess, static_cast<double>(guesses));
         if (guesses == 0)
             continue;
-        if (guesses < 399)
+        if (guesses < 399) {
             EXPECT_EQ(points.size(), guesses + 1);
+        }
         const double highest = *std::max_element(course.begin(), course.end()) / std::log(10.0);
         double drawnHighest = -1e300;
         for (std::size_t i = 1; i < points.size(); ++i) {

@@ -105,7 +105,10 @@ void TStatisticsForm::CreateHeadline() {
     RunFigureLabel = WrappedLabel("RunFigureLabel", this);
     HistoryFigureLabel = WrappedLabel("HistoryFigureLabel", this);
     QFont larger = font();
-    larger.setPointSizeF(larger.pointSizeF() * 1.15);
+    if (larger.pixelSize() > 0)
+        larger.setPixelSize(larger.pixelSize() * 6 / 5);
+    else
+        larger.setPointSizeF(larger.pointSizeF() * 1.2);
     RunFigureLabel->setFont(larger);
     HistoryFigureLabel->setFont(larger);
     ExpectationLabel = WrappedLabel("ExpectationLabel", this);
@@ -143,10 +146,13 @@ void TStatisticsForm::CreateTable() {
 
 void TStatisticsForm::AddTraining(const TrainingRecord& record) {
     statistics_.AddTraining(record);
-    if (isVisible())
+    if (isVisible()) {
         Refresh();
-    else
-        model_->RowsChanged();
+        return;
+    }
+    // The rest waits for the dialog to be shown.
+    model_->RowsChanged();
+    ExportButton->setEnabled(model_->rowCount() > 0);
 }
 
 void TStatisticsForm::Refresh() {
