@@ -218,7 +218,7 @@ TEST_F(StatisticsFiguresTest, DialogLeadsWithTheRunFigureAndWhatChanceGives) {
                   "</b> — тренировок 3, из них прервано 1, ответов без таймера 24.");
     EXPECT_EQ(form.ExpectationLabel->text(),
               "Верных ответов в этой серии: 21 из 24; без интуиции ожидалось бы 12" + decimal +
-                  "0 ± 2" + decimal + "4.");
+                  "0\u00a0±\u00a02" + decimal + "4.");
     EXPECT_TRUE(form.RowsLabel->text().contains("5%: 1 из 3;"));
     EXPECT_TRUE(form.WarningLabel->text().contains("Одна удачная строка среди многих"));
     EXPECT_TRUE(form.HistoryFigureLabel->isHidden());

@@ -31,9 +31,9 @@ const char* const FiguresHeading =
     "Вероятность таких результатов у человека совсем без интуиции:";
 
 const char* const PictureLegend =
-    "<span style=\"color:#008040\">━━</span> свидетельство серии после каждого угадывания "
-    "(логарифм среднего выигрыша ставок против «без интуиции»); "
-    "<span style=\"color:#ff8000\">━━</span> уровень 5%, "
+    "<span style=\"color:#008040\">━━</span> свидетельство серии по ответам "
+    "(десятичный логарифм выигрыша) &nbsp; "
+    "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
 QLabel* WrappedLabel(const QString& name, QWidget* parent) {
@@ -69,6 +69,9 @@ TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics
     CloseButton->setDefault(true);
 
     auto* figures = new QVBoxLayout;
+    auto* heading = WrappedLabel("FiguresHeadingLabel", this);
+    heading->setText(FiguresHeading);
+    figures->addWidget(heading);
     for (QLabel* label :
          {RunFigureLabel, HistoryFigureLabel, ExpectationLabel, RowsLabel, WarningLabel})
         figures->addWidget(label);

@@ -162,7 +162,7 @@ QString HistoryFigureText(const EvidenceSummary& history) {
 
 QString ExpectationText(const EvidenceSummary& summary, const QString& scope) {
     const GuessEvidence& total = summary.Pooled.Total;
-    return QString("Верных ответов %1: %2 из %3; без интуиции ожидалось бы %4 ± %5.")
+    return QString("Верных ответов %1: %2 из %3; без интуиции ожидалось бы %4\u00a0±\u00a0%5.")
         .arg(scope)
         .arg(summary.RightAnswers)
         .arg(summary.Guesses)
