@@ -35,6 +35,14 @@ int TChartSeries::AddPoint(double x, double y, const QString& label, TColor colo
     return index;
 }
 
+void TChartSeries::Clear() {
+    xValues_.Clear();
+    yValues_.Clear();
+    colors_.clear();
+    labels_.clear();
+    Invalidate();
+}
+
 TColor TChartSeries::ValueColor(int index) const {
     const TColor color = colors_[index];
     return color == clDefault ? seriesColor_ : color;

@@ -47,6 +47,8 @@ public:
     int Count() const { return xValues_.Count(); }
     // Inserts the point where its X belongs by the X order; returns its index.
     int AddPoint(double x, double y, const QString& label = {}, TColor color = clDefault);
+    // Removes every point.
+    void Clear();
     // The point's own colour, or the series colour for the default marker.
     TColor ValueColor(int index) const;
     const QString& Label(int index) const { return labels_[index]; }

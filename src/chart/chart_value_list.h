@@ -37,6 +37,10 @@ public:
     // Inserts by the order rule (equal values keep their arrival order) and returns the index.
     int AddChartValue(double value);
     void InsertAt(int index, double value);
+    void Clear() {
+        values_.clear();
+        storedAscending_ = true;
+    }
 
 private:
     int OrderedIndex(double value) const;

@@ -59,24 +59,6 @@ std::string NumberText(double value) {
     return std::string(text, result.ptr);
 }
 
-// Six significant digits; a chance too small for a double keeps its exponent.
-std::string ChanceColumn(const TrainingRecord& record) {
-    const std::optional<double> logChance = TrainingLogChance(record.Outcome());
-    if (!logChance)
-        return "";
-    const double log10Percent = *logChance / std::numbers::ln10 + 2;
-    if (log10Percent > -300) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6g", std::pow(10.0, log10Percent));
-        return text;
-    }
-    const double exponent = std::floor(log10Percent);
-    char text[48];
-    std::snprintf(text, sizeof text, "%.5fe%.0f", std::pow(10.0, log10Percent - exponent),
-                  exponent);
-    return text;
-}
-
 std::vector<std::string_view> Fields(std::string_view line) {
     std::vector<std::string_view> fields;
     while (true) {
@@ -100,7 +82,8 @@ std::optional<Number> ParseNumber(std::string_view text, Number low, Number high
 
 // The bucket a line states must be the one its settings fill.
 bool IsConsistent(const TrainingRecord& record) {
-    return IsPossibleOutcome(record.Outcome()) && record.Answers.Total() == record.PeasCount &&
+    return record.RightCount <= record.Answers.Guessed() &&
+           record.Answers.Total() == record.PeasCount &&
            record.Bucket == BucketFor(record.PeasCount, record.PeasRatio);
 }
 
@@ -123,7 +106,7 @@ std::string HistoryLine(const TrainingRecord& record) {
            std::to_string(record.TimeInterval) + "," + black + "," +
            std::to_string(record.Answers.White) + "," + std::to_string(record.Answers.Black) + "," +
            std::to_string(record.Answers.Timer) + "," + std::to_string(record.RightCount) + "," +
-           NumberText(record.Percentage) + "," + ChanceColumn(record) + "\n";
+           NumberText(record.Percentage) + ",\n";
 }
 
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
@@ -131,16 +114,16 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     if (fields.size() != FieldCount)
         return std::nullopt;
     const auto finished = ParseUtc(fields[0]);
-    const auto peas = ParseNumber<std::int32_t>(fields[1], 1, MaxChancePeas);
+    const auto peas = ParseNumber<std::int32_t>(fields[1], 1, MaxTrainingPeas);
     const auto ratio = ParseNumber<std::int32_t>(fields[2], RatioScaleMin, RatioScaleMax);
     const auto timer = ParseNumber<std::int32_t>(fields[3], 0, 1);
     const auto interval = ParseNumber<std::int32_t>(fields[4], MinInterval, MaxInterval);
     const auto black = fields[5].empty() ? std::optional<std::int32_t>(-1)
-                                         : ParseNumber<std::int32_t>(fields[5], 0, MaxChancePeas);
-    const auto white = ParseNumber<std::int32_t>(fields[6], 0, MaxChancePeas);
-    const auto blackAnswers = ParseNumber<std::int32_t>(fields[7], 0, MaxChancePeas);
-    const auto timerAnswers = ParseNumber<std::int32_t>(fields[8], 0, MaxChancePeas);
-    const auto right = ParseNumber<std::int32_t>(fields[9], 0, MaxChancePeas);
+                                         : ParseNumber<std::int32_t>(fields[5], 0, MaxTrainingPeas);
+    const auto white = ParseNumber<std::int32_t>(fields[6], 0, MaxTrainingPeas);
+    const auto blackAnswers = ParseNumber<std::int32_t>(fields[7], 0, MaxTrainingPeas);
+    const auto timerAnswers = ParseNumber<std::int32_t>(fields[8], 0, MaxTrainingPeas);
+    const auto right = ParseNumber<std::int32_t>(fields[9], 0, MaxTrainingPeas);
     const auto percentage = ParseNumber<double>(fields[10], 0.0, 100.0);
     if (!finished || !peas || !ratio || !timer || !interval || !black || !white || !blackAnswers ||
         !timerAnswers || !right || !percentage)

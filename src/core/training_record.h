@@ -2,7 +2,6 @@
 
 #include "core/answer_mix.h"
 #include "core/bucket.h"
-#include "core/chance_model.h"
 #include "core/guess_evidence.h"
 
 #include <chrono>
@@ -30,7 +29,6 @@ struct TrainingRecord {
     // training; nothing for a training read from an older history format.
     std::optional<EvidenceTrack> Evidence;
 
-    TrainingOutcome Outcome() const { return {Answers, Bucket, RightCount}; }
     bool operator==(const TrainingRecord&) const = default;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/history_file.h"
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
+#include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
 #include "ui/common/screen_centre.h"
@@ -81,8 +82,10 @@ TMainForm::TMainForm(QWidget* parent)
     connect(AnswerTimer, &TTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
     CreateMenu();
-    statistics_ = std::make_unique<TrainingStatistics>(InstalledSettingsStore(),
-                                                       HistoryFile(UserHistoryPath()));
+    statistics_ = std::make_unique<TrainingStatistics>(
+        InstalledSettingsStore(), HistoryFile(UserHistoryPath()), training_->Evidence());
+    // However long the history, the window appears first.
+    RunAfterFirstPaint(*this, [this] { statistics_->ReadHistory(); });
     // The window is as tall as the menu bar plus the fixed client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);

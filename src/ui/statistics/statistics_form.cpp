@@ -1,6 +1,9 @@
 #include "ui/statistics/statistics_form.h"
 
+#include "chart/chart.h"
 #include "help/help.h"
+#include "ui/statistics/evidence_picture.h"
+#include "ui/statistics/statistics_table_model.h"
 #include "ui/statistics/statistics_texts.h"
 
 #include <QCheckBox>
@@ -11,16 +14,27 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QStyle>
+#include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kvarzel {
 namespace {
 
-const char* const Explanation =
-    "«Случайно» — вероятность того, что человек совсем без интуиции, отвечая наугад с тем же "
-    "числом ответов «белая», «чёрная» и по таймеру, наберёт не меньше верных ответов; если она "
-    "ниже 5%, результат вряд ли объясняется везением.";
+// The rows at each end of the table that the columns are sized by: the
+// widest texts of a column come from any row alike.
+constexpr int SampleRows = 50;
+
+const char* const FiguresHeading =
+    "Вероятность таких результатов у человека совсем без интуиции:";
+
+const char* const PictureLegend =
+    "<span style=\"color:#008040\">━━</span> свидетельство серии по ответам "
+    "(десятичный логарифм выигрыша) &nbsp; "
+    "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
+    "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
 QLabel* WrappedLabel(const QString& name, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -36,20 +50,14 @@ TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics
     setObjectName("StatisticsForm");
     setWindowTitle("Статистика тренировок");
     ChooseExportFile = [this] { return AskForExportFile(); };
+    statistics_.ReadHistory();
 
-    TrainingsTable = new QTableWidget(0, static_cast<int>(StatisticsColumnTitles().size()), this);
-    TrainingsTable->setObjectName("TrainingsTable");
-    TrainingsTable->setHorizontalHeaderLabels(StatisticsColumnTitles());
-    TrainingsTable->verticalHeader()->hide();
-    TrainingsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    TrainingsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TrainingsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TrainingsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    TrainingsTable->horizontalHeader()->setStretchLastSection(true);
-
-    RunLabel = WrappedLabel("RunLabel", this);
+    CreateHeadline();
+    CreatePicture();
+    CreateTable();
+    OlderLinesLabel = WrappedLabel("OlderLinesLabel", this);
     ExplanationLabel = WrappedLabel("ExplanationLabel", this);
-    ExplanationLabel->setText(Explanation);
+    ExplanationLabel->setText(FigureExplanation);
     HistoryCheckBox = new QCheckBox("&Сохранять историю тренировок", this);
     HistoryCheckBox->setObjectName("HistoryCheckBox");
     HistoryLabel = WrappedLabel("HistoryLabel", this);
@@ -60,18 +68,33 @@ TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics
     CloseButton->setObjectName("CloseButton");
     CloseButton->setDefault(true);
 
+    auto* figures = new QVBoxLayout;
+    auto* heading = WrappedLabel("FiguresHeadingLabel", this);
+    heading->setText(FiguresHeading);
+    figures->addWidget(heading);
+    for (QLabel* label :
+         {RunFigureLabel, HistoryFigureLabel, ExpectationLabel, RowsLabel, WarningLabel})
+        figures->addWidget(label);
+    figures->addStretch();
+    auto* picture = new QVBoxLayout;
+    picture->addWidget(EvidenceChart, 1);
+    picture->addWidget(PictureLegendLabel);
+    auto* headline = new QHBoxLayout;
+    headline->addLayout(figures, 1);
+    headline->addLayout(picture, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(HistoryCheckBox);
     buttons->addStretch();
     buttons->addWidget(ExportButton);
     buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(headline);
     layout->addWidget(TrainingsTable, 1);
-    layout->addWidget(RunLabel);
+    layout->addWidget(OlderLinesLabel);
     layout->addWidget(ExplanationLabel);
     layout->addWidget(HistoryLabel);
     layout->addLayout(buttons);
-    resize(640, 420);
+    resize(820, 620);
 
     connect(HistoryCheckBox, &QCheckBox::clicked, this, &TStatisticsForm::HistoryCheckBoxClick);
     connect(ExportButton, &QPushButton::clicked, this, &TStatisticsForm::ExportButtonClick);
@@ -79,40 +102,113 @@ TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics
     Refresh();
 }
 
+TStatisticsForm::~TStatisticsForm() = default;
+
+void TStatisticsForm::CreateHeadline() {
+    RunFigureLabel = WrappedLabel("RunFigureLabel", this);
+    HistoryFigureLabel = WrappedLabel("HistoryFigureLabel", this);
+    QFont larger = font();
+    if (larger.pixelSize() > 0)
+        larger.setPixelSize(larger.pixelSize() * 6 / 5);
+    else
+        larger.setPointSizeF(larger.pointSizeF() * 1.2);
+    RunFigureLabel->setFont(larger);
+    HistoryFigureLabel->setFont(larger);
+    ExpectationLabel = WrappedLabel("ExpectationLabel", this);
+    RowsLabel = WrappedLabel("RowsLabel", this);
+    WarningLabel = WrappedLabel("WarningLabel", this);
+    WarningLabel->setText(SingleRowWarning);
+    WarningLabel->setStyleSheet("color: #7a4b00");
+}
+
+void TStatisticsForm::CreatePicture() {
+    EvidenceChart = new TChart(this);
+    EvidenceChart->setObjectName("EvidenceChart");
+    EvidenceChart->setMinimumSize(340, 150);
+    picture_ = std::make_unique<EvidencePicture>(*EvidenceChart);
+    PictureLegendLabel = WrappedLabel("PictureLegendLabel", this);
+    PictureLegendLabel->setTextFormat(Qt::RichText);
+    PictureLegendLabel->setText(PictureLegend);
+}
+
+void TStatisticsForm::CreateTable() {
+    model_ = new StatisticsTableModel(statistics_, this);
+    TrainingsTable = new QTableView(this);
+    TrainingsTable->setObjectName("TrainingsTable");
+    TrainingsTable->setModel(model_);
+    TrainingsTable->verticalHeader()->hide();
+    // Rows of one height: the view places any row without asking the others.
+    TrainingsTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    TrainingsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    TrainingsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    TrainingsTable->horizontalHeader()->setStretchLastSection(true);
+    TrainingsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TrainingsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    TrainingsTable->setWordWrap(false);
+}
+
 void TStatisticsForm::AddTraining(const TrainingRecord& record) {
     statistics_.AddTraining(record);
-    if (isVisible())
+    if (isVisible()) {
         Refresh();
+        return;
+    }
+    // The rest waits for the dialog to be shown.
+    model_->RowsChanged();
+    ExportButton->setEnabled(model_->rowCount() > 0);
 }
 
 void TStatisticsForm::Refresh() {
-    FillTable();
-    RunLabel->setText(RunSummaryText(statistics_));
+    statistics_.ReadHistory();
+    model_->RowsChanged();
+    if (!columnsSized_ && model_->rowCount() > 0) {
+        SizeColumns();
+        columnsSized_ = true;
+    }
+    TrainingsTable->scrollToBottom();
+    FillHeadline();
+    picture_->Show(statistics_.Run().LogWealthCourse());
     HistoryCheckBox->setChecked(statistics_.KeepHistory());
     const QString status = HistoryStatusText(statistics_);
     HistoryLabel->setText(status);
     HistoryLabel->setVisible(!status.isEmpty());
-    ExportButton->setEnabled(TrainingsTable->rowCount() > 0);
+    ExportButton->setEnabled(model_->rowCount() > 0);
 }
 
-void TStatisticsForm::FillTable() {
-    const std::vector<StatisticsRow> rows = statistics_.Rows();
-    TrainingsTable->setRowCount(static_cast<int>(rows.size()));
-    for (int row = 0; row < TrainingsTable->rowCount(); ++row) {
-        const StatisticsRow& source = rows[static_cast<std::size_t>(row)];
-        const QStringList cells = StatisticsCells(source);
-        for (int column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            item->setTextAlignment(column == 1 ? Qt::AlignLeft | Qt::AlignVCenter
-                                               : Qt::AlignRight | Qt::AlignVCenter);
-            // The trainings of this run stand out among the earlier ones.
-            QFont font = item->font();
-            font.setBold(source.RunNumber > 0 && statistics_.KeepHistory());
-            item->setFont(font);
-            TrainingsTable->setItem(row, column, item);
+void TStatisticsForm::FillHeadline() {
+    RunFigureLabel->setText(RunFigureText(statistics_));
+    const bool history = statistics_.ShowsHistory();
+    HistoryFigureLabel->setVisible(history);
+    const EvidenceSummary shown = history ? statistics_.HistorySummary() : statistics_.RunSummary();
+    if (history)
+        HistoryFigureLabel->setText(HistoryFigureText(shown));
+    ExpectationLabel->setText(ExpectationText(shown, history ? "за всю историю" : "в этой серии"));
+    RowsLabel->setText(RowsText(shown));
+    const QString older = history ? OlderLinesText(shown) : QString();
+    OlderLinesLabel->setText(older);
+    OlderLinesLabel->setVisible(!older.isEmpty());
+}
+
+// From the header and the rows at both ends, in the bold face of this run's
+// rows: measuring every row of a long history would take longer than the
+// history takes to read.
+void TStatisticsForm::SizeColumns() {
+    QFont bold = TrainingsTable->font();
+    bold.setBold(true);
+    const QFontMetrics cells(bold);
+    const QFontMetrics header(TrainingsTable->horizontalHeader()->font());
+    const int rows = model_->rowCount();
+    const int padding = 2 * TrainingsTable->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        int width = header.horizontalAdvance(StatisticsColumnTitles()[column]);
+        for (int row = 0; row < rows; ++row) {
+            if (row == SampleRows && rows > 2 * SampleRows)
+                row = rows - SampleRows;
+            const QString text = model_->index(row, column).data().toString();
+            width = std::max(width, cells.horizontalAdvance(text));
         }
+        TrainingsTable->setColumnWidth(column, width + padding);
     }
-    TrainingsTable->scrollToBottom();
 }
 
 void TStatisticsForm::showEvent(QShowEvent* event) {
@@ -126,6 +222,8 @@ void TStatisticsForm::ShowDialogHelp() {
 
 void TStatisticsForm::HistoryCheckBoxClick(bool checked) {
     statistics_.SetKeepHistory(checked);
+    // The history's rows may be wider than the run's.
+    columnsSized_ = false;
     Refresh();
 }
 

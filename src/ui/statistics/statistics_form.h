@@ -4,16 +4,22 @@
 #include "ui/statistics/training_statistics.h"
 
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace kvarzel {
 
-// "Статистика тренировок": this run's trainings (or the whole history) with
-// the chance of each result, the run as a whole, and the history switch.
+class EvidencePicture;
+class StatisticsTableModel;
+class TChart;
+
+// "Статистика тренировок": the figure of the run and of the whole history
+// first, what chance alone would give beside them, the run's evidence as a
+// picture, then every training with its own figure, and the history switch.
 class TStatisticsForm : public HelpDialog {
     Q_OBJECT
 public:
@@ -21,19 +27,30 @@ public:
     static constexpr const char* HelpPage = "Statistics.htm";
 
     TStatisticsForm(QWidget* parent, TrainingStatistics& statistics);
+    ~TStatisticsForm() override;
 
-    // A training has finished: keep it, and show it if the dialog is open.
+    // A training has ended: keep it, and show it if the dialog is open.
     void AddTraining(const TrainingRecord& record);
     // Fills every control from the statistics.
     void Refresh();
 
-    QTableWidget* TrainingsTable = nullptr;
-    QLabel* RunLabel = nullptr;
+    QLabel* RunFigureLabel = nullptr;
+    QLabel* HistoryFigureLabel = nullptr;
+    QLabel* ExpectationLabel = nullptr;
+    QLabel* RowsLabel = nullptr;
+    QLabel* WarningLabel = nullptr;
+    TChart* EvidenceChart = nullptr;
+    QLabel* PictureLegendLabel = nullptr;
+    QTableView* TrainingsTable = nullptr;
+    QLabel* OlderLinesLabel = nullptr;
     QLabel* ExplanationLabel = nullptr;
     QCheckBox* HistoryCheckBox = nullptr;
     QLabel* HistoryLabel = nullptr;
     QPushButton* ExportButton = nullptr;
     QPushButton* CloseButton = nullptr;
+
+    StatisticsTableModel& TableModel() const { return *model_; }
+    EvidencePicture& Picture() const { return *picture_; }
 
     // Asks for the file to export to; empty for none. A file chooser unless
     // a test puts its own.
@@ -44,12 +61,19 @@ protected:
     void ShowDialogHelp() override;
 
 private:
+    void CreateHeadline();
+    void CreatePicture();
+    void CreateTable();
+    void FillHeadline();
+    void SizeColumns();
     void HistoryCheckBoxClick(bool checked);
     void ExportButtonClick();
-    void FillTable();
     QString AskForExportFile();
 
     TrainingStatistics& statistics_;
+    StatisticsTableModel* model_ = nullptr;
+    std::unique_ptr<EvidencePicture> picture_;
+    bool columnsSized_ = false;
 };
 
 } // namespace kvarzel

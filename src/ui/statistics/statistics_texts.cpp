@@ -1,21 +1,23 @@
 #include "ui/statistics/statistics_texts.h"
 
-#include "core/chance_text.h"
 #include "platform/locale_separators.h"
+#include "ui/statistics/bound_text.h"
 
 #include <QDateTime>
 
 #include <chrono>
+#include <cmath>
 
 namespace kvarzel {
 namespace {
 
-QString Decimal() {
-    return QString(UserNumberSeparators().Decimal);
+QString DecimalText(double value, int decimals) {
+    return QString::number(value, 'f', decimals)
+        .replace(QLatin1Char('.'), UserNumberSeparators().Decimal);
 }
 
 QString PercentageText(double percentage) {
-    return QString::number(percentage, 'f', 2).replace(QLatin1Char('.'), Decimal()) + "%";
+    return DecimalText(percentage, 2) + "%";
 }
 
 QString LocalTimeText(std::chrono::system_clock::time_point moment) {
@@ -28,54 +30,22 @@ QString FileName(const TrainingStatistics& statistics) {
     return QString::fromStdString(statistics.File().Path().string());
 }
 
-} // namespace
-
-QStringList StatisticsColumnTitles() {
-    return {"№",      "Время",  "Горошин", "Чёрных",  "Белая",
-            "Чёрная", "Таймер", "Верно",   "Процент", "Случайно"};
+QString PeasText(const TrainingRecord& record) {
+    if (!record.Abandoned)
+        return QString::number(record.PeasCount);
+    return QString("%1 из %2").arg(record.Answers.Total()).arg(record.PeasCount);
 }
 
-QString ChanceCellText(const std::optional<double>& logChance) {
-    if (!logChance)
-        return "—";
-    return QString::fromStdString(ChancePercentText(*logChance, Decimal().toStdString()));
+QString NoteText(const StatisticsRow& row) {
+    QStringList notes;
+    if (row.Record->Abandoned)
+        notes << "прервана";
+    if (!row.Saved)
+        notes << "не записана";
+    return notes.join(", ");
 }
 
-QStringList StatisticsCells(const StatisticsRow& row) {
-    const TrainingRecord& record = row.Record;
-    return {row.RunNumber > 0 ? QString::number(row.RunNumber) : QString(),
-            LocalTimeText(record.Finished),
-            QString::number(record.PeasCount),
-            record.Bucket.ByChance ? QString("случайно") : QString::number(record.Bucket.BlackPeas),
-            QString::number(record.Answers.White),
-            QString::number(record.Answers.Black),
-            QString::number(record.Answers.Timer),
-            QString::number(record.RightCount),
-            PercentageText(record.Percentage),
-            ChanceCellText(row.LogChance)};
-}
-
-QString RunSummaryText(const TrainingStatistics& statistics) {
-    if (statistics.RunTrainings() == 0)
-        return "В этой серии ещё нет законченных тренировок.";
-    int peas = 0;
-    int right = 0;
-    for (const TrainingRecord& record : statistics.RunRecords()) {
-        peas += record.PeasCount;
-        right += record.RightCount;
-    }
-    return QString("За эту серию: тренировок — %1, горошин — %2, верных ответов — %3 (%4), "
-                   "случайно — %5.")
-        .arg(statistics.RunTrainings())
-        .arg(peas)
-        .arg(right)
-        .arg(PercentageText(100.0 * right / peas))
-        .arg(ChanceCellText(statistics.RunLogChance()));
-}
-
-QString HistoryStatusText(const TrainingStatistics& statistics) {
-    if (!statistics.KeepHistory())
-        return {};
+QString FileStateText(const TrainingStatistics& statistics) {
     const QString kept = " Он оставлен как есть, новые тренировки в него не записываются.";
     const HistoryFile::Contents& history = statistics.History();
     switch (history.State) {
@@ -92,9 +62,141 @@ QString HistoryStatusText(const TrainingStatistics& statistics) {
     case HistoryFile::Status::Ours:
         break;
     }
-    if (statistics.LastAppendFailed())
-        return "Последнюю тренировку не удалось записать в файл истории «" + FileName(statistics) +
-               "».";
+    return {};
+}
+
+} // namespace
+
+const char* const SingleRowWarning =
+    "Одна удачная строка среди многих мало что значит: и без всякой интуиции примерно каждая "
+    "двадцатая тренировка получает не больше 5%. Судите по оценке всей серии и всей истории.";
+
+const char* const FigureExplanation =
+    "«Без интуиции» — вероятность того, что человек совсем без интуиции хоть раз за эти ответы "
+    "показал бы такой результат; она не больше указанного числа, как бы он ни играл: считал "
+    "вытянутые горошины, отдавал ответы таймеру, бросал тренировки и начинал заново. Если она не "
+    "больше 5%, везением результат объяснить трудно.";
+
+const QStringList& StatisticsColumnTitles() {
+    static const QStringList titles{"№",       "Время",        "Горошин", "Чёрных",
+                                    "Белая",   "Чёрная",       "Таймер",  "Верно",
+                                    "Процент", "Без интуиции", "Отметка"};
+    return titles;
+}
+
+QString StatisticsColumnToolTip(int column) {
+    if (column == FigureColumn)
+        return "Вероятность такого результата у человека совсем без интуиции: не больше этого "
+               "числа";
+    if (column == PeasColumn)
+        return "Горошин в тренировке; у прерванной — сколько из них получили ответ";
+    return {};
+}
+
+QString TrainingFigureText(const TrainingRecord& record) {
+    return record.Evidence ? BoundText(record.Evidence->LogBound()) : QString("—");
+}
+
+QString StatisticsCell(const StatisticsRow& row, int column) {
+    const TrainingRecord& record = *row.Record;
+    switch (column) {
+    case NumberColumn:
+        return row.RunNumber > 0 ? QString::number(row.RunNumber) : QString();
+    case TimeColumn:
+        return LocalTimeText(record.Finished);
+    case PeasColumn:
+        return PeasText(record);
+    case BlackPeasColumn:
+        return record.Bucket.ByChance ? QString("случайно")
+                                      : QString::number(record.Bucket.BlackPeas);
+    case WhiteAnswersColumn:
+        return QString::number(record.Answers.White);
+    case BlackAnswersColumn:
+        return QString::number(record.Answers.Black);
+    case TimerAnswersColumn:
+        return QString::number(record.Answers.Timer);
+    case RightColumn:
+        return QString::number(record.RightCount);
+    case PercentColumn:
+        return PercentageText(record.Percentage);
+    case FigureColumn:
+        return TrainingFigureText(record);
+    case NoteColumn:
+        return NoteText(row);
+    default:
+        return {};
+    }
+}
+
+Qt::Alignment StatisticsCellAlignment(int column) {
+    const bool left = column == TimeColumn || column == NoteColumn;
+    return (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+}
+
+QString StatisticsRowToolTip(const StatisticsRow& row) {
+    if (!row.Saved)
+        return "Тренировка ещё не записана в файл истории: она будет записана со следующей "
+               "тренировкой или при выходе из программы.";
+    if (row.Record->Abandoned)
+        return "Тренировка прервана: её ответы входят в оценку серии, но не в график и не в "
+               "среднее значение.";
+    return {};
+}
+
+QString RunFigureText(const TrainingStatistics& statistics) {
+    const EvidenceSummary& run = statistics.RunSummary();
+    QString text = "Эта серия: <b>" + BoundText(statistics.Run().Track().LogBound()) + "</b>";
+    if (run.Trainings == 0)
+        return text + " — тренировок ещё не было.";
+    text += QString(" — тренировок %1").arg(run.Trainings);
+    if (const int abandoned = run.Trainings - statistics.RunTrainings(); abandoned > 0)
+        text += QString(", из них прервано %1").arg(abandoned);
+    return text + QString(", ответов без таймера %1.").arg(run.Guesses);
+}
+
+QString HistoryFigureText(const EvidenceSummary& history) {
+    return QString("Вся история: <b>%1</b> — тренировок %2.")
+        .arg(BoundText(history.Pooled.LogBound()))
+        .arg(history.Trainings - history.WithoutEvidence);
+}
+
+QString ExpectationText(const EvidenceSummary& summary, const QString& scope) {
+    const GuessEvidence& total = summary.Pooled.Total;
+    return QString("Верных ответов %1: %2 из %3; без интуиции ожидалось бы %4\u00a0±\u00a0%5.")
+        .arg(scope)
+        .arg(summary.RightAnswers)
+        .arg(summary.Guesses)
+        .arg(DecimalText(total.ExpectedRight, 1))
+        .arg(DecimalText(std::sqrt(total.RightVariance), 1));
+}
+
+QString RowsText(const EvidenceSummary& summary) {
+    return QString("Тренировок с оценкой не больше 5%: %1 из %2; одно везение дало бы в среднем "
+                   "не больше %3.")
+        .arg(summary.AtMostFivePercent)
+        .arg(summary.WithGuesses)
+        .arg(DecimalText(summary.ChanceRowsAtMostFivePercent(), 1));
+}
+
+QString OlderLinesText(const EvidenceSummary& history) {
+    if (history.WithoutEvidence == 0)
+        return {};
+    return QString("Тренировок без оценки (—): %1. Их записала прежняя версия программы, которая "
+                   "не сохраняла того, что нужно для оценки; в оценку истории они не входят.")
+        .arg(history.WithoutEvidence);
+}
+
+QString HistoryStatusText(const TrainingStatistics& statistics) {
+    if (!statistics.KeepHistory())
+        return {};
+    const QString fileState = FileStateText(statistics);
+    if (!fileState.isEmpty())
+        return fileState;
+    if (statistics.UnsavedCount() > 0)
+        return QString("Тренировок, ещё не записанных в файл истории «%1»: %2. Программа "
+                       "попробует записать их со следующей тренировкой и при выходе.")
+            .arg(FileName(statistics))
+            .arg(statistics.UnsavedCount());
     return "История хранится в файле «" + FileName(statistics) + "».";
 }
 

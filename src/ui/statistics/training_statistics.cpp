@@ -8,68 +8,50 @@
 namespace kvarzel {
 namespace {
 
-// Working out a chance is costly for a large training, so the lines read
-// before keep their figures where the file still starts with them.
-std::vector<std::optional<double>> ChancesOf(const std::vector<TrainingRecord>& records,
-                                             const std::vector<TrainingRecord>& before,
-                                             const std::vector<std::optional<double>>& chances) {
-    std::vector<std::optional<double>> result;
-    result.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const bool known = i < before.size() && i < chances.size() && records[i] == before[i];
-        result.push_back(known ? chances[i] : TrainingLogChance(records[i].Outcome()));
-    }
-    return result;
+// The same training as a history line keeps it. The evidence is left out of
+// the comparison: it follows from the answers, and a line of an older
+// format has none.
+bool SameTraining(const TrainingRecord& line, const TrainingRecord& training) {
+    TrainingRecord a = AsStoredInHistory(line);
+    TrainingRecord b = AsStoredInHistory(training);
+    a.Evidence.reset();
+    b.Evidence.reset();
+    return a == b;
+}
+
+bool Usable(HistoryFile::Status state) {
+    return state == HistoryFile::Status::Ours || state == HistoryFile::Status::Missing;
 }
 
 } // namespace
 
-TrainingStatistics::TrainingStatistics(RegistryStore* settings, HistoryFile history)
-    : settings_(settings), file_(std::move(history)), keepHistory_(LoadKeepHistory(settings)),
-      choiceMade_(KeepHistoryStored(settings)) {
-    if (keepHistory_)
-        ReloadHistory();
-}
+TrainingStatistics::TrainingStatistics(RegistryStore* settings, HistoryFile history,
+                                       const RunEvidence& run)
+    : settings_(settings), file_(std::move(history)), run_(run),
+      keepHistory_(LoadKeepHistory(settings)), choiceMade_(KeepHistoryStored(settings)) {}
 
 TrainingStatistics::~TrainingStatistics() {
+    WritePending();
     if (choiceMade_ && !KeepHistoryStored(settings_))
         SaveKeepHistory(settings_, keepHistory_);
 }
 
+void TrainingStatistics::ReadHistory() {
+    if (keepHistory_ && !historyRead_)
+        ReloadHistory();
+}
+
 void TrainingStatistics::AddTraining(const TrainingRecord& record) {
-    run_.push_back({record, TrainingLogChance(record.Outcome()), RunTrainings() + 1});
-    std::vector<TrainingOutcome> outcomes;
-    for (const StatisticsRow& row : run_)
-        outcomes.push_back(row.Record.Outcome());
-    runLogChance_ = PooledLogChance(outcomes);
-    if (keepHistory_)
-        AppendToHistory(record);
-}
-
-void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
-    const std::vector<TrainingRecord> before = history_.Records;
-    const HistoryFile::AppendResult result = file_.Append(record, history_);
-    appendFailed_ = result == HistoryFile::AppendResult::Failed;
-    if (result == HistoryFile::AppendResult::Appended) {
-        history_.State = HistoryFile::Status::Ours;
-        history_.Records.push_back(AsStoredInHistory(record));
-    }
-    historyChances_ = ChancesOf(history_.Records, before, historyChances_);
-}
-
-// Turning the history on keeps the run's trainings so far as well. Short
-// trainings can end alike within one second, so each of the run's equal
-// records needs a line of its own.
-void TrainingStatistics::AppendRunToHistory() {
-    for (auto row = run_.begin(); row != run_.end(); ++row) {
-        const TrainingRecord stored = AsStoredInHistory(row->Record);
-        const auto sameSoFar =
-            std::count_if(run_.begin(), row + 1, [&](const StatisticsRow& other) {
-                return AsStoredInHistory(other.Record) == stored;
-            });
-        if (std::count(history_.Records.begin(), history_.Records.end(), stored) < sameSoFar)
-            AppendToHistory(row->Record);
-    }
+    ReadHistory();
+    const bool abandoned = record.Abandoned;
+    if (!abandoned)
+        ++finished_;
+    trainings_.push_back({record, abandoned ? 0 : finished_, false});
+    runSummary_.Add(record);
+    if (!keepHistory_)
+        return;
+    pending_.push_back(trainings_.size() - 1);
+    WritePending();
 }
 
 void TrainingStatistics::SetKeepHistory(bool keep) {
@@ -78,53 +60,142 @@ void TrainingStatistics::SetKeepHistory(bool keep) {
     keepHistory_ = keep;
     choiceMade_ = true;
     SaveKeepHistory(settings_, keep);
-    if (keep) {
-        ReloadHistory();
-        AppendRunToHistory();
-    }
+    pending_.clear();
+    writeFailed_ = false;
+    if (!keep)
+        return;
+    // Turning the history on keeps the run's trainings so far as well.
+    ReloadHistory();
+    for (std::size_t index = 0; index < trainings_.size(); ++index)
+        if (!trainings_[index].Written)
+            pending_.push_back(index);
+    WritePending();
 }
 
 void TrainingStatistics::ReloadHistory() {
-    const std::vector<TrainingRecord> before = std::move(history_.Records);
     history_ = file_.Load();
-    historyChances_ = ChancesOf(history_.Records, before, historyChances_);
-    appendFailed_ = false;
+    historyRead_ = true;
+    historySummary_ = {};
+    for (const TrainingRecord& line : history_.Records)
+        historySummary_.Add(line);
+    MatchRunToHistory();
 }
 
-std::vector<TrainingRecord> TrainingStatistics::RunRecords() const {
-    std::vector<TrainingRecord> records;
-    for (const StatisticsRow& row : run_)
-        records.push_back(row.Record);
-    return records;
+// Each of the run's trainings takes the first line that is the same and not
+// taken: trainings of one pea can end alike within the second a line keeps.
+void TrainingStatistics::MatchRunToHistory() {
+    runLines_.clear();
+    for (RunTraining& training : trainings_)
+        training.Written = false;
+    if (trainings_.empty())
+        return;
+    const auto first = AsStoredInHistory(trainings_.front().Record).Finished;
+    for (std::size_t line = 0; line < history_.Records.size(); ++line) {
+        const TrainingRecord& record = history_.Records[line];
+        if (record.Finished < first)
+            continue;
+        for (std::size_t index = 0; index < trainings_.size(); ++index) {
+            RunTraining& training = trainings_[index];
+            if (!training.Written && SameTraining(record, training.Record)) {
+                training.Written = true;
+                runLines_.emplace_back(line, index);
+                break;
+            }
+        }
+    }
 }
 
-// A history line is this run's when it is one of the run's records as the
-// file keeps it, to the second.
-int TrainingStatistics::RunNumberOf(const TrainingRecord& record) const {
-    for (const StatisticsRow& row : run_)
-        if (AsStoredInHistory(row.Record) == record)
-            return row.RunNumber;
-    return 0;
+// One line at a time, in order, stopping at the first that is not written.
+// (When the file takes several records at once, this becomes one call that
+// writes them all or none.)
+void TrainingStatistics::WritePending() {
+    if (!keepHistory_)
+        return;
+    std::size_t done = 0;
+    for (; done < pending_.size(); ++done) {
+        const std::size_t linesBefore = history_.Records.size();
+        const HistoryFile::AppendResult result =
+            file_.Append(trainings_[pending_[done]].Record, history_);
+        CheckHistoryUnchanged(linesBefore);
+        writeFailed_ = result != HistoryFile::AppendResult::Appended &&
+                       result != HistoryFile::AppendResult::Refused;
+        if (result != HistoryFile::AppendResult::Appended)
+            break;
+        LineWritten(pending_[done]);
+    }
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(done));
+}
+
+// The file as the append found it: lines another copy of the program added
+// in the meantime are taken in, and the figures worked out again.
+void TrainingStatistics::CheckHistoryUnchanged(std::size_t linesExpected) {
+    historyRead_ = true;
+    // A file that cannot be used now changes nothing the rows show from it.
+    if (history_.Records.size() == linesExpected || !Usable(history_.State))
+        return;
+    historySummary_ = {};
+    for (const TrainingRecord& line : history_.Records)
+        historySummary_.Add(line);
+    MatchRunToHistory();
+}
+
+void TrainingStatistics::LineWritten(std::size_t runIndex) {
+    RunTraining& training = trainings_[runIndex];
+    training.Written = true;
+    history_.State = HistoryFile::Status::Ours;
+    runLines_.emplace_back(history_.Records.size(), runIndex);
+    history_.Records.push_back(AsStoredInHistory(training.Record));
+    historySummary_.Add(history_.Records.back());
 }
 
 bool TrainingStatistics::ShowsHistory() const {
-    return keepHistory_ && (history_.State == HistoryFile::Status::Ours ||
-                            history_.State == HistoryFile::Status::Missing);
+    return keepHistory_ && historyRead_ && Usable(history_.State);
 }
 
-std::vector<StatisticsRow> TrainingStatistics::Rows() const {
+EvidenceSummary TrainingStatistics::HistorySummary() const {
+    EvidenceSummary summary = historySummary_;
+    for (const std::size_t index : pending_)
+        summary.Add(trainings_[index].Record);
+    return summary;
+}
+
+int TrainingStatistics::RowCount() const {
     if (!ShowsHistory())
-        return run_;
-    std::vector<StatisticsRow> rows;
-    for (std::size_t i = 0; i < history_.Records.size(); ++i)
-        rows.push_back({history_.Records[i], historyChances_[i], RunNumberOf(history_.Records[i])});
-    return rows;
+        return static_cast<int>(trainings_.size());
+    return static_cast<int>(history_.Records.size() + pending_.size());
+}
+
+StatisticsRow TrainingStatistics::RunRow(std::size_t runIndex) const {
+    const RunTraining& training = trainings_[runIndex];
+    return {&training.Record, training.Number, true, !keepHistory_ || training.Written};
+}
+
+int TrainingStatistics::RunIndexOfLine(std::size_t line) const {
+    const auto found =
+        std::lower_bound(runLines_.begin(), runLines_.end(), std::make_pair(line, std::size_t{0}));
+    return found != runLines_.end() && found->first == line ? static_cast<int>(found->second) : -1;
+}
+
+StatisticsRow TrainingStatistics::Row(int index) const {
+    const auto position = static_cast<std::size_t>(index);
+    if (!ShowsHistory())
+        return RunRow(position);
+    const std::size_t lines = history_.Records.size();
+    if (position >= lines)
+        return RunRow(pending_[position - lines]);
+    const int runIndex = RunIndexOfLine(position);
+    if (runIndex < 0)
+        return {&history_.Records[position]};
+    StatisticsRow row = RunRow(static_cast<std::size_t>(runIndex));
+    row.Record = &history_.Records[position];
+    return row;
 }
 
 std::vector<TrainingRecord> TrainingStatistics::RowRecords() const {
     std::vector<TrainingRecord> records;
-    for (const StatisticsRow& row : Rows())
-        records.push_back(row.Record);
+    records.reserve(static_cast<std::size_t>(RowCount()));
+    for (int index = 0; index < RowCount(); ++index)
+        records.push_back(*Row(index).Record);
     return records;
 }
 

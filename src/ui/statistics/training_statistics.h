@@ -1,33 +1,51 @@
 #pragma once
 
+#include "core/run_evidence.h"
 #include "core/training_record.h"
 #include "platform/history_file.h"
+#include "ui/statistics/evidence_summary.h"
 
-#include <optional>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace kvarzel {
 
 class RegistryStore;
 
-// One line of the statistics table.
+// One line of the statistics table, pointing into the statistics: valid
+// until the next training or the next change of the history.
 struct StatisticsRow {
-    TrainingRecord Record;
-    std::optional<double> LogChance;
-    int RunNumber = 0; // the training's number in this run; 0 for an earlier one
+    const TrainingRecord* Record = nullptr;
+    // The training's number in this run, its point on the results chart; 0
+    // for an earlier training and for an abandoned one.
+    int RunNumber = 0;
+    bool InRun = false;
+    // False while the history is kept but the training's line is not yet
+    // written to the file.
+    bool Saved = true;
 };
 
-// The trainings of this run with their chance figures, and the history file
-// when the user keeps one.
+// The trainings of this run, abandoned ones included, with the evidence of
+// the run, and the history file when the user keeps one. A training whose
+// line cannot be written stays in the rows and is written with the next
+// training's line or when the program ends.
 class TrainingStatistics {
 public:
-    TrainingStatistics(RegistryStore* settings, HistoryFile history);
-    // Saving the options at shut-down rewrites the program's whole key; a
-    // history choice it swept away is written back here.
+    TrainingStatistics(RegistryStore* settings, HistoryFile history, const RunEvidence& run);
+    // Writes what is still unwritten. Saving the options at shut-down
+    // rewrites the program's whole key; a history choice it swept away is
+    // written back here.
     ~TrainingStatistics();
     TrainingStatistics(const TrainingStatistics&) = delete;
     TrainingStatistics& operator=(const TrainingStatistics&) = delete;
 
+    // Reads the history file once, when it is kept. Not at start-up: the
+    // main window calls it after its first paint, and everything that needs
+    // the history calls it first.
+    void ReadHistory();
+
+    // A finished or abandoned training.
     void AddTraining(const TrainingRecord& record);
 
     bool KeepHistory() const { return keepHistory_; }
@@ -37,34 +55,60 @@ public:
     // The state the history file was last found in.
     const HistoryFile::Contents& History() const { return history_; }
     const HistoryFile& File() const { return file_; }
-    // False when the last line could not be written to a readable history.
-    bool LastAppendFailed() const { return appendFailed_; }
+    // The history is kept and readable: the rows are its lines.
+    bool ShowsHistory() const;
+    // Trainings of this run kept for the history but not yet in its file.
+    int UnsavedCount() const { return static_cast<int>(pending_.size()); }
+    // The last try to write them failed (a full disk, a busy lock): the
+    // file itself is fine.
+    bool WriteFailed() const { return writeFailed_; }
 
-    int RunTrainings() const { return static_cast<int>(run_.size()); }
-    // ln of the chance of the run's total; nothing before the first training.
-    std::optional<double> RunLogChance() const { return runLogChance_; }
-    std::vector<TrainingRecord> RunRecords() const;
-    // The whole history when it is kept and readable, else this run.
-    std::vector<StatisticsRow> Rows() const;
-    // The records of Rows(), for export.
+    // Finished trainings of this run.
+    int RunTrainings() const { return finished_; }
+    const RunEvidence& Run() const { return run_; }
+    // The run's trainings, abandoned ones included.
+    const EvidenceSummary& RunSummary() const { return runSummary_; }
+    // The history's lines, then the run's trainings not yet in the file.
+    EvidenceSummary HistorySummary() const;
+
+    // The history's lines and the run's unwritten trainings when the history
+    // is shown, else the run's trainings.
+    int RowCount() const;
+    StatisticsRow Row(int index) const;
+    // The records of the rows, for export.
     std::vector<TrainingRecord> RowRecords() const;
 
 private:
+    struct RunTraining {
+        TrainingRecord Record;
+        int Number = 0;
+        bool Written = false;
+    };
+
     void ReloadHistory();
-    void AppendToHistory(const TrainingRecord& record);
-    void AppendRunToHistory();
-    int RunNumberOf(const TrainingRecord& record) const;
-    bool ShowsHistory() const;
+    void MatchRunToHistory();
+    void WritePending();
+    void LineWritten(std::size_t runIndex);
+    void CheckHistoryUnchanged(std::size_t linesExpected);
+    int RunIndexOfLine(std::size_t line) const;
+    StatisticsRow RunRow(std::size_t runIndex) const;
 
     RegistryStore* settings_;
     HistoryFile file_;
+    const RunEvidence& run_;
     bool keepHistory_ = false;
     bool choiceMade_ = false;
+    bool historyRead_ = false;
+    bool writeFailed_ = false;
     HistoryFile::Contents history_;
-    std::vector<std::optional<double>> historyChances_;
-    bool appendFailed_ = false;
-    std::vector<StatisticsRow> run_;
-    std::optional<double> runLogChance_;
+    EvidenceSummary historySummary_;
+    // (line of the history, index in trainings_) for the run's lines, by line.
+    std::vector<std::pair<std::size_t, std::size_t>> runLines_;
+    std::vector<RunTraining> trainings_;
+    // Indexes in trainings_ of those the history file still lacks, in order.
+    std::vector<std::size_t> pending_;
+    EvidenceSummary runSummary_;
+    int finished_ = 0;
 };
 
 } // namespace kvarzel
