@@ -57,7 +57,7 @@ const Register history{"statistics_history", [](const QString& folder) {
                            TrainingRecord earlier = Training(0, 100, 0, -1, {50, 50, 0}, 48);
                            earlier.Finished -= std::chrono::days{1};
                            HistoryFile::Contents before;
-                           file.Append(earlier, before);
+                           file.Append(std::span(&earlier, 1), before);
                            TrainingStatistics statistics(&settings, file);
                            statistics.SetKeepHistory(true);
                            TStatisticsForm form(nullptr, statistics);

@@ -48,8 +48,9 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
 
 void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
     const std::vector<TrainingRecord> before = history_.Records;
-    const HistoryFile::AppendResult result = file_.Append(record, history_);
-    appendFailed_ = result == HistoryFile::AppendResult::Failed;
+    const HistoryFile::AppendResult result = file_.Append(std::span(&record, 1), history_);
+    appendFailed_ = result == HistoryFile::AppendResult::Failed ||
+                    result == HistoryFile::AppendResult::Busy;
     if (result == HistoryFile::AppendResult::Appended) {
         history_.State = HistoryFile::Status::Ours;
         history_.Records.push_back(AsStoredInHistory(record));
