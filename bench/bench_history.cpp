@@ -20,8 +20,8 @@ constexpr int HistoryLines = 100000;
 
 TrainingRecord Training(int number) {
     TrainingRecord record;
-    record.Finished = std::chrono::sys_days{std::chrono::year{2026} / 1 / 1} +
-                      std::chrono::seconds{number * 60};
+    record.Finished =
+        std::chrono::sys_days{std::chrono::year{2026} / 1 / 1} + std::chrono::seconds{number * 60};
     record.PeasCount = 100;
     record.Bucket = {true, 0};
     record.Answers = {48, 47, 5};

@@ -67,9 +67,10 @@ std::string UtcText(system_clock::time_point moment) {
     const year_month_day date{floor<days>(second)};
     const hh_mm_ss time{second - floor<days>(second)};
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
+                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()),
                   static_cast<int>(time.seconds().count()));
     return text;
 }
@@ -170,9 +171,8 @@ std::optional<TrainingRecord> ParseCommonFields(std::span<const std::string_view
     const auto ratio = ParseNumber<std::int32_t>(fields[2], RatioScaleMin, RatioScaleMax);
     const auto timer = ParseNumber<std::int32_t>(fields[3], 0, 1);
     const auto interval = ParseNumber<std::int32_t>(fields[4], MinInterval, MaxInterval);
-    const auto black = fields[5].empty()
-                           ? std::optional<std::int32_t>(-1)
-                           : ParseNumber<std::int32_t>(fields[5], 0, MaxTrainingPeas);
+    const auto black = fields[5].empty() ? std::optional<std::int32_t>(-1)
+                                         : ParseNumber<std::int32_t>(fields[5], 0, MaxTrainingPeas);
     const auto white = ParseNumber<std::int32_t>(fields[6], 0, MaxTrainingPeas);
     const auto blackAnswers = ParseNumber<std::int32_t>(fields[7], 0, MaxTrainingPeas);
     const auto timerAnswers = ParseNumber<std::int32_t>(fields[8], 0, MaxTrainingPeas);
@@ -245,21 +245,21 @@ std::string HistoryHeaderLine() {
 }
 
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
-    record.Finished =
-        std::max<system_clock::time_point>(floor<seconds>(record.Finished), system_clock::time_point{});
+    record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
+                                                         system_clock::time_point{});
     return record;
 }
 
 std::string HistoryLine(const TrainingRecord& training) {
     const TrainingRecord record = AsStoredInHistory(training);
-    const std::string black = record.Bucket.ByChance ? std::string() : NumberText(record.Bucket.BlackPeas);
+    const std::string black =
+        record.Bucket.ByChance ? std::string() : NumberText(record.Bucket.BlackPeas);
     return UtcText(record.Finished) + "," + NumberText(record.PeasCount) + "," +
            NumberText(record.PeasRatio) + "," + (record.TimerEnabled ? "1" : "0") + "," +
-           NumberText(record.TimeInterval) + "," + black + "," +
-           NumberText(record.Answers.White) + "," + NumberText(record.Answers.Black) + "," +
-           NumberText(record.Answers.Timer) + "," + NumberText(record.RightCount) + "," +
-           NumberText(record.Percentage) + "," + (record.Abandoned ? "1" : "0") +
-           EvidenceText(record.Evidence) + "\n";
+           NumberText(record.TimeInterval) + "," + black + "," + NumberText(record.Answers.White) +
+           "," + NumberText(record.Answers.Black) + "," + NumberText(record.Answers.Timer) + "," +
+           NumberText(record.RightCount) + "," + NumberText(record.Percentage) + "," +
+           (record.Abandoned ? "1" : "0") + EvidenceText(record.Evidence) + "\n";
 }
 
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {

@@ -61,9 +61,9 @@ bool EvidenceIsPossible(const TrainingRecord& record) {
 
 bool IsPossibleTraining(const TrainingRecord& record) {
     return record.PeasCount >= 1 && record.PeasCount <= MaxTrainingPeas &&
-           record.Bucket == BucketFor(record.PeasCount, record.PeasRatio) &&
-           AnswersAddUp(record) && record.RightCount <= record.Answers.Guessed() &&
-           PercentageFollows(record) && EvidenceIsPossible(record);
+           record.Bucket == BucketFor(record.PeasCount, record.PeasRatio) && AnswersAddUp(record) &&
+           record.RightCount <= record.Answers.Guessed() && PercentageFollows(record) &&
+           EvidenceIsPossible(record);
 }
 
 } // namespace kvarzel

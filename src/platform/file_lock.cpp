@@ -41,7 +41,7 @@ FileLock::State OpenFailure(const std::filesystem::path& lockFile, int error) {
     struct stat info {};
     if (error == EACCES || error == EPERM)
         return ::lstat(lockFile.c_str(), &info) == 0 ? FileLock::State::Refused
-                                                      : FileLock::State::Failed;
+                                                     : FileLock::State::Failed;
     return error == EROFS || error == ENOSPC || error == EDQUOT || error == ENOENT ||
                    error == EIO || error == ENOTDIR
                ? FileLock::State::Failed
@@ -51,8 +51,8 @@ FileLock::State OpenFailure(const std::filesystem::path& lockFile, int error) {
 } // namespace
 
 FileLock FileLock::Take(const std::filesystem::path& lockFile, std::chrono::milliseconds wait) {
-    FileDescriptor fd(::open(lockFile.c_str(),
-                             O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+    FileDescriptor fd(
+        ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
     if (fd.Get() < 0)
         return {OpenFailure(lockFile, errno), -1};
     if (!IsUsersRegularFile(fd.Get()))

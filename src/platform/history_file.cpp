@@ -53,7 +53,8 @@ Status StatusOf(ParsedHistory::Kind kind) {
 // start; only the records stay in memory.
 ReadHistory ReadOpenFile(int fd, const struct stat& info) {
     ReadHistory history;
-    if (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > HistoryFile::MaxFileSize) {
+    if (!S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > HistoryFile::MaxFileSize) {
         history.Read.State = Status::Unreadable;
         return history;
     }
@@ -154,9 +155,9 @@ AppendResult AppendAtEnd(int fd, const std::string& lines, std::span<const Train
 
 // The file changed since it was last seen, or was never read: it is read and
 // checked again, under the lock, and made ready to take lines at its end.
-AppendResult AppendAfterReading(int fd, const struct stat& info, const std::filesystem::path& target,
-                                const std::string& lines, std::span<const TrainingRecord> records,
-                                Contents& contents) {
+AppendResult AppendAfterReading(int fd, const struct stat& info,
+                                const std::filesystem::path& target, const std::string& lines,
+                                std::span<const TrainingRecord> records, Contents& contents) {
     ReadHistory history = ReadOpenFile(fd, info);
     contents = std::move(history.Read);
     if (contents.State == Status::Missing)
@@ -218,8 +219,8 @@ HistoryFile::Contents HistoryFile::Load() const {
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
     FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
-        return {errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable,
-                {}, 0, {}};
+        return {
+            errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable, {}, 0, {}};
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
         return {Status::Unreadable, {}, 0, {}};

@@ -137,10 +137,11 @@ TEST(HistoryCsvTest, NumbersDoNotDependOnTheUsersLocale) {
 }
 
 TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
-    const std::string text = std::string(OlderHeader) +
-                             "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,33.3333\n"
-                             "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100,1.00247e-3008\n"
-                             "2026-12-07T10:33:00Z,4,0,0,1000,,4,0,0,0,0,\n";
+    const std::string text =
+        std::string(OlderHeader) +
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,33.3333\n"
+        "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100,1.00247e-3008\n"
+        "2026-12-07T10:33:00Z,4,0,0,1000,,4,0,0,0,0,\n";
     const ParsedHistory parsed = ParseHistory(text);
     ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
     EXPECT_TRUE(parsed.OlderFormat);
@@ -153,8 +154,9 @@ TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
         EXPECT_FALSE(record.Abandoned);
     }
     for (const std::string chance : {"nan", "inf", "abc", "1,5", "-"}) {
-        const ParsedHistory bad = ParseHistory(
-            std::string(OlderHeader) + "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," + chance + "\n");
+        const ParsedHistory bad =
+            ParseHistory(std::string(OlderHeader) +
+                         "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," + chance + "\n");
         EXPECT_EQ(bad.Status, ParsedHistory::Kind::Damaged) << chance;
     }
     // A line of the current format is no line of the older file, nor the other way round.
@@ -173,16 +175,16 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
         start + "0" + evidence + wealth.substr(4),                   // a field short
         start + "0" + evidence + wealth + ",0.1",                    // a field more
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,3,100,0,,,,,,,,,", // more right than guesses
-        "2026-12-07T10:31:08Z,3,10,1,1500,,1,1,1,2,66.66666666666667,0,,,,,,,,,", // chance at 10
+        "2026-12-07T10:31:08Z,3,10,1,1500,,1,1,1,2,66.66666666666667,0,,,,,,,,,",  // chance at 10
         "2026-12-07T10:31:08Z,3,20,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,", // exact at 20
-        "2026-12-07T10:31:08Z,4,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,",  // answers do not add up
+        "2026-12-07T10:31:08Z,4,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,", // answers do not add up
         "2026-12-07T10:31:08Z,3,10,1,1500,1,1,1,1,2,66.66666666666667,0,,,,,,,,,", // black peas
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.6,0,,,,,,,,,", // not the counts' percentage
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666666,0,,,,,,,,,", // nor this
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,166.6,0,,,,,,,,,",     // beyond 100 %
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,0,,,,,,,,,",       // not a number
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,166.6,0,,,,,,,,,",             // beyond 100 %
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,0,,,,,,,,,",               // not a number
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66,66666666666667,0,,,,,,,,,", // decimal comma
-        "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,",    // too many peas
+        "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,",            // too many peas
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,1,,,,,,,,,", // all answered
         "2026-12-07T10:31:08Z,3,10,1,1500,2,0,0,0,0,0,1,,,,,,,,,",   // abandoned unanswered
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,0,2,100,0,,,,,,,,,", // finished, a pea short
@@ -191,14 +193,14 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
         start + "0,1,0.4,,,,,,,",
         start + "0,inf,0.4,0.3" + wealth,
         start + "0,nan,0.4,0.3" + wealth,
-        start + "0,2.5,0.4,0.3" + wealth,     // more expected right than guesses
-        start + "0,-0.5,0.4,0.3" + wealth,    // fewer than none
-        start + "0,1,0.6,0.3" + wealth,       // a variance beyond guesses / 4
-        start + "0,1,0.4,-0.1" + wealth,      // a peak below the start
-        start + "0,1,0.4,2.1" + wealth,       // a peak beyond the right answers' edges
+        start + "0,2.5,0.4,0.3" + wealth,               // more expected right than guesses
+        start + "0,-0.5,0.4,0.3" + wealth,              // fewer than none
+        start + "0,1,0.6,0.3" + wealth,                 // a variance beyond guesses / 4
+        start + "0,1,0.4,-0.1" + wealth,                // a peak below the start
+        start + "0,1,0.4,2.1" + wealth,                 // a peak beyond the right answers' edges
         start + "0,1,0.4,0.3,0.31,0.1,0.1,0.1,0.1,0.1", // wealth beyond edge 0.15 x 2
         start + "0,1,0.4,0.3,0.1,0.1,0.1,0.1,0.1,-0.1", // wrong guesses: none, so no loss
-        start + "0,1,0.4,0.05" + wealth,      // a peak below where the wealth ends
+        start + "0,1,0.4,0.05" + wealth,                // a peak below where the wealth ends
         // Dates: none before 1970, none the clock cannot hold, no such day or time.
         "1013-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
         "10000-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
@@ -279,10 +281,10 @@ TEST(HistoryCsvTest, ALineBeyondTheLimitIsRefusedBeforeItIsSplit) {
 
 // A file is read in blocks, which split lines anywhere.
 TEST(HistoryCsvTest, PiecesReadAsTheWholeText) {
-    const std::string texts[] = {WithLine(HistoryLine(Abandoned()) + "\r\n\n"),
-                                 WithLine("\n" + HistoryLine(Sample())),
-                                 WithLine(HistoryLine(Sample()).substr(0, 30)),
-                                 std::string(OlderHeader) + "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100,"};
+    const std::string texts[] = {
+        WithLine(HistoryLine(Abandoned()) + "\r\n\n"), WithLine("\n" + HistoryLine(Sample())),
+        WithLine(HistoryLine(Sample()).substr(0, 30)),
+        std::string(OlderHeader) + "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100,"};
     for (const std::string& text : texts) {
         const ParsedHistory whole = ParseHistory(text);
         for (std::size_t piece = 1; piece <= 64; ++piece) {

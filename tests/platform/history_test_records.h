@@ -16,8 +16,8 @@ namespace kvarzel::testing {
 // its guesses included.
 inline TrainingRecord Training(int right) {
     TrainingRecord record;
-    record.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} +
-                      std::chrono::minutes{right};
+    record.Finished =
+        std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::minutes{right};
     record.PeasCount = 4;
     record.Bucket = {true, 0};
     record.Answers = {2, 2, 0};

@@ -128,8 +128,8 @@ TEST_F(HistoryFileTest, AnOlderFileIsWrittenAgainInTheCurrentFormatKeepingItsMod
     Write("finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
           "white_answers,black_answers,timer_answers,right_answers,percentage,chance_percent\n"
           "2026-12-07T10:32:00Z,4,0,0,0,,2,2,0,4,100,1.00247e-3008\n");
-    constexpr auto shared = fs::perms::owner_read | fs::perms::owner_write |
-                            fs::perms::group_read | fs::perms::others_read;
+    constexpr auto shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::others_read;
     fs::permissions(Path(), shared);
     TrainingRecord older = Training(4);
     older.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} +

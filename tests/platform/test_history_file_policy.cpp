@@ -148,8 +148,7 @@ TEST(HistoryExportTest, ReplacesTheUsersFileKeepingItsModeAndSaysWhyItFailed) {
                                    (folder.Path() / "no" / "x.csv").string() +
                                    "»: такой папки нет.");
     fs::create_directory(folder.Path() / "taken");
-    EXPECT_NE(ExportHistory(folder.Path() / "taken", {}).Message.find("папка"),
-              std::string::npos);
+    EXPECT_NE(ExportHistory(folder.Path() / "taken", {}).Message.find("папка"), std::string::npos);
     fs::permissions(file, ReadOnly);
     EXPECT_NE(ExportHistory(file, {}).Message.find("защищён от записи"), std::string::npos);
 }
