@@ -51,10 +51,7 @@ void TrainingStatistics::AppendToHistory(const TrainingRecord& record) {
     const HistoryFile::AppendResult result = file_.Append(std::span(&record, 1), history_);
     appendFailed_ = result == HistoryFile::AppendResult::Failed ||
                     result == HistoryFile::AppendResult::Busy;
-    if (result == HistoryFile::AppendResult::Appended) {
-        history_.State = HistoryFile::Status::Ours;
-        history_.Records.push_back(AsStoredInHistory(record));
-    }
+    // An append leaves history_ as the file now is, the new line included.
     historyChances_ = ChancesOf(history_.Records, before, historyChances_);
 }
 
