@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 #include <span>
 
@@ -37,23 +38,29 @@ constexpr std::size_t FieldCount = CommonFieldCount + 1 + EvidenceFieldCount;
 constexpr std::int32_t MinInterval = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t MaxInterval = std::numeric_limits<std::int32_t>::max();
 
-std::string NumberText(double value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+// Numbers go straight into the text, in their shortest form that reads back
+// the same.
+template <typename Number> void AppendNumber(std::string& text, Number value) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
 }
 
-std::string NumberText(std::int32_t value) {
-    char text[16];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+template <typename Number>
+void AppendFields(std::string& line, std::initializer_list<Number> values) {
+    for (const Number value : values) {
+        line += ',';
+        AppendNumber(line, value);
+    }
 }
 
 std::string CurrentHeader() {
     std::string header(CommonColumns);
     header += ",abandoned,expected_right,right_variance,ln_peak_wealth";
-    for (const double edge : BetEdges)
-        header += ",ln_wealth_edge_" + NumberText(edge);
+    for (const double edge : BetEdges) {
+        header += ",ln_wealth_edge_";
+        AppendNumber(header, edge);
+    }
     return header;
 }
 
@@ -75,15 +82,15 @@ std::string UtcText(system_clock::time_point moment) {
     return text;
 }
 
-std::string EvidenceText(const std::optional<EvidenceTrack>& evidence) {
-    if (!evidence)
-        return std::string(EvidenceFieldCount, ',');
-    std::string text = "," + NumberText(evidence->Total.ExpectedRight) + "," +
-                       NumberText(evidence->Total.RightVariance) + "," +
-                       NumberText(evidence->LogPeakWealth);
-    for (const double logWealth : evidence->Total.LogWealth)
-        text += "," + NumberText(logWealth);
-    return text;
+void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
+    if (!evidence) {
+        line.append(EvidenceFieldCount, ',');
+        return;
+    }
+    const GuessEvidence& total = evidence->Total;
+    AppendFields(line, {total.ExpectedRight, total.RightVariance, evidence->LogPeakWealth});
+    for (const double logWealth : total.LogWealth)
+        AppendFields(line, {logWealth});
 }
 
 // The fields of a line, or nothing when it has not exactly fields.size().
@@ -252,14 +259,19 @@ TrainingRecord AsStoredInHistory(TrainingRecord record) {
 
 std::string HistoryLine(const TrainingRecord& training) {
     const TrainingRecord record = AsStoredInHistory(training);
-    const std::string black =
-        record.Bucket.ByChance ? std::string() : NumberText(record.Bucket.BlackPeas);
-    return UtcText(record.Finished) + "," + NumberText(record.PeasCount) + "," +
-           NumberText(record.PeasRatio) + "," + (record.TimerEnabled ? "1" : "0") + "," +
-           NumberText(record.TimeInterval) + "," + black + "," + NumberText(record.Answers.White) +
-           "," + NumberText(record.Answers.Black) + "," + NumberText(record.Answers.Timer) + "," +
-           NumberText(record.RightCount) + "," + NumberText(record.Percentage) + "," +
-           (record.Abandoned ? "1" : "0") + EvidenceText(record.Evidence) + "\n";
+    std::string line = UtcText(record.Finished);
+    AppendFields(line, {record.PeasCount, record.PeasRatio, std::int32_t{record.TimerEnabled},
+                        record.TimeInterval});
+    line += ',';
+    if (!record.Bucket.ByChance)
+        AppendNumber(line, record.Bucket.BlackPeas);
+    AppendFields(line, {record.Answers.White, record.Answers.Black, record.Answers.Timer,
+                        record.RightCount});
+    AppendFields(line, {record.Percentage});
+    line += record.Abandoned ? ",1" : ",0";
+    AppendEvidence(line, record.Evidence);
+    line += '\n';
+    return line;
 }
 
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {

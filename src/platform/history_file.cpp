@@ -172,7 +172,18 @@ AppendResult AppendAfterReading(int fd, const struct stat& info,
     if (static_cast<std::size_t>(info.st_size) > history.DataEnd &&
         ::ftruncate(fd, static_cast<off_t>(history.DataEnd)) != 0)
         return AppendResult::Failed;
-    return AppendAtEnd(fd, history.DataEndsMidLine ? "\n" + lines : lines, records, contents);
+    if (!history.DataEndsMidLine)
+        return AppendAtEnd(fd, lines, records, contents);
+    std::string ended(1, '\n');
+    ended += lines;
+    return AppendAtEnd(fd, ended, records, contents);
+}
+
+// The records read before stay for the caller to show.
+AppendResult Refuse(Contents& contents, Status why) {
+    contents.State = why;
+    contents.AppendableAsIs.reset();
+    return AppendResult::Refused;
 }
 
 // Only a regular file of the user's, with its write permission, is written;
@@ -191,14 +202,10 @@ AppendResult AppendLocked(const std::filesystem::path& target, const std::string
     struct stat info {};
     if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
         const bool protectedFile = errno == EACCES || errno == EPERM || errno == EROFS;
-        contents = {protectedFile ? Status::Protected : Status::Unreadable, {}, 0, {}};
-        return AppendResult::Refused;
+        return Refuse(contents, protectedFile ? Status::Protected : Status::Unreadable);
     }
-    if (S_ISREG(info.st_mode) && !IsUsersWritableFile(info)) {
-        contents.State = Status::Protected;
-        contents.AppendableAsIs.reset();
-        return AppendResult::Refused;
-    }
+    if (S_ISREG(info.st_mode) && !IsUsersWritableFile(info))
+        return Refuse(contents, Status::Protected);
     if (contents.AppendableAsIs && *contents.AppendableAsIs == StampOf(info))
         return AppendAtEnd(fd.Get(), lines, records, contents);
     return AppendAfterReading(fd.Get(), info, target, lines, records, contents);
@@ -237,11 +244,8 @@ HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> re
     std::error_code error;
     std::filesystem::create_directories(path_.parent_path(), error);
     const std::optional<std::filesystem::path> target = ReplaceableFile(path_);
-    if (!target) {
-        contents.State = Status::Protected;
-        contents.AppendableAsIs.reset();
-        return AppendResult::Refused;
-    }
+    if (!target)
+        return Refuse(contents, Status::Protected);
     const FileLock lock = FileLock::Take(LockPath(), lockWait_);
     switch (lock.Result()) {
     case FileLock::State::Held:
@@ -249,9 +253,7 @@ HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> re
     case FileLock::State::Busy:
         return AppendResult::Busy;
     case FileLock::State::Refused:
-        contents.State = Status::Protected;
-        contents.AppendableAsIs.reset();
-        return AppendResult::Refused;
+        return Refuse(contents, Status::Protected);
     case FileLock::State::Failed:
         return AppendResult::Failed;
     }
