@@ -124,15 +124,6 @@ void BM_FinishTrainingWith100000LinesDialogOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_FinishTrainingWith100000LinesDialogOpen)->Unit(benchmark::kMillisecond);
 
-// The file's part of the above: one line appended to 100 000.
-void BM_AppendOneLineTo100000(benchmark::State& state) {
-    const HistoryFile file(History().Path());
-    HistoryFile::Contents contents;
-    for (auto _ : state)
-        file.Append(History().NextTraining(), contents);
-}
-BENCHMARK(BM_AppendOneLineTo100000)->Unit(benchmark::kMillisecond);
-
 } // namespace
 
 int main(int argc, char** argv) {

@@ -17,3 +17,31 @@ function(kvarzel_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 600)
 endfunction()
+
+# kvarzel_use_test_locales(<test>...): the tests may switch to the Russian and
+# German locales, generated into the build tree at build time and found there
+# through LOCPATH, so that no locale needs installing system-wide. They check
+# that numbers written and read back do not depend on the user's locale.
+set(KVARZEL_TEST_LOCALES ru_RU de_DE)
+function(kvarzel_use_test_locales)
+  set(dir ${PROJECT_BINARY_DIR}/test_locales)
+  if(NOT TARGET kvarzel_test_locales)
+    find_program(LOCALEDEF_EXECUTABLE localedef REQUIRED)
+    set(outputs)
+    foreach(locale IN LISTS KVARZEL_TEST_LOCALES)
+      set(output ${dir}/${locale}.UTF-8/LC_NUMERIC)
+      add_custom_command(
+        OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+        COMMAND ${LOCALEDEF_EXECUTABLE} -i ${locale} -f UTF-8 ${dir}/${locale}.UTF-8
+        COMMENT "Generating the ${locale}.UTF-8 locale for the tests"
+        VERBATIM)
+      list(APPEND outputs ${output})
+    endforeach()
+    add_custom_target(kvarzel_test_locales ALL DEPENDS ${outputs})
+  endif()
+  foreach(test IN LISTS ARGN)
+    add_dependencies(${test} kvarzel_test_locales)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "LOCPATH=${dir}")
+  endforeach()
+endfunction()

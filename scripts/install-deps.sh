@@ -10,6 +10,7 @@ packages=(
   libsdl2-dev
   libxkbcommon-dev libxkbcommon-x11-dev xkb-data
   libmspack-dev fp-utils
+  locales # the sources the tests generate their Russian and German locales from
   fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev

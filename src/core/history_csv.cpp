@@ -1,73 +1,108 @@
 #include "core/history_csv.h"
 
-#include "core/bucket.h"
+#include "core/history_record_check.h"
 #include "core/ratio_scale.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
-#include <numbers>
+#include <span>
 
 namespace kvarzel {
 namespace {
 
-constexpr std::string_view Header = "finished_utc,peas_count,peas_ratio,timer_enabled,"
-                                    "time_interval_ms,black_peas,white_answers,black_answers,"
-                                    "timer_answers,right_answers,percentage,chance_percent";
-constexpr std::size_t FieldCount = 12;
+using namespace std::chrono;
+
+// The columns every version writes first.
+constexpr std::string_view CommonColumns = "finished_utc,peas_count,peas_ratio,timer_enabled,"
+                                           "time_interval_ms,black_peas,white_answers,"
+                                           "black_answers,timer_answers,right_answers,percentage";
+constexpr std::size_t CommonFieldCount = 11;
+// The previous version's last column, a chance figure of a model since given
+// up: read as a number or nothing, and dropped.
+constexpr std::string_view OlderHeader = "finished_utc,peas_count,peas_ratio,timer_enabled,"
+                                         "time_interval_ms,black_peas,white_answers,"
+                                         "black_answers,timer_answers,right_answers,percentage,"
+                                         "chance_percent";
+constexpr std::size_t OlderFieldCount = CommonFieldCount + 1;
+constexpr std::size_t EvidenceFieldCount = 3 + BetCount;
+constexpr std::size_t FieldCount = CommonFieldCount + 1 + EvidenceFieldCount;
+
 // A training keeps the timer interval as the settings file held it, which the
 // user may have edited to anything; a line must read back whatever was written.
 constexpr std::int32_t MinInterval = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t MaxInterval = std::numeric_limits<std::int32_t>::max();
 
-std::string UtcText(std::chrono::system_clock::time_point moment) {
-    const auto seconds = std::chrono::floor<std::chrono::seconds>(moment);
-    const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(seconds)};
-    const std::chrono::hh_mm_ss time{seconds - std::chrono::floor<std::chrono::days>(seconds)};
+// Numbers go straight into the text, in their shortest form that reads back
+// the same.
+template <typename Number> void AppendNumber(std::string& text, Number value) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
+template <typename Number>
+void AppendFields(std::string& line, std::initializer_list<Number> values) {
+    for (const Number value : values) {
+        line += ',';
+        AppendNumber(line, value);
+    }
+}
+
+std::string CurrentHeader() {
+    std::string header(CommonColumns);
+    header += ",abandoned,expected_right,right_variance,ln_peak_wealth";
+    for (const double edge : BetEdges) {
+        header += ",ln_wealth_edge_";
+        AppendNumber(header, edge);
+    }
+    return header;
+}
+
+const std::string& Header() {
+    static const std::string header = CurrentHeader();
+    return header;
+}
+
+std::string UtcText(system_clock::time_point moment) {
+    const auto second = floor<seconds>(moment);
+    const year_month_day date{floor<days>(second)};
+    const hh_mm_ss time{second - floor<days>(second)};
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02lld:%02lld:%02lldZ",
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
                   static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()), static_cast<long long>(time.hours().count()),
-                  static_cast<long long>(time.minutes().count()),
-                  static_cast<long long>(time.seconds().count()));
+                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
     return text;
 }
 
-std::optional<std::chrono::system_clock::time_point> ParseUtc(std::string_view text) {
-    int year = 0;
-    unsigned month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    char zone = 0;
-    const std::string copy(text);
-    if (text.size() != 20 ||
-        std::sscanf(copy.c_str(), "%4d-%2u-%2uT%2u:%2u:%2u%c", &year, &month, &day, &hour, &minute,
-                    &second, &zone) != 7 ||
-        zone != 'Z' || hour > 23 || minute > 59 || second > 59)
-        return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                           std::chrono::day{day}};
-    if (!date.ok())
-        return std::nullopt;
-    return std::chrono::sys_days{date} + std::chrono::hours{hour} + std::chrono::minutes{minute} +
-           std::chrono::seconds{second};
+void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
+    if (!evidence) {
+        line.append(EvidenceFieldCount, ',');
+        return;
+    }
+    const GuessEvidence& total = evidence->Total;
+    AppendFields(line, {total.ExpectedRight, total.RightVariance, evidence->LogPeakWealth});
+    for (const double logWealth : total.LogWealth)
+        AppendFields(line, {logWealth});
 }
 
-std::string NumberText(double value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    while (true) {
+// The fields of a line, or nothing when it has not exactly fields.size().
+bool SplitFields(std::string_view line, std::span<std::string_view> fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::size_t comma = line.find(',');
-        fields.push_back(line.substr(0, comma));
+        fields[i] = line.substr(0, comma);
         if (comma == std::string_view::npos)
-            return fields;
+            return i + 1 == fields.size();
         line.remove_prefix(comma + 1);
     }
+    return false;
 }
 
 template <typename Number>
@@ -80,39 +115,64 @@ std::optional<Number> ParseNumber(std::string_view text, Number low, Number high
     return value;
 }
 
-// The bucket a line states must be the one its settings fill.
-bool IsConsistent(const TrainingRecord& record) {
-    return record.RightCount <= record.Answers.Guessed() &&
-           record.Answers.Total() == record.PeasCount &&
-           record.Bucket == BucketFor(record.PeasCount, record.PeasRatio);
+std::optional<double> ParseFinite(std::string_view text) {
+    constexpr double largest = std::numeric_limits<double>::max();
+    return ParseNumber<double>(text, -largest, largest);
 }
 
-} // namespace
-
-std::string HistoryHeaderLine() {
-    return std::string(Header) + "\n";
+// The old chance column held numbers too small for a double ("1e-3008").
+bool IsNumberOrNothing(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return text.empty() || (end == text.data() + text.size() && !std::isnan(value) &&
+                            (error == std::errc::result_out_of_range ||
+                             (error == std::errc{} && std::isfinite(value))));
 }
 
-TrainingRecord AsStoredInHistory(TrainingRecord record) {
-    record.Finished = std::chrono::floor<std::chrono::seconds>(record.Finished);
-    return record;
+std::optional<int> Digits(std::string_view text) {
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
 }
 
-std::string HistoryLine(const TrainingRecord& record) {
-    const std::string black =
-        record.Bucket.ByChance ? std::string() : std::to_string(record.Bucket.BlackPeas);
-    return UtcText(record.Finished) + "," + std::to_string(record.PeasCount) + "," +
-           std::to_string(record.PeasRatio) + "," + (record.TimerEnabled ? "1" : "0") + "," +
-           std::to_string(record.TimeInterval) + "," + black + "," +
-           std::to_string(record.Answers.White) + "," + std::to_string(record.Answers.Black) + "," +
-           std::to_string(record.Answers.Timer) + "," + std::to_string(record.RightCount) + "," +
-           NumberText(record.Percentage) + ",\n";
-}
+// The clock's time points count nanoseconds, which end in 2262: a later date
+// cannot be held and is no training of ours, like one before 1970.
+constexpr std::int64_t LatestSecond =
+    floor<seconds>(system_clock::time_point::max()).time_since_epoch().count();
 
-std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
-    const std::vector<std::string_view> fields = Fields(line);
-    if (fields.size() != FieldCount)
+// "YYYY-MM-DDThh:mm:ssZ". The year is checked before any conversion, so that
+// no date overflows the clock.
+std::optional<system_clock::time_point> ParseUtc(std::string_view text) {
+    if (text.size() != 20 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
+        text[13] != ':' || text[16] != ':' || text[19] != 'Z')
         return std::nullopt;
+    const auto year = Digits(text.substr(0, 4));
+    const auto month = Digits(text.substr(5, 2));
+    const auto day = Digits(text.substr(8, 2));
+    const auto hour = Digits(text.substr(11, 2));
+    const auto minute = Digits(text.substr(14, 2));
+    const auto second = Digits(text.substr(17, 2));
+    if (!year || !month || !day || !hour || !minute || !second || *year < 1970 || *hour > 23 ||
+        *minute > 59 || *second > 59)
+        return std::nullopt;
+    const year_month_day date{std::chrono::year{*year}, std::chrono::month(*month),
+                              std::chrono::day(*day)};
+    if (!date.ok())
+        return std::nullopt;
+    const std::int64_t total = duration_cast<seconds>(sys_days{date}.time_since_epoch()).count() +
+                               *hour * 3600 + *minute * 60 + *second;
+    if (total > LatestSecond)
+        return std::nullopt;
+    return system_clock::time_point(duration_cast<system_clock::duration>(seconds{total}));
+}
+
+// The columns both formats share; the consistency is checked by the caller,
+// once the line's own columns are in.
+std::optional<TrainingRecord> ParseCommonFields(std::span<const std::string_view> fields) {
     const auto finished = ParseUtc(fields[0]);
     const auto peas = ParseNumber<std::int32_t>(fields[1], 1, MaxTrainingPeas);
     const auto ratio = ParseNumber<std::int32_t>(fields[2], RatioScaleMin, RatioScaleMax);
@@ -128,47 +188,189 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     if (!finished || !peas || !ratio || !timer || !interval || !black || !white || !blackAnswers ||
         !timerAnswers || !right || !percentage)
         return std::nullopt;
-    TrainingRecord record{*finished,
-                          *peas,
-                          *ratio,
-                          *timer == 1,
-                          *interval,
-                          {*black < 0, std::max(*black, 0)},
-                          {*white, *blackAnswers, *timerAnswers},
-                          *right,
-                          *percentage};
-    if (!IsConsistent(record))
+    TrainingRecord record;
+    record.Finished = *finished;
+    record.PeasCount = *peas;
+    record.PeasRatio = *ratio;
+    record.TimerEnabled = *timer == 1;
+    record.TimeInterval = *interval;
+    record.Bucket = {*black < 0, std::max(*black, 0)};
+    record.Answers = {*white, *blackAnswers, *timerAnswers};
+    record.RightCount = *right;
+    record.Percentage = *percentage;
+    return record;
+}
+
+// All the evidence columns filled, or all empty (a line of the previous
+// format written again): nothing in between.
+bool ParseEvidence(std::span<const std::string_view> fields, std::optional<EvidenceTrack>& out) {
+    if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); })) {
+        out.reset();
+        return true;
+    }
+    std::array<double, EvidenceFieldCount> values{};
+    for (std::size_t i = 0; i < EvidenceFieldCount; ++i) {
+        const auto value = ParseFinite(fields[i]);
+        if (!value)
+            return false;
+        values[i] = *value;
+    }
+    EvidenceTrack evidence;
+    evidence.Total.ExpectedRight = values[0];
+    evidence.Total.RightVariance = values[1];
+    evidence.LogPeakWealth = values[2];
+    std::copy(values.begin() + 3, values.end(), evidence.Total.LogWealth.begin());
+    out = evidence;
+    return true;
+}
+
+std::optional<TrainingRecord> Checked(std::optional<TrainingRecord> record) {
+    if (record && !IsPossibleTraining(*record))
         return std::nullopt;
     return record;
 }
 
-ParsedHistory ParseHistory(std::string_view text) {
-    ParsedHistory result;
-    if (text.empty())
-        return result;
-    std::size_t lineStart = 0;
-    for (int number = 1; lineStart < text.size(); ++number) {
-        std::size_t lineEnd = text.find('\n', lineStart);
-        if (lineEnd == std::string_view::npos)
-            lineEnd = text.size();
-        std::string_view line = text.substr(lineStart, lineEnd - lineStart);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lineStart = lineEnd + 1;
-        if (number == 1) {
-            if (line != Header)
-                return {ParsedHistory::Kind::Foreign, {}, 1};
-            continue;
+std::optional<TrainingRecord> ParseOlderHistoryLine(std::string_view line) {
+    std::array<std::string_view, OlderFieldCount> fields;
+    if (!SplitFields(line, fields) || !IsNumberOrNothing(fields[CommonFieldCount]))
+        return std::nullopt;
+    return Checked(ParseCommonFields(fields));
+}
+
+// The start of a line that a write cut short: a crash or a kill in the middle
+// of an append leaves it at the file's end, without its line end (a file
+// system may also leave zero bytes there).
+bool IsCutShortLine(std::string_view text) {
+    return text.find_first_not_of(std::string_view("0123456789-+.,:eTZ\r\0", 21)) ==
+           std::string_view::npos;
+}
+
+} // namespace
+
+std::string HistoryHeaderLine() {
+    return Header() + "\n";
+}
+
+TrainingRecord AsStoredInHistory(TrainingRecord record) {
+    record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
+                                                         system_clock::time_point{});
+    return record;
+}
+
+std::string HistoryLine(const TrainingRecord& training) {
+    const TrainingRecord record = AsStoredInHistory(training);
+    std::string line = UtcText(record.Finished);
+    AppendFields(line, {record.PeasCount, record.PeasRatio, std::int32_t{record.TimerEnabled},
+                        record.TimeInterval});
+    line += ',';
+    if (!record.Bucket.ByChance)
+        AppendNumber(line, record.Bucket.BlackPeas);
+    AppendFields(line, {record.Answers.White, record.Answers.Black, record.Answers.Timer,
+                        record.RightCount});
+    AppendFields(line, {record.Percentage});
+    line += record.Abandoned ? ",1" : ",0";
+    AppendEvidence(line, record.Evidence);
+    line += '\n';
+    return line;
+}
+
+std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
+    std::array<std::string_view, FieldCount> fields;
+    if (!SplitFields(line, fields))
+        return std::nullopt;
+    std::optional<TrainingRecord> record = ParseCommonFields(fields);
+    const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
+    if (!record || !abandoned ||
+        !ParseEvidence(std::span(fields).subspan(CommonFieldCount + 1), record->Evidence))
+        return std::nullopt;
+    record->Abandoned = *abandoned == 1;
+    return Checked(std::move(record));
+}
+
+void HistoryParser::Feed(std::string_view piece) {
+    while (!piece.empty() && !stopped_) {
+        const std::size_t end = piece.find('\n');
+        const std::string_view part = piece.substr(0, end);
+        if (carry_.size() + part.size() > MaxHistoryLineLength) {
+            Stop(lineNumber_ == 0 ? ParsedHistory::Kind::Foreign : ParsedHistory::Kind::Damaged,
+                 lineNumber_ + 1);
+            return;
         }
-        if (line.empty() && lineStart >= text.size())
-            break;
-        const auto record = ParseHistoryLine(line);
-        if (!record)
-            return {ParsedHistory::Kind::Damaged, std::move(result.Records), number};
-        result.Records.push_back(*record);
+        if (end == std::string_view::npos) {
+            carry_.append(part);
+            offset_ += part.size();
+            return;
+        }
+        offset_ += end + 1;
+        piece.remove_prefix(end + 1);
+        if (carry_.empty()) {
+            TakeLine(part, true);
+        } else {
+            carry_.append(part);
+            TakeLine(carry_, true);
+            carry_.clear();
+        }
     }
-    result.Status = ParsedHistory::Kind::Ours;
-    return result;
+}
+
+void HistoryParser::TakeLine(std::string_view line, bool ended) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    ++lineNumber_;
+    if (lineNumber_ == 1)
+        TakeHeader(line, ended);
+    else if (line.empty())
+        firstBlankLine_ = firstBlankLine_ != 0 ? firstBlankLine_ : lineNumber_;
+    else if (firstBlankLine_ != 0)
+        Stop(ParsedHistory::Kind::Damaged, firstBlankLine_);
+    else
+        TakeTraining(line, ended);
+}
+
+void HistoryParser::TakeHeader(std::string_view line, bool ended) {
+    result_.OlderFormat = line == OlderHeader;
+    if (line != Header() && !result_.OlderFormat)
+        Stop(ParsedHistory::Kind::Foreign, 1);
+    result_.DataEnd = offset_;
+    result_.DataEndsMidLine = !ended;
+}
+
+void HistoryParser::TakeTraining(std::string_view line, bool ended) {
+    const std::optional<TrainingRecord> record =
+        result_.OlderFormat ? ParseOlderHistoryLine(line) : ParseHistoryLine(line);
+    if (!record) {
+        if (ended || !IsCutShortLine(line))
+            Stop(ParsedHistory::Kind::Damaged, lineNumber_);
+        return;
+    }
+    result_.Records.push_back(*record);
+    result_.DataEnd = offset_;
+    result_.DataEndsMidLine = !ended;
+}
+
+void HistoryParser::Stop(ParsedHistory::Kind kind, int line) {
+    stopped_ = true;
+    result_.Status = kind;
+    result_.BadLine = line;
+    if (kind == ParsedHistory::Kind::Foreign)
+        result_.Records.clear();
+}
+
+ParsedHistory HistoryParser::Finish() {
+    if (!stopped_ && !carry_.empty()) {
+        const std::string last = std::move(carry_);
+        carry_.clear();
+        TakeLine(last, false);
+    }
+    if (!stopped_ && lineNumber_ > 0)
+        result_.Status = ParsedHistory::Kind::Ours;
+    return std::move(result_);
+}
+
+ParsedHistory ParseHistory(std::string_view text) {
+    HistoryParser parser;
+    parser.Feed(text);
+    return parser.Finish();
 }
 
 } // namespace kvarzel

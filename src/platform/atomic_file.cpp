@@ -9,24 +9,27 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
 namespace kvarzel {
-
-namespace {
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC;
         if (written <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
 }
+
+namespace {
 
 // Stops at maxSize too, for a file that grows while it is read.
 bool ReadAll(int fd, std::string& bytes, std::size_t maxSize) {
@@ -56,9 +59,24 @@ void SyncFolder(const std::filesystem::path& folder) {
         ::fsync(fd.Get());
 }
 
-// Temporary files are named ".<name>.XXXXXX", as mkostemp fills the X's.
+// Temporary files are named ".<name>.XXXXXX", as mkostemp fills the X's,
+// with the name cut short: a file name may take all of the folder's limit
+// (NAME_MAX), which leaves no room for more.
 std::string TemporaryPrefix(const std::filesystem::path& path) {
-    return "." + path.filename().string() + ".";
+    constexpr std::size_t longestKept = 32;
+    return "." + path.filename().string().substr(0, longestKept) + ".";
+}
+
+// The replaced file keeps its permissions (a file the user made readable by
+// others stays so); a new one is private. Special bits are not carried over.
+void KeepPermissions(int fd, const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        ::fchmod(fd, info.st_mode & 0777);
+}
+
+std::error_code LastError() {
+    return {errno, std::generic_category()};
 }
 
 bool IsTemporaryName(const std::string& name, const std::string& prefix) {
@@ -147,21 +165,32 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSiz
 }
 
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    std::error_code error;
+    return ReplaceFileAtomically(path, bytes, error);
+}
+
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           std::error_code& error) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     const std::string prefix = TemporaryPrefix(path);
     RemoveStaleTemporaryFiles(folder, prefix);
     std::string temporary;
     // Locked until the rename: tells other saves that this one is alive.
     FileDescriptor fd(CreateLockedTemporary(folder, prefix, temporary));
-    if (fd.Get() < 0)
+    if (fd.Get() < 0) {
+        error = LastError();
         return false;
+    }
+    KeepPermissions(fd.Get(), path);
     const bool replaced =
         WriteTemporary(fd.Get(), bytes) && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (!replaced) {
+        error = LastError();
         ::unlink(temporary.c_str());
         return false;
     }
     SyncFolder(folder);
+    error.clear();
     return true;
 }
 

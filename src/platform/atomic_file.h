@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace kvarzel {
 
@@ -20,11 +21,19 @@ struct FileContents {
 // permission, more than maxSize bytes) is Failed.
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize);
 
+// Writes all of the bytes, going on after short writes; false with errno set
+// on the first failure.
+bool WriteAll(int fd, std::string_view bytes);
+
 // Replaces the file in one step: the bytes go to a temporary file in the same
-// folder, are synced, and the temporary file is renamed over the old one. On
-// failure the old file is untouched and no temporary file is left behind;
-// temporary files that a killed save left are removed by the next one.
+// folder, are synced, and the temporary file is renamed over the old one,
+// whose permissions it takes. On failure the old file is untouched and no
+// temporary file is left behind; temporary files that a killed save left are
+// removed by the next one.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// The same, with the reason of a failure (a full disk, a missing folder).
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           std::error_code& error);
 
 // For tests: called with the temporary file's path between its creation and
 // its lock, where another copy's clean-up could step in. Empty: no call.

@@ -2,45 +2,105 @@
 
 #include "core/history_csv.h"
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace kvarzel {
 
 // ${XDG_DATA_HOME:-$HOME/.local/share}/Tellumor/Kvarzel/history.csv
 std::filesystem::path UserHistoryPath();
 
-// The training history on disk. Every append reads the file, checks that it
-// is a whole history of ours, and replaces it atomically with one more line;
-// a damaged or foreign file, or one that cannot be read, is left untouched.
-// A lock file beside it keeps two running programs from losing each other's
-// lines.
+// Which file, in which state: a file that still has all of these was not
+// touched since they were taken.
+struct FileStamp {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    std::int64_t Size = 0;
+    std::int64_t ModifiedSeconds = 0;
+    std::int64_t ModifiedNanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The training history on disk: one line per training, added at the end.
+//
+// Appending writes whole lines at the file's end (O_APPEND) under a lock file
+// and syncs them, instead of replacing the whole file: a history of a hundred
+// thousand trainings is some 20 MB, and writing all of it again after every
+// training would cost the window a noticeable pause. A crash or a kill in the
+// middle of the write can leave only the start of a line, without its line
+// end; reading leaves such a line out, and the next append, under the lock,
+// cuts it away first. A write that fails (a full disk) is cut away at once.
+// So no line is lost or doubled either way.
+//
+// A file that is not ours (foreign, damaged, unreadable), or that is not the
+// user's to change (see ReplaceableFile: a link to something that is not the
+// user's regular file, a write-protected file, another user's file), is left
+// as it is. A file of the previous format is rewritten once, atomically, in
+// the current one; its lines keep no evidence.
 class HistoryFile {
 public:
     // Far beyond any history a person can play; a larger file is not ours.
     static constexpr std::size_t MaxFileSize = 256 << 20;
+    static constexpr std::chrono::milliseconds DefaultLockWait{1500};
 
-    enum class Status { Missing, Ours, Foreign, Damaged, Unreadable };
+    enum class Status {
+        Missing,
+        Ours,
+        Foreign,
+        Damaged,
+        Unreadable,
+        Protected, // not the user's to change: see above; its records may still be shown
+    };
 
     struct Contents {
         Status State = Status::Missing;
         std::vector<TrainingRecord> Records;
         int BadLine = 0;
+        // The file as this program last read or wrote it, when it could take
+        // new lines at its end as it was: an append to it, unchanged since,
+        // neither reads nor checks it again.
+        std::optional<FileStamp> AppendableAsIs;
     };
 
-    explicit HistoryFile(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit HistoryFile(std::filesystem::path path,
+                         std::chrono::milliseconds lockWait = DefaultLockWait)
+        : path_(std::move(path)), lockWait_(lockWait) {}
 
     const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path LockPath() const;
     Contents Load() const;
-    // The state the file was in; Missing and Ours mean the line was added.
-    // Failed covers a file that could be read but not replaced.
-    enum class AppendResult { Appended, Refused, Failed };
-    AppendResult Append(const TrainingRecord& record, Contents& contentsBefore) const;
+
+    enum class AppendResult {
+        Appended,
+        Refused, // not ours, or not the user's to change; `contents` says which
+        Failed,  // could not be written (a full disk, a read-only folder): nothing changed
+        Busy,    // another program kept the lock all through the wait: nothing changed
+    };
+    // Adds the records, in order, in one write. `contents` is what the caller
+    // last had of the file: it comes back as the file now is.
+    AppendResult Append(std::span<const TrainingRecord> records, Contents& contents) const;
 
 private:
     std::filesystem::path path_;
+    std::chrono::milliseconds lockWait_;
 };
 
-// Writes records as a history text to a file of the user's choosing.
-bool ExportHistory(const std::filesystem::path& path, const std::vector<TrainingRecord>& records);
+// Writes the records as a history text to a file of the user's choosing,
+// replacing a file there under the same rules as the history: a link to
+// something that is not the user's regular file, a write-protected file or
+// another user's file is left as it is. Message: why it failed, in words the
+// user can act on.
+struct ExportResult {
+    bool Ok = false;
+    std::string Message;
+};
+ExportResult ExportHistory(const std::filesystem::path& path,
+                           std::span<const TrainingRecord> records);
 
 } // namespace kvarzel

@@ -1,15 +1,20 @@
 #include "core/history_csv.h"
+#include "core/training.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
+#include <cmath>
 #include <limits>
+#include <locale>
 
 namespace kvarzel {
 namespace {
 
 using namespace std::chrono;
 
+// Three peas, two black: a timer answer, then a right white and a right black guess.
 TrainingRecord Sample() {
     TrainingRecord record;
     record.Finished = sys_days{2026y / 12 / 7} + hours{10} + minutes{31} + seconds{8};
@@ -20,7 +25,21 @@ TrainingRecord Sample() {
     record.Bucket = {false, 2};
     record.Answers = {1, 1, 1};
     record.RightCount = 2;
-    record.Percentage = 200.0L / 3.0L;
+    record.Percentage = ExactPercentage(2, 3);
+    EvidenceTrack evidence;
+    evidence.AddGuess(0.5, true);
+    evidence.AddGuess(1.0 / 3.0, true);
+    record.Evidence = evidence;
+    return record;
+}
+
+TrainingRecord Abandoned() {
+    TrainingRecord record = Sample();
+    record.PeasCount = 10;
+    record.PeasRatio = 0;
+    record.Bucket = {true, 0};
+    record.Abandoned = true;
+    record.Percentage = ExactPercentage(2, 3);
     return record;
 }
 
@@ -28,72 +47,257 @@ std::string WithLine(const std::string& line) {
     return HistoryHeaderLine() + HistoryLine(Sample()) + line;
 }
 
-TEST(HistoryCsvTest, LineCarriesTheTraining) {
+constexpr std::string_view OlderHeader =
+    "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,white_answers,"
+    "black_answers,timer_answers,right_answers,percentage,chance_percent\n";
+
+TEST(HistoryCsvTest, HeaderNamesEveryColumnAndTheBetsByTheirEdges) {
+    EXPECT_EQ(HistoryHeaderLine(),
+              "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
+              "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
+              "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
+              "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
+              "ln_wealth_edge_1\n");
+}
+
+TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
     const std::string line = HistoryLine(Sample());
-    EXPECT_EQ(line.substr(0, 45), "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66");
+    EXPECT_EQ(line.substr(0, 65),
+              "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.");
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 20);
     EXPECT_EQ(line.back(), '\n');
-    TrainingRecord allRight = Sample();
-    allRight.PeasCount = 9999;
-    allRight.PeasRatio = 0;
-    allRight.Bucket = {true, 0};
-    allRight.Answers = {9999, 0, 0};
-    allRight.RightCount = 9999;
-    allRight.Percentage = 100;
-    const std::string tiny = HistoryLine(allRight);
-    EXPECT_NE(tiny.find(",9999,0,1,1500,,9999,0,0,9999,100,"), std::string::npos) << tiny;
+    TrainingRecord older = Abandoned();
+    older.Evidence.reset();
+    EXPECT_EQ(HistoryLine(older),
+              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,\n");
 }
 
 TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
-    const ParsedHistory parsed =
-        ParseHistory(HistoryHeaderLine() + HistoryLine(Sample()) + HistoryLine(Sample()));
+    TrainingRecord noEvidence = Sample();
+    noEvidence.Evidence.reset();
+    const std::vector<TrainingRecord> records{Sample(), Abandoned(), noEvidence};
+    std::string text = HistoryHeaderLine();
+    for (const TrainingRecord& record : records)
+        text += HistoryLine(record);
+    const ParsedHistory parsed = ParseHistory(text);
     ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
-    ASSERT_EQ(parsed.Records.size(), 2U);
-    EXPECT_EQ(parsed.Records[0], Sample());
+    EXPECT_EQ(parsed.Records, records);
+    EXPECT_FALSE(parsed.OlderFormat);
+    EXPECT_EQ(parsed.DataEnd, text.size());
+    EXPECT_FALSE(parsed.DataEndsMidLine);
     // Lines ended the Windows way, or a last line without its end, read as well.
     std::string windows = HistoryHeaderLine() + HistoryLine(Sample());
     windows.insert(windows.find('\n'), "\r");
     windows.pop_back();
-    EXPECT_EQ(ParseHistory(windows).Records, std::vector<TrainingRecord>{Sample()});
+    const ParsedHistory unended = ParseHistory(windows);
+    EXPECT_EQ(unended.Records, std::vector<TrainingRecord>{Sample()});
+    EXPECT_TRUE(unended.DataEndsMidLine);
     EXPECT_EQ(ParseHistory("").Status, ParsedHistory::Kind::Empty);
     EXPECT_EQ(ParseHistory(HistoryHeaderLine()).Status, ParsedHistory::Kind::Ours);
 }
 
 // The settings file is the user's to edit, and a training keeps its timer
 // interval as read from there; a line the program wrote must read back, or
-// the history would count as damaged and take no more trainings.
-TEST(HistoryCsvTest, ReadsBackAnyIntervalTheSettingsHeld) {
+// the history would count as damaged and take no more trainings. The same for
+// a clock set before 1970.
+TEST(HistoryCsvTest, ReadsBackAnyIntervalTheSettingsHeldAndAnyTime) {
     for (const std::int32_t interval : {-1, 0, std::numeric_limits<std::int32_t>::min(),
                                         std::numeric_limits<std::int32_t>::max()}) {
         TrainingRecord record = Sample();
         record.TimeInterval = interval;
-        const ParsedHistory parsed = ParseHistory(HistoryHeaderLine() + HistoryLine(record));
-        ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours) << interval;
-        EXPECT_EQ(parsed.Records, std::vector<TrainingRecord>{record}) << interval;
+        const std::string line = HistoryLine(record);
+        EXPECT_EQ(ParseHistoryLine(std::string_view(line).substr(0, line.size() - 1)), record)
+            << interval;
     }
+    TrainingRecord early = Sample();
+    early.Finished = system_clock::time_point{} - hours{1} + milliseconds{5};
+    const ParsedHistory parsed = ParseHistory(HistoryHeaderLine() + HistoryLine(early));
+    ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+    EXPECT_EQ(parsed.Records.front().Finished, system_clock::time_point{});
+    EXPECT_EQ(parsed.Records.front(), AsStoredInHistory(early));
+}
+
+// Russian, the program's language, writes "66,6667" where C writes
+// "66.6667"; German the same. Qt sets the user's locale at start.
+TEST(HistoryCsvTest, NumbersDoNotDependOnTheUsersLocale) {
+    const std::string inC = WithLine(HistoryLine(Abandoned()));
+    for (const char* name : {"ru_RU.UTF-8", "de_DE.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, name), nullptr)
+            << name << " is generated by the build; is LOCPATH set?";
+        std::locale::global(std::locale(name));
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        const std::string text = WithLine(HistoryLine(Abandoned()));
+        EXPECT_EQ(text, inC) << name;
+        const ParsedHistory parsed = ParseHistory(text);
+        EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Ours) << name;
+        EXPECT_EQ(parsed.Records, (std::vector<TrainingRecord>{Sample(), Abandoned()})) << name;
+    }
+    std::locale::global(std::locale::classic());
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
+    const std::string text =
+        std::string(OlderHeader) +
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,33.3333\n"
+        "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100,1.00247e-3008\n"
+        "2026-12-07T10:33:00Z,4,0,0,1000,,4,0,0,0,0,\n";
+    const ParsedHistory parsed = ParseHistory(text);
+    ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+    EXPECT_TRUE(parsed.OlderFormat);
+    ASSERT_EQ(parsed.Records.size(), 3U);
+    TrainingRecord first = Sample();
+    first.Evidence.reset();
+    EXPECT_EQ(parsed.Records[0], first);
+    for (const TrainingRecord& record : parsed.Records) {
+        EXPECT_FALSE(record.Evidence);
+        EXPECT_FALSE(record.Abandoned);
+    }
+    for (const std::string chance : {"nan", "inf", "abc", "1,5", "-"}) {
+        const ParsedHistory bad =
+            ParseHistory(std::string(OlderHeader) +
+                         "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," + chance + "\n");
+        EXPECT_EQ(bad.Status, ParsedHistory::Kind::Damaged) << chance;
+    }
+    // A line of the current format is no line of the older file, nor the other way round.
+    EXPECT_EQ(ParseHistory(std::string(OlderHeader) + HistoryLine(Sample())).Status,
+              ParsedHistory::Kind::Damaged);
 }
 
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     EXPECT_EQ(ParseHistory("date,score\n2026-01-01,5\n").Status, ParsedHistory::Kind::Foreign);
     EXPECT_EQ(ParseHistory(std::string("\xEF\xBB\xBF") + HistoryHeaderLine()).Status,
               ParsedHistory::Kind::Foreign);
+    const std::string evidence = ",0.8333333333333333,0.4722222222222222,0.3";
+    const std::string wealth = ",0.1,0.1,0.1,0.1,0.1,0.1";
+    const std::string start = "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,";
     const std::vector<std::string> damaged{
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.6\n",       // a field short
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,3,100,1\n",      // more right than guesses
-        "2026-12-07T10:31:08Z,3,10,1,1500,,1,1,1,2,66.6,1\n",      // chance bucket at ratio 10
-        "2026-12-07T10:31:08Z,3,20,1,1500,2,1,1,1,2,66.6,1\n",     // exact bucket at ratio 20
-        "2026-12-07T10:31:08Z,4,10,1,1500,2,1,1,1,2,50,1\n",       // answers do not add up
-        "2026-12-07T10:31:08Z,3,10,1,1500,1,1,1,1,2,66.6,1\n",     // not the ratio's black peas
-        "2026-02-30T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.6,1\n",     // no such day
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,166.6,1\n",    // beyond 100 %
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,1\n",      // not a number
-        "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,66.6,1\n", // too many peas
-        "\n",
+        start + "0" + evidence + wealth.substr(4),                   // a field short
+        start + "0" + evidence + wealth + ",0.1",                    // a field more
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,3,100,0,,,,,,,,,", // more right than guesses
+        "2026-12-07T10:31:08Z,3,10,1,1500,,1,1,1,2,66.66666666666667,0,,,,,,,,,",  // chance at 10
+        "2026-12-07T10:31:08Z,3,20,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,", // exact at 20
+        "2026-12-07T10:31:08Z,4,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,", // answers do not add up
+        "2026-12-07T10:31:08Z,3,10,1,1500,1,1,1,1,2,66.66666666666667,0,,,,,,,,,", // black peas
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.6,0,,,,,,,,,", // not the counts' percentage
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666666,0,,,,,,,,,", // nor this
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,166.6,0,,,,,,,,,",             // beyond 100 %
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,0,,,,,,,,,",               // not a number
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66,66666666666667,0,,,,,,,,,", // decimal comma
+        "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,",            // too many peas
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,1,,,,,,,,,", // all answered
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,0,0,0,0,0,1,,,,,,,,,",   // abandoned unanswered
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,0,2,100,0,,,,,,,,,", // finished, a pea short
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,2,,,,,,,,,", // not 0 or 1
+        // Evidence: partly there, not finite, or more than the guesses allow.
+        start + "0,1,0.4,,,,,,,",
+        start + "0,inf,0.4,0.3" + wealth,
+        start + "0,nan,0.4,0.3" + wealth,
+        start + "0,2.5,0.4,0.3" + wealth,               // more expected right than guesses
+        start + "0,-0.5,0.4,0.3" + wealth,              // fewer than none
+        start + "0,1,0.6,0.3" + wealth,                 // a variance beyond guesses / 4
+        start + "0,1,0.4,-0.1" + wealth,                // a peak below the start
+        start + "0,1,0.4,2.1" + wealth,                 // a peak beyond the right answers' edges
+        start + "0,1,0.4,0.3,0.31,0.1,0.1,0.1,0.1,0.1", // wealth beyond edge 0.15 x 2
+        start + "0,1,0.4,0.3,0.1,0.1,0.1,0.1,0.1,-0.1", // wrong guesses: none, so no loss
+        start + "0,1,0.4,0.05" + wealth,                // a peak below where the wealth ends
+        // Dates: none before 1970, none the clock cannot hold, no such day or time.
+        "1013-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "10000-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "1969-12-31T23:59:59Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "2262-04-11T23:47:17Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "9999-12-31T23:59:59Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "2026-02-30T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "2026-12-07T24:00:00Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "2026-12-07 10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "2026-1a-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
     };
     for (const std::string& line : damaged) {
-        const ParsedHistory parsed = ParseHistory(WithLine(line + HistoryLine(Sample())));
+        const ParsedHistory parsed = ParseHistory(WithLine(line + "\n" + HistoryLine(Sample())));
         EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Damaged) << line;
         EXPECT_EQ(parsed.BadLine, 3) << line;
         EXPECT_EQ(parsed.Records.size(), 1U) << line;
+    }
+    // The edges of what the clock holds, and a line of the same shape that is
+    // a possible training, read.
+    for (const std::string date : {"1970-01-01T00:00:00Z", "2262-04-11T23:47:16Z"}) {
+        const std::string line = date + ",3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,\n";
+        EXPECT_EQ(ParseHistory(WithLine(line)).Status, ParsedHistory::Kind::Ours) << date;
+    }
+    EXPECT_EQ(ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
+              ParsedHistory::Kind::Ours);
+}
+
+TEST(HistoryCsvTest, BlankLinesAtTheEndAreIgnoredInTheMiddleDamaged) {
+    const std::string text = WithLine(HistoryLine(Abandoned()));
+    for (const std::string end : {"\n", "\n\n", "\r\n\r\n\n"}) {
+        const ParsedHistory parsed = ParseHistory(text + end);
+        EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+        EXPECT_EQ(parsed.Records.size(), 2U);
+        EXPECT_EQ(parsed.DataEnd, text.size()) << "a new line goes before the blank ones";
+    }
+    const ParsedHistory middle = ParseHistory(WithLine("\n\n" + HistoryLine(Sample())));
+    EXPECT_EQ(middle.Status, ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(middle.BadLine, 3);
+}
+
+// A crash in the middle of an append leaves the start of a line at the end.
+TEST(HistoryCsvTest, ALineCutShortAtTheEndIsLeftOut) {
+    const std::string whole = WithLine("");
+    const std::string line = HistoryLine(Abandoned());
+    for (std::size_t cut = 1; cut < line.size() - 1; ++cut) {
+        const ParsedHistory parsed = ParseHistory(whole + line.substr(0, cut));
+        ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours) << cut;
+        // Cut in its last number, the line can still read as a training: kept,
+        // it needs a line end before the next.
+        if (parsed.Records.size() == 2) {
+            EXPECT_TRUE(parsed.DataEndsMidLine);
+            continue;
+        }
+        EXPECT_EQ(parsed.Records.size(), 1U) << cut;
+        EXPECT_EQ(parsed.DataEnd, whole.size()) << cut;
+    }
+    EXPECT_EQ(ParseHistory(whole + std::string(20, '\0')).DataEnd, whole.size());
+    // Anything else without a line end is no cut line.
+    EXPECT_EQ(ParseHistory(whole + "hello").Status, ParsedHistory::Kind::Damaged);
+}
+
+// A line of commas hundreds of megabytes long must cost no memory: it is
+// refused as soon as it passes the limit, before its end is even seen.
+TEST(HistoryCsvTest, ALineBeyondTheLimitIsRefusedBeforeItIsSplit) {
+    HistoryParser parser;
+    parser.Feed(WithLine(""));
+    parser.Feed(std::string(MaxHistoryLineLength, ','));
+    EXPECT_FALSE(parser.Stopped());
+    parser.Feed(",");
+    EXPECT_TRUE(parser.Stopped());
+    const ParsedHistory parsed = parser.Finish();
+    EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(parsed.BadLine, 3);
+    EXPECT_EQ(parsed.Records.size(), 1U);
+    EXPECT_EQ(ParseHistory(std::string(MaxHistoryLineLength + 1, 'x')).Status,
+              ParsedHistory::Kind::Foreign);
+}
+
+// A file is read in blocks, which split lines anywhere.
+TEST(HistoryCsvTest, PiecesReadAsTheWholeText) {
+    const std::string texts[] = {
+        WithLine(HistoryLine(Abandoned()) + "\r\n\n"), WithLine("\n" + HistoryLine(Sample())),
+        WithLine(HistoryLine(Sample()).substr(0, 30)),
+        std::string(OlderHeader) + "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100,"};
+    for (const std::string& text : texts) {
+        const ParsedHistory whole = ParseHistory(text);
+        for (std::size_t piece = 1; piece <= 64; ++piece) {
+            HistoryParser parser;
+            for (std::size_t at = 0; at < text.size(); at += piece)
+                parser.Feed(std::string_view(text).substr(at, piece));
+            const ParsedHistory pieces = parser.Finish();
+            EXPECT_EQ(pieces.Status, whole.Status) << piece;
+            EXPECT_EQ(pieces.Records, whole.Records) << piece;
+            EXPECT_EQ(pieces.BadLine, whole.BadLine) << piece;
+            EXPECT_EQ(pieces.DataEnd, whole.DataEnd) << piece;
+            EXPECT_EQ(pieces.DataEndsMidLine, whole.DataEndsMidLine) << piece;
+        }
     }
 }
 

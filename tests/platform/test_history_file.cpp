@@ -1,96 +1,224 @@
+#include "history_test_records.h"
 #include "platform/atomic_file.h"
+#include "platform/file_descriptor.h"
 #include "platform/history_file.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include <chrono>
+#include <clocale>
+#include <csignal>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace kvarzel {
 namespace {
 
 namespace fs = std::filesystem;
-
-TrainingRecord Training(int right) {
-    TrainingRecord record;
-    record.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7};
-    record.PeasCount = 4;
-    record.Bucket = {true, 0};
-    record.Answers = {2, 2, 0};
-    record.RightCount = right;
-    record.Percentage = right * 25.0;
-    return record;
-}
-
-std::string Bytes(const fs::path& path) {
-    return ReadWholeFile(path, 1 << 20).Bytes;
-}
+using testing::HistoryText;
+using testing::Permissions;
+using testing::ReadBytes;
+using testing::Training;
+using testing::WriteBytes;
+using Result = HistoryFile::AppendResult;
+using Status = HistoryFile::Status;
 
 class HistoryFileTest : public ::testing::Test {
 protected:
-    fs::path Path() const { return fs::path(folder.path().toStdString()) / "Tellumor" / "h.csv"; }
-    HistoryFile::AppendResult Append(int right) {
-        return HistoryFile(Path()).Append(Training(right), before);
+    fs::path Path() const { return folder.Path() / "Tellumor" / "h.csv"; }
+    Result Append(std::initializer_list<TrainingRecord> records) {
+        return HistoryFile(Path()).Append(std::vector<TrainingRecord>(records), contents);
+    }
+    void Write(const std::string& text) {
+        fs::create_directories(Path().parent_path());
+        WriteBytes(Path(), text);
     }
 
-    QTemporaryDir folder;
-    HistoryFile::Contents before;
+    testing::TemporaryFolder folder;
+    HistoryFile::Contents contents;
 };
 
 TEST_F(HistoryFileTest, FirstAppendMakesFolderAndHeaderLaterOnesKeepEveryLine) {
-    EXPECT_EQ(HistoryFile(Path()).Load().State, HistoryFile::Status::Missing);
-    EXPECT_EQ(Append(1), HistoryFile::AppendResult::Appended);
-    EXPECT_EQ(before.State, HistoryFile::Status::Missing);
-    EXPECT_EQ(Append(3), HistoryFile::AppendResult::Appended);
-    EXPECT_EQ(before.Records, std::vector<TrainingRecord>{Training(1)});
-    EXPECT_EQ(Bytes(Path()),
-              HistoryHeaderLine() + HistoryLine(Training(1)) + HistoryLine(Training(3)));
+    EXPECT_EQ(HistoryFile(Path()).Load().State, Status::Missing);
+    EXPECT_EQ(Append({Training(1)}), Result::Appended);
+    EXPECT_EQ(Append({Training(3), Training(2)}), Result::Appended);
+    EXPECT_EQ(contents.State, Status::Ours);
+    const std::vector<TrainingRecord> all{Training(1), Training(3), Training(2)};
+    EXPECT_EQ(contents.Records, all);
+    EXPECT_EQ(ReadBytes(Path()), HistoryText({Training(1), Training(3), Training(2)}));
+    EXPECT_EQ(Permissions(Path()), fs::perms::owner_read | fs::perms::owner_write);
     const HistoryFile::Contents loaded = HistoryFile(Path()).Load();
-    EXPECT_EQ(loaded.State, HistoryFile::Status::Ours);
-    EXPECT_EQ(loaded.Records, (std::vector<TrainingRecord>{Training(1), Training(3)}));
+    EXPECT_EQ(loaded.State, Status::Ours);
+    EXPECT_EQ(loaded.Records, all);
     EXPECT_TRUE(fs::exists(Path().string() + ".lock"));
 }
 
 TEST_F(HistoryFileTest, DamagedForeignOrUnreadableFilesAreKeptAsTheyAre) {
-    fs::create_directories(Path().parent_path());
-    const std::string damaged = HistoryHeaderLine() + HistoryLine(Training(1)) + "garbage\n";
+    const std::string damaged = HistoryText({Training(1)}) + "garbage\n";
     const std::string foreign = "Name,Score\nAnna,5\n";
-    for (const auto& [text, state] : {std::pair{damaged, HistoryFile::Status::Damaged},
-                                      std::pair{foreign, HistoryFile::Status::Foreign}}) {
-        ASSERT_TRUE(ReplaceFileAtomically(Path(), text));
-        EXPECT_EQ(Append(2), HistoryFile::AppendResult::Refused);
-        EXPECT_EQ(before.State, state);
-        EXPECT_EQ(Bytes(Path()), text);
+    for (const auto& [text, state] :
+         {std::pair{damaged, Status::Damaged}, std::pair{foreign, Status::Foreign}}) {
+        Write(text);
+        EXPECT_EQ(Append({Training(2)}), Result::Refused);
+        EXPECT_EQ(contents.State, state);
+        EXPECT_EQ(ReadBytes(Path()), text);
     }
-    EXPECT_EQ(before.BadLine, 1);
+    EXPECT_EQ(contents.BadLine, 1);
     EXPECT_EQ(HistoryFile(Path()).Load().BadLine, 1);
     fs::remove(Path());
     fs::create_directory(Path());
-    EXPECT_EQ(Append(2), HistoryFile::AppendResult::Refused);
-    EXPECT_EQ(before.State, HistoryFile::Status::Unreadable);
+    EXPECT_EQ(Append({Training(2)}), Result::Refused);
+    EXPECT_EQ(contents.State, Status::Unreadable);
     EXPECT_TRUE(fs::is_directory(Path()));
 }
 
-TEST_F(HistoryFileTest, ALastLineWithoutItsEndIsNotGluedToTheNext) {
-    fs::create_directories(Path().parent_path());
-    std::string text = HistoryHeaderLine() + HistoryLine(Training(1));
-    text.pop_back();
-    ASSERT_TRUE(ReplaceFileAtomically(Path(), text));
-    EXPECT_EQ(Append(4), HistoryFile::AppendResult::Appended);
+// What a file holds after its last training decides where the next line goes:
+// a last line without its end gets one, blank lines and the start of a line
+// that a crash cut short go.
+TEST_F(HistoryFileTest, TheNextLineStartsRightAfterTheLastTraining) {
+    const std::string history = HistoryText({Training(1)});
+    const std::string cut = HistoryLine(Training(3)).substr(0, 30);
+    const std::pair<std::string, std::string> cases[] = {
+        {history.substr(0, history.size() - 1), history},
+        {history + "\n\r\n\n", history},
+        {history + cut, history},
+        {history + std::string(12, '\0'), history},
+    };
+    for (const auto& [before, kept] : cases) {
+        Write(before);
+        contents = HistoryFile(Path()).Load();
+        EXPECT_EQ(contents.Records, std::vector<TrainingRecord>{Training(1)});
+        EXPECT_EQ(Append({Training(4)}), Result::Appended);
+        EXPECT_EQ(ReadBytes(Path()), kept + HistoryLine(Training(4)));
+        EXPECT_EQ(HistoryFile(Path()).Load().Records,
+                  (std::vector<TrainingRecord>{Training(1), Training(4)}));
+    }
+}
+
+// An unchanged file takes the lines at its end without being read again: the
+// proof is a file whose bytes were changed behind the program's back with its
+// size and time kept. A file that did change is read again.
+TEST_F(HistoryFileTest, OnlyAChangedFileIsReadAgain) {
+    ASSERT_EQ(Append({Training(1)}), Result::Appended);
+    ASSERT_TRUE(contents.AppendableAsIs);
+    struct stat info {};
+    ASSERT_EQ(::stat(Path().c_str(), &info), 0);
+    std::string bytes = ReadBytes(Path());
+    bytes[bytes.size() - 2] = 'x';
+    WriteBytes(Path(), bytes);
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, Path().c_str(), times, 0), 0);
+    EXPECT_EQ(Append({Training(2)}), Result::Appended);
+    EXPECT_EQ(contents.Records, (std::vector<TrainingRecord>{Training(1), Training(2)}));
+
+    // Another copy of the program adds a line: this one sees it.
+    HistoryFile::Contents other = HistoryFile(Path()).Load();
+    EXPECT_EQ(other.State, Status::Damaged);
+    WriteBytes(Path(), HistoryText({Training(1)}));
+    other = {};
+    ASSERT_EQ(HistoryFile(Path()).Append(std::vector{Training(0)}, other), Result::Appended);
+    EXPECT_EQ(Append({Training(3)}), Result::Appended);
+    EXPECT_EQ(contents.Records,
+              (std::vector<TrainingRecord>{Training(1), Training(0), Training(3)}));
+}
+
+TEST_F(HistoryFileTest, AnOlderFileIsWrittenAgainInTheCurrentFormatKeepingItsMode) {
+    Write("finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
+          "white_answers,black_answers,timer_answers,right_answers,percentage,chance_percent\n"
+          "2026-12-07T10:32:00Z,4,0,0,0,,2,2,0,4,100,1.00247e-3008\n");
+    constexpr auto shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::others_read;
+    fs::permissions(Path(), shared);
+    TrainingRecord older = Training(4);
+    older.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} +
+                     std::chrono::hours{10} + std::chrono::minutes{32};
+    older.Evidence.reset();
+    EXPECT_EQ(HistoryFile(Path()).Load().Records, std::vector<TrainingRecord>{older});
+    EXPECT_EQ(Append({Training(2)}), Result::Appended);
+    EXPECT_EQ(ReadBytes(Path()), HistoryText({older, Training(2)}));
+    EXPECT_EQ(Permissions(Path()), shared);
+    EXPECT_EQ(contents.Records, (std::vector<TrainingRecord>{older, Training(2)}));
+}
+
+// A full disk stops a write part way: what was written of it goes again.
+TEST_F(HistoryFileTest, AWriteThatFailsPartWayLeavesTheFileAsItWas) {
+    ASSERT_EQ(Append({Training(1)}), Result::Appended);
+    const std::string before = ReadBytes(Path());
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = before.size() + 20;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Result result = Append({Training(2), Training(3)});
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, Result::Failed);
+    EXPECT_EQ(ReadBytes(Path()), before);
+    EXPECT_EQ(Append({Training(4)}), Result::Appended);
     EXPECT_EQ(HistoryFile(Path()).Load().Records,
               (std::vector<TrainingRecord>{Training(1), Training(4)}));
 }
 
-TEST_F(HistoryFileTest, ExportWritesAWholeHistory) {
-    const fs::path target = fs::path(folder.path().toStdString()) / "export.csv";
-    ASSERT_TRUE(ExportHistory(target, {Training(0), Training(2)}));
-    EXPECT_EQ(Bytes(target),
-              HistoryHeaderLine() + HistoryLine(Training(0)) + HistoryLine(Training(2)));
-    EXPECT_FALSE(ExportHistory(fs::path(folder.path().toStdString()) / "no" / "x.csv", {}));
+// Another holder of the lock is waited for a while only; then nothing is written.
+TEST_F(HistoryFileTest, ALockHeldElsewhereMakesTheAppendBusy) {
+    ASSERT_EQ(Append({Training(1)}), Result::Appended);
+    const std::string before = ReadBytes(Path());
+    const HistoryFile file(Path(), std::chrono::milliseconds{30});
+    FileDescriptor holder(::open(file.LockPath().c_str(), O_RDWR | O_CLOEXEC));
+    ASSERT_EQ(::flock(holder.Get(), LOCK_EX), 0);
+    EXPECT_EQ(file.Append(std::vector{Training(2)}, contents), Result::Busy);
+    EXPECT_EQ(ReadBytes(Path()), before);
+    EXPECT_EQ(contents.Records, std::vector<TrainingRecord>{Training(1)});
+    ::flock(holder.Get(), LOCK_UN);
+    EXPECT_EQ(file.Append(std::vector{Training(2)}, contents), Result::Appended);
+}
+
+// A lock file that is a link must not make the program create or open its
+// target (as root, in a user's folder, that could be any file); a folder in
+// its place is refused as well.
+TEST_F(HistoryFileTest, ALockThatIsNoFileOfTheUsersIsRefused) {
+    const fs::path target = folder.Path() / "etc" / "created-by-kvarzel";
+    fs::create_directories(Path().parent_path());
+    fs::create_symlink(target, HistoryFile(Path()).LockPath());
+    EXPECT_EQ(Append({Training(1)}), Result::Refused);
+    EXPECT_EQ(contents.State, Status::Protected);
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_FALSE(fs::exists(Path()));
+    fs::remove(HistoryFile(Path()).LockPath());
+    fs::create_directory(HistoryFile(Path()).LockPath());
+    EXPECT_EQ(Append({Training(1)}), Result::Refused);
+    EXPECT_FALSE(fs::exists(Path()));
+}
+
+// Russian, the program's only language, has a decimal comma; so has German.
+// The program's Qt application sets the locale from the environment at
+// start, as setlocale(LC_ALL, "") does here.
+TEST_F(HistoryFileTest, TwoTrainingsUnderARussianOrGermanLocaleReadBackAtTheNextStart) {
+    const char* saved = std::getenv("LC_ALL");
+    for (const char* name : {"ru_RU.UTF-8", "de_DE.UTF-8"}) {
+        fs::remove(Path());
+        contents = {};
+        setenv("LC_ALL", name, 1);
+        ASSERT_NE(std::setlocale(LC_ALL, ""), nullptr)
+            << name << " is generated by the build; is LOCPATH set?";
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        EXPECT_EQ(Append({Training(1)}), Result::Appended);
+        EXPECT_EQ(Append({Training(3)}), Result::Appended);
+        const HistoryFile::Contents next = HistoryFile(Path()).Load();
+        EXPECT_EQ(next.State, Status::Ours) << name;
+        EXPECT_EQ(next.Records, (std::vector<TrainingRecord>{Training(1), Training(3)})) << name;
+        const fs::path exported = folder.Path() / "export.csv";
+        ASSERT_TRUE(ExportHistory(exported, next.Records).Ok);
+        EXPECT_EQ(HistoryFile(exported).Load().Records, next.Records) << name;
+    }
+    if (saved)
+        setenv("LC_ALL", saved, 1);
+    else
+        unsetenv("LC_ALL");
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST(HistoryPathTest, FollowsAnAbsoluteDataHomeOnly) {

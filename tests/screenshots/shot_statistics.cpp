@@ -100,8 +100,8 @@ const Register history{"statistics_history", [](const QString& folder) {
                            TrainingRecord earlier = Play({5, 60, 0, -1, 60, 0}, earlierRun, random);
                            earlier.Finished -= std::chrono::days{1};
                            HistoryFile::Contents before;
-                           file.Append(older, before);
-                           file.Append(earlier, before);
+                           file.Append(std::span(&older, 1), before);
+                           file.Append(std::span(&earlier, 1), before);
                            RunEvidence evidence;
                            TrainingStatistics statistics(&settings, file, evidence);
                            statistics.SetKeepHistory(true);

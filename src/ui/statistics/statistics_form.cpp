@@ -237,9 +237,9 @@ void TStatisticsForm::ExportButtonClick() {
     const QString fileName = ChooseExportFile();
     if (fileName.isEmpty())
         return;
-    if (!ExportHistory(fileName.toStdString(), statistics_.RowRecords()))
-        QMessageBox::warning(this, "Статистика тренировок",
-                             "Не удалось сохранить файл «" + fileName + "».");
+    const ExportResult result = ExportHistory(fileName.toStdString(), statistics_.RowRecords());
+    if (!result.Ok)
+        QMessageBox::warning(this, "Статистика тренировок", QString::fromStdString(result.Message));
 }
 
 } // namespace kvarzel

@@ -56,6 +56,9 @@ QString FileStateText(const TrainingStatistics& statistics) {
                    .arg(FileName(statistics))
                    .arg(history.BadLine) +
                kept;
+    case HistoryFile::Status::Protected:
+        return "Файл истории «" + FileName(statistics) +
+               "» защищён от записи или принадлежит другому пользователю." + kept;
     case HistoryFile::Status::Unreadable:
         return "Файл истории «" + FileName(statistics) + "» не удаётся прочитать." + kept;
     case HistoryFile::Status::Missing:

@@ -76,9 +76,8 @@ void TrainingStatistics::ReloadHistory() {
     history_ = file_.Load();
     historyRead_ = true;
     historySummary_ = {};
-    for (const TrainingRecord& line : history_.Records)
-        historySummary_.Add(line);
-    MatchRunToHistory();
+    historyCounted_ = 0;
+    TakeInHistory(history_.Records.size());
 }
 
 // Each of the run's trainings takes the first line that is the same and not
@@ -105,47 +104,42 @@ void TrainingStatistics::MatchRunToHistory() {
     }
 }
 
-// One line at a time, in order, stopping at the first that is not written.
-// (When the file takes several records at once, this becomes one call that
-// writes them all or none.)
+// Every training not yet in the file, in one append that writes them all or
+// none; the file comes back as it now is, the new lines at its end.
 void TrainingStatistics::WritePending() {
-    if (!keepHistory_)
+    if (!keepHistory_ || pending_.empty())
         return;
-    std::size_t done = 0;
-    for (; done < pending_.size(); ++done) {
-        const std::size_t linesBefore = history_.Records.size();
-        const HistoryFile::AppendResult result =
-            file_.Append(trainings_[pending_[done]].Record, history_);
-        CheckHistoryUnchanged(linesBefore);
-        writeFailed_ = result != HistoryFile::AppendResult::Appended &&
-                       result != HistoryFile::AppendResult::Refused;
-        if (result != HistoryFile::AppendResult::Appended)
-            break;
-        LineWritten(pending_[done]);
-    }
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(done));
-}
-
-// The file as the append found it: lines another copy of the program added
-// in the meantime are taken in, and the figures worked out again.
-void TrainingStatistics::CheckHistoryUnchanged(std::size_t linesExpected) {
+    std::vector<TrainingRecord> records;
+    records.reserve(pending_.size());
+    for (const std::size_t index : pending_)
+        records.push_back(trainings_[index].Record);
+    const std::size_t linesBefore = history_.Records.size();
+    const HistoryFile::AppendResult result = file_.Append(records, history_);
     historyRead_ = true;
-    // A file that cannot be used now changes nothing the rows show from it.
-    if (history_.Records.size() == linesExpected || !Usable(history_.State))
+    writeFailed_ = result == HistoryFile::AppendResult::Failed ||
+                   result == HistoryFile::AppendResult::Busy;
+    if (result != HistoryFile::AppendResult::Appended) {
+        TakeInHistory(linesBefore);
         return;
-    historySummary_ = {};
-    for (const TrainingRecord& line : history_.Records)
-        historySummary_.Add(line);
-    MatchRunToHistory();
+    }
+    pending_.clear();
+    TakeInHistory(linesBefore + records.size());
 }
 
-void TrainingStatistics::LineWritten(std::size_t runIndex) {
-    RunTraining& training = trainings_[runIndex];
-    training.Written = true;
-    history_.State = HistoryFile::Status::Ours;
-    runLines_.emplace_back(history_.Records.size(), runIndex);
-    history_.Records.push_back(AsStoredInHistory(training.Record));
-    historySummary_.Add(history_.Records.back());
+// The file as the append found it. When it holds just the lines expected,
+// the new ones are added to the figures; lines another copy of the program
+// added in the meantime make the figures be worked out again.
+void TrainingStatistics::TakeInHistory(std::size_t linesExpected) {
+    // A file that cannot be used now changes nothing the rows show from it.
+    if (!Usable(history_.State))
+        return;
+    if (history_.Records.size() != linesExpected || linesExpected < historyCounted_) {
+        historySummary_ = {};
+        historyCounted_ = 0;
+    }
+    for (; historyCounted_ < history_.Records.size(); ++historyCounted_)
+        historySummary_.Add(history_.Records[historyCounted_]);
+    MatchRunToHistory();
 }
 
 bool TrainingStatistics::ShowsHistory() const {

@@ -88,8 +88,7 @@ private:
     void ReloadHistory();
     void MatchRunToHistory();
     void WritePending();
-    void LineWritten(std::size_t runIndex);
-    void CheckHistoryUnchanged(std::size_t linesExpected);
+    void TakeInHistory(std::size_t linesExpected);
     int RunIndexOfLine(std::size_t line) const;
     StatisticsRow RunRow(std::size_t runIndex) const;
 
@@ -102,6 +101,8 @@ private:
     bool writeFailed_ = false;
     HistoryFile::Contents history_;
     EvidenceSummary historySummary_;
+    // The history lines historySummary_ holds, from the first.
+    std::size_t historyCounted_ = 0;
     // (line of the history, index in trainings_) for the run's lines, by line.
     std::vector<std::pair<std::size_t, std::size_t>> runLines_;
     std::vector<RunTraining> trainings_;
