@@ -252,8 +252,9 @@ HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> re
         break;
     case FileLock::State::Busy:
         return AppendResult::Busy;
+    // A lock that cannot be used says nothing of the history itself, which
+    // keeps showing; the lines wait for a later append.
     case FileLock::State::Refused:
-        return Refuse(contents, Status::Protected);
     case FileLock::State::Failed:
         return AppendResult::Failed;
     }

@@ -178,18 +178,19 @@ TEST_F(HistoryFileTest, ALockHeldElsewhereMakesTheAppendBusy) {
 
 // A lock file that is a link must not make the program create or open its
 // target (as root, in a user's folder, that could be any file); a folder in
-// its place is refused as well.
-TEST_F(HistoryFileTest, ALockThatIsNoFileOfTheUsersIsRefused) {
+// its place is refused as well. The append fails, to be tried again later,
+// and the history read before stays as it was.
+TEST_F(HistoryFileTest, ALockThatIsNoFileOfTheUsersIsNotUsed) {
     const fs::path target = folder.Path() / "etc" / "created-by-kvarzel";
     fs::create_directories(Path().parent_path());
     fs::create_symlink(target, HistoryFile(Path()).LockPath());
-    EXPECT_EQ(Append({Training(1)}), Result::Refused);
-    EXPECT_EQ(contents.State, Status::Protected);
+    EXPECT_EQ(Append({Training(1)}), Result::Failed);
+    EXPECT_EQ(contents.State, Status::Missing);
     EXPECT_FALSE(fs::exists(target));
     EXPECT_FALSE(fs::exists(Path()));
     fs::remove(HistoryFile(Path()).LockPath());
     fs::create_directory(HistoryFile(Path()).LockPath());
-    EXPECT_EQ(Append({Training(1)}), Result::Refused);
+    EXPECT_EQ(Append({Training(1)}), Result::Failed);
     EXPECT_FALSE(fs::exists(Path()));
 }
 
