@@ -2,6 +2,7 @@
 #include "platform_test_application.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <csignal>
