@@ -56,20 +56,5 @@ TEST(CommandLineTest, TheVersionIsTheProgramsNameAndTheGivenVersion) {
     EXPECT_EQ(out.str(), "Кварзель 4.5.6\n");
 }
 
-TEST(CommandLineTest, RunningTheProgramAnswersNothing) {
-    std::ostringstream out;
-    EXPECT_EQ(AnswerCommandLine(CommandLineRequest::RunProgram, "4.5.6", out), 0);
-    EXPECT_EQ(out.str(), "");
-}
-
-// `kvarzel --version > /dev/full` must not report success.
-TEST(CommandLineTest, AnAnswerThatCannotBeWrittenIsAFailure) {
-    for (const auto request : {CommandLineRequest::ShowUsage, CommandLineRequest::ShowVersion}) {
-        std::ostringstream out;
-        out.setstate(std::ios::badbit);
-        EXPECT_EQ(AnswerCommandLine(request, "1", out), 1);
-    }
-}
-
 } // namespace
 } // namespace kvarzel

@@ -52,10 +52,6 @@ TEST_F(TerminationSignalsTest, EachSignalArrivesFromTheEventLoop) {
     EXPECT_EQ(received.at(1).at(0).toInt(), SIGHUP);
 }
 
-TEST_F(TerminationSignalsTest, TheSignalsAreTermIntAndHup) {
-    EXPECT_EQ(TerminationSignalNumbers(), (std::vector<int>{SIGTERM, SIGINT, SIGHUP}));
-}
-
 TEST_F(TerminationSignalsTest, TheHandlersThatWereThereComeBack) {
     const SavedDisposition term(SIGTERM), hup(SIGHUP);
     auto* const own = +[](int) {};

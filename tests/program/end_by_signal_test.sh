@@ -6,9 +6,8 @@
 #   end_by_signal_test.sh <program>
 set -uo pipefail
 program=$1
-# Background jobs of a script get SIGINT ignored unless job control is on.
-set -m
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+unset DISPLAY WAYLAND_DISPLAY
 
 work=$(mktemp -d)
 pid=
@@ -45,16 +44,18 @@ in_mask() {
   mask=$(signal_mask "$1" "$2") && [ -n "$mask" ] && (((16#$mask >> ($3 - 1)) & 1))
 }
 
-# start <folder> [wrapper...]: the program with the settings of a first run that
-# stored only a count of 25 peas, and Qt options that must not take effect (the
-# xcb platform would fail without a display).
+# start <folder> <signal dispositions for env...>: the program with the
+# settings of a first run that stored only a count of 25 peas, and Qt options
+# that must not take effect (the xcb platform would fail without a display).
+# The dispositions are set explicitly: a shell gives its background jobs
+# SIGINT ignored, and this test may itself run under nohup.
 start() {
   local folder=$1
   shift
   mkdir -p "$folder/config/Tellumor" "$folder/cwd"
   printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel]' \
     '"PeasCount"=dword:00000019' >"$folder/config/Tellumor/Kvarzel.reg"
-  (cd "$folder/cwd" && XDG_CONFIG_HOME=$folder/config exec "$@" "$program" \
+  (cd "$folder/cwd" && XDG_CONFIG_HOME=$folder/config exec env "$@" "$program" \
     -platform xcb -style windows -reverse) 2>"$folder/log" &
   pid=$!
   # Its handler for SIGTERM is the sign that it listens.
@@ -64,7 +65,7 @@ start() {
 # end_with <signal name> <signal number>
 end_with() {
   local name=$1 number=$2 folder=$work/$1 status settings
-  start "$folder"
+  start "$folder" --default-signal=HUP,INT,TERM
   in_mask "$pid" SigCgt "$number" || fail "$name is not caught"
   kill -s "$name" "$pid"
   wait "$pid"
@@ -80,7 +81,7 @@ end_with TERM 15
 end_with INT 2
 end_with HUP 1
 
-start "$work/nohup" nohup
+start "$work/nohup" --default-signal=INT,TERM --ignore-signal=HUP
 in_mask "$pid" SigIgn 1 && ! in_mask "$pid" SigCgt 1 || fail "SIGHUP ignored at the start is caught"
 kill -s TERM "$pid"
 wait "$pid" || fail "under nohup, SIGTERM does not end the program normally"
