@@ -19,7 +19,7 @@ function(kvarzel_add_version_strings target)
 
   set(CompanyName "Tellumor")
   set(LegalTrademarks "Кварзель и Tellumor — товарные знаки Tellumor")
-  set(LegalCopyright "Все права защищены")
+  set(LegalCopyright "GNU GPL 3 или новее")
   set(ProductName "Кварзель")
   set(ProductVersion "${version}")
   set(FileDescription "${PROJECT_DESCRIPTION}")

@@ -14,7 +14,7 @@ packages=(
   fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian man-db
   qt6-wayland weston xvfb openbox xdotool imagemagick
 )
 # The reference chart library the chart benchmark measures ours against.

@@ -2,13 +2,20 @@
 #include "core/settings_store.h"
 #include "help/help.h"
 #include "platform/application.h"
+#include "platform/command_line.h"
 #include "platform/program_application.h"
 #include "platform/user_settings_store.h"
 #include "ui/main/program.h"
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that they need no display.
+    if (const auto request = kvarzel::ReadCommandLine(argc, argv);
+        request != kvarzel::CommandLineRequest::RunProgram)
+        return kvarzel::AnswerCommandLine(request, KVARZEL_VERSION, std::cout);
     const kvarzel::ProgramApplication application(argc, argv);
     // Wayland compositors find the program's desktop entry, and so its name
     // and icon, by this id.

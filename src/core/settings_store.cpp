@@ -3,6 +3,7 @@
 #include "core/file_system.h"
 #include "core/options.h"
 #include "core/registry_reading.h"
+#include "core/statistics_settings.h"
 
 #include <algorithm>
 #include <variant>
@@ -157,6 +158,9 @@ void TOptions::Save() {
     if (installedStore == nullptr)
         throw SettingsWriteError(ProductKey);
     RegistryStore& store = *installedStore;
+    // The statistics' history choice shares the product key but is saved on
+    // its own, when it is made; it outlives this save.
+    const std::optional<bool> keepHistory = StoredKeepHistory(store);
     EraseKeys(store);
     WriteKey(store, ProductKey,
              {{"PeasCount", AsStored(PeasCount)}, {"PeasRatio", AsStored(PeasRatio)}});
@@ -170,6 +174,8 @@ void TOptions::Save() {
               {"BeepDuration", AsStored(BeepDuration)},
               {"WaveWrong", AsStored(WaveWrong)},
               {"WaveFilename", WaveFilename}});
+    if (keepHistory)
+        WriteKeepHistory(store, *keepHistory);
     // One commit: a failure anywhere leaves the previously stored settings whole.
     if (!store.Commit())
         throw SettingsWriteError(store.Location());

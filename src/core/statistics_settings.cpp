@@ -19,8 +19,18 @@ bool LoadKeepHistory(const RegistryStore* store) {
 }
 
 bool SaveKeepHistory(RegistryStore* store, bool keep) {
-    return store != nullptr && store->CreateKey(StatisticsKey) &&
-           store->WriteInteger(StatisticsKey, KeepHistoryName, keep ? 1 : 0) && store->Commit();
+    return store != nullptr && WriteKeepHistory(*store, keep) && store->Commit();
+}
+
+std::optional<bool> StoredKeepHistory(const RegistryStore& store) {
+    if (!KeepHistoryStored(&store))
+        return std::nullopt;
+    return LoadKeepHistory(&store);
+}
+
+bool WriteKeepHistory(RegistryStore& store, bool keep) {
+    return store.CreateKey(StatisticsKey) &&
+           store.WriteInteger(StatisticsKey, KeepHistoryName, keep ? 1 : 0);
 }
 
 bool KeepHistoryStored(const RegistryStore* store) {

@@ -1,6 +1,7 @@
 #include "core/memory_registry_store.h"
 #include "core/options.h"
 #include "core/settings_store.h"
+#include "core/statistics_settings.h"
 #include "core/working_directory.h"
 
 #include <gmock/gmock.h>
@@ -120,6 +121,33 @@ TEST_F(SettingsSave, ForeignValuesAndSubkeysUnderTheProductAreGone) {
     EXPECT_THAT(store.SubkeyNames(Product), ElementsAre("Keys", "Sounds", "Timer"));
     EXPECT_THAT(store.ValueNames(Product), ElementsAre("PeasCount", "PeasRatio"));
     EXPECT_EQ(store.ValueNames(Sounds).size(), 5u);
+}
+
+// The history choice is saved when it is made; a settings save in between
+// (OK in the options) must not sweep it away, nor make one up.
+TEST_F(SettingsSave, TheStoredHistoryChoiceOutlivesTheSaveAlone) {
+    const std::string Statistics = Product + "\\Statistics";
+    const struct {
+        std::optional<std::uint32_t> Before;
+        std::optional<RegistryValue> After;
+    } cases[] = {{7, RegistryValue::Integer(1)},
+                 {0, RegistryValue::Integer(0)},
+                 {std::nullopt, std::nullopt}};
+    for (const auto& c : cases) {
+        MemoryRegistryStore fresh;
+        SetSettingsStore(&fresh);
+        if (c.Before)
+            fresh.Put(Statistics, "KeepHistory", RegistryValue::Integer(*c.Before));
+        fresh.Put(Statistics, "Stranger", RegistryValue::Integer(1));
+        Record().Save();
+        fresh.Restart();
+        EXPECT_EQ(fresh.ReadValue(Statistics, "KeepHistory"), c.After);
+        EXPECT_EQ(fresh.OpenKey(Statistics), c.After.has_value());
+        if (c.After)
+            EXPECT_THAT(fresh.ValueNames(Statistics), ElementsAre("KeepHistory"));
+        EXPECT_EQ(fresh.ReadValue(Product, "PeasCount"), RegistryValue::Integer(321));
+        EXPECT_EQ(fresh.Commits, 1) << "the choice goes in the same commit";
+    }
 }
 
 TEST_F(SettingsSave, CommitsExactlyOnce) {

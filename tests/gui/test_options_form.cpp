@@ -1,5 +1,7 @@
 // Each show copies the record into the controls, OK copies them back, and
 // Cancel leaves the record alone; the settings outlive the program.
+#include "core/registry_reading.h"
+#include "gui_support.h"
 #include "options_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/virtual_keys.h"
@@ -114,6 +116,48 @@ TEST_F(OptionsForm, OkStoresEveryControlAndTheNextStartFindsIt) {
     EXPECT_EQ(*Options, expected);
     EXPECT_EQ(form->WhiteHotKey->text(), "Ctrl+Q");
     EXPECT_EQ(form->RatioTrackBar->value(), 7);
+}
+
+// OK saves at once, so that what the user confirmed survives the program's
+// being cut off; Cancel writes nothing.
+TEST_F(OptionsForm, OkSavesTheSettingsAtOnceAndCancelDoesNot) {
+    const auto storedCount = [&] {
+        const RegistryFileStore onDisk(folder.filePath("Kvarzel.reg").toStdString());
+        return IntegerFrom(onDisk.ReadValue("Software\\Tellumor\\Kvarzel", "PeasCount"));
+    };
+    Show();
+    form->CountSpinEdit->SetValue(25);
+    QTest::mouseClick(form->OKButton, Qt::LeftButton);
+    EXPECT_EQ(storedCount(), 25);
+    Show();
+    form->CountSpinEdit->SetValue(77);
+    QTest::mouseClick(form->CancelButton, Qt::LeftButton);
+    EXPECT_EQ(storedCount(), 25);
+}
+
+TEST_F(OptionsForm, AFailedSaveOnOkIsShownAndTheValuesAreTakenAllTheSame) {
+    // The store's folder is a file, so the store can never be written.
+    QFile blocker(folder.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    store =
+        std::make_unique<RegistryFileStore>(folder.filePath("blocker/Kvarzel.reg").toStdString());
+    SetSettingsStore(store.get());
+    Show();
+    form->CountSpinEdit->SetValue(25);
+    {
+        MessageBoxCloser closer;
+        QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        ASSERT_EQ(closer.Texts.size(), 1);
+        EXPECT_TRUE(closer.Texts[0].startsWith("Failed to set data for '"))
+            << closer.Texts[0].toStdString();
+    }
+    EXPECT_TRUE(Closed());
+    EXPECT_EQ(Result(), mrOk);
+    EXPECT_EQ(Options->PeasCount, 25);
+    MessageBoxCloser atTheEnd;
+    DestroyForm();
+    EXPECT_EQ(atTheEnd.Texts.size(), 1) << "the save at the end fails too";
 }
 
 TEST_F(OptionsForm, CancelEscAndTheCloseBoxKeepTheRecordAndTheNextShowShowsItAgain) {

@@ -2,17 +2,21 @@
 #include "core/settings_store.h"
 #include "gui_support.h"
 #include "platform/registry_file_store.h"
+#include "platform/termination_signals.h"
 #include "ui/about/about_form.h"
 #include "ui/main/main_form.h"
 #include "ui/main/program.h"
 #include "ui/options/options_form.h"
+#include "ui/options/spin_edit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -109,6 +113,48 @@ TEST_F(ProgramStartTest, DialogsOpenModallyFromTheMenu) {
     windows.MainForm->AboutMenuItem->trigger();
     EXPECT_TRUE(optionsShown);
     EXPECT_TRUE(aboutShown);
+}
+
+// Each termination signal, raised in this process while the options dialog
+// is open with a change not confirmed, ends the program as closing its
+// windows does: the dialog is cancelled, the event loops end, and the end
+// saves the settings.
+TEST_F(ProgramStartTest, ATerminationSignalEndsTheProgramAsClosingItsWindows) {
+    for (const int number : TerminationSignalNumbers()) {
+        StorePeasCount25();
+        RegistryFileStore store(file);
+        SetSettingsStore(&store);
+        {
+            ProgramWindows windows;
+            QTimer::singleShot(0, windows.MainForm,
+                               [&] { windows.MainForm->OptionsMenuItems->trigger(); });
+            bool raised = false;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (raised || !windows.OptionsForm || !windows.OptionsForm->isVisible())
+                    return;
+                windows.OptionsForm->CountSpinEdit->SetValue(99);
+                raised = true;
+                raise(number);
+            });
+            poll.start(5);
+            // Should the signal go unheeded, the test fails instead of hanging.
+            QTimer guard;
+            guard.setSingleShot(true);
+            QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(3); });
+            guard.start(20000);
+            EXPECT_EQ(windows.Run(), 0) << number;
+            EXPECT_TRUE(raised);
+            EXPECT_TRUE(windows.OptionsForm->isHidden());
+            EXPECT_EQ(windows.OptionsForm->result(), mrCancel);
+            EXPECT_TRUE(windows.MainForm->isHidden());
+            EXPECT_EQ(Options->PeasCount, 25);
+        }
+        const std::string saved = ReadFile(file);
+        EXPECT_NE(saved.find("\"PeasCount\"=dword:00000019"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("\"BeepFrequency\"="), std::string::npos) << "not saved at the end";
+        SetSettingsStore(nullptr);
+    }
 }
 
 } // namespace

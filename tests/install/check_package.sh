@@ -6,16 +6,11 @@
 set -uo pipefail
 build=$1 version=$2
 source "$(dirname "$0")/installed_layout.sh"
+source "$(dirname "$0")/package_build.sh"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-if ! log=$(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" 2>&1); then
-  echo "$log" >&2
-  fail "cpack"
-  finish
-fi
-deb=$(find "$scratch/out" -maxdepth 1 -name 'kvarzel_*.deb' | head -n 1)
-[ -n "$deb" ] || { fail "cpack made no kvarzel_*.deb"; finish; }
+deb=$(build_package "$build" "$scratch") || { fail "no package"; finish; }
 
 dpkg -x "$deb" "$scratch/root" || fail "dpkg -x"
 check_installed_tree "$scratch/root/usr" "$version"

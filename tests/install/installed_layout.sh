@@ -60,10 +60,33 @@ check_metainfo() {
     fail "the metainfo has no release entry for version $version"
   grep -q '<launchable type="desktop-id">com.tellumor.Kvarzel.desktop</launchable>' "$metainfo" ||
     fail "the metainfo does not launch the desktop entry"
+  grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
+    fail "the metainfo does not name the licence"
+}
+
+# The manual page in both languages, compressed without a time stamp, read by
+# man without a warning; the licence and the changes where Debian keeps them.
+check_documents() {
+  local prefix=$1 version=$2 page warnings
+  for page in share/man/man6/kvarzel.6.gz share/man/ru/man6/kvarzel.6.gz; do
+    if [ ! -f "$prefix/$page" ]; then
+      fail "no manual page $page"
+      continue
+    fi
+    [ "$(od -An -tu1 -j4 -N4 "$prefix/$page" | tr -d ' ')" = 0000 ] || fail "$page carries a time stamp"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man warns about $page: $warnings"
+    zcat "$prefix/$page" | grep -q "^\.TH KVARZEL 6 .*$version" || fail "$page is not kvarzel(6) $version"
+  done
+  grep -q '^License: GPL-3+$' "$prefix/share/doc/kvarzel/copyright" 2>/dev/null ||
+    fail "no copyright file under GPL-3+"
+  zcat "$prefix/share/doc/kvarzel/changelog.gz" 2>/dev/null | head -n 1 | grep -q "^kvarzel ($version)" ||
+    fail "no changelog.gz for version $version"
 }
 
 check_installed_tree() {
   check_program_files "$1"
+  check_documents "$1" "$2"
   check_icons "$1"
   check_desktop_entry "$1"
   check_metainfo "$1" "$2"

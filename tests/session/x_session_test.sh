@@ -60,7 +60,7 @@ window_gone() {
 start_display() {
   command -v Xvfb >/dev/null || skip "Xvfb is not installed"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  local xvfb=$!
+  xvfb=$!
   background+=("$xvfb")
   # Xvfb writes its display number once it accepts clients.
   wait_until 10 bash -c "grep -q . '$work/display' || ! kill -0 $xvfb"
@@ -165,6 +165,9 @@ change_count_in_options() {
   wait_until 5 window_gone '^Параметры тренировок$' || fail "Enter does not close the options dialog"
   wait_until 5 test "$(xdotool getactivewindow)" = "$main" || fail "the focus does not come back"
   screenshot options-confirmed
+  # OK saves at once, not only at the end.
+  grep -q "\"PeasCount\"=dword:$(printf '%08x' "$new_count")" "$settings" ||
+    fail "OK does not save the new count of peas: $(grep PeasCount "$settings")"
 }
 
 quit_program() {
@@ -179,6 +182,19 @@ check_settings_written() {
   grep -q '"BeepFrequency"=' "$settings" || fail "the settings were not written at the end"
 }
 
+# The X server goes away while the program runs: Qt ends the process at once,
+# without its normal end, and what OK confirmed before is kept all the same.
+lose_the_display_after_ok() {
+  rm -f "$work/status"
+  start_program
+  new_count=14
+  change_count_in_options
+  kill "$xvfb"
+  wait_until 15 test -s "$work/status" || fail "the program outlives its X server"
+  grep -q '"PeasCount"=dword:0000000e' "$settings" ||
+    fail "the count confirmed before the X server went is lost: $(grep PeasCount "$settings")"
+}
+
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 mkdir -p "$shots"
 rm -f "$shots"/*.png
@@ -190,4 +206,5 @@ new_count=12
 change_count_in_options
 quit_program
 check_settings_written
+lose_the_display_after_ok
 echo "the X session passed; screenshots in $shots"

@@ -92,7 +92,8 @@ TEST(VersionStringsTest, TheExecutableCarriesTheProgramsOwnBlock) {
     EXPECT_EQ(strings.OriginalFilename, "kvarzel");
     EXPECT_TRUE(strings.FileDescription.contains(QRegularExpression("^[А-Яа-яЁё ]+$")))
         << strings.FileDescription.toStdString();
-    EXPECT_FALSE(strings.LegalCopyright.isEmpty());
+    // The licence the program is distributed under, as its copyright file states it.
+    EXPECT_EQ(strings.LegalCopyright, "GNU GPL 3 или новее");
     const QString projectVersion = KVARZEL_PROJECT_VERSION;
     const QRegularExpression fourNumbers(R"(^\d+\.\d+\.\d+\.\d+$)");
     for (const QString& version : {strings.FileVersion, strings.ProductVersion}) {

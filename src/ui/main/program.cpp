@@ -1,5 +1,6 @@
 #include "ui/main/program.h"
 
+#include "platform/termination_signals.h"
 #include "ui/about/about_form.h"
 #include "ui/common/after_event.h"
 #include "ui/main/bucket_picture.h"
@@ -7,13 +8,17 @@
 #include "ui/options/options_form.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 namespace kvarzel {
 
-ProgramWindows::ProgramWindows() {
+// The signals are watched first, so that one that comes while the windows
+// are made waits for the event loop instead of cutting the program off.
+ProgramWindows::ProgramWindows() : endRequests_(std::make_unique<TerminationSignals>()) {
     MainForm = new TMainForm;
     MainForm->SetDialogsMaker([this] { CreateDialogs(); });
     RunAfterFirstPaint(*MainForm, [this] { FinishStart(); });
+    WatchTheEndOfTheSession();
 }
 
 ProgramWindows::~ProgramWindows() {
@@ -36,6 +41,30 @@ void ProgramWindows::CreateDialogs() {
     AboutForm = new TAboutForm(MainForm);
     OptionsForm = new TOptionsForm(MainForm);
     MainForm->SetDialogs(AboutForm, OptionsForm);
+}
+
+void ProgramWindows::WatchTheEndOfTheSession() {
+    QObject::connect(endRequests_.get(), &TerminationSignals::Received, MainForm,
+                     [this] { EndAsFromTheWindows(); });
+    // The session manager asks for the data first and ends the program later,
+    // by a message that quits it (or by SIGTERM); a session that dies
+    // meanwhile must not take the settings with it.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, MainForm,
+                     [this](QSessionManager&) { SaveSettings(); });
+}
+
+// Every window is closed as its close box closes it, modal dialogs first: an
+// open options dialog is cancelled, since only OK confirms its values. The
+// event loops then end, and the program ends as after Alt+F4, saving the
+// settings.
+void ProgramWindows::EndAsFromTheWindows() {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+void ProgramWindows::SaveSettings() {
+    if (OptionsForm)
+        OptionsForm->SaveSettings();
 }
 
 // The title bar and the task bar show the icon; the window's first paint does not need it.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 namespace kvarzel {
 
+class TerminationSignals;
 class TAboutForm;
 class TMainForm;
 class TOptionsForm;
@@ -15,6 +18,10 @@ class ResultsPage;
 // follow as soon as the main window has first been painted, still before the
 // user can reach them; a menu choice or a training that needs them earlier
 // makes them then.
+//
+// Ended from outside, by a termination signal, the program ends as when the
+// user closes its windows; when the desktop session asks programs to keep
+// their data before it ends, the settings are saved.
 class ProgramWindows {
 public:
     ProgramWindows();
@@ -32,6 +39,11 @@ public:
 private:
     void CreateDialogs();
     void FinishStart();
+    void WatchTheEndOfTheSession();
+    void EndAsFromTheWindows();
+    void SaveSettings();
+
+    std::unique_ptr<TerminationSignals> endRequests_;
 };
 
 } // namespace kvarzel

@@ -91,13 +91,17 @@ void TOptionsForm::FormCreate() {
 }
 
 void TOptionsForm::FormDestroy() {
+    SaveSettings();
+    delete Options;
+    Options = nullptr;
+}
+
+void TOptionsForm::SaveSettings() {
     try {
         Options->Save();
     } catch (const SettingsWriteError& error) {
         ShowApplicationError(QString::fromStdString(error.what()));
     }
-    delete Options;
-    Options = nullptr;
 }
 
 void TOptionsForm::showEvent(QShowEvent* event) {
@@ -138,6 +142,9 @@ void TOptionsForm::OKButtonClick() {
     Options->BeepDuration = DurationSpinEdit->Value();
     Options->WaveWrong = WaveCheckBox->isChecked();
     Options->WaveFilename = WaveEdit->FileName();
+    // Confirmed settings are kept at once: they must survive the program's
+    // being cut off (a power cut, a display server that goes away).
+    SaveSettings();
     done(mrOk);
 }
 

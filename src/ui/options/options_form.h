@@ -33,6 +33,10 @@ public:
     explicit TOptionsForm(QWidget* parent = nullptr);
     ~TOptionsForm() override;
 
+    // Writes the settings record to the store now, as the end of the program
+    // does; a failed save reaches the application's error display.
+    void SaveSettings();
+
     // Where the test buttons sound; the sound device unless a test puts its own.
     void SetSoundOutput(SoundOutput& sound) { sound_ = &sound; }
 
@@ -98,8 +102,7 @@ protected:
 
 private:
     void FormCreate();
-    // Saves and frees the record; a failed save reaches the application's
-    // error display, and the record is freed all the same.
+    // Saves and frees the record; the record is freed even when the save fails.
     void FormDestroy();
 
     void CreatePeasPage();

@@ -33,9 +33,9 @@ struct StatisticsRow {
 class TrainingStatistics {
 public:
     TrainingStatistics(RegistryStore* settings, HistoryFile history, const RunEvidence& run);
-    // Writes what is still unwritten. Saving the options at shut-down
-    // rewrites the program's whole key; a history choice it swept away is
-    // written back here.
+    // Writes what is still unwritten. Saving the options rewrites the
+    // program's whole key and carries the history choice over; one that is
+    // missing all the same (it could not be written then) is written back here.
     ~TrainingStatistics();
     TrainingStatistics(const TrainingStatistics&) = delete;
     TrainingStatistics& operator=(const TrainingStatistics&) = delete;
