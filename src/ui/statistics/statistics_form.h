@@ -73,7 +73,6 @@ private:
     TrainingStatistics& statistics_;
     StatisticsTableModel* model_ = nullptr;
     std::unique_ptr<EvidencePicture> picture_;
-    bool columnsSized_ = false;
 };
 
 } // namespace kvarzel
