@@ -114,8 +114,13 @@ void TrainingStatistics::WritePending() {
     std::size_t done = 0;
     for (; done < pending_.size(); ++done) {
         const std::size_t linesBefore = history_.Records.size();
-        const HistoryFile::AppendResult result =
-            file_.Append(trainings_[pending_[done]].Record, history_);
+        const TrainingRecord& record = trainings_[pending_[done]].Record;
+        const HistoryFile::AppendResult result = file_.Append(record, history_);
+        // The lines handed back may already end with this one.
+        if (result == HistoryFile::AppendResult::Appended &&
+            history_.Records.size() == linesBefore + 1 &&
+            SameTraining(history_.Records.back(), record))
+            history_.Records.pop_back();
         CheckHistoryUnchanged(linesBefore);
         writeFailed_ = result != HistoryFile::AppendResult::Appended &&
                        result != HistoryFile::AppendResult::Refused;
