@@ -205,10 +205,11 @@ void TStatisticsForm::SizeColumns() {
             const QString text = model_->index(row, column).data().toString();
             width = std::max(width, cells.horizontalAdvance(text));
         }
-        // Only ever wider: a column the user has widened keeps its width.
-        if (width + padding > TrainingsTable->columnWidth(column))
+        // Then only ever wider: a column the user has widened keeps its width.
+        if (!columnsSized_ || width + padding > TrainingsTable->columnWidth(column))
             TrainingsTable->setColumnWidth(column, width + padding);
     }
+    columnsSized_ = true;
 }
 
 void TStatisticsForm::showEvent(QShowEvent* event) {

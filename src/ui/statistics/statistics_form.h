@@ -73,6 +73,7 @@ private:
     TrainingStatistics& statistics_;
     StatisticsTableModel* model_ = nullptr;
     std::unique_ptr<EvidencePicture> picture_;
+    bool columnsSized_ = false;
 };
 
 } // namespace kvarzel
