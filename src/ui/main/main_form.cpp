@@ -84,8 +84,12 @@ TMainForm::TMainForm(QWidget* parent)
     CreateMenu();
     statistics_ = std::make_unique<TrainingStatistics>(
         InstalledSettingsStore(), HistoryFile(UserHistoryPath()), training_->Evidence());
-    // However long the history, the window appears first.
-    RunAfterFirstPaint(*this, [this] { statistics_->ReadHistory(); });
+    // However long the history, the window appears first; the statistics
+    // dialog is made then too, so that opening it only fills and shows it.
+    RunAfterFirstPaint(*this, [this] {
+        statistics_->ReadHistory();
+        StatisticsForm();
+    });
     // The window is as tall as the menu bar plus the fixed client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);

@@ -27,12 +27,11 @@ namespace {
 // widest texts of a column come from any row alike.
 constexpr int SampleRows = 50;
 
-const char* const FiguresHeading =
-    "Вероятность таких результатов у человека совсем без интуиции:";
+const char* const FiguresHeading = "Вероятность таких результатов у человека совсем без интуиции:";
 
 const char* const PictureLegend =
     "<span style=\"color:#008040\">━━</span> свидетельство серии по ответам "
-    "(десятичный логарифм выигрыша) &nbsp; "
+    "(десятичный логарифм выигрыша)<br>"
     "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
@@ -161,10 +160,7 @@ void TStatisticsForm::AddTraining(const TrainingRecord& record) {
 void TStatisticsForm::Refresh() {
     statistics_.ReadHistory();
     model_->RowsChanged();
-    if (!columnsSized_ && model_->rowCount() > 0) {
-        SizeColumns();
-        columnsSized_ = true;
-    }
+    SizeColumns();
     TrainingsTable->scrollToBottom();
     FillHeadline();
     picture_->Show(statistics_.Run().LogWealthCourse());
@@ -189,9 +185,9 @@ void TStatisticsForm::FillHeadline() {
     OlderLinesLabel->setVisible(!older.isEmpty());
 }
 
-// From the header and the rows at both ends, in the bold face of this run's
-// rows: measuring every row of a long history would take longer than the
-// history takes to read.
+// From the header, the widest texts a column can have, and the rows at both
+// ends, in the bold face of this run's rows: measuring every row of a long
+// history would take longer than the history takes to read.
 void TStatisticsForm::SizeColumns() {
     QFont bold = TrainingsTable->font();
     bold.setBold(true);
@@ -201,14 +197,19 @@ void TStatisticsForm::SizeColumns() {
     const int padding = 2 * TrainingsTable->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
     for (int column = 0; column < model_->columnCount(); ++column) {
         int width = header.horizontalAdvance(StatisticsColumnTitles()[column]);
+        for (const QString& text : StatisticsWidestTexts(column))
+            width = std::max(width, cells.horizontalAdvance(text));
         for (int row = 0; row < rows; ++row) {
             if (row == SampleRows && rows > 2 * SampleRows)
                 row = rows - SampleRows;
             const QString text = model_->index(row, column).data().toString();
             width = std::max(width, cells.horizontalAdvance(text));
         }
-        TrainingsTable->setColumnWidth(column, width + padding);
+        // Then only ever wider: a column the user has widened keeps its width.
+        if (!columnsSized_ || width + padding > TrainingsTable->columnWidth(column))
+            TrainingsTable->setColumnWidth(column, width + padding);
     }
+    columnsSized_ = true;
 }
 
 void TStatisticsForm::showEvent(QShowEvent* event) {
@@ -222,8 +223,6 @@ void TStatisticsForm::ShowDialogHelp() {
 
 void TStatisticsForm::HistoryCheckBoxClick(bool checked) {
     statistics_.SetKeepHistory(checked);
-    // The history's rows may be wider than the run's.
-    columnsSized_ = false;
     Refresh();
 }
 

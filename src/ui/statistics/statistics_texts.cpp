@@ -136,6 +136,16 @@ Qt::Alignment StatisticsCellAlignment(int column) {
     return (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
 }
 
+QStringList StatisticsWidestTexts(int column) {
+    if (column == FigureColumn)
+        return {BoundText(std::log(1.15e-6)), BoundText(std::log(1.15e-22)), BoundText(0)};
+    if (column == NoteColumn)
+        return {"прервана, не записана"};
+    if (column == TimeColumn)
+        return {"00.00.0000 00:00"};
+    return {};
+}
+
 QString StatisticsRowToolTip(const StatisticsRow& row) {
     if (!row.Saved)
         return "Тренировка ещё не записана в файл истории: она будет записана со следующей "

@@ -29,6 +29,8 @@ const QStringList& StatisticsColumnTitles();
 QString StatisticsColumnToolTip(int column);
 QString StatisticsCell(const StatisticsRow& row, int column);
 Qt::Alignment StatisticsCellAlignment(int column);
+// Texts as wide as a cell of the column can get where that is known.
+QStringList StatisticsWidestTexts(int column);
 QString StatisticsRowToolTip(const StatisticsRow& row);
 // A training's own figure; "—" for a line without evidence.
 QString TrainingFigureText(const TrainingRecord& record);
