@@ -9,10 +9,12 @@
 namespace kvarzel {
 namespace {
 
+// A training abandoned during the sounds of its last answer holds all its
+// answers and is still abandoned: it never ended.
 bool AnswersAddUp(const TrainingRecord& record) {
     const std::int32_t answered = record.Answers.Total();
     if (record.Abandoned)
-        return answered >= 1 && answered < record.PeasCount;
+        return answered >= 1 && answered <= record.PeasCount;
     return answered == record.PeasCount;
 }
 

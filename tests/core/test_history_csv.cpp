@@ -75,7 +75,11 @@ TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
 TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
     TrainingRecord noEvidence = Sample();
     noEvidence.Evidence.reset();
-    const std::vector<TrainingRecord> records{Sample(), Abandoned(), noEvidence};
+    // Abandoned during the sounds of its last answer: every pea answered.
+    TrainingRecord abandonedAtTheLast = Sample();
+    abandonedAtTheLast.Abandoned = true;
+    const std::vector<TrainingRecord> records{Sample(), Abandoned(), noEvidence,
+                                              abandonedAtTheLast};
     std::string text = HistoryHeaderLine();
     for (const TrainingRecord& record : records)
         text += HistoryLine(record);
@@ -185,7 +189,6 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,0,,,,,,,,,",               // not a number
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66,66666666666667,0,,,,,,,,,", // decimal comma
         "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,",            // too many peas
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,1,,,,,,,,,", // all answered
         "2026-12-07T10:31:08Z,3,10,1,1500,2,0,0,0,0,0,1,,,,,,,,,",   // abandoned unanswered
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,0,2,100,0,,,,,,,,,", // finished, a pea short
         "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,2,,,,,,,,,", // not 0 or 1
