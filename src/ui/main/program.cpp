@@ -2,6 +2,7 @@
 
 #include "ui/about/about_form.h"
 #include "ui/common/after_event.h"
+#include "ui/common/modal_activation.h"
 #include "ui/main/bucket_picture.h"
 #include "ui/main/main_form.h"
 #include "ui/options/options_form.h"
@@ -11,6 +12,7 @@
 namespace kvarzel {
 
 ProgramWindows::ProgramWindows() {
+    KeepActivationWithModalDialogs();
     MainForm = new TMainForm;
     MainForm->SetDialogsMaker([this] { CreateDialogs(); });
     RunAfterFirstPaint(*MainForm, [this] { FinishStart(); });
