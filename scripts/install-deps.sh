@@ -8,7 +8,7 @@ packages=(
   build-essential cmake make pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   libsdl2-dev
-  libxkbcommon-dev libxkbcommon-x11-dev xkb-data
+  libxkbcommon-dev libxkbcommon-x11-dev xkb-data libxcb1-dev
   libmspack-dev fp-utils
   locales # the sources the tests generate their Russian and German locales from
   fonts-liberation

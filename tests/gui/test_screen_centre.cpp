@@ -38,6 +38,8 @@ TEST_F(ScreenCentreTest, TheWholeFrameIsCentredNotTheClientArea) {
 // the frame's size once; a title bar is what the window grows by here.
 TEST_F(ScreenCentreTest, ALaterFrameIsCentredAgainOnce) {
     window.resize(331, 340);
+    // The move, then the look at the window after it.
+    QApplication::processEvents();
     QApplication::processEvents();
     EXPECT_LE(OffCentre(window).manhattanLength(), 2);
     const QPoint place = window.pos();
@@ -46,9 +48,22 @@ TEST_F(ScreenCentreTest, ALaterFrameIsCentredAgainOnce) {
     EXPECT_EQ(window.pos(), place) << "centred once only";
 }
 
-TEST_F(ScreenCentreTest, AWindowMovedBeforeItsFrameCameStaysWhereItWasPut) {
+// The window manager's own placement is no reason to leave the middle.
+TEST_F(ScreenCentreTest, AMoveWithoutTheUsersHandIsUndoneUntilTheFrameIsThere) {
     window.move(10, 20);
     window.resize(331, 340);
+    QApplication::processEvents();
+    EXPECT_LE(OffCentre(window).manhattanLength(), 2)
+        << OffCentre(window).x() << ", " << OffCentre(window).y();
+}
+
+// A move while a mouse button is held down is the user dragging the title bar.
+TEST_F(ScreenCentreTest, AWindowDraggedBeforeItsFrameCameStaysWhereTheUserPutIt) {
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(5, 5));
+    window.move(10, 20);
+    window.resize(331, 340);
+    QApplication::processEvents();
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(5, 5));
     QApplication::processEvents();
     EXPECT_EQ(window.pos(), QPoint(10, 20));
 }

@@ -57,6 +57,8 @@ window_gone() {
   ! visible_window "$1"
 }
 
+# Xvfb alone, with one client kept connected so that the server does not
+# reset between the programs that come and go.
 start_display() {
   command -v Xvfb >/dev/null || skip "Xvfb is not installed"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -66,15 +68,19 @@ start_display() {
   wait_until 10 bash -c "grep -q . '$work/display' || ! kill -0 $xvfb"
   grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
   export DISPLAY=:$(head -n 1 "$work/display")
+  xprop -root -spy >/dev/null 2>&1 &
+  background+=($!)
+}
+
+start_window_manager() {
   openbox --sm-disable 2>"$work/openbox.log" &
   background+=($!)
-  wait_until 10 xdotool get_num_desktops || fail "openbox does not start: $(cat "$work/openbox.log")"
 }
 
 # Installed into a scratch prefix and started through its bin/ link, with a
 # settings file for 5 peas and no answer timer, sounds off, in a folder without
 # a default wave file.
-start_program() {
+install_program() {
   cmake --install "$build" --prefix "$work/prefix" >/dev/null || fail "cmake --install"
   export XDG_CONFIG_HOME=$work/config SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
   settings=$XDG_CONFIG_HOME/Tellumor/Kvarzel.reg
@@ -83,6 +89,11 @@ start_program() {
     '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel]' '"PeasCount"=dword:00000005' '' \
     '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel\Timer]' '"TimerEnabled"=dword:00000000' \
     >"$settings"
+}
+
+# Starts the program and waits for its main window, which becomes $main.
+launch() {
+  rm -f "$work/status"
   # The exit status goes to a file: the shell's own records of its children can be lost to the
   # many short commands it runs meanwhile.
   (
@@ -91,9 +102,61 @@ start_program() {
   ) 2>"$work/kvarzel.log" &
   wait_until 15 visible_window '^Кварзель$' || fail "the main window does not appear"
   main=$(visible_window '^Кварзель$')
+}
+
+# frame_centred <window>: the window manager's frame around the window, title
+# bar included, lies in the middle of the 1024 x 768 screen.
+frame_centred() {
+  local extents left right top bottom info x y width height
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+  [ -n "$extents" ] || return 1
+  IFS=, read -r left right top bottom <<<"$extents"
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  width=$(($(sed -n 's/.*Width: *//p' <<<"$info") + left + right))
+  height=$(($(sed -n 's/.*Height: *//p' <<<"$info") + top + bottom))
+  [ $((x - left)) -eq $(((1024 - width) / 2)) ] && [ $((y - top)) -eq $(((768 - height) / 2)) ]
+}
+
+main_active() {
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$main" ]
+}
+
+# Framed, centred and active, and still centred after that.
+settled_centred() {
+  frame_centred "$main" && main_active && frame_centred "$main"
+}
+
+# The program started while the window manager is still starting: the frame
+# comes after the window, and the window is centred by its frame then.
+start_program_with_window_manager() {
+  start_window_manager
+  launch
   background+=("$(xdotool getwindowpid "$main")")
-  wait_until 5 test "$(xdotool getactivewindow)" = "$main" || fail "the main window has no focus"
+  wait_until 10 settled_centred || fail "the frame is not centred when the manager started late"
   screenshot start
+}
+
+quit_program() {
+  xdotool key alt+F4
+  wait_until 10 test -s "$work/status" || fail "Alt+F4 does not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "the program ended with status $(cat "$work/status")"
+}
+
+# Twenty starts in a row under the running manager, each one frame-centred.
+check_twenty_starts() {
+  local start misses=0
+  for start in $(seq 20); do
+    launch
+    if ! wait_until 5 settled_centred; then
+      misses=$((misses + 1))
+      echo "start $start: the frame is off centre: $(xwininfo -id "$main" | grep Absolute | tr -s ' \n' ' ')" >&2
+      screenshot "off-centre-$start"
+    fi
+    quit_program
+  done
+  [ "$misses" -eq 0 ] || fail "$misses of 20 starts left the frame off centre"
 }
 
 # F1 opens the help file found beside the real executable, through the link:
@@ -145,9 +208,8 @@ run_training() {
   screenshot results-page
 }
 
-# "Тренировка" → "Параметры..." with the mouse; in the dialog a click into the
-# count field, Ctrl+A and a new count typed over the old one, then Enter for OK.
-change_count_in_options() {
+# "Тренировка" → "Параметры..." with the mouse; the dialog becomes $options.
+open_options() {
   click_in "$main" 30 8
   wait_until 5 menu_popup || fail "a click on Тренировка opens no menu"
   screenshot menu
@@ -157,6 +219,25 @@ change_count_in_options() {
   options=$(visible_window '^Параметры тренировок$')
   wait_until 5 test "$(xdotool getactivewindow)" = "$options" || fail "the options dialog has no focus"
   screenshot options
+}
+
+# A click on the main window below the open dialog leaves the keys with the
+# dialog: Esc then closes it.
+click_main_then_escape() {
+  open_options
+  click_in "$main" 100 290
+  wait_until 5 test "$(xdotool getactivewindow)" = "$options" ||
+    fail "a click on the main window takes the activation from the options dialog"
+  screenshot options-after-click-on-main
+  xdotool key Escape
+  wait_until 5 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
+  wait_until 5 main_active || fail "the focus does not come back"
+}
+
+# In the dialog a click into the count field, Ctrl+A and a new count typed
+# over the old one, then Enter for OK.
+change_count_in_options() {
+  open_options
   # The count field lies at the right of the first page, below the tabs.
   click_in "$options" 225 41
   xdotool key ctrl+a type "$new_count"
@@ -170,12 +251,6 @@ change_count_in_options() {
     fail "OK does not save the new count of peas: $(grep PeasCount "$settings")"
 }
 
-quit_program() {
-  xdotool key alt+F4
-  wait_until 10 test -s "$work/status" || fail "Alt+F4 does not end the program"
-  [ "$(cat "$work/status")" = 0 ] || fail "the program ended with status $(cat "$work/status")"
-}
-
 check_settings_written() {
   grep -q "\"PeasCount\"=dword:$(printf '%08x' "$new_count")" "$settings" ||
     fail "the settings do not hold the new count of peas: $(grep PeasCount "$settings")"
@@ -185,8 +260,7 @@ check_settings_written() {
 # The X server goes away while the program runs: Qt ends the process at once,
 # without its normal end, and what OK confirmed before is kept all the same.
 lose_the_display_after_ok() {
-  rm -f "$work/status"
-  start_program
+  launch
   new_count=14
   change_count_in_options
   kill "$xvfb"
@@ -199,12 +273,15 @@ command -v xdotool >/dev/null || fail "xdotool is not installed"
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 start_display
-start_program
+install_program
+start_program_with_window_manager
 open_and_close_help
 run_training
+click_main_then_escape
 new_count=12
 change_count_in_options
 quit_program
 check_settings_written
+check_twenty_starts
 lose_the_display_after_ok
 echo "the X session passed; screenshots in $shots"

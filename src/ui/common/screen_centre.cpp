@@ -1,6 +1,7 @@
 #include "ui/common/screen_centre.h"
 
-#include "ui/common/after_event.h"
+#include "platform/x11_window_frame.h"
+#include "ui/common/frame_centring.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -12,13 +13,26 @@
 namespace kvarzel {
 namespace {
 
+using namespace std::chrono_literals;
+
+// A manager that offers to tell the frame answers at once; this is only for
+// one that has stopped answering.
+constexpr auto FramePatience = 300ms;
+
+constexpr auto FrameWatchName = "FrameCentring";
+
 bool WindowsCanPlaceThemselves() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-QPoint CentredFramePosition(const QRect& available, const QSize& frame) {
-    return available.topLeft() + QPoint((available.width() - frame.width()) / 2,
-                                        (available.height() - frame.height()) / 2);
+// The X server counts in device pixels, the toolkit in logical ones.
+qreal PixelsPerPoint(const QWidget& window, bool onX11) {
+    return onX11 ? window.devicePixelRatioF() : 1.0;
+}
+
+QRect AvailableArea(const QWidget& window, qreal scale) {
+    const QRect area = window.screen()->availableGeometry();
+    return {(QPointF(area.topLeft()) * scale).toPoint(), (QSizeF(area.size()) * scale).toSize()};
 }
 
 // A window manager may frame a window without moving or resizing it: its
@@ -28,53 +42,96 @@ bool MayShowFrame(QEvent::Type type) {
            type == QEvent::WindowActivate;
 }
 
-// Where a window was put, and with what frame.
-struct Placement {
-    QSize FrameSize;
-    QPoint FramePlace;
-    QPoint ClientPlace;
+// Watches the window from its first show until its frame is centred, seeing
+// the frame as the X server has it on X11 and as the toolkit has it elsewhere.
+class FrameWatch : public QObject {
+public:
+    FrameWatch(QWidget& window, const QRect& available)
+        : QObject(&window), window_(window), centring_(available), onX11_(RunsOnX11()) {
+        setObjectName(FrameWatchName);
+        if (onX11_)
+            x11Changes_ = std::make_unique<X11WindowChanges>(window.winId(), [this] { Schedule(); });
+        else
+            window.installEventFilter(this);
+    }
+
+    // The first place, before the window is mapped.
+    void PlaceBeforeMapping() {
+        if (!onX11_) {
+            window_.move(centring_.CentredPlace(window_.frameGeometry().size()));
+            return;
+        }
+        const QMargins frame = RequestX11FrameExtents(window_.winId(), FramePatience).value_or(QMargins());
+        const qreal scale = PixelsPerPoint(window_, true);
+        const QSize client = (QSizeF(window_.size()) * scale).toSize();
+        const QPoint place = centring_.CentredPlace(client.grownBy(frame)) +
+                             QPoint(frame.left(), frame.top());
+        window_.setGeometry(QRect((QPointF(place) / scale).toPoint(), window_.size()));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && MayShowFrame(event->type()))
+            Schedule();
+        return false;
+    }
+
+private:
+    // Several changes come together: one look at the window after them all.
+    void Schedule() {
+        if (scheduled_)
+            return;
+        scheduled_ = true;
+        QMetaObject::invokeMethod(this, [this] { Check(); }, Qt::QueuedConnection);
+    }
+
+    void Check() {
+        scheduled_ = false;
+        const FrameSighting sighting = onX11_ ? SightX11() : SightToolkit();
+        if (const auto place = centring_.Next(sighting))
+            onX11_ ? MoveX11(*place, sighting) : window_.move(*place);
+        if (centring_.Finished()) {
+            x11Changes_.reset();
+            window_.removeEventFilter(this);
+            deleteLater();
+        }
+    }
+
+    FrameSighting SightToolkit() const {
+        return {window_.frameGeometry(), window_.frameGeometry() != window_.geometry(),
+                QGuiApplication::mouseButtons() != Qt::NoButton};
+    }
+
+    FrameSighting SightX11() {
+        const QRect client = X11ClientRect(window_.winId()).value_or(QRect());
+        extents_ = X11FrameExtents(window_.winId());
+        return {client.marginsAdded(extents_.value_or(QMargins())), extents_.has_value(),
+                X11PointerPressed()};
+    }
+
+    void MoveX11(const QPoint& frameCorner, const FrameSighting& sighting) {
+        const QMargins frame = extents_.value_or(QMargins());
+        MoveX11Window(window_.winId(), frameCorner + QPoint(frame.left(), frame.top()),
+                      sighting.Framed);
+    }
+
+    QWidget& window_;
+    FrameCentring centring_;
+    const bool onX11_;
+    std::unique_ptr<X11WindowChanges> x11Changes_;
+    std::optional<QMargins> extents_;
+    bool scheduled_ = false;
 };
-
-void Centre(QWidget& window, Placement& placed) {
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
-        return;
-    placed.FrameSize = window.frameGeometry().size();
-    window.move(CentredFramePosition(screen->availableGeometry(), placed.FrameSize));
-    placed.FramePlace = window.frameGeometry().topLeft();
-    placed.ClientPlace = window.geometry().topLeft();
-}
-
-// A window manager adding a frame keeps either the frame's corner or the
-// client area where they were.
-bool StillWherePut(const QWidget& window, const Placement& placed) {
-    return window.frameGeometry().topLeft() == placed.FramePlace ||
-           window.geometry().topLeft() == placed.ClientPlace;
-}
-
-constexpr auto FrameWatchName = "FrameCentring";
 
 } // namespace
 
-// Centres the window now and once more when its frame size first changes,
-// if the window is still where it was put: once only, so that a window moved
-// meanwhile keeps its new place.
 void CentreOnScreen(QWidget& window) {
-    if (!WindowsCanPlaceThemselves() ||
+    if (!WindowsCanPlaceThemselves() || window.screen() == nullptr ||
         window.findChild<QObject*>(FrameWatchName, Qt::FindDirectChildrenOnly) != nullptr)
         return;
-    const auto placed = std::make_shared<Placement>();
-    QObject* watch = RunAfterEvent(
-        window,
-        [&window, placed](const QEvent& event) {
-            return MayShowFrame(event.type()) && window.frameGeometry().size() != placed->FrameSize;
-        },
-        [&window, placed] {
-            if (StillWherePut(window, *placed))
-                Centre(window, *placed);
-        });
-    watch->setObjectName(FrameWatchName);
-    Centre(window, *placed);
+    const qreal scale = PixelsPerPoint(window, RunsOnX11());
+    auto* watch = new FrameWatch(window, AvailableArea(window, scale));
+    watch->PlaceBeforeMapping();
 }
 
 } // namespace kvarzel

@@ -5,10 +5,11 @@ class QWidget;
 namespace kvarzel {
 
 // Places a window's whole frame, title bar included, in the middle of the
-// screen it is on. An X11 window manager adds the frame only after the
-// window is mapped, so the window is centred again once its frame is known,
-// unless it has been moved meanwhile. On Wayland a window cannot place
-// itself and the compositor decides.
+// screen it is on. Called before the window is first mapped. On X11 the frame
+// is asked of the window manager beforehand; a manager that places or frames
+// the window differently, or starts only later, has its moves undone until
+// the frame is centred, unless the user drags the window meanwhile. On
+// Wayland a window cannot place itself and the compositor decides.
 void CentreOnScreen(QWidget& window);
 
 } // namespace kvarzel

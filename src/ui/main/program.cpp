@@ -3,6 +3,7 @@
 #include "platform/termination_signals.h"
 #include "ui/about/about_form.h"
 #include "ui/common/after_event.h"
+#include "ui/common/modal_activation.h"
 #include "ui/main/bucket_picture.h"
 #include "ui/main/main_form.h"
 #include "ui/options/options_form.h"
@@ -15,6 +16,7 @@ namespace kvarzel {
 // The signals are watched first, so that one that comes while the windows
 // are made waits for the event loop instead of cutting the program off.
 ProgramWindows::ProgramWindows() : endRequests_(std::make_unique<TerminationSignals>()) {
+    KeepActivationWithModalDialogs();
     MainForm = new TMainForm;
     MainForm->SetDialogsMaker([this] { CreateDialogs(); });
     RunAfterFirstPaint(*MainForm, [this] { FinishStart(); });

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QMargins>
+#include <QRect>
+#include <QWindow>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+namespace kvarzel {
+
+// The X11 side of placing a window by its frame. Coordinates are the X
+// server's pixels; all of it does nothing, or nothing is known, where the
+// application does not run on X11.
+
+bool RunsOnX11();
+
+// Asks the window manager, before the window is mapped, which frame it will
+// give the window, and waits for the answer at most `patience`. Nothing when
+// no running manager offers the request.
+std::optional<QMargins> RequestX11FrameExtents(WId window, std::chrono::milliseconds patience);
+
+// The frame the manager has given the window; nothing while it has none.
+std::optional<QMargins> X11FrameExtents(WId window);
+
+// The client area as the X server has it now, on the root window.
+std::optional<QRect> X11ClientRect(WId window);
+
+// A mouse button is held down anywhere on the screen.
+bool X11PointerPressed();
+
+// Moves the window so that its client area's corner comes to `clientPlace`:
+// through the manager when it has framed the window, else directly.
+void MoveX11Window(WId window, const QPoint& clientPlace, bool framed);
+
+// Calls `changed` whenever the X server reports that the window was mapped,
+// reparented, moved, resized or given a frame.
+class X11WindowChanges : public QAbstractNativeEventFilter {
+public:
+    X11WindowChanges(WId window, std::function<void()> changed);
+    ~X11WindowChanges() override;
+    X11WindowChanges(const X11WindowChanges&) = delete;
+    X11WindowChanges& operator=(const X11WindowChanges&) = delete;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    WId window_;
+    std::uint32_t frameExtentsAtom_;
+    std::function<void()> changed_;
+};
+
+} // namespace kvarzel

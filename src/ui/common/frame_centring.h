@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+namespace kvarzel {
+
+// What is known of a window's frame at one moment.
+struct FrameSighting {
+    QRect Frame;                 // title bar and borders included, as far as they are known
+    bool Framed = false;         // a window manager has framed the window and told its frame
+    bool PointerPressed = false; // a mouse button is held down: the user may be dragging
+};
+
+// Decides, sighting by sighting, where a window's frame must go so that it
+// sits in the middle of the available screen area, from its first show until
+// the window manager has framed it and it is centred. The manager's own
+// placement and its reparenting may move the window meanwhile: those moves
+// are undone. A move made while a mouse button is held down is the user's
+// drag of the title bar: the window then stays where the user put it.
+class FrameCentring {
+public:
+    explicit FrameCentring(const QRect& available) : available_(available) {}
+
+    // Where to move the frame's top-left corner after this sighting, if anywhere.
+    std::optional<QPoint> Next(const FrameSighting& sighting);
+    // Nothing more to do: centred in its final frame, or moved by the user.
+    bool Finished() const { return finished_; }
+    // The frame's top-left corner that centres a frame of this size.
+    QPoint CentredPlace(const QSize& frame) const;
+
+private:
+    // A manager that keeps putting the window elsewhere wins in the end.
+    static constexpr int MaxMoves = 8;
+
+    QRect available_;
+    std::optional<QPoint> requested_;
+    int moves_ = 0;
+    bool finished_ = false;
+};
+
+} // namespace kvarzel
