@@ -19,8 +19,9 @@ created=$build/install_created_dirs.txt
 noted_prefix=$build/install_prefix.txt
 
 # The folders from each installed file up to the prefix, the prefix included.
+# (CMake ends the manifest's last line without a newline, hence the `|| [ -n ]`.)
 folders_of_installed_files() {
-  while IFS= read -r file; do
+  while IFS= read -r file || [ -n "$file" ]; do
     folder=$(dirname "$file")
     while [ "${#folder}" -ge "${#prefix}" ]; do
       echo "$folder"
@@ -49,7 +50,7 @@ uninstall_tree() {
     echo "install-tree: $build was installed into $(cat "$noted_prefix"), not $prefix" >&2
     exit 1
   fi
-  while IFS= read -r file; do
+  while IFS= read -r file || [ -n "$file" ]; do
     case "$file" in
       "$prefix"/*) rm -f -- "$file" ;;
       *) echo "install-tree: $file is outside $prefix, left alone" >&2 ;;

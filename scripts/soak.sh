@@ -2,7 +2,7 @@
 # soak.sh <build folder> <runs> [--load]
 # Runs the whole suite (ctest) <runs> times in a row and reports every test
 # that failed, with the runs it failed in; exits non-zero if any did. The log
-# of a run with a failure is kept as <build folder>/soak/run-<n>.log.
+# of a run with a failure is kept as <build folder>/soak/run-<n>[-loaded].log.
 # --load keeps both cores busy (stress-ng --cpu 2) during every run, as a
 #   loaded machine would.
 # SOAK_WRAPPER, when set, is put before each ctest command (a lock, nice, ...).
@@ -21,7 +21,7 @@ fi
 declare -A failed_runs=()
 failed_count=0
 for ((run = 1; run <= runs; run++)); do
-  log=$logs/run-$run.log
+  log=$logs/run-$run${load:+-loaded}.log
   # The load starts and stops with the run, inside the wrapper.
   ${SOAK_WRAPPER:-} bash -c '
     build=$1 jobs=$2 load=$3
