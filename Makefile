@@ -1,53 +1,74 @@
-# make run | make test | make bench | make screenshots | make fuzz | make install | make package
-# make deps | make clean
-BUILD_DIR   ?= build
-BENCH_DIR   ?= build-bench
-FUZZ_DIR    ?= build-fuzz
-BUILD_TYPE  ?= RelWithDebInfo
-JOBS        ?= $(shell nproc)
+# make run | make test | make soak | make bench | make screenshots | make fuzz
+# make install | make uninstall | make package | make deps | make clean
+BUILD_DIR    ?= build
+RELEASE_DIR  ?= build-release
+BENCH_DIR    ?= build-bench
+FUZZ_DIR     ?= build-fuzz
+BUILD_TYPE   ?= RelWithDebInfo
+JOBS         ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-CMAKE_FLAGS ?=
-PREFIX      ?= /usr/local
+RUNS         ?= 30
+LOAD         ?=
+CMAKE_FLAGS  ?=
+PREFIX       ?= /usr/local
 
-.PHONY: all deps configure build run test bench screenshots fuzz install package clean
+# The program and its help file: all that `make run` builds.
+PROGRAM_TARGETS := kvarzel kvarzel_help_file
+CONFIGURE = cmake -S . -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+.PHONY: all deps configure configure-tests build run test soak bench screenshots fuzz install \
+	uninstall package clean
 
 all: build
 
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh --test
 
+# The build folder is shared by run and test: `make run` configures it without
+# the tests when it makes it, `make test` turns them on when they are off.
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(BUILD_DIR) -DKVARZEL_TESTS=OFF
 
-configure: $(BUILD_DIR)/CMakeCache.txt
+configure-tests:
+	@grep -qs '^KVARZEL_TESTS:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt || \
+		$(CONFIGURE) -B $(BUILD_DIR) -DKVARZEL_TESTS=ON
 
-build: configure
+configure: configure-tests
+
+build: configure-tests
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: deps build
-	@if [ -x $(BUILD_DIR)/kvarzel ]; then $(BUILD_DIR)/kvarzel; \
-	else echo "kvarzel: the core is built; there is no window to show yet."; fi
+run:
+	@scripts/install-deps.sh --run
+	$(MAKE) $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target $(PROGRAM_TARGETS)
+	$(BUILD_DIR)/kvarzel
 
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# `make soak RUNS=30 [LOAD=1]`: the whole suite RUNS times in a row.
+soak: deps build
+	scripts/soak.sh $(BUILD_DIR) $(RUNS) $(if $(LOAD),--load)
+
 bench:
 	@scripts/install-deps.sh --bench
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKVARZEL_BENCH=ON $(CMAKE_FLAGS)
+	$(CONFIGURE) -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKVARZEL_TESTS=OFF -DKVARZEL_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target kvarzel_benchmarks
 	cd $(BENCH_DIR) && for program in bench/bench_*; do \
 		[ -f "$$program" ] && [ -x "$$program" ] || continue; \
 		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$$program" || exit 1; \
 	done
 
-screenshots: deps build
-	@if [ -x $(BUILD_DIR)/kvarzel_screenshots ]; then \
-		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(if $(SCALE),QT_SCALE_FACTOR=$(SCALE)) \
-			$(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots; \
-	else echo "screenshots: there is no window to render yet."; fi
+screenshots: deps configure-tests
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target kvarzel_screenshots
+	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(if $(SCALE),QT_SCALE_FACTOR=$(SCALE)) \
+		$(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots
 
-fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVARZEL_FUZZ=ON -DKVARZEL_GUI=OFF $(CMAKE_FLAGS)
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVARZEL_FUZZ=ON \
+		-DKVARZEL_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kvarzel_fuzz_targets
 	cd $(FUZZ_DIR) && for target in fuzz/fuzz_*; do \
 		[ -f "$$target" ] && [ -x "$$target" ] || continue; \
@@ -56,11 +77,22 @@ fuzz: deps
 			"$$target.work" "$$(cat "$$target.corpus")" || exit 1; \
 	done
 
-install: build
-	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+# Install and package build the program alone, in a folder of their own.
+BUILD_RELEASE = $(CONFIGURE) -B $(RELEASE_DIR) -DKVARZEL_TESTS=OFF && \
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
-package: build
-	cd $(BUILD_DIR) && cpack
+install:
+	@scripts/install-deps.sh --run
+	$(BUILD_RELEASE)
+	scripts/install-tree.sh install $(RELEASE_DIR) $(PREFIX)
+
+uninstall:
+	scripts/install-tree.sh uninstall $(RELEASE_DIR) $(PREFIX)
+
+package:
+	@scripts/install-deps.sh --package
+	$(BUILD_RELEASE)
+	cd $(RELEASE_DIR) && cpack
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(BENCH_DIR) $(FUZZ_DIR)

@@ -1,3 +1,9 @@
+# Qt's headers that most files of the Qt areas include, parsed once: the
+# platform library precompiles them and the areas built on it reuse that.
+set(KVARZEL_QT_PRECOMPILED <QApplication> <QImage> <QKeyEvent> <QLabel> <QPainter> <QPushButton>
+                           <QString> <QTabWidget> <QWidget> <algorithm> <functional> <memory>
+                           <optional> <string> <vector>)
+
 # kvarzel_add_area(<target> LIBRARIES <targets...>)
 # One static library from every source file of the calling folder (and its
 # subfolders), so that adding a file needs no edit here.
@@ -11,22 +17,66 @@ function(kvarzel_add_area target)
 endfunction()
 
 # kvarzel_add_tests_from_folder(LIBRARIES <targets...> [GUI])
-# One test program per tests/<area>/test_*.cpp file; helpers of the folder
-# (files not starting with test_) are compiled into each of them.
+# Every tests/<area>/test_*.cpp file is the CTest test <area>_<stem>, run in a
+# process of its own, as before. The files of a folder are linked into one
+# program, <area>_tests, which each test runs with a filter on its own file's
+# test suites: one link per folder instead of one per file. The folder's
+# helpers (files not starting with test_) are compiled once, into
+# <area>_test_support. The headers every file includes are precompiled once
+# for all GUI folders, and once for each other folder.
+# Each test file is compiled as the object library <area>_<stem>, so that a
+# folder's CMakeLists can still give one file what it alone needs.
 function(kvarzel_add_tests_from_folder)
   cmake_parse_arguments(ARG "GUI" "" "LIBRARIES" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
   file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(REMOVE_ITEM helpers ${tests})
   get_filename_component(area ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(gui_flag)
+  if(ARG_GUI)
+    set(gui_flag GUI)
+    set(headers kvarzel_gui_test_headers)
+  else()
+    set(headers ${area}_test_headers)
+    kvarzel_add_test_headers(${headers} LIBRARIES ${ARG_LIBRARIES} HEADERS ${KVARZEL_TEST_PRECOMPILED})
+  endif()
+
+  set(support ${area}_test_support)
+  add_library(${support} OBJECT ${helpers})
+  kvarzel_test_compile_settings(${support} ${ARG_LIBRARIES})
+  target_precompile_headers(${support} REUSE_FROM ${headers})
+  set(program ${area}_tests)
+  add_executable(${program})
+  target_link_libraries(${program} PRIVATE ${support} ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
+
   foreach(test_file IN LISTS tests)
     get_filename_component(stem ${test_file} NAME_WE)
-    set(gui_flag)
-    if(ARG_GUI)
-      set(gui_flag GUI)
-    endif()
-    kvarzel_add_test(${area}_${stem} SOURCES ${test_file} ${helpers} LIBRARIES ${ARG_LIBRARIES} ${gui_flag})
+    set(name ${area}_${stem})
+    add_library(${name} OBJECT ${test_file})
+    kvarzel_test_compile_settings(${name} ${ARG_LIBRARIES})
+    target_precompile_headers(${name} REUSE_FROM ${headers})
+    kvarzel_moc_only_where_needed(${name} ${test_file})
+    target_link_libraries(${program} PRIVATE ${name})
+
+    kvarzel_test_suite_filter(filter ${test_file})
+    foreach(suite IN LISTS filter_suites)
+      if(DEFINED file_of_${suite})
+        message(FATAL_ERROR "The test suite ${suite} is in both ${file_of_${suite}} and ${stem}: "
+                            "each file of a folder needs suites of its own.")
+      endif()
+      set(file_of_${suite} ${stem})
+    endforeach()
+    kvarzel_register_test(${name} ${gui_flag} COMMAND ${program} --gtest_filter=${filter})
   endforeach()
+endfunction()
+
+# kvarzel_moc_only_where_needed(<target> <file>): no moc step for a file
+# without Qt meta-objects, which would only compile an empty file.
+function(kvarzel_moc_only_where_needed target file)
+  file(STRINGS ${file} meta_objects REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE")
+  if(NOT meta_objects)
+    set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+  endif()
 endfunction()
 
 # kvarzel_existing_libraries(<out-var>): the project's libraries that exist, top layer first.

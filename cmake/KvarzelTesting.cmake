@@ -1,16 +1,40 @@
-# kvarzel_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI])
-# Builds one GoogleTest program and registers it with CTest. GUI tests run on
-# Qt's offscreen platform and with SDL's silent audio driver, so they need no
-# display and no sound card.
+# GoogleTest programs registered with CTest. GUI tests run on Qt's offscreen
+# platform and with SDL's silent audio driver, so they need no display and no
+# sound card.
 find_package(GTest REQUIRED)
 
-function(kvarzel_add_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE KVARZEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  add_test(NAME ${name} COMMAND ${name})
+# Headers nearly every test file includes, parsed once per test program
+# instead of once per file.
+set(KVARZEL_TEST_PRECOMPILED <gtest/gtest.h> <gmock/gmock.h> <functional> <memory> <string>
+                             <vector>)
+# Not <QTest>: Qt's test library defines a source and a build folder of their
+# own for every target, which a header shared by the folders must not read.
+set(KVARZEL_GUI_TEST_PRECOMPILED ${KVARZEL_TEST_PRECOMPILED} <QApplication> <QImage> <QPainter>
+                                 <QString> <QWidget>)
+
+# kvarzel_test_compile_settings(<target> <libraries...>): what compiling test code needs.
+function(kvarzel_test_compile_settings target)
+  target_link_libraries(${target} PRIVATE ${ARGN} GTest::gmock GTest::gtest)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${target} PRIVATE KVARZEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
+endfunction()
+
+# kvarzel_add_test_headers(<target> LIBRARIES <targets...> HEADERS <headers...>)
+# An object library that only precompiles the headers, for test targets
+# compiled with the same flags to reuse (target_precompile_headers REUSE_FROM).
+function(kvarzel_add_test_headers target)
+  cmake_parse_arguments(ARG "" "" "LIBRARIES;HEADERS" ${ARGN})
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
+  file(CONFIGURE OUTPUT ${source} CONTENT "// Only the precompiled headers of ${target}.\n")
+  add_library(${target} OBJECT ${source})
+  kvarzel_test_compile_settings(${target} ${ARG_LIBRARIES})
+  target_precompile_headers(${target} PRIVATE ${ARG_HEADERS})
+endfunction()
+
+# kvarzel_register_test(<name> [GUI] COMMAND <program> [<arguments>...])
+function(kvarzel_register_test name)
+  cmake_parse_arguments(ARG "GUI" "" "COMMAND" ${ARGN})
+  add_test(NAME ${name} COMMAND ${ARG_COMMAND})
   set(environment "KVARZEL_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
   if(ARG_GUI)
     list(APPEND environment "QT_QPA_PLATFORM=offscreen" "SDL_AUDIODRIVER=dummy")
@@ -44,4 +68,42 @@ function(kvarzel_use_test_locales)
     add_dependencies(${test} kvarzel_test_locales)
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "LOCPATH=${dir}")
   endforeach()
+endfunction()
+
+# kvarzel_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI])
+# Builds one GoogleTest program and registers it with CTest.
+function(kvarzel_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  kvarzel_test_compile_settings(${name} ${ARG_LIBRARIES} GTest::gtest_main)
+  set(gui_flag)
+  if(ARG_GUI)
+    set(gui_flag GUI)
+  endif()
+  kvarzel_register_test(${name} ${gui_flag} COMMAND ${name})
+endfunction()
+
+# kvarzel_test_suite_filter(<out-var> <test file>): a --gtest_filter value that
+# selects exactly the test suites the file defines, typed and parameterised
+# ones included. A file that defines none stops the configuration, as it would
+# otherwise pass without running anything.
+function(kvarzel_test_suite_filter out test_file)
+  set(definition "^[ \t]*(TEST|TEST_F|TEST_P|TYPED_TEST|TYPED_TEST_P)\\([ \t]*([A-Za-z0-9_]+)")
+  file(STRINGS ${test_file} lines REGEX "${definition}")
+  set(suites)
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "${definition}" match "${line}")
+    list(APPEND suites ${CMAKE_MATCH_2})
+  endforeach()
+  list(REMOVE_DUPLICATES suites)
+  if(NOT suites)
+    message(FATAL_ERROR "${test_file} defines no test")
+  endif()
+  set(patterns)
+  foreach(suite IN LISTS suites)
+    list(APPEND patterns "${suite}.*" "${suite}/*" "*/${suite}.*" "*/${suite}/*")
+  endforeach()
+  list(JOIN patterns ":" filter)
+  set(${out} ${filter} PARENT_SCOPE)
+  set(${out}_suites ${suites} PARENT_SCOPE)
 endfunction()

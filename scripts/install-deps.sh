@@ -1,26 +1,49 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the benchmarks need.
+# Installs the Debian packages a make command needs, by group:
+#   --run      building and running the program (make run, make install)
+#   --test     the default: --run and everything the tests need (make test, make soak)
+#   --package  --run and what building the Debian package needs (make package)
+#   --bench    --run and the benchmark libraries (make bench)
+#   --fuzz     --run and clang with libFuzzer (make fuzz)
 # Only what is missing is installed; nothing is printed when everything is there.
-# `--bench` adds what only the benchmarks need.
 set -euo pipefail
 
-packages=(
-  build-essential cmake make pkg-config git
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
+run=(
+  build-essential cmake make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n qt6-wayland libgl-dev
   libsdl2-dev
   libxkbcommon-dev libxkbcommon-x11-dev xkb-data libxcb1-dev
   libmspack-dev fp-utils
   locales # the sources the tests generate their Russian and German locales from
   fonts-liberation
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
-  dpkg-dev file desktop-file-utils appstream lintian man-db
-  qt6-wayland weston xvfb openbox xdotool imagemagick
 )
+package=(dpkg-dev file lintian man-db)
+fuzz=(clang libclang-rt-dev)
 # The reference chart library the chart benchmark measures ours against.
-if [ "${1:-}" = "--bench" ]; then
-  packages+=(libqcustomplot-dev)
-fi
+bench=(libbenchmark-dev libqcustomplot-dev)
+# The tests build the package and fuzz targets too, check the installed tree
+# with the desktop's validators, run the program in weston and in Xvfb with
+# openbox, and load the machine for the soak.
+test=(
+  "${package[@]}" "${fuzz[@]}"
+  libgtest-dev libgmock-dev
+  desktop-file-utils appstream
+  weston xvfb openbox xdotool imagemagick
+  stress-ng
+)
+
+packages=("${run[@]}")
+case "${1:---test}" in
+  --run) ;;
+  --test) packages+=("${test[@]}") ;;
+  --package) packages+=("${package[@]}") ;;
+  --bench) packages+=("${bench[@]}") ;;
+  --fuzz) packages+=("${fuzz[@]}") ;;
+  *)
+    echo "install-deps: unknown group $1 (--run, --test, --package, --bench or --fuzz)" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

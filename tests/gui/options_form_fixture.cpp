@@ -3,8 +3,12 @@
 #include "gui_support.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <utility>
 
 namespace kvarzel::testing {
 
@@ -66,19 +70,71 @@ void OptionsFormTest::ShowPage(QWidget* page) {
     form->PageControl->setCurrentWidget(page);
 }
 
+namespace {
+
+// Hands a file chooser to the test once it has read the folder it shows.
+// The chooser lists its folder in a thread of its own; until that listing is
+// in its model, the rows it shows, and so its selection and its file name
+// field, still change as the listing comes in.
+class ChooserAnswerer : public QObject {
+public:
+    explicit ChooserAnswerer(std::function<void(QFileDialog&)> answer)
+        : answer_(std::move(answer)) {
+        QApplication::instance()->installEventFilter(this);
+    }
+    bool Opened = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* chooser = qobject_cast<QFileDialog*>(watched);
+        if (chooser && event->type() == QEvent::Show && !Opened) {
+            // Shown from its modal loop, before that loop has delivered any of
+            // the listing: the signal below cannot have gone by yet.
+            Opened = true;
+            AnswerOnceLoaded(*chooser);
+        }
+        return false;
+    }
+
+private:
+    void AnswerOnceLoaded(QFileDialog& chooser) {
+        auto* model = chooser.findChild<QFileSystemModel*>();
+        if (!model) {
+            ADD_FAILURE() << "the chooser has no folder model";
+            chooser.reject();
+            return;
+        }
+        const QString folder = QFileInfo(chooser.directory().absolutePath()).canonicalFilePath();
+        connect(
+            model, &QFileSystemModel::directoryLoaded, &chooser,
+            [this, &chooser, folder](const QString& path) {
+                if (!answered_ && QFileInfo(path).canonicalFilePath() == folder) {
+                    answered_ = true;
+                    answer_(chooser);
+                }
+            },
+            Qt::QueuedConnection);
+        // A folder that is never read would leave the modal loop running.
+        QTimer::singleShot(30000, &chooser, [this, &chooser] {
+            if (!answered_) {
+                answered_ = true;
+                ADD_FAILURE() << "the chooser never finished reading its folder";
+                chooser.reject();
+            }
+        });
+    }
+
+    std::function<void(QFileDialog&)> answer_;
+    bool answered_ = false;
+};
+
+} // namespace
+
 bool OptionsFormTest::RunChooser(const std::function<void()>& action,
                                  const std::function<void(QFileDialog&)>& answer) {
-    bool opened = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            opened = true;
-            answer(*chooser);
-        }
-    });
-    poll.start(10);
+    ChooserAnswerer answerer(answer);
     action();
-    return opened;
+    return answerer.Opened;
 }
 
 } // namespace kvarzel::testing

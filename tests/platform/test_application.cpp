@@ -91,7 +91,8 @@ TEST_F(ApplicationTest, ExecutablePathIsThisProgram) {
     const QFileInfo path(ExecutablePath());
     EXPECT_TRUE(path.isAbsolute());
     EXPECT_TRUE(path.isExecutable());
-    EXPECT_EQ(path.fileName(), "platform_test_application");
+    // The program the platform tests are linked into.
+    EXPECT_EQ(path.fileName(), "platform_tests");
 }
 
 } // namespace
