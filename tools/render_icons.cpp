@@ -1,9 +1,8 @@
 // Renders the program icon into a hicolor icon tree at build time:
 //   kvarzel_render_icons <output folder> <small svg> <large svg> <size>...
-// writes <output folder>/<size>x<size>/apps/kvarzel.png for every size. The
-// small drawing serves the sizes up to 16 pixels, where the large one would
-// lose its lines.
-#include "ui/main/two_colour_render.h"
+// writes <output folder>/<size>x<size>/apps/kvarzel.png for every size, each
+// drawn as the program draws its icon at that size.
+#include "ui/main/icon_render.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -11,12 +10,9 @@
 
 namespace {
 
-constexpr int kLargestSmallIconSize = 16;
-
-bool renderIcon(const QString& folder, const QString& svg, int size) {
+bool renderIcon(const QString& folder, const QString& smallSvg, const QString& largeSvg, int size) {
     const QString sizeFolder = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
-    const QImage image =
-        kvarzel::renderTwoColour(svg, QSize(size, size), kvarzel::Background::Transparent);
+    const QImage image = kvarzel::RenderProgramIcon(smallSvg, largeSvg, size);
     return !image.isNull() && QDir().mkpath(sizeFolder) &&
            image.save(sizeFolder + QStringLiteral("/kvarzel.png"));
 }
@@ -39,9 +35,8 @@ int main(int argc, char** argv) {
         const int size = arguments[index].toInt(&isNumber);
         if (!isNumber || size <= 0)
             return fail(QStringLiteral("not an icon size: ") + arguments[index]);
-        const QString& svg = size <= kLargestSmallIconSize ? arguments[2] : arguments[3];
-        if (!renderIcon(arguments[1], svg, size))
-            return fail(QStringLiteral("cannot render %1 at %2 pixels").arg(svg).arg(size));
+        if (!renderIcon(arguments[1], arguments[2], arguments[3], size))
+            return fail(QStringLiteral("cannot render the icon at %1 pixels").arg(size));
     }
     return 0;
 }

@@ -41,6 +41,12 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::pageChanged);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+
+    // Esc puts the help away, as it closes every other window of the program.
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcut(Qt::Key_Escape);
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
 }
 
 HelpViewer::~HelpViewer() = default;

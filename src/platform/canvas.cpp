@@ -59,6 +59,7 @@ ImageCanvas::ImageCanvas(QImage& image, TextLayoutCache* texts)
       texts_(texts ? texts : ownTexts_.get()) {
     painter_.begin(&image);
     scaled_ = image.devicePixelRatio() != 1.0;
+    grid_ = DeviceGrid(image.devicePixelRatio());
     // A picture copied onto a finer (HiDPI) image would be enlarged, not drawn finer.
     pictures_ = !scaled_;
     painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -81,8 +82,14 @@ bool ImageCanvas::writesPixels() const {
 void ImageCanvas::fillBox(const QRect& box, TColor color) {
     if (writesPixels())
         pixels_->FillRect(box, OpaqueRgb(color));
+    else if (scaled_)
+        fillDeviceBox(grid_.Box(box), color);
     else
         painter_.fillRect(box, ToQColor(color));
+}
+
+void ImageCanvas::fillDeviceBox(const QRect& box, TColor color) {
+    painter_.fillRect(grid_.Logical(box), ToQColor(color));
 }
 
 void ImageCanvas::applyMode(PenMode mode) {
@@ -103,6 +110,7 @@ QPen ImageCanvas::toQPen(const PainterPen& pen) {
     if (pen.Style == PenStyle::Clear)
         return Qt::NoPen;
     QPen qpen(ToQColor(pen.Color), pen.Width);
+    qpen.setCosmetic(pen.Cosmetic);
     // Square ends close the joints of a polyline drawn segment by segment, and cost far less
     // than round ones.
     if (pen.Width > 1)
@@ -121,9 +129,11 @@ void ImageCanvas::usePen(const PainterPen& pen) {
 
 void ImageCanvas::applyPen() {
     PainterPen pen = painterPenOf(Pen());
-    // One logical pixel wide: a cosmetic pen at ratio 1, a scaled one above it.
-    if (scaled_ && pen.Style != PenStyle::Clear && pen.Width == 0)
-        pen.Width = 1;
+    // A whole number of device pixels on a scaled image, the same on every line.
+    if (scaled_ && pen.Style != PenStyle::Clear) {
+        pen.Width = grid_.PenWidth(pen.Width);
+        pen.Cosmetic = true;
+    }
     usePen(pen);
 }
 
@@ -192,6 +202,10 @@ QPolygon ThinLinePixels(int x1, int y1, int x2, int y2, bool dotted) {
 // line's end point: a solid upright or level line is the strip of pixels before its end, any
 // other one is drawn pixel by pixel (on a scaled image each pixel a logical pixel's square).
 void ImageCanvas::thinLine(int x1, int y1, int x2, int y2) {
+    if (scaled_) {
+        scaledThinLine(x1, y1, x2, y2);
+        return;
+    }
     if (Pen().Style == PenStyle::Solid && (x1 == x2 || y1 == y2)) {
         const int step = x1 == x2 ? (y1 < y2 ? 1 : -1) : (x1 < x2 ? 1 : -1);
         const int lastX = x1 == x2 ? x1 : x2 - step;
@@ -209,15 +223,29 @@ void ImageCanvas::thinLine(int x1, int y1, int x2, int y2) {
                      [&writer, color](int x, int y) { writer.SetPixel(x, y, color); });
         return;
     }
-    const QPolygon pixels = ThinLinePixels(x1, y1, x2, y2, dotted);
-    if (!scaled_) {
-        usePen({Pen().Color, PenStyle::Solid, 0});
-        painter_.drawPoints(pixels);
+    usePen({Pen().Color, PenStyle::Solid, 0});
+    painter_.drawPoints(ThinLinePixels(x1, y1, x2, y2, dotted));
+}
+
+// Each logical pixel of the line becomes the device pixels the grid gives it, so that a level
+// or upright line is equally thick along its whole length.
+void ImageCanvas::scaledThinLine(int x1, int y1, int x2, int y2) {
+    using Direction = DeviceGrid::Direction;
+    const Direction direction =
+        y1 == y2 ? Direction::Level : (x1 == x2 ? Direction::Upright : Direction::Slanting);
+    const TColor color = Pen().Color;
+    if (Pen().Style == PenStyle::Solid && direction != Direction::Slanting) {
+        const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+        const int lastX =
+            direction == Direction::Level ? x1 + (x2 > x1 ? 1 : -1) * (steps - 1) : x1;
+        const int lastY =
+            direction == Direction::Upright ? y1 + (y2 > y1 ? 1 : -1) * (steps - 1) : y1;
+        fillDeviceBox(grid_.LinePixel(x1, y1, direction) | grid_.LinePixel(lastX, lastY, direction),
+                      color);
         return;
     }
-    const QColor color = ToQColor(Pen().Color);
-    for (const QPoint& pixel : pixels)
-        painter_.fillRect(pixel.x(), pixel.y(), 1, 1, color);
+    WalkThinLine(x1, y1, x2, y2, Pen().Style == PenStyle::Dot,
+                 [&](int x, int y) { fillDeviceBox(grid_.LinePixel(x, y, direction), color); });
 }
 
 void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -238,7 +266,11 @@ void ImageCanvas::Line(int x1, int y1, int x2, int y2) {
     } else if (!copyWideLine(x1, y1, x2, y2)) {
         // Wide lines, and thin ones so long that one pixel at their end no longer matters.
         applyPen();
-        painter_.drawLine(x1, y1, x2, y2);
+        if (scaled_)
+            painter_.drawLine(grid_.Logical(QPointF(grid_.Edge(x1), grid_.Edge(y1))),
+                              grid_.Logical(QPointF(grid_.Edge(x2), grid_.Edge(y2))));
+        else
+            painter_.drawLine(x1, y1, x2, y2);
     }
 }
 
@@ -261,6 +293,23 @@ bool ImageCanvas::copyWideLine(int x1, int y1, int x2, int y2) {
     return true;
 }
 
+namespace {
+
+// A solid outline as four strips that never overlap, so the inverting pen inverts each pixel
+// once and a second drawing restores it.
+template <typename FillFunction> void FillOutline(const TRect& box, int w, FillFunction&& fill) {
+    const int top = std::min(box.Top + w, box.Bottom);
+    const int bottom = std::max(box.Bottom - w, top);
+    fill({box.Left, box.Top, box.Right, top});
+    fill({box.Left, bottom, box.Right, box.Bottom});
+    // A box narrower than the pen is wide is all left strip; the right one is then empty.
+    const int leftEnd = std::min(box.Left + w, box.Right);
+    fill({box.Left, top, leftEnd, bottom});
+    fill({std::max(box.Right - w, leftEnd), top, box.Right, bottom});
+}
+
+} // namespace
+
 void ImageCanvas::strokeOutline(const TRect& box) {
     const CanvasPen& pen = Pen();
     if (pen.Style == PenStyle::Dot) {
@@ -271,18 +320,16 @@ void ImageCanvas::strokeOutline(const TRect& box) {
         Line(box.Left, box.Bottom - 1, box.Left, box.Top);
         return;
     }
-    // Solid outlines as four strips that never overlap, so the inverting pen inverts each pixel
-    // once and a second drawing restores it.
     const int w = std::max(1, pen.Width);
     const TColor color = pen.Color;
-    const int top = std::min(box.Top + w, box.Bottom);
-    const int bottom = std::max(box.Bottom - w, top);
-    fillBox(ToQRect({box.Left, box.Top, box.Right, top}), color);
-    fillBox(ToQRect({box.Left, bottom, box.Right, box.Bottom}), color);
-    // A box narrower than the pen is wide is all left strip; the right one is then empty.
-    const int leftEnd = std::min(box.Left + w, box.Right);
-    fillBox(ToQRect({box.Left, top, leftEnd, bottom}), color);
-    fillBox(ToQRect({std::max(box.Right - w, leftEnd), top, box.Right, bottom}), color);
+    if (!scaled_) {
+        FillOutline(box, w, [&](const TRect& strip) { fillBox(ToQRect(strip), color); });
+        return;
+    }
+    const QRect outer = grid_.OutlineBox(ToQRect(box), w);
+    FillOutline(
+        {outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()},
+        grid_.PenWidth(w), [&](const TRect& strip) { fillDeviceBox(ToQRect(strip), color); });
 }
 
 void ImageCanvas::Rectangle(const TRect& given) {
@@ -357,14 +404,24 @@ void ImageCanvas::Ellipse(const TRect& given) {
     applyPen();
     applyBrush();
     applyMode(Pen().Mode);
-    // A scaled pen is centred on its path, which therefore runs through the middle of the
-    // outline's pixels.
-    if (scaled_ && Pen().Style != PenStyle::Clear)
-        painter_.drawEllipse(
-            QRectF(box.Left + 0.5, box.Top + 0.5, box.Width() - 1.0, box.Height() - 1.0));
+    if (scaled_)
+        scaledEllipse(box);
     else
         DrawEllipseIn(painter_, box, Pen().Style != PenStyle::Clear);
     applyMode(PenMode::Copy);
+}
+
+// The ellipse fills the box's device pixels; the pen, centred on its path, runs half its width
+// inside their edge.
+void ImageCanvas::scaledEllipse(const TRect& box) {
+    const QRect outer = grid_.Box(ToQRect(box));
+    if (Pen().Style == PenStyle::Clear) {
+        painter_.drawEllipse(grid_.Logical(outer));
+        return;
+    }
+    const qreal half = grid_.PenWidth(Pen().Width) / 2.0;
+    const QRectF path = QRectF(outer).adjusted(half, half, -half, -half);
+    painter_.drawEllipse(QRectF(grid_.Logical(path.topLeft()), grid_.Logical(path.bottomRight())));
 }
 
 void ImageCanvas::FillRect(const TRect& given) {
@@ -405,7 +462,9 @@ void ImageCanvas::TextOut(int x, int y, const QString& text) {
     applyMode(PenMode::Copy);
     if (!pictures_) {
         usePen({Font().Color, PenStyle::Solid, 0});
-        painter_.drawStaticText(left, y, laidOut.Shaped);
+        // Glyphs start on a whole device pixel, as they do at one image pixel per pixel.
+        painter_.drawStaticText(grid_.Logical(QPointF(grid_.Edge(left), grid_.Edge(y))),
+                                laidOut.Shaped);
         return;
     }
     if (!laidOut.Ink && laidOut.PictureColor != Font().Color)
@@ -431,7 +490,10 @@ void ImageCanvas::drawText(QPoint origin, const LaidOutText& text) {
 
 void ImageCanvas::SetClipRect(const TRect& box) {
     const QRect clip = ToQRect(Normalized(box));
-    painter_.setClipRect(clip);
+    if (scaled_)
+        painter_.setClipRect(grid_.Logical(grid_.Box(clip)));
+    else
+        painter_.setClipRect(clip);
     painter_.setClipping(true);
     if (pixels_)
         pixels_->SetClip(clip);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/colors.h"
+#include "platform/device_grid.h"
 #include "platform/pixel_masks.h"
 #include "platform/text_layout_cache.h"
 
@@ -111,8 +112,9 @@ private:
 // The canvas over an image; the image must be Format_RGB32 for the NOT-XOR pen to work. Texts
 // are measured and laid out through `texts`, which may outlive the canvas; without one the
 // canvas keeps its own. Coordinates are the image's logical pixels: an image with a device
-// pixel ratio above 1 (a HiDPI screen) gets the same drawing in finer detail, a one-pixel line
-// as wide as one logical pixel.
+// pixel ratio other than 1 (a HiDPI or scaled screen) gets the same drawing in finer detail,
+// snapped to whole device pixels, a one-pixel line as wide as one logical pixel rounded to
+// whole device pixels, the same everywhere.
 class ImageCanvas final : public Canvas {
 public:
     explicit ImageCanvas(QImage& image, TextLayoutCache* texts = nullptr);
@@ -128,11 +130,13 @@ public:
     void RemoveClip() override;
 
 private:
-    // The pen as the painter holds it: thin pens have width 0.
+    // The pen as the painter holds it: thin pens have width 0; on a scaled image every pen is
+    // cosmetic, its width in device pixels.
     struct PainterPen {
         TColor Color = clBlack;
         PenStyle Style = PenStyle::Solid;
         int Width = 0;
+        bool Cosmetic = false;
         bool operator==(const PainterPen&) const = default;
     };
 
@@ -158,11 +162,15 @@ private:
     TextLayoutCache& texts();
     // Fills a box with an opaque colour in the current mode.
     void fillBox(const QRect& box, TColor color);
+    // The same for a box of device pixels of a scaled image.
+    void fillDeviceBox(const QRect& box, TColor color);
     // Whether pixels may be written straight into the image: at one image pixel per drawing
     // pixel, in the copying mode.
     bool writesPixels() const;
     void strokeOutline(const TRect& box);
     void thinLine(int x1, int y1, int x2, int y2);
+    void scaledThinLine(int x1, int y1, int x2, int y2);
+    void scaledEllipse(const TRect& box);
     // A wide solid line copied from its stroked pixels, when the painter would not have to
     // cut it at the clip; false when it has to be stroked.
     bool copyWideLine(int x1, int y1, int x2, int y2);
@@ -178,6 +186,8 @@ private:
     QPainter painter_;
     std::optional<PixelWriter> pixels_;
     bool scaled_ = false;
+    // How logical pixels land on the device pixels of a scaled image.
+    DeviceGrid grid_{1.0};
     // Texts and ellipses are copied from pictures of them, which is exact at one image pixel
     // per drawing pixel only.
     bool pictures_ = true;

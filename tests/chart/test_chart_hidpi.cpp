@@ -2,6 +2,7 @@
 // pixels and finer detail, while its layout stays in logical pixels.
 #include "chart/chart_presets.h"
 #include "chart_test_support.h"
+#include "platform/device_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,94 @@ TEST_F(ChartHiDpiTest, BackAtRatioOneThePictureIsTheSameAsBefore) {
     renderAt(2);
     EXPECT_EQ(renderAt(1), before);
 }
+
+// Lengths of the runs of `colour` that cross the line from `from` in steps of `step`, within
+// `count` pixels.
+std::vector<int> RunLengths(const QImage& image, QPoint from, QPoint step, int count, QRgb colour) {
+    std::vector<int> runs;
+    int run = 0;
+    for (QPoint at = from; count-- > 0; at += step) {
+        if (image.pixel(at) == colour) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    if (run > 0)
+        runs.push_back(run);
+    return runs;
+}
+
+const QRgb Grey = qRgb(0x80, 0x80, 0x80);
+const QRgb Black = qRgb(0, 0, 0);
+
+// At 125 %, 150 % and 175 % the one-pixel lines of the chart keep one whole-pixel thickness
+// everywhere, and the layout stays that of 100 %.
+class FractionalScaleTest : public ChartHiDpiTest, public ::testing::WithParamInterface<qreal> {
+protected:
+    // The series stays active, so that the axes draw their grids, but draws nothing over them.
+    void HideTheSeriesDrawing() {
+        series.LinePen().SetVisible(false);
+        series.Pointer().SetVisible(false);
+        series.Marks().SetVisible(false);
+    }
+};
+
+TEST_P(FractionalScaleTest, TheLayoutIsThatOfOneHundredPercent) {
+    renderAt(1);
+    const TRect rectAtOne = chart.ChartRect();
+    const int labelsAtOne = chart.LeftAxis().PosLabels();
+    const QImage scaled = renderAt(GetParam());
+    EXPECT_EQ(scaled.size(), (QSizeF(317, 207) * GetParam()).toSize());
+    EXPECT_EQ(chart.ChartRect(), rectAtOne);
+    EXPECT_EQ(chart.LeftAxis().PosLabels(), labelsAtOne);
+}
+
+TEST_P(FractionalScaleTest, EveryLevelGridLineIsTheSameWholeNumberOfDevicePixelsThick) {
+    chart.BottomAxis().Grid().SetVisible(false);
+    HideTheSeriesDrawing();
+    const QImage image = renderAt(GetParam());
+    const DeviceGrid grid(GetParam());
+    const TRect& rect = chart.ChartRect();
+    std::vector<int> runs;
+    for (int x = rect.Left + 1; x < rect.Right - 1; ++x) {
+        const int column = grid.Edge(x);
+        const int top = grid.Edge(rect.Top) + grid.PenWidth(1); // below the line at 100
+        const std::vector<int> found =
+            RunLengths(image, {column, top}, {0, 1}, grid.Edge(rect.Bottom - 1) - top, Grey);
+        runs.insert(runs.end(), found.begin(), found.end());
+    }
+    // Nine lines between 0 and 100, each dotted across every other logical pixel.
+    EXPECT_GE(runs.size(), 9u * (rect.Width() / 2 - 2));
+    for (const int run : runs)
+        ASSERT_EQ(run, grid.PenWidth(1));
+}
+
+TEST_P(FractionalScaleTest, EveryUprightGridLineAndTheLeftAxisLineKeepOneThickness) {
+    chart.LeftAxis().Grid().SetVisible(false);
+    HideTheSeriesDrawing();
+    const QImage image = renderAt(GetParam());
+    const DeviceGrid grid(GetParam());
+    const TRect& rect = chart.ChartRect();
+    const int axisColumn = grid.Edge(chart.LeftAxis().PosAxis());
+    std::vector<int> gridRuns;
+    for (int y = rect.Top + 1; y < rect.Bottom - 1; ++y) {
+        const int row = grid.Edge(y);
+        const std::vector<int> axis =
+            RunLengths(image, {axisColumn - 2, row}, {1, 0}, grid.PenWidth(1) + 4, Black);
+        ASSERT_EQ(axis, std::vector<int>{grid.PenWidth(1)}) << y;
+        const int left = axisColumn + grid.PenWidth(1);
+        const std::vector<int> found =
+            RunLengths(image, {left, row}, {1, 0}, grid.Edge(rect.Right - 1) - left, Grey);
+        gridRuns.insert(gridRuns.end(), found.begin(), found.end());
+    }
+    EXPECT_GE(gridRuns.size(), std::size_t(rect.Height() / 2 - 2));
+    for (const int run : gridRuns)
+        ASSERT_EQ(run, grid.PenWidth(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, FractionalScaleTest, ::testing::Values(1.25, 1.5, 1.75));
 
 } // namespace
 } // namespace kvarzel

@@ -1,6 +1,7 @@
 // The training page's picture and the program icon: compiled in, of the
 // sizes the window layout counts on, and truly two-colour.
 #include "ui/main/bucket_picture.h"
+#include "ui/main/icon_render.h"
 #include "ui/main/two_colour_render.h"
 
 #include <QApplication>
@@ -114,25 +115,62 @@ TEST_F(BucketPictureTest, ProgramIconHasEverySizeTheSystemAsksFor) {
     }
 }
 
-TEST_F(BucketPictureTest, ProgramIconIsTwoColourOnATransparentBackground) {
+// Pixels of a size of the icon: opaque black or white, partly covered (the smooth edges), and
+// neither grey nor clear.
+struct IconPixels {
+    int solid = 0;
+    int edges = 0;
+    int coloured = 0;
+};
+
+IconPixels CountIconPixels(const QImage& image) {
+    IconPixels count;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const bool grey = qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel);
+            count.coloured += grey ? 0 : 1;
+            if (qAlpha(pixel) == 255 && (qRed(pixel) == 0 || qRed(pixel) == 255))
+                ++count.solid;
+            else if (qAlpha(pixel) != 0)
+                ++count.edges;
+        }
+    }
+    return count;
+}
+
+// Up to 16 pixels the icon is the small drawing in black and white; above it the large drawing
+// with smooth edges, which reduced to black and white again is the same picture.
+TEST_F(BucketPictureTest, SmallIconsAreBlackAndWhiteLargerOnesTheSamePictureWithSmoothEdges) {
     const QIcon icon = ProgramIcon();
     for (const QSize& size : icon.availableSizes()) {
+        SCOPED_TRACE(size.width());
         const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
-        int opaque = 0;
-        int others = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb pixel = image.pixel(x, y);
-                const bool clear = qAlpha(pixel) == 0;
-                const bool solid = pixel == qRgb(0, 0, 0) || pixel == qRgb(255, 255, 255);
-                opaque += solid ? 1 : 0;
-                others += clear || solid ? 0 : 1;
-            }
+        const IconPixels pixels = CountIconPixels(image);
+        EXPECT_EQ(pixels.coloured, 0);
+        EXPECT_GT(pixels.solid + pixels.edges, size.width() * size.height() / 4);
+        EXPECT_EQ(qAlpha(image.pixel(0, image.height() - 1)), 0);
+        if (IconLookAt(size.width()) == IconLook::SmallDrawing) {
+            EXPECT_EQ(pixels.edges, 0);
+            continue;
         }
-        EXPECT_EQ(others, 0) << size.width();
-        EXPECT_GT(opaque, size.width() * size.height() / 4) << size.width();
-        EXPECT_EQ(qAlpha(image.pixel(0, image.height() - 1)), 0) << size.width();
+        EXPECT_GT(pixels.edges, size.width()) << "no smooth edges";
+        const QImage twoColour =
+            renderTwoColour(QStringLiteral(":/art/icon.svg"), size, Background::Transparent);
+        int same = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb smooth = image.pixel(x, y);
+                const QRgb reduced = twoColour.pixel(x, y);
+                const bool bothClear = qAlpha(smooth) < 128 && qAlpha(reduced) == 0;
+                const bool sameShade = qAlpha(smooth) >= 128 && qAlpha(reduced) == 255 &&
+                                       (qGray(smooth) < 128) == (qGray(reduced) < 128);
+                same += bothClear || sameShade ? 1 : 0;
+            }
+        EXPECT_GT(same, size.width() * size.height() * 9 / 10);
     }
+    EXPECT_EQ(IconLookAt(16), IconLook::SmallDrawing);
+    EXPECT_EQ(IconLookAt(24), IconLook::LargeSmooth);
 }
 
 } // namespace

@@ -77,6 +77,22 @@ TEST_F(HelpViewerTest, OpensEveryTopicWithItsTitle) {
     EXPECT_TRUE(viewer.isVisible());
 }
 
+TEST_F(HelpViewerTest, EscClosesTheWindowWhereverTheFocusIsAndItComesBackOnTheNextTopic) {
+    for (QWidget* focused : std::initializer_list<QWidget*>{&page(), &viewer.contentsTree()}) {
+        SCOPED_TRACE(focused->metaObject()->className());
+        openTopic(2);
+        QApplication::setActiveWindow(&viewer);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+        focused->setFocus();
+        ASSERT_TRUE(focused->hasFocus());
+        QTest::keyClick(focused, Qt::Key_Escape);
+        EXPECT_FALSE(viewer.isVisible());
+    }
+    openTopic(3);
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_EQ(viewer.currentPage(), "ResultsTab.htm");
+}
+
 TEST_F(HelpViewerTest, ShowsTheTableOfContentsOfTheFile) {
     viewer.showContents(BuiltHelpFile());
     EXPECT_EQ(viewer.currentPage(), "UserIface.htm");

@@ -3,6 +3,8 @@
 #include "screenshot_registry.h"
 
 #include "ui/main/bucket_picture.h"
+#include "ui/main/icon_render.h"
+#include "ui/main/two_colour_render.h"
 
 #include <QPainter>
 
@@ -62,6 +64,33 @@ bool saveIconSizes(const QString& folder) {
     return sheet.save(pathOf(folder, "program_icon_sizes"));
 }
 
+// The small sizes black and white (top; at 16 pixels the small drawing) and smooth (bottom),
+// enlarged eight times, on light and dark ground: the comparison that chose the looks.
+bool saveSmallIconLooks(const QString& folder) {
+    constexpr int kZoom = 8;
+    const QList<int> sizes = {16, 22, 24, 32};
+    QImage sheet(kZoom * (16 + 22 + 24 + 32 + 5 * 4) * 2, kZoom * (2 * 32 + 12),
+                 QImage::Format_RGB32);
+    sheet.fill(QColor(220, 220, 220));
+    QPainter painter(&sheet);
+    painter.fillRect(sheet.width() / 2, 0, sheet.width() / 2, sheet.height(), QColor(40, 60, 90));
+    for (const int half : {0, 1}) {
+        int x = half * sheet.width() / 2 + 4 * kZoom;
+        for (const int size : sizes) {
+            const QImage looks[] = {kvarzel::renderTwoColour(":/art/icon.svg", QSize(size, size),
+                                                             kvarzel::Background::Transparent),
+                                    kvarzel::RenderSmoothIcon(":/art/icon.svg", size)};
+            for (int row = 0; row < 2; ++row)
+                painter.drawImage(QPoint(x, (4 + row * 36) * kZoom),
+                                  looks[row].scaled(looks[row].size() * kZoom));
+            x += (size + 4) * kZoom;
+        }
+    }
+    painter.end();
+    return sheet.save(pathOf(folder, "program_icon_small_looks"));
+}
+
+const kvarzel::screenshots::Register smallLooks{"program_icon_small_looks", saveSmallIconLooks};
 const kvarzel::screenshots::Register picture{"bucket_picture", saveBucketPicture};
 const kvarzel::screenshots::Register layout{"bucket_layout", saveBucketLayout};
 const kvarzel::screenshots::Register icons{"program_icon_sizes", saveIconSizes};

@@ -79,6 +79,9 @@ void TAboutForm::CreateControls() {
     OKButton->setStatusTip("Закрыть это окно");
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    // Tab goes from the button on to the links.
+    setTabOrder(OKButton, EmailLabel);
+    setTabOrder(EmailLabel, WebsiteLabel);
 }
 
 // The hint holds the exact target a click opens; the main window's status
@@ -90,6 +93,9 @@ TLabel* TAboutForm::CreateLink(const char* name, const QString& text, const QStr
     link->setStatusTip(target);
     link->SetFontColour(LinkColour);
     link->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab, but a click leaves the focus where it was.
+    link->setFocusPolicy(Qt::TabFocus);
+    link->setAccessibleDescription(target);
     return link;
 }
 
@@ -109,6 +115,11 @@ void TAboutForm::FormCreate(const VersionResource& versionResource) {
     const int clientWidth = std::max(RightEdge(AboutLabel), RightEdge(WebsiteLabel)) + Gap;
     OKButton->move((clientWidth - OKButton->width()) / 2, BottomEdge(AboutLabel) + Gap);
     setFixedSize(clientWidth, BottomEdge(OKButton) + Gap);
+}
+
+void TAboutForm::showEvent(QShowEvent* event) {
+    HelpDialog::showEvent(event);
+    OKButton->setFocus(Qt::OtherFocusReason);
 }
 
 void TAboutForm::keyPressEvent(QKeyEvent* event) {

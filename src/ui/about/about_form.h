@@ -35,6 +35,8 @@ public:
     QPushButton* OKButton = nullptr;
 
 protected:
+    // Every showing starts with the OK button focused, so that Enter closes the dialog.
+    void showEvent(QShowEvent* event) override;
     // Esc presses the OK button, so the dialog closes with the OK result.
     void keyPressEvent(QKeyEvent* event) override;
     // Moves over the background and over controls that pass them on.

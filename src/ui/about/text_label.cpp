@@ -1,5 +1,6 @@
 #include "ui/about/text_label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -55,6 +56,10 @@ void TLabel::paintEvent(QPaintEvent*) {
         painter.drawText(line, static_cast<int>(alignment_ | Qt::AlignTop), text);
         line.translate(0, lineHeight);
     }
+    if (IsLink() && hasFocus()) {
+        painter.setPen(QPen(FontColour(), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void TLabel::mousePressEvent(QMouseEvent* event) {
@@ -76,6 +81,17 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
 void TLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit MouseMove();
+}
+
+void TLabel::keyPressEvent(QKeyEvent* event) {
+    const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                           event->key() == Qt::Key_Space;
+    if (IsLink() && activates && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit Click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 } // namespace kvarzel

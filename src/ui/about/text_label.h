@@ -13,7 +13,9 @@ QStringList CaptionLines(const QString& caption);
 // A label for hand-made layouts: its caption may hold CR, LF and CR LF line
 // breaks, it sizes itself to its text (keeping its right edge when it is
 // right-aligned), draws each line one font height under the previous one, and
-// reports clicks and mouse moves.
+// reports clicks and mouse moves. A label that takes the focus is a link: Enter
+// and Space click it, and while it has the focus a dotted frame in its own
+// colour surrounds it.
 class TLabel : public QLabel {
     Q_OBJECT
 public:
@@ -36,9 +38,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SizeToText();
+    bool IsLink() const { return focusPolicy() != Qt::NoFocus; }
 
     QString caption_;
     QStringList lines_;

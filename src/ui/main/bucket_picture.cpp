@@ -1,5 +1,6 @@
 #include "ui/main/bucket_picture.h"
 
+#include "ui/main/icon_render.h"
 #include "ui/main/two_colour_render.h"
 
 #include <QDirIterator>
@@ -7,15 +8,6 @@
 namespace kvarzel {
 
 namespace {
-
-// The small sizes have their own drawing on a 16-pixel grid: the large one
-// scaled down would lose its lines.
-constexpr int kLargestSmallIconSize = 16;
-
-QString iconSourceFor(int size) {
-    return size <= kLargestSmallIconSize ? QStringLiteral(":/art/icon_small.svg")
-                                         : QStringLiteral(":/art/icon.svg");
-}
 
 QImage renderBucketPicture(qreal ratio) {
     const QSize logical(kBucketPictureWidth, kBucketPictureHeight);
@@ -58,7 +50,8 @@ QImage ProgramIconImage(int size) {
     const QImage rendered(QStringLiteral(":/icons/%1x%1/apps/kvarzel.png").arg(size));
     if (!rendered.isNull())
         return rendered.convertToFormat(QImage::Format_ARGB32);
-    return renderTwoColour(iconSourceFor(size), QSize(size, size), Background::Transparent);
+    return RenderProgramIcon(QStringLiteral(":/art/icon_small.svg"),
+                             QStringLiteral(":/art/icon.svg"), size);
 }
 
 } // namespace kvarzel

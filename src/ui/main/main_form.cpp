@@ -8,6 +8,7 @@
 #include "platform/history_file.h"
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
+#include "ui/common/accessible_names.h"
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
@@ -328,6 +329,11 @@ void TMainForm::ShowSignal(bool right, int drawNumber) {
         CounterLabel->show();
         PageControl->setCurrentWidget(TrainTabSheet);
     }
+    // Colour alone would keep the verdict from a screen reader.
+    const QString spoken =
+        QStringLiteral("%1 — %2").arg(drawNumber).arg(right ? "верно" : "неверно");
+    AnnounceName(SignalShape, spoken);
+    CounterLabel->setAccessibleName(spoken);
     ApplicationHint::Instance().CancelHint();
 }
 

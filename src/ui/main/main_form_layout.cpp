@@ -5,6 +5,7 @@
 #include "chart/chart_presets.h"
 #include "platform/application.h"
 #include "platform/timer.h"
+#include "ui/common/accessible_names.h"
 #include "ui/common/anchors.h"
 #include "ui/common/help_context.h"
 #include "ui/main/bucket_image.h"
@@ -39,6 +40,8 @@ QPushButton* CreateAnswerButton(QWidget* page, const char* name, const QString& 
     auto* button = Create<QPushButton>(page, name, place, 2);
     button->setText(caption);
     button->setStatusTip(hint);
+    // The hint shows only in the status bar, which a screen reader does not watch.
+    button->setAccessibleDescription(hint);
     button->setAutoDefault(false);
     button->hide();
     return button;
@@ -80,6 +83,8 @@ void TMainForm::CreateTrainingPage() {
     BucketImage = Create<TImage>(TrainTabSheet, "BucketImage", {6, 6, 311, 238});
     BucketImage->SetPicture(BucketPicture);
     connect(BucketImage, &TImage::MouseDown, this, &TMainForm::BucketImageMouseDown);
+    NameControl(BucketImage, QStringLiteral("Ведро с горошинами"),
+                QStringLiteral("Левая кнопка мыши — белая, правая — чёрная"));
 
     SignalShape = Create<TShape>(TrainTabSheet, "SignalShape", {146, 66, 40, 40});
     SignalShape->hide();
@@ -114,6 +119,8 @@ void TMainForm::CreateResultsPage() {
     IntuitionChart = Create<TChart>(ResultsTabSheet, "IntuitionChart", {}, 3);
     IntuitionChart->setStatusTip("Масштабирование левой кнопкой мыши, прокрутка - правой");
     IntuitionSeries = &ConfigureIntuitionChart(*IntuitionChart);
+    NameControl(IntuitionChart, QStringLiteral("Результаты тренировок"),
+                IntuitionChart->statusTip());
     anchors->Place(IntuitionChart, {3, 6, 317, 207}, akLeft | akTop | akRight | akBottom);
 
     BottomBevel = Create<QFrame>(ResultsTabSheet, "BottomBevel", {});
@@ -137,6 +144,7 @@ void TMainForm::CreateResultsPage() {
     palette.setColor(QPalette::Base, Qt::transparent);
     AverageEdit->setPalette(palette);
     anchors->Place(AverageEdit, {224, 232, 93, 13}, akLeft | akRight | akBottom);
+    NameAfterLabel(AverageEdit, AverageLabel);
 
     resultsPage_ = std::make_unique<ResultsPage>(*IntuitionChart, *IntuitionSeries, *AverageEdit,
                                                  *PageControl, *ResultsTabSheet);

@@ -60,6 +60,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : HelpDialog(parent, 4), sound_(&Dev
     CreateControlPage();
     CreateSoundPage();
     SetFocusOrder();
+    NameControls();
     ConnectHandlers();
 
     FormCreate();

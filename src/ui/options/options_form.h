@@ -111,6 +111,7 @@ private:
     void CreateSoundPage();
     void CreateWaveFileControls();
     void SetFocusOrder();
+    void NameControls();
     void ConnectHandlers();
 
     bool DialogKey(std::uint16_t key, ShiftState shift);

@@ -150,7 +150,8 @@ void TOptionsForm::CreateWaveFileControls() {
     WaveEdit = Place<TFileNameEdit>(page, "WaveEdit", {96, 141, 131, 21});
     WaveSpeedButton = Place<QToolButton>(page, "WaveSpeedButton", {228, 141, 21, 21});
     WaveSpeedButton->setAutoRaise(true);
-    WaveSpeedButton->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab like every other control, but a click leaves the focus where it is.
+    WaveSpeedButton->setFocusPolicy(Qt::TabFocus);
     WaveSpeedButton->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     WaveSpeedButton->setIconSize({16, 16});
     const QString hint = QStringLiteral("Выберите звуковой файл");
@@ -162,7 +163,8 @@ void TOptionsForm::SetFocusOrder() {
     QWidget* const order[] = {OKButton,         CancelButton, PageControl, CountSpinEdit,
                               RatioTrackBar,    WhiteHotKey,  BlackHotKey, TimerCheckBox,
                               TimerSpinEdit,    BeepCheckBox, BeepButton,  FrequencySpinEdit,
-                              DurationSpinEdit, WaveCheckBox, WaveButton,  WaveEdit};
+                              DurationSpinEdit, WaveCheckBox, WaveButton,  WaveEdit,
+                              WaveSpeedButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -1,6 +1,7 @@
 #include "ui/options/spin_edit.h"
 
 #include "platform/locale_separators.h"
+#include "ui/common/accessible_names.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -67,6 +68,9 @@ TSpinEdit::TSpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
 QToolButton* TSpinEdit::CreateButton(Qt::ArrowType arrow, int step) {
     auto* button = new QToolButton(this);
     button->setArrowType(arrow);
+    // An arrow has no text a screen reader could say.
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Увеличить")
+                                                   : QStringLiteral("Уменьшить"));
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::ArrowCursor);
     button->setAutoRepeat(true);
@@ -76,6 +80,13 @@ QToolButton* TSpinEdit::CreateButton(Qt::ArrowType arrow, int step) {
     connect(button, &QToolButton::pressed, this, [this] { setFocus(Qt::MouseFocusReason); });
     connect(button, &QToolButton::clicked, this, [this, step] { Step(step); });
     return button;
+}
+
+void TSpinEdit::SetAccessibleTexts(const QString& name, const QString& description) {
+    NameControl(this, name, description);
+    for (QToolButton* arrow : {upButton_, downButton_})
+        arrow->setAccessibleDescription(
+            QStringLiteral("%1 — %2 на 1").arg(name, arrow->accessibleName().toLower()));
 }
 
 int TSpinEdit::Value() const {

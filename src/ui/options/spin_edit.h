@@ -21,6 +21,9 @@ public:
     // Shows the value clamped into the range.
     void SetValue(int value);
 
+    // The field's accessible name and description; its arrows are described after it.
+    void SetAccessibleTexts(const QString& name, const QString& description);
+
     QToolButton* UpButton() const { return upButton_; }
     QToolButton* DownButton() const { return downButton_; }
 
