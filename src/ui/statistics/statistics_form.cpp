@@ -2,6 +2,7 @@
 
 #include "chart/chart.h"
 #include "help/help.h"
+#include "ui/common/accessible_names.h"
 #include "ui/statistics/evidence_picture.h"
 #include "ui/statistics/statistics_table_model.h"
 #include "ui/statistics/statistics_texts.h"
@@ -124,6 +125,9 @@ void TStatisticsForm::CreatePicture() {
     EvidenceChart = new TChart(this);
     EvidenceChart->setObjectName("EvidenceChart");
     EvidenceChart->setMinimumSize(340, 150);
+    NameControl(EvidenceChart, "Свидетельство серии",
+                "Логарифм среднего выигрыша ставок против «без интуиции» после каждого "
+                "угадывания, с уровнями 5% и 1%");
     picture_ = std::make_unique<EvidencePicture>(*EvidenceChart);
     PictureLegendLabel = WrappedLabel("PictureLegendLabel", this);
     PictureLegendLabel->setTextFormat(Qt::RichText);
@@ -134,6 +138,7 @@ void TStatisticsForm::CreateTable() {
     model_ = new StatisticsTableModel(statistics_, this);
     TrainingsTable = new QTableView(this);
     TrainingsTable->setObjectName("TrainingsTable");
+    NameControl(TrainingsTable, "Тренировки");
     TrainingsTable->setModel(model_);
     TrainingsTable->verticalHeader()->hide();
     // Rows of one height: the view places any row without asking the others.
