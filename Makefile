@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run | make test | make soak | make bench | make screenshots | make fuzz
 # make install | make uninstall | make package | make deps | make clean
 BUILD_DIR    ?= build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog is made at start-up, before the main window shows: what
 // its making costs, and the parts of it that could grow.
 #include "qt_bench_main.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas on an image the size of the results chart: filling, copying, text measurement.
 #include "platform/canvas.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results chart: a full paint with growing numbers of points, and a repaint without change.
 #include "qt_bench_main.h"
 #include "training_results.h"

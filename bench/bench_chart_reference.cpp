@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results chart beside QCustomPlot, the common Qt plotting library, drawing the same chart
 // of the same trainings into an image of the same size, at every number of trainings a user may
 // gather. A ratio line per size compares the two from the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history file with a hundred thousand trainings: what an append costs the
 // window when the file is unchanged since the program last saw it, what it
 // costs when another copy changed it, and what reading it all takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text measurement in the program's dialog font, and how long a sound call
 // takes until its first sample reaches the audio device.
 #include "platform/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up cost: the CPU time the program takes from its start to the first painted main window,
 // against a plain Qt window with a menu bar, a label, two buttons and a status bar. Each starts
 // in a child process under the offscreen platform, in turns, so that both meet the same load;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics with a long history: opening the dialog and ending a
 // training must each stay within one frame (16 ms) with 100 000 lines kept.
 #include "core/history_csv.h"

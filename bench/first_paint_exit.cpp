@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into the start-up probes: the process ends as soon as its first window has been
 // painted, so that what it has spent by then is the start-up cost and nothing more.
 #include <QCoreApplication>

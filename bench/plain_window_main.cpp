@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the program's start-up: a plain Qt window with a menu bar, a label, two
 // buttons and a status bar, and nothing of the program's own.
 #include <QApplication>

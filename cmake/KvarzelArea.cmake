@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Qt's headers that most files of the Qt areas include, parsed once: the
 # platform library precompiles them and the areas built on it reuse that.
 set(KVARZEL_QT_PRECOMPILED <QApplication> <QImage> <QKeyEvent> <QLabel> <QPainter> <QPushButton>

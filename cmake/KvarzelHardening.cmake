@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The hardening Debian builds its packages with (dpkg-buildflags with
 # hardening=+all on amd64): fortified C library calls, stack protection,
 # format-string checks, and a read-only relocation table resolved at start.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kvarzel_add_help_file(<target> <output file>)
 # Compiles the help pages of assets/help into one help file with chmcmd.
 # chmcmd writes next to its project, so it works on a copy of the sources in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kvarzel_add_program_icons(<target>)
 # Renders the program icon once, at build time, into a hicolor icon tree in
 # the build folder; compiles that tree into <target> as the ":/icons"

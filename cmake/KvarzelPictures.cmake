@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kvarzel_add_bucket_picture(<target>)
 # Renders the training page's picture once, at build time, for a screen of one
 # pixel per point, and compiles it into <target> as ":/art/bucket.png". Other

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # GoogleTest programs registered with CTest. GUI tests run on Qt's offscreen
 # platform and with SDL's silent audio driver, so they need no display and no
 # sound card.

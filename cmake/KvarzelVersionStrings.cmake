@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kvarzel_add_version_strings(<target> EXECUTABLE <file name>)
 # Compiles the program's version strings into <target> as the Qt resource
 # folder ":/version/StringFileInfo/041904E3" (Russian, code page 1251 on

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets the byte at offset 0x28 of a help file to 0x11: the first byte of the
 # header's second GUID, {7C01FD11-7BAA-11D0-9E0C-00A0C922E6EC}, which chmcmd
 # writes as 0x10 (see KvarzelHelpFile.cmake).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target without libFuzzer: every file named on the command line,
 // and every file in the folders named there, goes once to
 // LLVMFuzzerTestOneInput, in a fixed order. A folder that does not exist is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the help file: opening it, reading its table of contents and
 // index, and reading the pages the viewer would show must neither crash nor
 // hang, nor allocate without bound.

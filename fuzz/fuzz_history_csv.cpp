@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes must parse without a crash or hang; parsed in pieces they must
 // give what they give whole; and every record accepted must be written as a
 // line that reads back as the same record, in a history that reads back whole.

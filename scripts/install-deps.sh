@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages a make command needs, by group:
 #   --run      building and running the program (make run, make install)
 #   --test     the default: --run and everything the tests need (make test, make soak)

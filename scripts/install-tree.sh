@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # install-tree.sh install <build folder> <prefix>
 #   installs the built program into the prefix, stripped, and notes what it
 #   put there: CMake's install_manifest.txt lists the files, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # soak.sh <build folder> <runs> [--load]
 # Runs the whole suite (ctest) <runs> times in a row and reports every test
 # that failed, with the runs it failed in; exits non-zero if any did. The log

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kvarzel, a trainer of intuition: start and end of the program.
 #include "core/settings_store.h"
 #include "help/help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the chance figure by simulation through the program's own training
 // loop, and prints what the README's statistics section quotes:
 //   kvarzel_evidence_power [scale]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the training page's picture at build time, so that no start has to draw it:
 //   kvarzel_render_bucket_picture <svg> <output png>
 // draws the SVG black on white at the picture's size and saves it with one bit a pixel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program icon into a hicolor icon tree at build time:
 //   kvarzel_render_icons <output folder> <small svg> <large svg> <size>...
 // writes <output folder>/<size>x<size>/apps/kvarzel.png for every size, each

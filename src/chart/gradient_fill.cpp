@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/gradient_fill.h"
 
 #include "chart/rounding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/saved_axis_ranges.h"
 
 #include "chart/custom_axis_panel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/history_csv.h"
 
 #include "core/history_record_check.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/chm_system_info.h"
 
 #include "help/help_text.h"

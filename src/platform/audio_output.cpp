@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/audio_output.h"
 
 #include "platform/sdl_library.h"

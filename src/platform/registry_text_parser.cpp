@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/registry_text.h"
 
 #include "platform/text_encoding.h"

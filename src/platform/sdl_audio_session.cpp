@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sdl_audio_session.h"
 
 #include "platform/sdl_library.h"

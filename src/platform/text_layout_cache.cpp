@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_layout_cache.h"
 
 #include <QPainter>

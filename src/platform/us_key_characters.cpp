@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/us_key_characters.h"
 
 #include "platform/virtual_keys.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results chart on a HiDPI screen: its bitmap has the screen's device
 // pixels and finer detail, while its layout stays in logical pixels.
 #include "chart/chart_presets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart_presets.h"
 #include "chart/rounding.h"
 #include "chart_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/formatted_values.h"
 #include "chart/number_format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/memory_registry_store.h"
 #include "core/options.h"
 #include "core/settings_store.h"

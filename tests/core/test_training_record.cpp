@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/bucket.h"
 #include "core/training_record.h"
 #include "training_fixture.h"

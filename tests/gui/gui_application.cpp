@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every GUI test program gets one application object, made the way the
 // program makes it, before its first test runs.
 #include "platform/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options_form_fixture.h"
 
 #include "gui_support.h"

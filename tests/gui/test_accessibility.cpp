@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the windows tell a screen reader, read through Qt's accessibility
 // interfaces of the real controls, and the keys that reach what a mouse reaches.
 #include "chart/chart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shortcut.h"
 #include "main_form_fixture.h"
 #include "platform/timer.h"

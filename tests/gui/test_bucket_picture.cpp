@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The training page's picture and the program icon: compiled in, of the
 // sizes the window layout counts on, and truly two-colour.
 #include "ui/main/bucket_picture.h"

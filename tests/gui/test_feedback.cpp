@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/canvas.h"

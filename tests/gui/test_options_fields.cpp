@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number field and the hot-key field, driven by real key and mouse input.
 #include "options_form_fixture.h"
 #include "platform/locale_separators.h"

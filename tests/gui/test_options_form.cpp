@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each show copies the record into the controls, OK copies them back, and
 // Cancel leaves the record alone; the settings outlive the program.
 #include "core/registry_reading.h"

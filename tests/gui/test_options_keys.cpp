@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of the options dialog: Enter and Esc wherever the focus is, the
 // page keys and the keys that open the file chooser.
 #include "options_form_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart.h"
 #include "chart/custom_series.h"
 #include "main_form_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A damaged or misplaced help file is reported by the viewer; it must never
 // crash or hold the program that opens it.
 #include "application_fixture.h"

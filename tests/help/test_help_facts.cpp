@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application_fixture.h"
 #include "core/options.h"
 #include "core/ratio_scale.h"

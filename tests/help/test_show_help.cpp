@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application_fixture.h"
 #include "help/help.h"
 #include "help/help_page_browser.h"

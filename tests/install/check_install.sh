@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` into a scratch prefix lays out the program, its help file,
 # icons, desktop entry and metainfo where a Linux desktop looks for them.
 #   check_install.sh <build folder> <version>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian's package checker on the package `make package` builds: any error or
 # warning fails, and so does any informational tag that is not kept below
 # with its reason.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package that `make package` builds: unpacked into a scratch root
 # with dpkg -x, it holds the installed layout under /usr and nothing else, and
 # depends on the libraries the program links and on what Qt loads at run time.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of an installed Kvarzel tree, shared by the install and package tests.
 # Source it, call the checks with the installation prefix, then `finish`.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package as `make package` does, into a scratch folder, and
 # prints the path of the .deb; on failure it says why on standard error.
 #   deb=$(build_package <build folder> <scratch folder>) || ...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the canvas keeps from one drawing call to the next: the painter's pen, brush and mode,
 // pictures of drawn texts, and the texts themselves. None of it may change a pixel.
 #include "canvas_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history and its export change only what is the user's to change: the
 // rules of the settings file, checked for both.
 #include "history_test_records.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/layout_virtual_keys.h"
 #include "platform/virtual_keys.h"
 

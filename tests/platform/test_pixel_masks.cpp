@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/pixel_masks.h"
 
 #include <gtest/gtest.h>

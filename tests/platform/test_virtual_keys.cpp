@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/virtual_keys.h"
 #include "platform_test_application.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `kvarzel --help` and `kvarzel --version` answer on standard output, with no
 # display at all, and exit 0; an answer that cannot be written is a failure.
 #   command_line_test.sh <program> <version>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program, started offscreen with a settings file of its own, is sent
 # SIGTERM, SIGINT and SIGHUP in turn: each time it ends as after Alt+F4, with
 # exit status 0 and the settings written back whole by its normal end. Started

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog as the menu opens it, and with the mouse over the e-mail link.
 #include "screenshot_registry.h"
 #include "ui/about/about_form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bucket picture alone and with the training page's controls sketched in
 // where they lie on it, and the program icon at every size.
 #include "screenshot_registry.h"

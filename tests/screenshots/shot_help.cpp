@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer at the training topic, read from the help file built beside
 // the executables.
 #include "help/help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window idle, during a training (right and wrong answer), with the
 // menu open, and on the results page (also zoomed, and during a zoom drag).
 #include "chart/chart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog on each of its pages, and the ratio strip at both ends
 // and in the middle of the scale.
 #include "core/options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics dialog after a run of four trainings (one abandoned), and
 // with the history kept, earlier trainings above this run's, one of them
 // from the older format without evidence.

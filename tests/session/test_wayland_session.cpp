@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's windows on a Wayland compositor: with_weston.sh runs this
 // program on a headless weston of its own with QT_QPA_PLATFORM=wayland.
 #include "core/settings_store.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a program on a headless weston compositor of its own (its own runtime
 # folder and socket) on Qt's Wayland platform, and stops weston afterwards.
 #   with_weston.sh <program> [arguments...]

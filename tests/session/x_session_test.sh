@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A person's session with the installed program on a real X server: Xvfb with
 # the openbox window manager, driven only by real input through XTEST
 # (xdotool without --window), as a user at the keyboard and mouse would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/about/version_strings.h"
 #include "ui/version_block.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/sound_output.h"
 
 #include "platform/sound.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/bucket_picture.h"
 
 #include "ui/main/icon_render.h"

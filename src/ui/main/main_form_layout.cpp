@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls and the menu of the main window, at their designed places.
 #include "ui/main/main_form.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/file_name_edit.h"
 
 namespace kvarzel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the options dialog's controls say to a screen reader: the labels beside
 // the fields name them, and descriptions add what only their places on the
 // page tell a sighted user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages and controls of the options dialog, at their designed places.
 #include "ui/options/options_form.h"
 

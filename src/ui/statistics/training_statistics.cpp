@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/statistics/training_statistics.h"
 
 #include "core/history_csv.h"
