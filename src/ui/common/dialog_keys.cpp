@@ -16,7 +16,6 @@ HelpDialog::HelpDialog(QWidget* parent, int helpContext) : QDialog(parent) {
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // Modal to the main window only, so that the help window F1 opens stays usable.
     setWindowModality(Qt::WindowModal);
-    qApp->installEventFilter(this);
 }
 
 bool HelpDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -35,12 +34,23 @@ void HelpDialog::ShowDialogHelp() {
     ShowHelpTopic(HelpContext(this));
 }
 
+// The key preview listens only while the dialog is shown. A dialog made by
+// work that runs while the application's filters are being called (work
+// deferred to the first paint runs while an answer is processed) must not
+// install a filter then: Qt's list of filters would shift under its loop and
+// hand the same key to the main window's filter twice.
 void HelpDialog::showEvent(QShowEvent* event) {
+    qApp->installEventFilter(this);
     QDialog::showEvent(event);
     if (shownBefore_)
         return;
     shownBefore_ = true;
     CentreOnScreen(*this);
+}
+
+void HelpDialog::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
 }
 
 } // namespace kvarzel

@@ -18,6 +18,7 @@ protected:
     virtual void ShowDialogHelp();
     // Centres the dialog on the screen at its first show only.
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     bool shownBefore_ = false;
