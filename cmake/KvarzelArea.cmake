@@ -60,16 +60,23 @@ function(kvarzel_add_tests_from_folder)
     target_link_libraries(${program} PRIVATE ${name})
 
     kvarzel_test_suite_filter(filter ${test_file})
-    foreach(suite IN LISTS filter_suites)
-      if(DEFINED file_of_${suite})
-        message(FATAL_ERROR "The test suite ${suite} is in both ${file_of_${suite}} and ${stem}: "
-                            "each file of a folder needs suites of its own.")
-      endif()
-      set(file_of_${suite} ${stem})
-    endforeach()
+    kvarzel_claim_test_suites(${stem} ${filter_suites})
     kvarzel_register_test(${name} ${gui_flag} COMMAND ${program} --gtest_filter=${filter})
   endforeach()
 endfunction()
+
+# kvarzel_claim_test_suites(<file stem> <suites...>): notes in the calling
+# scope which file of the folder defines each suite, and stops at a suite that
+# another file has already, since each file's test runs only its own suites.
+macro(kvarzel_claim_test_suites stem)
+  foreach(suite IN ITEMS ${ARGN})
+    if(DEFINED file_of_${suite})
+      message(FATAL_ERROR "The test suite ${suite} is in both ${file_of_${suite}} and ${stem}: "
+                          "each file of a folder needs suites of its own.")
+    endif()
+    set(file_of_${suite} ${stem})
+  endforeach()
+endmacro()
 
 # kvarzel_moc_only_where_needed(<target> <file>): no moc step for a file
 # without Qt meta-objects, which would only compile an empty file.

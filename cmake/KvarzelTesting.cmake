@@ -71,19 +71,6 @@ function(kvarzel_use_test_locales)
   endforeach()
 endfunction()
 
-# kvarzel_add_test(<name> SOURCES <files...> LIBRARIES <targets...> [GUI])
-# Builds one GoogleTest program and registers it with CTest.
-function(kvarzel_add_test name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  kvarzel_test_compile_settings(${name} ${ARG_LIBRARIES} GTest::gtest_main)
-  set(gui_flag)
-  if(ARG_GUI)
-    set(gui_flag GUI)
-  endif()
-  kvarzel_register_test(${name} ${gui_flag} COMMAND ${name})
-endfunction()
-
 # kvarzel_test_suite_filter(<out-var> <test file>): a --gtest_filter value that
 # selects exactly the test suites the file defines, typed and parameterised
 # ones included. A file that defines none stops the configuration, as it would

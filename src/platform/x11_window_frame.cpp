@@ -84,7 +84,7 @@ void SendToManager(xcb_connection_t* connection, xcb_window_t root, xcb_window_t
 
 // Waits for the next event of the connection until the deadline.
 std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> NextEvent(xcb_connection_t* connection,
-                                                                      Clock::time_point deadline) {
+                                                                     Clock::time_point deadline) {
     for (;;) {
         if (xcb_generic_event_t* event = xcb_poll_for_event(connection))
             return {event, &std::free};
@@ -188,9 +188,10 @@ void MoveX11Window(WId window, const QPoint& clientPlace, bool framed) {
     constexpr std::uint32_t StaticGravity = 10;
     constexpr std::uint32_t XAndY = (1U << 8) | (1U << 9);
     constexpr std::uint32_t FromApplication = 1U << 12;
-    SendToManager(connection, RootOf(connection, id), id, Atom(connection, "_NET_MOVERESIZE_WINDOW"),
-                  {StaticGravity | XAndY | FromApplication, static_cast<std::uint32_t>(clientPlace.x()),
-                   static_cast<std::uint32_t>(clientPlace.y()), 0, 0});
+    SendToManager(
+        connection, RootOf(connection, id), id, Atom(connection, "_NET_MOVERESIZE_WINDOW"),
+        {StaticGravity | XAndY | FromApplication, static_cast<std::uint32_t>(clientPlace.x()),
+         static_cast<std::uint32_t>(clientPlace.y()), 0, 0});
 }
 
 X11WindowChanges::X11WindowChanges(WId window, std::function<void()> changed)

@@ -28,9 +28,9 @@ protected:
         dialog.setWindowModality(Qt::WindowModal);
         dialog.open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == dialog.windowHandle(); }));
+        ASSERT_TRUE(
+            WaitFor([&] { return QGuiApplication::focusWindow() == dialog.windowHandle(); }));
     }
-
 
     QWidget main;
     QWidget beside;
@@ -40,12 +40,16 @@ protected:
 TEST_F(ModalActivationTest, TheBlockedMainWindowPassesItsActivationToTheDialog) {
     for (int click = 0; click < 3; ++click) {
         main.windowHandle()->requestActivate();
-        ASSERT_TRUE(WaitFor([&] { return QGuiApplication::focusWindow() == dialog.windowHandle(); }))
-            << "activation " << click << " stays with "
-            << (QGuiApplication::focusWindow() ? QGuiApplication::focusWindow()->title().toStdString()
-                                               : "nothing");
+        ASSERT_TRUE(WaitFor([&] {
+            return QGuiApplication::focusWindow() == dialog.windowHandle();
+        })) << "activation "
+            << click << " stays with "
+            << (QGuiApplication::focusWindow()
+                    ? QGuiApplication::focusWindow()->title().toStdString()
+                    : "nothing");
     }
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
+                    Qt::Key_Escape);
     EXPECT_TRUE(WaitFor([&] { return !dialog.isVisible(); })) << "Esc reaches the dialog";
 }
 

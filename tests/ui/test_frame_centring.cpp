@@ -40,7 +40,10 @@ TEST(FrameCentringTest, UndoesTheManagersMovesUntilCentredAndKeepsTheUsersOwn) {
          {At({0, 0}, true), At({0, 0}, true), At(Centred, true)},
          {Centred, Centred, std::nullopt},
          true},
-        {"dragged by the user before being centred", {At({10, 20}, true, true)}, {std::nullopt}, true},
+        {"dragged by the user before being centred",
+         {At({10, 20}, true, true)},
+         {std::nullopt},
+         true},
         {"button held while the window is where it was asked",
          {At({0, 0}, true), At(Centred, true, true)},
          {Centred, std::nullopt},
@@ -74,7 +77,8 @@ TEST(FrameCentringTest, GivesUpOnAManagerThatKeepsItsOwnPlace) {
 }
 
 TEST(FrameCentringTest, CentresWithinTheAvailableAreaOfAnyScreen) {
-    for (const QRect& area : {QRect(0, 0, 1024, 768), QRect(1920, 30, 1280, 994), QRect(-800, 0, 800, 600)}) {
+    for (const QRect& area :
+         {QRect(0, 0, 1024, 768), QRect(1920, 30, 1280, 994), QRect(-800, 0, 800, 600)}) {
         const QPoint place = FrameCentring(area).CentredPlace(Frame);
         const QRect frame(place, Frame);
         EXPECT_LE(std::abs((frame.left() - area.left()) - (area.right() - frame.right())), 1);

@@ -10,8 +10,8 @@ namespace {
 // `ancestor` is `window` itself or a window it belongs to, as a child or as
 // a transient window such as a dialog.
 bool BelongsTo(const QWindow* window, const QWindow* ancestor) {
-    for (; window != nullptr; window = window->transientParent() ? window->transientParent()
-                                                                  : window->parent()) {
+    for (; window != nullptr;
+         window = window->transientParent() ? window->transientParent() : window->parent()) {
         if (window == ancestor)
             return true;
     }
@@ -39,7 +39,8 @@ void KeepActivationWithModalDialogs() {
     if (watched == qGuiApp)
         return;
     watched = qGuiApp;
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, &PassActivationToModal);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp,
+                     &PassActivationToModal);
 }
 
 } // namespace kvarzel

@@ -51,7 +51,8 @@ public:
         : QObject(&window), window_(window), centring_(available), onX11_(RunsOnX11()) {
         setObjectName(FrameWatchName);
         if (onX11_)
-            x11Changes_ = std::make_unique<X11WindowChanges>(window.winId(), [this] { Schedule(); });
+            x11Changes_ =
+                std::make_unique<X11WindowChanges>(window.winId(), [this] { Schedule(); });
         else
             window.installEventFilter(this);
     }
@@ -62,11 +63,12 @@ public:
             window_.move(centring_.CentredPlace(window_.frameGeometry().size()));
             return;
         }
-        const QMargins frame = RequestX11FrameExtents(window_.winId(), FramePatience).value_or(QMargins());
+        const QMargins frame =
+            RequestX11FrameExtents(window_.winId(), FramePatience).value_or(QMargins());
         const qreal scale = PixelsPerPoint(window_, true);
         const QSize client = (QSizeF(window_.size()) * scale).toSize();
-        const QPoint place = centring_.CentredPlace(client.grownBy(frame)) +
-                             QPoint(frame.left(), frame.top());
+        const QPoint place =
+            centring_.CentredPlace(client.grownBy(frame)) + QPoint(frame.left(), frame.top());
         window_.setGeometry(QRect((QPointF(place) / scale).toPoint(), window_.size()));
     }
 
@@ -83,7 +85,8 @@ private:
         if (scheduled_)
             return;
         scheduled_ = true;
-        QMetaObject::invokeMethod(this, [this] { Check(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Check(); }, Qt::QueuedConnection);
     }
 
     void Check() {
