@@ -24,15 +24,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-# wait_until <seconds> <command...>: polls the command until it succeeds.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=../shell/wait_until.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell/wait_until.sh"
 
 # signal_mask <pid> <SigCgt|SigIgn>: the process's mask of caught or ignored signals.
 signal_mask() {

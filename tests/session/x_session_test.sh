@@ -39,15 +39,8 @@ fail() {
   exit 1
 }
 
-# wait_until <seconds> <command...>: polls the command until it succeeds.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+# shellcheck source=../shell/wait_until.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell/wait_until.sh"
 
 # visible_window <title regex>: the id of a visible window with that title.
 visible_window() {
