@@ -18,7 +18,7 @@ constexpr int kPixelsPerInch = 96;
 constexpr int kPointsPerInch = 72;
 } // namespace
 
-void TChartFont::SetSize(int points) {
+void ChartFont::SetSize(int points) {
     SetHeight(static_cast<int>(MulDiv(points, kPixelsPerInch, kPointsPerInch)));
 }
 

@@ -73,9 +73,9 @@ private:
 };
 
 // A font setting; Height is the character height in pixels.
-class TChartFont {
+class ChartFont {
 public:
-    TChartFont(ChartNotify* owner, CanvasFont font) : owner_(owner), font_(std::move(font)) {}
+    ChartFont(ChartNotify* owner, CanvasFont font) : owner_(owner), font_(std::move(font)) {}
 
     const QString& Name() const { return font_.Name; }
     int Height() const { return font_.Height; }

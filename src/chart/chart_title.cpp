@@ -7,7 +7,7 @@ namespace {
 constexpr int kTitleGap = 5;
 }
 
-void TChartTitle::DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom) {
+void ChartTitle::DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom) {
     box_ = {};
     if (!visible_ || text_.isEmpty())
         return;
@@ -30,7 +30,7 @@ void TChartTitle::DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom) {
         rect.Top += room;
 }
 
-bool TChartTitle::Clicked(int x, int y) const {
+bool ChartTitle::Clicked(int x, int y) const {
     return box_.Contains(x, y);
 }
 

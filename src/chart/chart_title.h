@@ -8,9 +8,9 @@
 namespace kvarzel {
 
 // A title over the chart rectangle, or the foot under it; with no text it takes no room.
-class TChartTitle {
+class ChartTitle {
 public:
-    explicit TChartTitle(ChartNotify* owner) : owner_(owner), font_(owner, DefaultChartFont()) {}
+    explicit ChartTitle(ChartNotify* owner) : owner_(owner), font_(owner, DefaultChartFont()) {}
 
     bool Visible() const { return visible_; }
     const QStringList& Text() const { return text_; }
@@ -18,7 +18,7 @@ public:
     void SetVisible(bool value) { ChangeSetting(visible_, value, owner_); }
     void SetText(const QStringList& value) { ChangeSetting(text_, value, owner_); }
     void SetAdjustFrame(bool value) { ChangeSetting(adjustFrame_, value, owner_); }
-    TChartFont& Font() { return font_; }
+    ChartFont& Font() { return font_; }
 
     // Draws the lines centred at the top (or bottom) of `rect` and takes their room from it.
     void DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom);
@@ -31,13 +31,13 @@ private:
     bool visible_ = true;
     QStringList text_;
     bool adjustFrame_ = true;
-    TChartFont font_;
+    ChartFont font_;
 };
 
 // Only its visibility is used; a hidden legend takes no room.
-class TChartLegend {
+class ChartLegend {
 public:
-    explicit TChartLegend(ChartNotify* owner) : owner_(owner) {}
+    explicit ChartLegend(ChartNotify* owner) : owner_(owner) {}
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value) { ChangeSetting(visible_, value, owner_); }

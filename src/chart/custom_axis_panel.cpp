@@ -7,7 +7,7 @@
 namespace kvarzel {
 
 TCustomAxisPanel::TCustomAxisPanel(QWidget* parent)
-    : TCustomGradientPanel(parent), bottomAxis_(std::make_unique<TChartAxis>(this, true, false)),
+    : GradientPanel(parent), bottomAxis_(std::make_unique<TChartAxis>(this, true, false)),
       topAxis_(std::make_unique<TChartAxis>(this, true, true)),
       leftAxis_(std::make_unique<TChartAxis>(this, false, false)),
       rightAxis_(std::make_unique<TChartAxis>(this, false, true)),

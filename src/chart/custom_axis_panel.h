@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "chart/chart_axis.h"
 #include "chart/chart_series.h"
-#include "chart/custom_gradient_panel.h"
+#include "chart/custom_chart_axis.h"
+#include "chart/gradient_panel.h"
 
 #include <memory>
 #include <vector>
@@ -12,7 +12,7 @@ namespace kvarzel {
 
 // The panel with its five axes and its series: lays the axes out around the chart rectangle
 // and draws them and the series.
-class TCustomAxisPanel : public TCustomGradientPanel {
+class TCustomAxisPanel : public GradientPanel {
 public:
     explicit TCustomAxisPanel(QWidget* parent = nullptr);
     ~TCustomAxisPanel() override;

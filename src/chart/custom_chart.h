@@ -13,7 +13,7 @@
 namespace kvarzel {
 
 // What lies under a pixel of the chart, by the layout of the last paint.
-enum TChartClickedPartStyle { cpNone, cpLegend, cpAxis, cpSeries, cpTitle, cpFoot, cpChartRect };
+enum class ClickedPart { None, Legend, Axis, Series, Title, Foot, ChartRect };
 
 // The chart with its walls, title, foot and legend, and the order of one paint.
 class TCustomChart : public TCustomAxisPanel {
@@ -24,9 +24,9 @@ public:
     // The frame of the chart rectangle is the back wall's pen itself.
     TChartPen& Frame() { return backWall_.Pen(); }
     void SetFrame(const TChartPen& pen) { backWall_.Pen().Assign(pen); }
-    TChartTitle& Title() { return title_; }
-    TChartTitle& Foot() { return foot_; }
-    TChartLegend& Legend() { return legend_; }
+    ChartTitle& Title() { return title_; }
+    ChartTitle& Foot() { return foot_; }
+    ChartLegend& Legend() { return legend_; }
     bool View3D() const { return view3D_; }
     bool View3DWalls() const { return view3DWalls_; }
     void SetView3D(bool value) { ChangeSetting(view3D_, value, this); }
@@ -37,7 +37,7 @@ public:
 
     // Tried in order: a series (the last one first), an axis's tick band, the title, the foot,
     // the chart rectangle while a series is active.
-    TChartClickedPartStyle CalcClickedPart(int x, int y);
+    ClickedPart CalcClickedPart(int x, int y);
 
     // Zooms every axis to the pixel rectangle, which may reach beyond the chart rectangle.
     void ZoomRect(const TRect& rect);
@@ -79,13 +79,13 @@ private:
     void RestoreCursor();
 
     TChartWall backWall_;
-    TChartTitle title_;
-    TChartTitle foot_;
-    TChartLegend legend_;
+    ChartTitle title_;
+    ChartTitle foot_;
+    ChartLegend legend_;
     bool view3D_ = true;
     bool view3DWalls_ = true;
 
-    TSavedAxisRanges savedRanges_;
+    SavedAxisRanges savedRanges_;
     bool zoomed_ = false;
     int wheelRemainder_ = 0;
     // While a drag's cursor shows: the chart's own cursor to put back, if it had one.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/custom_series.h"
 
-#include "chart/chart_axis.h"
 #include "chart/custom_axis_panel.h"
+#include "chart/custom_chart_axis.h"
 
 namespace kvarzel {
 

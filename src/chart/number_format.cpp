@@ -16,28 +16,28 @@ constexpr int kSignificantDigits = 18;
 
 // A value rounded to decimal digits: integer and fraction digit strings, and its sign.
 struct RoundedDecimal {
-    std::string integer;
-    std::string fraction;
-    bool negative = false;
+    std::string Integer;
+    std::string Fraction;
+    bool Negative = false;
 };
 
 struct Picture {
-    bool grouped = false;
-    int minDecimals = 0;
-    int maxDecimals = 0;
+    bool Grouped = false;
+    int MinDecimals = 0;
+    int MaxDecimals = 0;
 };
 
 Picture ParsePicture(const QString& format) {
     Picture picture;
     const qsizetype point = format.indexOf(QLatin1Char('.'));
     const QString integerPart = point < 0 ? format : format.left(point);
-    picture.grouped = integerPart.contains(QLatin1Char(','));
+    picture.Grouped = integerPart.contains(QLatin1Char(','));
     if (point >= 0) {
         for (const QChar c : format.mid(point + 1)) {
             if (c == QLatin1Char('0'))
-                picture.minDecimals = ++picture.maxDecimals;
+                picture.MinDecimals = ++picture.MaxDecimals;
             else if (c == QLatin1Char('#'))
-                ++picture.maxDecimals;
+                ++picture.MaxDecimals;
         }
     }
     return picture;
@@ -70,9 +70,9 @@ RoundedDecimal RoundDecimal(double value, int decimals, int precision) {
     if (precision > 0)
         keep = std::min(keep, precision);
     RoundedDecimal result;
-    result.negative = std::signbit(value);
+    result.Negative = std::signbit(value);
     if (keep < 0 || value == 0) {
-        result.integer = "0";
+        result.Integer = "0";
         return result;
     }
     const bool roundUp = keep < kSignificantDigits && digits[keep] >= '5';
@@ -82,13 +82,13 @@ RoundedDecimal RoundDecimal(double value, int decimals, int precision) {
         ++integerDigits;
     }
     if (integerDigits <= 0) {
-        result.integer = "0";
-        result.fraction = std::string(-integerDigits, '0') + digits;
+        result.Integer = "0";
+        result.Fraction = std::string(-integerDigits, '0') + digits;
     } else if (integerDigits >= static_cast<int>(digits.size())) {
-        result.integer = digits + std::string(integerDigits - digits.size(), '0');
+        result.Integer = digits + std::string(integerDigits - digits.size(), '0');
     } else {
-        result.integer = digits.substr(0, integerDigits);
-        result.fraction = digits.substr(integerDigits);
+        result.Integer = digits.substr(0, integerDigits);
+        result.Fraction = digits.substr(integerDigits);
     }
     return result;
 }
@@ -105,17 +105,17 @@ QString GroupThousands(const std::string& integer, QChar separator) {
 }
 
 QString Compose(RoundedDecimal number, const Picture& picture, NumberSeparators separators) {
-    std::string& fraction = number.fraction;
-    fraction.resize(std::max<std::size_t>(fraction.size(), picture.minDecimals), '0');
-    while (static_cast<int>(fraction.size()) > picture.minDecimals && fraction.back() == '0')
+    std::string& fraction = number.Fraction;
+    fraction.resize(std::max<std::size_t>(fraction.size(), picture.MinDecimals), '0');
+    while (static_cast<int>(fraction.size()) > picture.MinDecimals && fraction.back() == '0')
         fraction.pop_back();
-    const auto firstDigit = number.integer.find_first_not_of('0');
+    const auto firstDigit = number.Integer.find_first_not_of('0');
     const std::string integer =
-        firstDigit == std::string::npos ? "0" : number.integer.substr(firstDigit);
+        firstDigit == std::string::npos ? "0" : number.Integer.substr(firstDigit);
     const bool zero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
 
-    QString text = number.negative && !zero ? QStringLiteral("-") : QString();
-    text += picture.grouped ? GroupThousands(integer, separators.Thousands)
+    QString text = number.Negative && !zero ? QStringLiteral("-") : QString();
+    text += picture.Grouped ? GroupThousands(integer, separators.Thousands)
                             : QString::fromStdString(integer);
     if (!fraction.empty())
         text += separators.Decimal + QString::fromStdString(fraction);
@@ -134,7 +134,7 @@ QString FormatFloat(const QString& format, double value, NumberSeparators separa
     if (!std::isfinite(value))
         return NonFinite(value);
     const Picture picture = ParsePicture(format);
-    return Compose(RoundDecimal(value, picture.maxDecimals, 0), picture, separators);
+    return Compose(RoundDecimal(value, picture.MaxDecimals, 0), picture, separators);
 }
 
 QString FormatNumber(double value, int precision, int decimals, NumberSeparators separators) {

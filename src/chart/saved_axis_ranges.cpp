@@ -5,12 +5,12 @@
 
 namespace kvarzel {
 
-TAxisRangeSettings TAxisRangeSettings::Of(const TCustomChartAxis& axis) {
+AxisRangeSettings AxisRangeSettings::Of(const TCustomChartAxis& axis) {
     return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Minimum(),
             axis.Maximum()};
 }
 
-void TAxisRangeSettings::RestoreTo(TCustomChartAxis& axis) const {
+void AxisRangeSettings::RestoreTo(TCustomChartAxis& axis) const {
     axis.SetAutomatic(Automatic);
     axis.SetAutomaticMinimum(AutomaticMinimum);
     axis.SetAutomaticMaximum(AutomaticMaximum);
@@ -23,17 +23,17 @@ void TAxisRangeSettings::RestoreTo(TCustomChartAxis& axis) const {
         axis.SetMaximum(Maximum);
 }
 
-void TSavedAxisRanges::SaveOnce(TCustomAxisPanel& chart) {
+void SavedAxisRanges::SaveOnce(TCustomAxisPanel& chart) {
     if (!restored_)
         return;
-    top_ = TAxisRangeSettings::Of(chart.TopAxis());
-    left_ = TAxisRangeSettings::Of(chart.LeftAxis());
-    right_ = TAxisRangeSettings::Of(chart.RightAxis());
-    bottom_ = TAxisRangeSettings::Of(chart.BottomAxis());
+    top_ = AxisRangeSettings::Of(chart.TopAxis());
+    left_ = AxisRangeSettings::Of(chart.LeftAxis());
+    right_ = AxisRangeSettings::Of(chart.RightAxis());
+    bottom_ = AxisRangeSettings::Of(chart.BottomAxis());
     restored_ = false;
 }
 
-void TSavedAxisRanges::Restore(TCustomAxisPanel& chart) {
+void SavedAxisRanges::Restore(TCustomAxisPanel& chart) {
     if (!restored_) {
         top_.RestoreTo(chart.TopAxis());
         bottom_.RestoreTo(chart.BottomAxis());

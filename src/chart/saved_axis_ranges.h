@@ -7,21 +7,21 @@ class TCustomAxisPanel;
 class TCustomChartAxis;
 
 // The stored range settings of one axis: its automatic flags and its manual ends.
-struct TAxisRangeSettings {
+struct AxisRangeSettings {
     bool Automatic = true;
     bool AutomaticMinimum = true;
     bool AutomaticMaximum = true;
     double Minimum = 0;
     double Maximum = 0;
 
-    static TAxisRangeSettings Of(const TCustomChartAxis& axis);
+    static AxisRangeSettings Of(const TCustomChartAxis& axis);
     // The flags first; then the manual range, unless the axis follows its data.
     void RestoreTo(TCustomChartAxis& axis) const;
 };
 
 // The ranges of the top, left, right and bottom axes from before the first zoom or scroll since
 // the last undo. While "restored", nothing is saved that an undo could bring back.
-class TSavedAxisRanges {
+class SavedAxisRanges {
 public:
     bool Restored() const { return restored_; }
     // Saves the axes only while restored, so the first zoom or scroll step wins.
@@ -31,10 +31,10 @@ public:
 
 private:
     bool restored_ = true;
-    TAxisRangeSettings top_;
-    TAxisRangeSettings left_;
-    TAxisRangeSettings right_;
-    TAxisRangeSettings bottom_;
+    AxisRangeSettings top_;
+    AxisRangeSettings left_;
+    AxisRangeSettings right_;
+    AxisRangeSettings bottom_;
 };
 
 } // namespace kvarzel

@@ -40,7 +40,7 @@ public:
     void SetTransparent(bool value) { ChangeSetting(transparent_, value, owner_); }
     void SetBackColor(TColor value) { ChangeSetting(backColor_, value, owner_); }
     TChartPen& Frame() { return frame_; }
-    TChartFont& Font() { return font_; }
+    ChartFont& Font() { return font_; }
     TChartPen& Arrow() { return arrow_; }
 
 private:
@@ -52,7 +52,7 @@ private:
     bool transparent_ = false;
     TColor backColor_ = 0x80FFFF;
     TChartPen frame_;
-    TChartFont font_;
+    ChartFont font_;
     TChartPen arrow_;
 };
 

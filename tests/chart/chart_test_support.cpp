@@ -18,30 +18,30 @@ QApplication& ChartTestApplication() {
     return *application;
 }
 
-void RecordingCanvas::record(Op op, const TRect& box, const QString& text) {
+void RecordingCanvas::Record(Op op, const TRect& box, const QString& text) {
     calls.push_back({op, box, text, Pen(), Brush(), Font(), Align()});
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2) {
-    record(Op::Line, {x1, y1, x2, y2});
+    Record(Op::Line, {x1, y1, x2, y2});
 }
 void RecordingCanvas::Rectangle(const TRect& box) {
-    record(Op::Rectangle, box);
+    Record(Op::Rectangle, box);
 }
 void RecordingCanvas::Ellipse(const TRect& box) {
-    record(Op::Ellipse, box);
+    Record(Op::Ellipse, box);
 }
 void RecordingCanvas::FillRect(const TRect& box) {
-    record(Op::FillRect, box);
+    Record(Op::FillRect, box);
 }
 void RecordingCanvas::TextOut(int x, int y, const QString& text) {
-    record(Op::Text, {x, y, x, y}, text);
+    Record(Op::Text, {x, y, x, y}, text);
 }
 void RecordingCanvas::SetClipRect(const TRect& box) {
-    record(Op::Clip, box);
+    Record(Op::Clip, box);
 }
 void RecordingCanvas::RemoveClip() {
-    record(Op::RemoveClip, {});
+    Record(Op::RemoveClip, {});
 }
 
 TextExtent RecordingCanvas::MeasureText(const QString& text) {

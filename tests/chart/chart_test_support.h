@@ -50,7 +50,7 @@ public:
     std::vector<QString> Texts() const;
 
 private:
-    void record(Op op, const TRect& box, const QString& text = {});
+    void Record(Op op, const TRect& box, const QString& text = {});
 };
 
 } // namespace kvarzel::testing

@@ -34,16 +34,16 @@ TEST(NextLabelStep, ClimbsOneTwoFive) {
 
 class AxisLabelsTest : public ::testing::Test, testing::WithApplication {
 protected:
-    void place(TCustomChartAxis& axis, double min, double max, const TRect& rect) {
+    void Place(TCustomChartAxis& axis, double min, double max, const TRect& rect) {
         axis.SetRange(min, max);
         axis.CalcEffectiveRange();
         axis.CalcPixelExtent(rect);
     }
 
     // A full paint of the results chart into the recording canvas.
-    void paint() { chart.Draw(canvas, {0, 0, 317, 207}); }
+    void Paint() { chart.Draw(canvas, {0, 0, 317, 207}); }
 
-    int labelHeight() const { return QFontMetrics(ToQFont(DefaultChartFont())).height(); }
+    int LabelHeight() const { return QFontMetrics(ToQFont(DefaultChartFont())).height(); }
 
     TChart chart;
     TLineSeries* series = &ConfigureIntuitionChart(chart);
@@ -52,12 +52,12 @@ protected:
 
 TEST_F(AxisLabelsTest, WorkedStepExamples) {
     TChartAxis& left = chart.LeftAxis();
-    place(left, 0, 100, {0, 0, 10, 182});
+    Place(left, 0, 100, {0, 0, 10, 182});
     EXPECT_EQ(left.LabelCountLimit(13, 182), 13);
     EXPECT_EQ(left.ChooseLabelStep(13), 10);
 
     TChartAxis& bottom = chart.BottomAxis();
-    place(bottom, 0, 6, {0, 0, 280, 10});
+    Place(bottom, 0, 6, {0, 0, 280, 10});
     EXPECT_EQ(bottom.LabelCountLimit(6, 280), 40);
     EXPECT_EQ(bottom.ChooseLabelStep(40), 1);
     EXPECT_EQ(bottom.ChooseLabelStep(0), MinLabelStep);
@@ -65,16 +65,16 @@ TEST_F(AxisLabelsTest, WorkedStepExamples) {
 
 TEST_F(AxisLabelsTest, RangesOfOneOrMoreNeverStepBelowOne) {
     TChartAxis& bottom = chart.BottomAxis();
-    place(bottom, 2, 3, {0, 0, 2000, 10});
+    Place(bottom, 2, 3, {0, 0, 2000, 10});
     EXPECT_EQ(bottom.ChooseLabelStep(300), 1);
-    place(bottom, 2, 2.5, {0, 0, 2000, 10});
+    Place(bottom, 2, 2.5, {0, 0, 2000, 10});
     const double step = bottom.ChooseLabelStep(8);
     EXPECT_NEAR(step, 0.1, 1e-12);
 }
 
 TEST_F(AxisLabelsTest, IncrementIsOnlyEnlargedAndSeparationZeroKeepsTheStep) {
     TChartAxis& left = chart.LeftAxis();
-    place(left, 0, 100, {0, 0, 10, 182});
+    Place(left, 0, 100, {0, 0, 10, 182});
     left.SetIncrement(3);
     EXPECT_EQ(left.ChooseLabelStep(13), 10);
     EXPECT_EQ(left.ChooseLabelStep(50), 3);
@@ -85,12 +85,12 @@ TEST_F(AxisLabelsTest, IncrementIsOnlyEnlargedAndSeparationZeroKeepsTheStep) {
 
 TEST_F(AxisLabelsTest, InfiniteRangeDoesNotHangTheStepChoice) {
     TChartAxis& left = chart.LeftAxis();
-    place(left, -1e308, 1e308, {0, 0, 10, 182});
+    Place(left, -1e308, 1e308, {0, 0, 10, 182});
     EXPECT_GT(left.ChooseLabelStep(13), 0);
 }
 
 TEST_F(AxisLabelsTest, LeftAxisLabelsFromTheTopDown) {
-    paint();
+    Paint();
     const TChartAxis& left = chart.LeftAxis();
     std::vector<QString> texts;
     std::vector<int> tops;
@@ -106,14 +106,14 @@ TEST_F(AxisLabelsTest, LeftAxisLabelsFromTheTopDown) {
     EXPECT_EQ(texts, expected);
     ASSERT_FALSE(tops.empty());
     // The top label is centred on the chart rectangle's top edge.
-    EXPECT_EQ(tops.front(), chart.ChartRect().Top - labelHeight() / 2);
+    EXPECT_EQ(tops.front(), chart.ChartRect().Top - LabelHeight() / 2);
     EXPECT_EQ(left.TickPositions().size(), 11u);
     EXPECT_EQ(left.TickPositions().front(), chart.ChartRect().Top);
     EXPECT_EQ(left.TickPositions().back(), chart.ChartRect().Bottom);
 }
 
 TEST_F(AxisLabelsTest, EmptyBottomAxisShowsOneZeroAtItsCentre) {
-    paint();
+    Paint();
     const TChartAxis& bottom = chart.BottomAxis();
     std::vector<testing::DrawCall> labels;
     for (const auto& call : canvas.Of(Op::Text))
@@ -130,7 +130,7 @@ TEST_F(AxisLabelsTest, TenThousandStepsDrawNoLabelsButTheLine) {
     TChartAxis& bottom = chart.BottomAxis();
     bottom.SetLabelsSeparation(0);
     bottom.SetRange(0, 10000);
-    paint();
+    Paint();
     EXPECT_TRUE(bottom.TickPositions().empty());
     for (const auto& call : canvas.Of(Op::Text))
         EXPECT_NE(call.align, TextAlign::Center) << call.text.toStdString();
@@ -146,7 +146,7 @@ TEST_F(AxisLabelsTest, TickListStaysWithinItsBound) {
     TChartAxis& bottom = chart.BottomAxis();
     bottom.SetLabelsSeparation(0);
     bottom.SetRange(0, 5000);
-    paint();
+    Paint();
     EXPECT_EQ(bottom.TickPositions().size(), static_cast<std::size_t>(MaxAxisTicks));
 }
 
@@ -154,13 +154,13 @@ TEST_F(AxisLabelsTest, EqualEndsFarFromZeroDrawOneLabelAndFinish) {
     TChartAxis& bottom = chart.BottomAxis();
     bottom.SetMaximum(1e6);
     bottom.SetMinimum(1e6);
-    paint();
+    Paint();
     EXPECT_EQ(bottom.TickPositions().size(), 1u);
 }
 
 TEST_F(AxisLabelsTest, NegativeRangeShowsMinusSigns) {
     chart.BottomAxis().SetRange(-2, 3);
-    paint();
+    Paint();
     std::vector<QString> bottomTexts;
     for (const auto& call : canvas.Of(Op::Text))
         if (call.align == TextAlign::Center)
@@ -172,7 +172,7 @@ TEST_F(AxisLabelsTest, NegativeRangeShowsMinusSigns) {
 
 TEST_F(AxisLabelsTest, TicksAndGridUseTheirPensAndPlaces) {
     chart.BottomAxis().SetMaximum(4);
-    paint();
+    Paint();
     const TRect& rect = chart.ChartRect();
     const int line = rect.Left;
     int ticks = 0;

@@ -14,7 +14,7 @@ namespace {
 class AxisMappingTest : public ::testing::Test, testing::WithApplication {
 protected:
     // Lays an axis over the rectangle with a manual range, as a paint would.
-    void place(TCustomChartAxis& axis, double min, double max, const TRect& rect) {
+    void Place(TCustomChartAxis& axis, double min, double max, const TRect& rect) {
         axis.SetRange(min, max);
         if (max == min) { // SetRange keeps the ends apart; set them directly for a zero range
             axis.SetMinimum(min);
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(AxisMappingTest, HorizontalAxisGrowsRightVerticalAxisGrowsUp) {
     TChartAxis& bottom = chart.BottomAxis();
-    place(bottom, 0, 6, {27, 4, 314, 187});
+    Place(bottom, 0, 6, {27, 4, 314, 187});
     EXPECT_EQ(bottom.IStartPos(), 27);
     EXPECT_EQ(bottom.IEndPos(), 314);
     EXPECT_EQ(bottom.IAxisSize(), 287);
@@ -40,7 +40,7 @@ TEST_F(AxisMappingTest, HorizontalAxisGrowsRightVerticalAxisGrowsUp) {
     EXPECT_NEAR(bottom.PixelToValue(314), 6, 1e-12);
 
     TChartAxis& left = chart.LeftAxis();
-    place(left, 0, 100, {27, 4, 314, 187});
+    Place(left, 0, 100, {27, 4, 314, 187});
     EXPECT_EQ(left.ValueToPixel(100), 4);
     EXPECT_EQ(left.ValueToPixel(0), 187);
     EXPECT_EQ(left.ValueToPixel(50), 187 - 92); // 91.5 goes to the even neighbour
@@ -50,7 +50,7 @@ TEST_F(AxisMappingTest, HorizontalAxisGrowsRightVerticalAxisGrowsUp) {
 
 TEST_F(AxisMappingTest, ZeroRangeMapsEverythingToTheCentre) {
     TChartAxis& bottom = chart.BottomAxis();
-    place(bottom, 0, 0, {27, 4, 314, 187});
+    Place(bottom, 0, 0, {27, 4, 314, 187});
     EXPECT_EQ(bottom.ICenterPos(), (27 + 314) / 2);
     EXPECT_EQ(bottom.ValueToPixel(0), bottom.ICenterPos());
     EXPECT_EQ(bottom.ValueToPixel(1e9), bottom.ICenterPos());
@@ -58,7 +58,7 @@ TEST_F(AxisMappingTest, ZeroRangeMapsEverythingToTheCentre) {
 
 TEST_F(AxisMappingTest, OffsetsBeyondThirtyTwoBitsMapToTheCentre) {
     TChartAxis& bottom = chart.BottomAxis();
-    place(bottom, 0, 1, {0, 0, 1000, 10});
+    Place(bottom, 0, 1, {0, 0, 1000, 10});
     EXPECT_EQ(bottom.ValueToPixel(1e7), bottom.ICenterPos());
     EXPECT_EQ(bottom.ValueToPixel(-1e7), bottom.ICenterPos());
     EXPECT_EQ(bottom.ValueToPixel(std::numeric_limits<double>::quiet_NaN()), bottom.ICenterPos());
@@ -67,17 +67,17 @@ TEST_F(AxisMappingTest, OffsetsBeyondThirtyTwoBitsMapToTheCentre) {
 
 TEST_F(AxisMappingTest, OffsetsNearTheLimitStayFarOffInsteadOfWrappingAround) {
     TChartAxis& bottom = chart.BottomAxis();
-    place(bottom, 0, 1, {1000, 0, 2000, 10});
+    Place(bottom, 0, 1, {1000, 0, 2000, 10});
     EXPECT_EQ(bottom.ValueToPixel(2147483.0), std::numeric_limits<int>::max());
     TChartAxis& left = chart.LeftAxis();
-    place(left, 0, 1, {0, 1000, 10, 2000});
+    Place(left, 0, 1, {0, 1000, 10, 2000});
     EXPECT_EQ(left.ValueToPixel(-2147483.0), std::numeric_limits<int>::max());
     EXPECT_EQ(left.ValueToPixel(2147483.0), 2000 - 2147483000);
 }
 
 TEST_F(AxisMappingTest, ZeroLengthAxisMapsEveryPixelToZero) {
     TChartAxis& left = chart.LeftAxis();
-    place(left, 10, 20, {0, 5, 100, 5});
+    Place(left, 10, 20, {0, 5, 100, 5});
     EXPECT_EQ(left.IAxisSize(), 0);
     EXPECT_EQ(left.PixelToValue(5), 0);
     EXPECT_EQ(left.PixelToValue(50), 0);
@@ -87,7 +87,7 @@ TEST_F(AxisMappingTest, StartAndEndPositionsTakePartOfTheRectangle) {
     TChartAxis& bottom = chart.BottomAxis();
     bottom.SetStartPosition(25);
     bottom.SetEndPosition(75);
-    place(bottom, 0, 10, {0, 0, 200, 10});
+    Place(bottom, 0, 10, {0, 0, 200, 10});
     EXPECT_EQ(bottom.IStartPos(), 50);
     EXPECT_EQ(bottom.IEndPos(), 150);
     EXPECT_EQ(bottom.ICenterPos(), 100);

@@ -19,7 +19,7 @@ protected:
         chart.BottomAxis().SetMaximum(series.Count() + 1);
     }
 
-    QImage renderAt(qreal ratio) {
+    QImage RenderAt(qreal ratio) {
         chart.Invalidate();
         chart.UpdateBitmap(ratio);
         return chart.Bitmap().copy();
@@ -31,7 +31,7 @@ protected:
 
 // Share of logical pixels whose colour at ratio 2 (top-left device pixel) is the colour at
 // ratio 1: the same things in the same places.
-double sameColourShare(const QImage& single, const QImage& doubled) {
+double SameColourShare(const QImage& single, const QImage& doubled) {
     int same = 0;
     for (int y = 0; y < single.height(); ++y)
         for (int x = 0; x < single.width(); ++x)
@@ -40,24 +40,24 @@ double sameColourShare(const QImage& single, const QImage& doubled) {
 }
 
 TEST_F(ChartHiDpiTest, AtRatioTwoTheBitmapHasTwiceThePixelsAndTheSameLayout) {
-    const QImage single = renderAt(1);
+    const QImage single = RenderAt(1);
     const TRect rectAtOne = chart.ChartRect();
     const int labelsAtOne = chart.LeftAxis().PosLabels();
     EXPECT_EQ(single.size(), QSize(317, 207));
     EXPECT_EQ(single.devicePixelRatio(), 1.0);
 
-    const QImage doubled = renderAt(2);
+    const QImage doubled = RenderAt(2);
     EXPECT_EQ(doubled.size(), QSize(634, 414));
     EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
     EXPECT_EQ(chart.ChartRect(), rectAtOne);
     EXPECT_EQ(chart.ChartBounds(), (TRect{0, 0, 317, 207}));
     EXPECT_EQ(chart.LeftAxis().PosLabels(), labelsAtOne);
-    EXPECT_GT(sameColourShare(single, doubled), 0.9);
+    EXPECT_GT(SameColourShare(single, doubled), 0.9);
 }
 
 TEST_F(ChartHiDpiTest, AtRatioTwoTheChartIsDrawnInFinerDetailNotPixelDoubled) {
-    const QImage single = renderAt(1);
-    const QImage doubled = renderAt(2);
+    const QImage single = RenderAt(1);
+    const QImage doubled = RenderAt(2);
     const QImage pixelDoubled = single.scaled(doubled.size()).convertToFormat(doubled.format());
     int differing = 0;
     for (int y = 0; y < doubled.height(); ++y)
@@ -68,9 +68,9 @@ TEST_F(ChartHiDpiTest, AtRatioTwoTheChartIsDrawnInFinerDetailNotPixelDoubled) {
 }
 
 TEST_F(ChartHiDpiTest, BackAtRatioOneThePictureIsTheSameAsBefore) {
-    const QImage before = renderAt(1);
-    renderAt(2);
-    EXPECT_EQ(renderAt(1), before);
+    const QImage before = RenderAt(1);
+    RenderAt(2);
+    EXPECT_EQ(RenderAt(1), before);
 }
 
 // Lengths of the runs of `colour` that cross the line from `from` in steps of `step`, within
@@ -107,10 +107,10 @@ protected:
 };
 
 TEST_P(FractionalScaleTest, TheLayoutIsThatOfOneHundredPercent) {
-    renderAt(1);
+    RenderAt(1);
     const TRect rectAtOne = chart.ChartRect();
     const int labelsAtOne = chart.LeftAxis().PosLabels();
-    const QImage scaled = renderAt(GetParam());
+    const QImage scaled = RenderAt(GetParam());
     EXPECT_EQ(scaled.size(), (QSizeF(317, 207) * GetParam()).toSize());
     EXPECT_EQ(chart.ChartRect(), rectAtOne);
     EXPECT_EQ(chart.LeftAxis().PosLabels(), labelsAtOne);
@@ -119,7 +119,7 @@ TEST_P(FractionalScaleTest, TheLayoutIsThatOfOneHundredPercent) {
 TEST_P(FractionalScaleTest, EveryLevelGridLineIsTheSameWholeNumberOfDevicePixelsThick) {
     chart.BottomAxis().Grid().SetVisible(false);
     HideTheSeriesDrawing();
-    const QImage image = renderAt(GetParam());
+    const QImage image = RenderAt(GetParam());
     const DeviceGrid grid(GetParam());
     const TRect& rect = chart.ChartRect();
     std::vector<int> runs;
@@ -139,7 +139,7 @@ TEST_P(FractionalScaleTest, EveryLevelGridLineIsTheSameWholeNumberOfDevicePixels
 TEST_P(FractionalScaleTest, EveryUprightGridLineAndTheLeftAxisLineKeepOneThickness) {
     chart.LeftAxis().Grid().SetVisible(false);
     HideTheSeriesDrawing();
-    const QImage image = renderAt(GetParam());
+    const QImage image = RenderAt(GetParam());
     const DeviceGrid grid(GetParam());
     const TRect& rect = chart.ChartRect();
     const int axisColumn = grid.Edge(chart.LeftAxis().PosAxis());

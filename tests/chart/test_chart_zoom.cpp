@@ -150,20 +150,24 @@ TEST_F(ChartHitTest, AnAxisIsHitOnItsTickBandOnly) {
     const TChartAxis& bottom = Chart().BottomAxis();
     const int y50 = left.ValueToPixel(50);
     const int x = (Rect().Left + Rect().Right) / 2 + 3; // between two points, off the line
-    EXPECT_EQ(Chart().CalcClickedPart(left.PosLabels(), y50), cpAxis);
-    EXPECT_EQ(Chart().CalcClickedPart(left.PosLabels() - 1, y50), cpNone) << "label text";
-    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosAxis() - 3), cpAxis) << "axes come first";
-    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosAxis() - 4), cpChartRect);
-    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosLabels() - 1), cpAxis);
-    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosLabels()), cpNone) << "label text";
+    EXPECT_EQ(Chart().CalcClickedPart(left.PosLabels(), y50), ClickedPart::Axis);
+    EXPECT_EQ(Chart().CalcClickedPart(left.PosLabels() - 1, y50), ClickedPart::None)
+        << "label text";
+    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosAxis() - 3), ClickedPart::Axis)
+        << "axes come first";
+    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosAxis() - 4), ClickedPart::ChartRect);
+    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosLabels() - 1), ClickedPart::Axis);
+    EXPECT_EQ(Chart().CalcClickedPart(x, bottom.PosLabels()), ClickedPart::None) << "label text";
     // Along the axis the end pixel is already outside.
-    EXPECT_EQ(Chart().CalcClickedPart(bottom.IEndPos() - 1, bottom.PosAxis() + 2), cpAxis);
-    EXPECT_EQ(Chart().CalcClickedPart(bottom.IEndPos(), bottom.PosAxis() + 2), cpNone);
-    EXPECT_EQ(Chart().CalcClickedPart(left.PosAxis() + 2, left.IEndPos()), cpAxis) << "bottom";
-    EXPECT_EQ(Chart().CalcClickedPart(left.PosAxis() - 1, left.IEndPos() + 1), cpNone);
+    EXPECT_EQ(Chart().CalcClickedPart(bottom.IEndPos() - 1, bottom.PosAxis() + 2),
+              ClickedPart::Axis);
+    EXPECT_EQ(Chart().CalcClickedPart(bottom.IEndPos(), bottom.PosAxis() + 2), ClickedPart::None);
+    EXPECT_EQ(Chart().CalcClickedPart(left.PosAxis() + 2, left.IEndPos()), ClickedPart::Axis)
+        << "bottom";
+    EXPECT_EQ(Chart().CalcClickedPart(left.PosAxis() - 1, left.IEndPos() + 1), ClickedPart::None);
     // Margins.
-    EXPECT_EQ(Chart().CalcClickedPart(Rect().Right + 1, y50), cpNone);
-    EXPECT_EQ(Chart().CalcClickedPart(x, Rect().Top - 1), cpNone);
+    EXPECT_EQ(Chart().CalcClickedPart(Rect().Right + 1, y50), ClickedPart::None);
+    EXPECT_EQ(Chart().CalcClickedPart(x, Rect().Top - 1), ClickedPart::None);
 }
 
 TEST_F(ChartHitTest, APressOnTheLabelTextStartsNothing) {
@@ -180,8 +184,8 @@ TEST_F(ChartHitTest, APointerReachingIntoTheMarginIsOnTheSeries) {
     series.AddPoint(5.5, 100);
     host.Settle();
     const QPoint point(Chart().BottomAxis().ValueToPixel(5.5), Rect().Top - 2);
-    EXPECT_EQ(Chart().CalcClickedPart(point.x(), point.y()), cpSeries);
-    EXPECT_EQ(Chart().CalcClickedPart(point.x() + 6, point.y()), cpNone);
+    EXPECT_EQ(Chart().CalcClickedPart(point.x(), point.y()), ClickedPart::Series);
+    EXPECT_EQ(Chart().CalcClickedPart(point.x() + 6, point.y()), ClickedPart::None);
     host.Drag(Qt::RightButton, point, point + QPoint(0, 30));
     EXPECT_NE(Chart().LeftAxis().Maximum(), 100.0) << "the scroll drag started on the pointer";
 }

@@ -69,7 +69,7 @@ protected:
     LineSeriesTest() { chart.resize(317, 207); }
 
     // The series' part of one paint: everything from its first clip on.
-    std::vector<DrawCall> seriesCalls() {
+    std::vector<DrawCall> SeriesCalls() {
         RecordingCanvas canvas;
         chart.Draw(canvas, {0, 0, 317, 207});
         std::vector<DrawCall> calls;
@@ -82,7 +82,7 @@ protected:
         return calls;
     }
 
-    static std::vector<Op> ops(const std::vector<DrawCall>& calls) {
+    static std::vector<Op> Ops(const std::vector<DrawCall>& calls) {
         std::vector<Op> result;
         for (const DrawCall& call : calls)
             result.push_back(call.op);
@@ -132,7 +132,7 @@ TEST_F(LineSeriesTest, UnsortedXValuesAreSearchedInTheirOwnOrder) {
         series.AddPoint(x, 50);
     series.XValues().SetOrder(loAscending); // later points only; these stay as they are
     chart.BottomAxis().SetRange(1.5, 4);
-    seriesCalls();
+    SeriesCalls();
     EXPECT_EQ(series.FirstValueIndex(), 0);
     EXPECT_EQ(series.LastValueIndex(), 2);
 }
@@ -142,12 +142,12 @@ TEST_F(LineSeriesTest, ThreePointsDrawInTheirOrder) {
     series.AddPoint(2, 60);
     series.AddPoint(3, 40);
     chart.BottomAxis().SetMaximum(4);
-    const std::vector<DrawCall> calls = seriesCalls();
+    const std::vector<DrawCall> calls = SeriesCalls();
     const std::vector<Op> expected{Op::Clip,    Op::Line,    Op::Ellipse,    Op::Line,
                                    Op::Ellipse, Op::Ellipse, Op::RemoveClip, Op::Clip,
                                    Op::Line,    Op::Text,    Op::Line,       Op::Text,
                                    Op::Line,    Op::Text,    Op::RemoveClip};
-    ASSERT_EQ(ops(calls), expected);
+    ASSERT_EQ(Ops(calls), expected);
 
     const auto x = [&](double v) { return chart.BottomAxis().ValueToPixel(v); };
     const auto y = [&](double v) { return chart.LeftAxis().ValueToPixel(v); };
@@ -184,14 +184,14 @@ TEST_F(LineSeriesTest, OnePointHasItsPointerAndMarkButNoSegment) {
     chart.BottomAxis().SetMaximum(2);
     const std::vector<Op> expected{Op::Clip, Op::Ellipse, Op::RemoveClip, Op::Clip,
                                    Op::Line, Op::Text,    Op::RemoveClip};
-    EXPECT_EQ(ops(seriesCalls()), expected);
+    EXPECT_EQ(Ops(SeriesCalls()), expected);
 }
 
 TEST_F(LineSeriesTest, PointsOnTheSamePixelGetNoSegment) {
     series.AddPoint(1, 50);
     series.AddPoint(1, 50);
     chart.BottomAxis().SetMaximum(2);
-    const std::vector<DrawCall> calls = seriesCalls();
+    const std::vector<DrawCall> calls = SeriesCalls();
     int segments = 0;
     int pointers = 0;
     for (const DrawCall& call : calls) {
@@ -206,7 +206,7 @@ TEST_F(LineSeriesTest, ZoomedBetweenTwoPointsOneSegmentCrossesTheView) {
     series.AddPoint(1, 0);
     series.AddPoint(2, 100);
     chart.BottomAxis().SetRange(1.25, 1.75);
-    const std::vector<DrawCall> calls = seriesCalls();
+    const std::vector<DrawCall> calls = SeriesCalls();
     EXPECT_EQ(series.FirstValueIndex(), 1);
     EXPECT_EQ(series.LastValueIndex(), 1);
     ASSERT_GE(calls.size(), 3u);
@@ -224,12 +224,12 @@ TEST_F(LineSeriesTest, PointsLeftOfTheViewDrawNothing) {
     series.AddPoint(1, 10);
     series.AddPoint(2, 20);
     chart.BottomAxis().SetRange(5, 10);
-    EXPECT_TRUE(seriesCalls().empty());
+    EXPECT_TRUE(SeriesCalls().empty());
     EXPECT_EQ(series.FirstValueIndex(), -1);
 }
 
 TEST_F(LineSeriesTest, NoPointsNoDrawing) {
-    EXPECT_TRUE(seriesCalls().empty());
+    EXPECT_TRUE(SeriesCalls().empty());
 }
 
 TEST_F(LineSeriesTest, FirstPointBeyondTheDrawableRangeLeavesNoLineFromTheCorner) {
@@ -241,7 +241,7 @@ TEST_F(LineSeriesTest, FirstPointBeyondTheDrawableRangeLeavesNoLineFromTheCorner
     const auto y = [&](double v) { return chart.LeftAxis().ValueToPixel(v); };
     std::vector<TRect> segments;
     std::vector<int> pointers;
-    for (const DrawCall& call : seriesCalls()) {
+    for (const DrawCall& call : SeriesCalls()) {
         if (call.op == Op::Line && call.pen.Width == 2)
             segments.push_back(call.box);
         if (call.op == Op::Ellipse)
@@ -257,7 +257,7 @@ TEST_F(LineSeriesTest, NullPointsAreNeitherDrawnNorMarked) {
     series.AddPoint(3, 30);
     chart.BottomAxis().SetMaximum(4);
     std::vector<QString> texts;
-    for (const DrawCall& call : seriesCalls())
+    for (const DrawCall& call : SeriesCalls())
         if (call.op == Op::Text)
             texts.push_back(call.text);
     EXPECT_EQ(texts, (std::vector<QString>{"10", "30"}));
@@ -266,7 +266,7 @@ TEST_F(LineSeriesTest, NullPointsAreNeitherDrawnNorMarked) {
 TEST_F(LineSeriesTest, NullPointAloneInViewShowsNothing) {
     series.AddPoint(1, 10, {}, clNone);
     chart.BottomAxis().SetMaximum(2);
-    for (const DrawCall& call : seriesCalls()) {
+    for (const DrawCall& call : SeriesCalls()) {
         EXPECT_NE(call.op, Op::Ellipse);
         EXPECT_NE(call.op, Op::Text);
     }
@@ -278,7 +278,7 @@ TEST_F(LineSeriesTest, MarkTextsUseTwoDecimalsAndTheUserSeparator) {
         series.AddPoint(series.Count() + 1, value);
     chart.BottomAxis().SetMaximum(5);
     std::vector<QString> texts;
-    for (const DrawCall& call : seriesCalls())
+    for (const DrawCall& call : SeriesCalls())
         if (call.op == Op::Text)
             texts.push_back(call.text);
     EXPECT_EQ(texts, (std::vector<QString>{"100", QString("33") + point + "33", "0",
@@ -289,7 +289,7 @@ TEST_F(LineSeriesTest, ArrowTakesBlackWhenItWouldVanishOnThePanel) {
     chart.SetColor(clWhite);
     series.AddPoint(1, 50);
     chart.BottomAxis().SetMaximum(2);
-    for (const DrawCall& call : seriesCalls()) {
+    for (const DrawCall& call : SeriesCalls()) {
         if (call.op == Op::Line) {
             EXPECT_EQ(call.pen.Color, clBlack);
         }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart_gradient.h"
-#include "chart/custom_chart_panel.h"
+#include "chart/chart_panel.h"
 
 #include <functional>
 
@@ -18,10 +18,9 @@ using TChartAllowScrollEvent =
 using TNotifyEvent = std::function<void()>;
 
 // The panel with its background gradient and the mouse zoom and scroll settings.
-class TCustomGradientPanel : public TCustomChartPanel {
+class GradientPanel : public ChartPanel {
 public:
-    explicit TCustomGradientPanel(QWidget* parent = nullptr)
-        : TCustomChartPanel(parent), gradient_(this) {}
+    explicit GradientPanel(QWidget* parent = nullptr) : ChartPanel(parent), gradient_(this) {}
 
     TChartGradient& Gradient() { return gradient_; }
 
@@ -44,7 +43,7 @@ protected:
         if (gradient_.Visible())
             gradient_.Draw(canvas, ChartBounds());
         else
-            TCustomChartPanel::DrawPanelBackground(canvas);
+            ChartPanel::DrawPanelBackground(canvas);
     }
 
 private:

@@ -24,8 +24,8 @@ void TCustomChart::mousePressEvent(QMouseEvent* event) {
     if (Zoom.Active || Panning.Active)
         return;
     const QPoint at = PixelOf(event);
-    const TChartClickedPartStyle part = CalcClickedPart(at.x(), at.y());
-    if (part == cpSeries || part == cpAxis || part == cpChartRect)
+    const ClickedPart part = CalcClickedPart(at.x(), at.y());
+    if (part == ClickedPart::Series || part == ClickedPart::Axis || part == ClickedPart::ChartRect)
         StartDrag(event->button(), at.x(), at.y());
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart/chart_axis.h"
+#include "chart/custom_chart_axis.h"
 
 #include "chart/custom_axis_panel.h"
 #include "chart/number_format.h"

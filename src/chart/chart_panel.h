@@ -28,9 +28,9 @@ struct TZoomPanningRecord {
 
 // The chart's window: colour, bevels, margins and the off-screen bitmap that every paint
 // copies to the screen; the bitmap is redrawn only after a change.
-class TCustomChartPanel : public QWidget, public ChartNotify {
+class ChartPanel : public QWidget, public ChartNotify {
 public:
-    explicit TCustomChartPanel(QWidget* parent = nullptr);
+    explicit ChartPanel(QWidget* parent = nullptr);
 
     TColor Color() const { return color_; }
     TPanelBevel BevelOuter() const { return bevelOuter_; }

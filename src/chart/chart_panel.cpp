@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart/custom_chart_panel.h"
+#include "chart/chart_panel.h"
 
 #include "chart/rounding.h"
 
@@ -30,7 +30,7 @@ void TZoomPanningRecord::Check() {
         std::swap(Y0, Y1);
 }
 
-TCustomChartPanel::TCustomChartPanel(QWidget* parent)
+ChartPanel::ChartPanel(QWidget* parent)
     : QWidget(parent), color_(FromQColor(QApplication::palette().color(QPalette::Button))) {
     // The bitmap covers every pixel, so the window is never erased and never flickers.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,23 +39,23 @@ TCustomChartPanel::TCustomChartPanel(QWidget* parent)
     resize(kNewPanelWidth, kNewPanelHeight);
 }
 
-void TCustomChartPanel::Invalidate() {
+void ChartPanel::Invalidate() {
     dirty_ = true;
     update();
 }
 
-void TCustomChartPanel::resizeEvent(QResizeEvent* event) {
+void ChartPanel::resizeEvent(QResizeEvent* event) {
     dirty_ = true;
     QWidget::resizeEvent(event);
 }
 
-void TCustomChartPanel::UpdateBitmap() {
+void ChartPanel::UpdateBitmap() {
     UpdateBitmap(devicePixelRatioF());
 }
 
 // The bitmap has the screen's device pixels, so the chart stays crisp at any scaling; the
 // drawing itself, and every rule about pixels, keeps to the widget's logical pixels.
-void TCustomChartPanel::UpdateBitmap(qreal ratio) {
+void ChartPanel::UpdateBitmap(qreal ratio) {
     const QSize size = this->size();
     const QSize devicePixels = (QSizeF(size) * ratio).toSize();
     if (bitmap_.size() != devicePixels || bitmap_.devicePixelRatio() != ratio) {
@@ -72,13 +72,13 @@ void TCustomChartPanel::UpdateBitmap(qreal ratio) {
     dirty_ = false;
 }
 
-void TCustomChartPanel::paintEvent(QPaintEvent*) {
+void ChartPanel::paintEvent(QPaintEvent*) {
     UpdateBitmap();
     QPainter painter(this);
     painter.drawImage(0, 0, bitmap_);
 }
 
-void TCustomChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw) {
+void ChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw) {
     if (bitmap_.isNull())
         return;
     {
@@ -88,7 +88,7 @@ void TCustomChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw)
     update();
 }
 
-void TCustomChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
+void ChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
     chartBounds_ = bounds;
     const int w = bounds.Width();
     const int h = bounds.Height();
@@ -101,12 +101,12 @@ void TCustomChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
     DrawInnerChart(canvas);
 }
 
-void TCustomChartPanel::SetChartRect(const TRect& rect) {
+void ChartPanel::SetChartRect(const TRect& rect) {
     chartRect_ = rect;
     NormalizeChartRect();
 }
 
-void TCustomChartPanel::NormalizeChartRect() {
+void ChartPanel::NormalizeChartRect() {
     TRect& r = chartRect_;
     r.Left = std::max(r.Left, chartBounds_.Left);
     r.Top = std::max(r.Top, chartBounds_.Top);
@@ -120,13 +120,13 @@ void TCustomChartPanel::NormalizeChartRect() {
         r.Bottom = r.Top + chartBounds_.Height();
 }
 
-void TCustomChartPanel::DrawPanelBackground(Canvas& canvas) {
+void ChartPanel::DrawPanelBackground(Canvas& canvas) {
     canvas.SetBrush({color_, BrushStyle::Solid});
     canvas.FillRect(chartBounds_);
 }
 
 // One frame `width` pixels wide just inside `box`, which then shrinks by it.
-void TCustomChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel, int width) {
+void ChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel, int width) {
     if (bevel == bvNone || width <= 0)
         return;
     const TColor light = bevel == bvRaised ? clWhite : clGray;
@@ -142,7 +142,7 @@ void TCustomChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel,
     }
 }
 
-void TCustomChartPanel::DrawPanelBevels(Canvas& canvas) {
+void ChartPanel::DrawPanelBevels(Canvas& canvas) {
     TRect box = chartBounds_;
     DrawBevel(canvas, box, bevelOuter_, bevelWidth_);
     if (borderWidth_ > 0) {

@@ -99,7 +99,7 @@ public:
     void SetMinorTickLength(int value);
     void SetMinorTickCount(int value);
     void SetGridCentered(bool value);
-    TChartFont& LabelsFont() { return labelsFont_; }
+    ChartFont& LabelsFont() { return labelsFont_; }
     TChartPen& Axis() { return axisPen_; }
     TChartPen& Ticks() { return ticks_; }
     TChartPen& TicksInner() { return ticksInner_; }
@@ -191,7 +191,7 @@ private:
     int minorTickLength_ = 2;
     int minorTickCount_ = 3;
     bool gridCentered_ = false;
-    TChartFont labelsFont_;
+    ChartFont labelsFont_;
     TChartPen axisPen_;
     TChartPen ticks_;
     TChartPen ticksInner_;

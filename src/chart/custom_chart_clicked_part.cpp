@@ -3,23 +3,23 @@
 
 namespace kvarzel {
 
-TChartClickedPartStyle TCustomChart::CalcClickedPart(int x, int y) {
+ClickedPart TCustomChart::CalcClickedPart(int x, int y) {
     for (int index = SeriesCount() - 1; index >= 0; --index) {
         const TChartSeries& series = Series(index);
         if (series.Active() && series.Clicked(x, y) >= 0)
-            return cpSeries;
+            return ClickedPart::Series;
     }
     for (const TCustomChartAxis* axis : AxisList())
         if (IsAxisDrawn(*axis) && axis->Clicked(x, y))
-            return cpAxis;
+            return ClickedPart::Axis;
     if (Title().Clicked(x, y))
-        return cpTitle;
+        return ClickedPart::Title;
     if (Foot().Clicked(x, y))
-        return cpFoot;
+        return ClickedPart::Foot;
     if (AnyActiveSeries() && ChartRect().Contains(x, y))
-        return cpChartRect;
+        return ClickedPart::ChartRect;
     // The legend is never drawn, so nothing can lie on it.
-    return cpNone;
+    return ClickedPart::None;
 }
 
 } // namespace kvarzel
