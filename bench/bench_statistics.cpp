@@ -75,7 +75,7 @@ LongHistory& History() {
     return history;
 }
 
-void ShowAndPaint(TStatisticsForm& form) {
+void ShowAndPaint(StatisticsForm& form) {
     form.show();
     form.repaint();
     QApplication::processEvents();
@@ -85,7 +85,7 @@ void ShowAndPaint(TStatisticsForm& form) {
 void BM_OpenDialogWith100000Lines(benchmark::State& state) {
     TrainingStatistics& statistics = History().Statistics();
     for (auto _ : state) {
-        TStatisticsForm form(nullptr, statistics);
+        StatisticsForm form(nullptr, statistics);
         ShowAndPaint(form);
         form.hide();
     }
@@ -95,7 +95,7 @@ BENCHMARK(BM_OpenDialogWith100000Lines)->Unit(benchmark::kMillisecond);
 
 // Every later opening: the dialog the main window keeps, shown again.
 void BM_ReopenDialogWith100000Lines(benchmark::State& state) {
-    TStatisticsForm form(nullptr, History().Statistics());
+    StatisticsForm form(nullptr, History().Statistics());
     for (auto _ : state) {
         ShowAndPaint(form);
         form.hide();
@@ -106,7 +106,7 @@ BENCHMARK(BM_ReopenDialogWith100000Lines)->Unit(benchmark::kMillisecond);
 // The end of a training as the main window hands it on, the line written to
 // the file included; the dialog exists and is closed, as after a first look.
 void BM_FinishTrainingWith100000Lines(benchmark::State& state) {
-    TStatisticsForm form(nullptr, History().Statistics());
+    StatisticsForm form(nullptr, History().Statistics());
     for (auto _ : state)
         form.AddTraining(History().NextTraining());
     state.counters["unsaved"] = History().Statistics().UnsavedCount();
@@ -115,7 +115,7 @@ BENCHMARK(BM_FinishTrainingWith100000Lines)->Unit(benchmark::kMillisecond);
 
 // The same with the dialog open: the table and the picture follow.
 void BM_FinishTrainingWith100000LinesDialogOpen(benchmark::State& state) {
-    TStatisticsForm form(nullptr, History().Statistics());
+    StatisticsForm form(nullptr, History().Statistics());
     ShowAndPaint(form);
     for (auto _ : state) {
         form.AddTraining(History().NextTraining());

@@ -28,12 +28,12 @@ public:
         for (const Run& run : runs) {
             const bool single = run.run_type != Run::RT_Aggregate && run.repetitions <= 1;
             if (single || run.aggregate_name == "median") {
-                medians_[nameOf(run)] =
-                    manual(run) ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+                medians_[NameOf(run)] =
+                    Manual(run) ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
                 shown.push_back(run);
             } else if (run.aggregate_name == "cv") {
-                spreads_[nameOf(run)] =
-                    manual(run) ? run.real_accumulated_time : run.cpu_accumulated_time;
+                spreads_[NameOf(run)] =
+                    Manual(run) ? run.real_accumulated_time : run.cpu_accumulated_time;
             }
         }
         if (!shown.empty())
@@ -54,22 +54,22 @@ public:
             const bool met = ratio <= comparison.Target;
             std::printf("ratio %-40s %6.3fx  (target <= %.2fx: %s; spread %s / %s)\n",
                         comparison.What.c_str(), ratio, comparison.Target, met ? "met" : "MISSED",
-                        spread(comparison.Ours).c_str(), spread(comparison.Theirs).c_str());
+                        Spread(comparison.Ours).c_str(), Spread(comparison.Theirs).c_str());
         }
         std::fflush(stdout);
     }
 
 private:
-    static std::string nameOf(const Run& run) {
+    static std::string NameOf(const Run& run) {
         std::string name = run.run_name.function_name;
         if (!run.run_name.args.empty())
             name += "/" + run.run_name.args;
         return name;
     }
 
-    static bool manual(const Run& run) { return run.run_name.time_type == "manual_time"; }
+    static bool Manual(const Run& run) { return run.run_name.time_type == "manual_time"; }
 
-    std::string spread(const std::string& name) const {
+    std::string Spread(const std::string& name) const {
         const auto found = spreads_.find(name);
         if (found == spreads_.end())
             return "-";

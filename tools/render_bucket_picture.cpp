@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QSize size(kvarzel::kBucketPictureWidth, kvarzel::kBucketPictureHeight);
-    const QImage picture = kvarzel::renderTwoColour(arguments[1], size, kvarzel::Background::White);
+    const QImage picture = kvarzel::RenderTwoColour(arguments[1], size, kvarzel::Background::White);
     // Only pure black and pure white are left, so one bit a pixel loses nothing.
     if (picture.isNull() ||
         !picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither).save(arguments[2])) {

@@ -11,14 +11,14 @@
 
 namespace {
 
-bool renderIcon(const QString& folder, const QString& smallSvg, const QString& largeSvg, int size) {
+bool RenderIcon(const QString& folder, const QString& smallSvg, const QString& largeSvg, int size) {
     const QString sizeFolder = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
     const QImage image = kvarzel::RenderProgramIcon(smallSvg, largeSvg, size);
     return !image.isNull() && QDir().mkpath(sizeFolder) &&
            image.save(sizeFolder + QStringLiteral("/kvarzel.png"));
 }
 
-int fail(const QString& message) {
+int Fail(const QString& message) {
     QTextStream(stderr) << "kvarzel_render_icons: " << message << '\n';
     return 1;
 }
@@ -30,14 +30,14 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 5)
-        return fail(QStringLiteral("usage: <output folder> <small svg> <large svg> <size>..."));
+        return Fail(QStringLiteral("usage: <output folder> <small svg> <large svg> <size>..."));
     for (qsizetype index = 4; index < arguments.size(); ++index) {
         bool isNumber = false;
         const int size = arguments[index].toInt(&isNumber);
         if (!isNumber || size <= 0)
-            return fail(QStringLiteral("not an icon size: ") + arguments[index]);
-        if (!renderIcon(arguments[1], arguments[2], arguments[3], size))
-            return fail(QStringLiteral("cannot render the icon at %1 pixels").arg(size));
+            return Fail(QStringLiteral("not an icon size: ") + arguments[index]);
+        if (!RenderIcon(arguments[1], arguments[2], arguments[3], size))
+            return Fail(QStringLiteral("cannot render the icon at %1 pixels").arg(size));
     }
     return 0;
 }

@@ -138,8 +138,8 @@ TEST_F(AboutFormTest, DialogCarriesItsCaptionHelpContextAndLinkLooks) {
     EXPECT_EQ(form->OKButton->text(), "О&К");
     EXPECT_TRUE(form->OKButton->isDefault());
     EXPECT_EQ(form->OKButton->statusTip(), "Закрыть это окно");
-    const std::pair<TLabel*, QString> links[] = {{form->EmailLabel, Email},
-                                                 {form->WebsiteLabel, Website}};
+    const std::pair<TextLabel*, QString> links[] = {{form->EmailLabel, Email},
+                                                    {form->WebsiteLabel, Website}};
     for (const auto& [link, target] : links) {
         EXPECT_EQ(link->statusTip(), target);
         EXPECT_EQ(link->toolTip(), "");
@@ -252,7 +252,7 @@ TEST_F(AboutFormTest, F1OpensTheAboutTopicAndLeavesTheDialogOpen) {
     const auto form = Shown();
     QTest::keyClick(form->OKButton, Qt::Key_F1);
     ASSERT_NE(HelpViewerWindow(), nullptr);
-    EXPECT_EQ(HelpViewerWindow()->currentPage(), "AboutApp.htm");
+    EXPECT_EQ(HelpViewerWindow()->CurrentPage(), "AboutApp.htm");
     EXPECT_TRUE(form->isVisible());
     DoneHelp();
 }

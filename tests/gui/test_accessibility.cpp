@@ -8,8 +8,8 @@
 #include "ui/about/about_form.h"
 #include "ui/about/text_label.h"
 #include "ui/common/accessible_names.h"
-#include "ui/main/bucket_image.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/bucket_view.h"
+#include "ui/main/signal_circle.h"
 #include "ui/options/file_name_edit.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"
@@ -100,8 +100,8 @@ TEST_F(OptionsAccessibilityTest, FieldsAreNamedByTheirLabelsAndDescribedByUnitAn
 TEST_F(OptionsAccessibilityTest, EachSpinArrowSaysWhatItDoesToWhichField) {
     CreateForm();
     QSet<QString> descriptions;
-    for (TSpinEdit* field : {form->CountSpinEdit, form->TimerSpinEdit, form->FrequencySpinEdit,
-                             form->DurationSpinEdit}) {
+    for (SpinEdit* field : {form->CountSpinEdit, form->TimerSpinEdit, form->FrequencySpinEdit,
+                            form->DurationSpinEdit}) {
         const QString field_name = NameOf(field);
         EXPECT_EQ(NameOf(field->UpButton()), "Увеличить");
         EXPECT_EQ(NameOf(field->DownButton()), "Уменьшить");
@@ -237,7 +237,7 @@ TEST_F(AboutAccessibilityTest, TabGoesFromTheButtonToTheLinksAndEnterOrSpaceOpen
 }
 
 // Pixels of the label's border in its font colour.
-int FramePixels(TLabel& label) {
+int FramePixels(TextLabel& label) {
     const QImage picture = label.grab().toImage();
     const QRgb colour = label.FontColour().rgb();
     int count = 0;
@@ -248,7 +248,7 @@ int FramePixels(TLabel& label) {
 }
 
 TEST_F(AboutAccessibilityTest, AFocusedLinkHasADottedFrameInItsColourAndLosesItWithTheFocus) {
-    TLabel& link = *form->WebsiteLabel;
+    TextLabel& link = *form->WebsiteLabel;
     const int unfocused = FramePixels(link);
     form->OKButton->setFocus(Qt::TabFocusReason);
     Press(Qt::Key_Tab);

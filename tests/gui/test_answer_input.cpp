@@ -3,8 +3,8 @@
 #include "main_form_fixture.h"
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
-#include "ui/main/bucket_image.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/bucket_view.h"
+#include "ui/main/signal_circle.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -24,7 +24,7 @@ protected:
     }
 };
 
-double blackShare(const QImage& image) {
+double BlackShare(const QImage& image) {
     qint64 black = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -34,7 +34,7 @@ double blackShare(const QImage& image) {
     return double(black) / (double(image.width()) * image.height());
 }
 
-int pixelsOtherThanBlackOrWhite(const QImage& image) {
+int PixelsOtherThanBlackOrWhite(const QImage& image) {
     int others = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -52,11 +52,11 @@ TEST_F(BucketPictureTest, HasTheSizeTheWindowLayoutAssumes) {
 }
 
 TEST_F(BucketPictureTest, HasOnlyPureBlackAndPureWhitePixels) {
-    EXPECT_EQ(pixelsOtherThanBlackOrWhite(BucketPicture()), 0);
+    EXPECT_EQ(PixelsOtherThanBlackOrWhite(BucketPicture()), 0);
 }
 
 TEST_F(BucketPictureTest, IsALineDrawingNotABlankOrAFloodedImage) {
-    const double share = blackShare(BucketPicture());
+    const double share = BlackShare(BucketPicture());
     EXPECT_GT(share, 0.05);
     EXPECT_LT(share, 0.35);
 }
@@ -65,7 +65,7 @@ TEST_F(BucketPictureTest, KeepsThePlacesOfTheAnswerButtonsClearOfLines) {
     // A button hides whatever lies under it; the drawing keeps those places empty.
     const QImage picture = BucketPicture();
     for (const QRect& button : {QRect(12, 187, 75, 25), QRect(226, 187, 75, 25)}) {
-        EXPECT_EQ(blackShare(picture.copy(button)), 0.0) << "button at " << button.x();
+        EXPECT_EQ(BlackShare(picture.copy(button)), 0.0) << "button at " << button.x();
     }
 }
 
@@ -73,8 +73,8 @@ TEST_F(BucketPictureTest, DrawsTheLargeBucketUnderTheSignalCircle) {
     // The bucket's outline runs down both sides of the circle's place.
     const QImage picture = BucketPicture();
     const QRect circle(140, 60, 40, 40);
-    EXPECT_GT(blackShare(picture.copy(circle.left() - 12, circle.top(), 12, circle.height())), 0.0);
-    EXPECT_GT(blackShare(picture.copy(circle.right() + 1, circle.top(), 12, circle.height())), 0.0);
+    EXPECT_GT(BlackShare(picture.copy(circle.left() - 12, circle.top(), 12, circle.height())), 0.0);
+    EXPECT_GT(BlackShare(picture.copy(circle.right() + 1, circle.top(), 12, circle.height())), 0.0);
 }
 
 TEST_F(BucketPictureTest, OneIconSizeComesFromTheBuildOrIsDrawnWhenTheBuildHasNone) {
@@ -83,7 +83,7 @@ TEST_F(BucketPictureTest, OneIconSizeComesFromTheBuildOrIsDrawnWhenTheBuildHasNo
     EXPECT_EQ(built, ProgramIcon().pixmap(48).toImage().convertToFormat(built.format()));
     const QImage drawn = ProgramIconImage(40);
     EXPECT_EQ(drawn.size(), QSize(40, 40));
-    EXPECT_GT(blackShare(drawn), 0.05);
+    EXPECT_GT(BlackShare(drawn), 0.05);
 }
 
 TEST_F(BucketPictureTest, OnAHiDpiScreenIsDrawnAfreshAtTheScreensRatio) {
@@ -91,8 +91,8 @@ TEST_F(BucketPictureTest, OnAHiDpiScreenIsDrawnAfreshAtTheScreensRatio) {
     EXPECT_EQ(doubled.size(), QSize(622, 476));
     EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
     EXPECT_EQ(doubled.deviceIndependentSize(), QSizeF(311, 238));
-    EXPECT_EQ(pixelsOtherThanBlackOrWhite(doubled), 0);
-    EXPECT_NEAR(blackShare(doubled), blackShare(BucketPicture()), 0.05);
+    EXPECT_EQ(PixelsOtherThanBlackOrWhite(doubled), 0);
+    EXPECT_NEAR(BlackShare(doubled), BlackShare(BucketPicture()), 0.05);
     const QImage scaledUp =
         BucketPicture().scaled(doubled.size()).convertToFormat(doubled.format());
     EXPECT_NE(doubled, scaledUp) << "the picture is only pixel-doubled";
@@ -101,7 +101,7 @@ TEST_F(BucketPictureTest, OnAHiDpiScreenIsDrawnAfreshAtTheScreensRatio) {
 }
 
 TEST_F(BucketPictureTest, TheBuildsPictureIsTheDrawingItself) {
-    EXPECT_EQ(BucketPicture(), renderTwoColour(QStringLiteral(":/art/bucket.svg"), QSize(311, 238),
+    EXPECT_EQ(BucketPicture(), RenderTwoColour(QStringLiteral(":/art/bucket.svg"), QSize(311, 238),
                                                Background::White));
 }
 
@@ -157,7 +157,7 @@ TEST_F(BucketPictureTest, SmallIconsAreBlackAndWhiteLargerOnesTheSamePictureWith
         }
         EXPECT_GT(pixels.edges, size.width()) << "no smooth edges";
         const QImage twoColour =
-            renderTwoColour(QStringLiteral(":/art/icon.svg"), size, Background::Transparent);
+            RenderTwoColour(QStringLiteral(":/art/icon.svg"), size, Background::Transparent);
         int same = 0;
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x) {

@@ -2,7 +2,7 @@
 #include "main_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/canvas.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/signal_circle.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -6,8 +6,8 @@
 #include "platform/application_hint.h"
 #include "platform/timer.h"
 #include "ui/common/help_context.h"
-#include "ui/main/bucket_image.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/bucket_view.h"
+#include "ui/main/signal_circle.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, HelpFollowsTheFocusedControl) {
         // F1 is the menu's shortcut, so the training's key handling never sees it.
         Press(Qt::Key_F1);
         HelpViewer* viewer = HelpViewerWindow();
-        return viewer ? viewer->currentPage() : QString();
+        return viewer ? viewer->CurrentPage() : QString();
     };
     InitHelp(KVARZEL_BINARY_DIR "/kvarzel");
     Start();

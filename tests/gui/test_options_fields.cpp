@@ -30,7 +30,7 @@ protected:
         Focus(field);
         field->selectAll();
     }
-    TSpinEdit* field = nullptr;
+    SpinEdit* field = nullptr;
 };
 
 TEST_F(NumberField, ReadsAWholeNumberClampedAndAnythingElseAsTheMinimum) {
@@ -55,7 +55,7 @@ TEST_F(NumberField, ReadsAWholeNumberClampedAndAnythingElseAsTheMinimum) {
 }
 
 TEST_F(NumberField, RefusesAnyOtherPrintableCharacterWithABeep) {
-    QSignalSpy refused(field, &TSpinEdit::CharacterRefused);
+    QSignalSpy refused(field, &SpinEdit::CharacterRefused);
     Type("12");
     QTest::keyClick(field, Qt::Key_A);
     QTest::keyClick(field, Qt::Key_Space);
@@ -124,7 +124,7 @@ protected:
         field = form->WhiteHotKey;
         Focus(field);
     }
-    THotKey* field = nullptr;
+    HotKeyEdit* field = nullptr;
 };
 
 TEST_F(HotKeyField, TakesAKeyWithItsModifiers) {

@@ -2,7 +2,7 @@
 // The signal circle as it reaches the screen: an aliased disc in its fill
 // colour with a black outline, inside its box, clear around it.
 #include "platform/canvas.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/signal_circle.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace kvarzel {
 namespace {
 
 QImage Rendered(TColor fill) {
-    TShape shape;
+    SignalCircle shape;
     shape.resize(40, 40);
     shape.SetBrushColor(fill);
     QImage image(shape.size(), QImage::Format_ARGB32);

@@ -48,7 +48,7 @@ protected:
     }
 
     fs::path HistoryPath() const { return UserHistoryPath(); }
-    TStatisticsForm& Dialog() const { return form->StatisticsForm(); }
+    StatisticsForm& Dialog() const { return form->StatisticsDialog(); }
     QString Cell(int row, int column) const {
         return Dialog().TableModel().index(row, column).data().toString();
     }
@@ -198,7 +198,7 @@ TEST_F(StatisticsTest, F1OpensTheStatisticsPage) {
     InitHelp(KVARZEL_BINARY_DIR "/kvarzel");
     InDialog([&] { QTest::keyClick(Dialog().TrainingsTable, Qt::Key_F1); });
     ASSERT_NE(HelpViewerWindow(), nullptr);
-    EXPECT_EQ(HelpViewerWindow()->currentPage(), "Statistics.htm");
+    EXPECT_EQ(HelpViewerWindow()->CurrentPage(), "Statistics.htm");
 }
 
 // Trainings of one pea can end alike within a second; turning the history on

@@ -46,7 +46,7 @@ protected:
     // A lock that is a folder cannot be taken: every append fails.
     void BlockAppends() const { fs::create_directory(LockPath()); }
     void AllowAppends() const { fs::remove(LockPath()); }
-    static QString Cell(const TStatisticsForm& form, int row, int column) {
+    static QString Cell(const StatisticsForm& form, int row, int column) {
         return form.TableModel().index(row, column).data().toString();
     }
 
@@ -206,7 +206,7 @@ TEST(EvidenceCourseTest, KeepsEveryStretchsHighestPointWithinTheLimit) {
 
 TEST_F(StatisticsFiguresTest, DialogLeadsWithTheRunFigureAndWhatChanceGives) {
     auto statistics = Statistics();
-    TStatisticsForm form(nullptr, *statistics);
+    StatisticsForm form(nullptr, *statistics);
     EXPECT_EQ(form.RunFigureLabel->text(),
               "Эта серия: <b>нет свидетельств</b> — тренировок ещё не было.");
     form.AddTraining(RecordOf(CoinGuesses(20, 0), run, 1));
@@ -229,7 +229,7 @@ TEST_F(StatisticsFiguresTest, DialogLeadsWithTheRunFigureAndWhatChanceGives) {
 
 TEST_F(StatisticsFiguresTest, TableMarksAbandonedRowsAndShowsEachRowsFigure) {
     auto statistics = Statistics();
-    TStatisticsForm form(nullptr, *statistics);
+    StatisticsForm form(nullptr, *statistics);
     // The history is kept, but its file cannot take the lines.
     statistics->SetKeepHistory(true);
     BlockAppends();
@@ -256,7 +256,7 @@ TEST_F(StatisticsFiguresTest, TableMarksAbandonedRowsAndShowsEachRowsFigure) {
 
 TEST_F(StatisticsFiguresTest, PictureDrawsTheRunsCourseWithTheTwoLevels) {
     auto statistics = Statistics();
-    TStatisticsForm form(nullptr, *statistics);
+    StatisticsForm form(nullptr, *statistics);
     for (int minute = 0; minute < 30; ++minute)
         form.AddTraining(RecordOf(CoinGuesses(20, 10), run, minute));
     form.Refresh();
@@ -280,7 +280,7 @@ TEST_F(StatisticsFiguresTest, OlderHistoryLinesShowADashAndANoteWhy) {
     ASSERT_TRUE(ReplaceFileAtomically(HistoryPath(), OlderHistory));
     auto statistics = Statistics();
     statistics->SetKeepHistory(true);
-    TStatisticsForm form(nullptr, *statistics);
+    StatisticsForm form(nullptr, *statistics);
     form.AddTraining(RecordOf(CoinGuesses(9, 0), run, 1));
     form.Refresh();
     ASSERT_EQ(form.TableModel().rowCount(), 2);
@@ -300,7 +300,7 @@ TEST_F(StatisticsFiguresTest, ExportWritesTheRowsUnwrittenOnesIncluded) {
     auto statistics = Statistics();
     statistics->SetKeepHistory(true);
     BlockAppends();
-    TStatisticsForm form(nullptr, *statistics);
+    StatisticsForm form(nullptr, *statistics);
     form.AddTraining(RecordOf(CoinGuesses(3, 1), run, 1));
     form.AddTraining(RecordOf(CoinGuesses(1, 1), run, 2));
     EXPECT_EQ(Cell(form, 1, NoteColumn), "не записана");

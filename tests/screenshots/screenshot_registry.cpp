@@ -7,16 +7,16 @@
 
 namespace kvarzel::screenshots {
 
-std::vector<Shot>& registry() {
+std::vector<Shot>& Registry() {
     static std::vector<Shot> shots;
     return shots;
 }
 
 Register::Register(QString name, std::function<bool(const QString& folder)> render) {
-    registry().push_back({std::move(name), std::move(render)});
+    Registry().push_back({std::move(name), std::move(render)});
 }
 
-bool saveWidget(QWidget& widget, const QString& folder, const QString& name) {
+bool SaveWidget(QWidget& widget, const QString& folder, const QString& name) {
     QApplication::processEvents();
     return widget.grab().save(folder + "/" + name + ".png");
 }

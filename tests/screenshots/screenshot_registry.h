@@ -17,13 +17,13 @@ struct Shot {
     std::function<bool(const QString& folder)> render;
 };
 
-std::vector<Shot>& registry();
+std::vector<Shot>& Registry();
 
 struct Register {
     Register(QString name, std::function<bool(const QString& folder)> render);
 };
 
 // Grabs a widget (shown offscreen) into <folder>/<name>.png.
-bool saveWidget(QWidget& widget, const QString& folder, const QString& name);
+bool SaveWidget(QWidget& widget, const QString& folder, const QString& name);
 
 } // namespace kvarzel::screenshots

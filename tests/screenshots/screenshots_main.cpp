@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
     int failures = 0;
-    for (const auto& shot : kvarzel::screenshots::registry()) {
+    for (const auto& shot : kvarzel::screenshots::Registry()) {
         const bool saved = shot.render(folder);
         std::printf("%s %s/%s.png\n", saved ? "wrote" : "FAILED", qPrintable(folder),
                     qPrintable(shot.name));

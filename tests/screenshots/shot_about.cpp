@@ -15,7 +15,7 @@ bool RenderAbout(const QString& folder, const QString& name, bool emailHovered) 
     (void)QTest::qWaitForWindowExposed(&form);
     if (emailHovered)
         QTest::mouseMove(form.EmailLabel, {4, 4});
-    return saveWidget(form, folder, name);
+    return SaveWidget(form, folder, name);
 }
 
 const Register about{"about",

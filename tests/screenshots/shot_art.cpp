@@ -18,17 +18,17 @@ const QRect kSignalCircle(140, 60, 40, 40);
 const QRect kWhiteButton(12, 187, 75, 25);
 const QRect kBlackButton(226, 187, 75, 25);
 
-QString pathOf(const QString& folder, const QString& name) {
+QString PathOf(const QString& folder, const QString& name) {
     return folder + "/" + name + ".png";
 }
 
-bool saveBucketPicture(const QString& folder) {
+bool SaveBucketPicture(const QString& folder) {
     const QImage picture = BucketPicture();
-    return picture.save(pathOf(folder, "bucket_picture")) &&
-           picture.scaled(picture.size() * 3).save(pathOf(folder, "bucket_picture_3x"));
+    return picture.save(PathOf(folder, "bucket_picture")) &&
+           picture.scaled(picture.size() * 3).save(PathOf(folder, "bucket_picture_3x"));
 }
 
-bool saveBucketLayout(const QString& folder) {
+bool SaveBucketLayout(const QString& folder) {
     QImage layout = BucketPicture().convertToFormat(QImage::Format_RGB32);
     QPainter painter(&layout);
     painter.setPen(Qt::black);
@@ -38,12 +38,12 @@ bool saveBucketLayout(const QString& folder) {
     painter.drawRect(kWhiteButton.adjusted(0, 0, -1, -1));
     painter.drawRect(kBlackButton.adjusted(0, 0, -1, -1));
     painter.end();
-    return layout.save(pathOf(folder, "bucket_layout")) &&
-           layout.scaled(layout.size() * 3).save(pathOf(folder, "bucket_layout_3x"));
+    return layout.save(PathOf(folder, "bucket_layout")) &&
+           layout.scaled(layout.size() * 3).save(PathOf(folder, "bucket_layout_3x"));
 }
 
 // Every icon size on a light and on a dark strip, so a missing white fill shows.
-bool saveIconSizes(const QString& folder) {
+bool SaveIconSizes(const QString& folder) {
     const QIcon icon = kvarzel::ProgramIcon();
     const QList<QSize> sizes = icon.availableSizes();
     int width = 8;
@@ -62,12 +62,12 @@ bool saveIconSizes(const QString& folder) {
         x += size.width() + 8;
     }
     painter.end();
-    return sheet.save(pathOf(folder, "program_icon_sizes"));
+    return sheet.save(PathOf(folder, "program_icon_sizes"));
 }
 
 // The small sizes black and white (top; at 16 pixels the small drawing) and smooth (bottom),
 // enlarged eight times, on light and dark ground: the comparison that chose the looks.
-bool saveSmallIconLooks(const QString& folder) {
+bool SaveSmallIconLooks(const QString& folder) {
     constexpr int kZoom = 8;
     const QList<int> sizes = {16, 22, 24, 32};
     QImage sheet(kZoom * (16 + 22 + 24 + 32 + 5 * 4) * 2, kZoom * (2 * 32 + 12),
@@ -78,7 +78,7 @@ bool saveSmallIconLooks(const QString& folder) {
     for (const int half : {0, 1}) {
         int x = half * sheet.width() / 2 + 4 * kZoom;
         for (const int size : sizes) {
-            const QImage looks[] = {kvarzel::renderTwoColour(":/art/icon.svg", QSize(size, size),
+            const QImage looks[] = {kvarzel::RenderTwoColour(":/art/icon.svg", QSize(size, size),
                                                              kvarzel::Background::Transparent),
                                     kvarzel::RenderSmoothIcon(":/art/icon.svg", size)};
             for (int row = 0; row < 2; ++row)
@@ -88,12 +88,12 @@ bool saveSmallIconLooks(const QString& folder) {
         }
     }
     painter.end();
-    return sheet.save(pathOf(folder, "program_icon_small_looks"));
+    return sheet.save(PathOf(folder, "program_icon_small_looks"));
 }
 
-const kvarzel::screenshots::Register smallLooks{"program_icon_small_looks", saveSmallIconLooks};
-const kvarzel::screenshots::Register picture{"bucket_picture", saveBucketPicture};
-const kvarzel::screenshots::Register layout{"bucket_layout", saveBucketLayout};
-const kvarzel::screenshots::Register icons{"program_icon_sizes", saveIconSizes};
+const kvarzel::screenshots::Register smallLooks{"program_icon_small_looks", SaveSmallIconLooks};
+const kvarzel::screenshots::Register picture{"bucket_picture", SaveBucketPicture};
+const kvarzel::screenshots::Register layout{"bucket_layout", SaveBucketLayout};
+const kvarzel::screenshots::Register icons{"program_icon_sizes", SaveIconSizes};
 
 } // namespace

@@ -16,7 +16,7 @@ const kvarzel::screenshots::Register intuitionShot{
             series.AddPoint(i + 1, results[i]);
         chart.BottomAxis().SetMaximum(6);
         chart.show();
-        return kvarzel::screenshots::saveWidget(chart, folder, "chart_intuition");
+        return kvarzel::screenshots::SaveWidget(chart, folder, "chart_intuition");
     }};
 
 const kvarzel::screenshots::Register ratioShot{"chart_ratio_strip", [](const QString& folder) {
@@ -24,7 +24,7 @@ const kvarzel::screenshots::Register ratioShot{"chart_ratio_strip", [](const QSt
                                                    chart.resize(215, 20);
                                                    kvarzel::ConfigureRatioChart(chart);
                                                    chart.show();
-                                                   return kvarzel::screenshots::saveWidget(
+                                                   return kvarzel::screenshots::SaveWidget(
                                                        chart, folder, "chart_ratio_strip");
                                                }};
 

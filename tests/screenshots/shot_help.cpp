@@ -9,7 +9,7 @@
 
 namespace {
 
-bool renderHelpViewer(const QString& folder) {
+bool RenderHelpViewer(const QString& folder) {
     kvarzel::InitHelp(QCoreApplication::applicationDirPath() + QStringLiteral("/kvarzel"));
     kvarzel::ShowHelpTopic(2);
     kvarzel::HelpViewer* viewer = kvarzel::HelpViewerWindow();
@@ -18,11 +18,11 @@ bool renderHelpViewer(const QString& folder) {
     }
     viewer->resize(800, 560);
     const bool saved =
-        kvarzel::screenshots::saveWidget(*viewer, folder, QStringLiteral("help_training"));
+        kvarzel::screenshots::SaveWidget(*viewer, folder, QStringLiteral("help_training"));
     kvarzel::DoneHelp();
     return saved;
 }
 
-const kvarzel::screenshots::Register reg{QStringLiteral("help_training"), renderHelpViewer};
+const kvarzel::screenshots::Register reg{QStringLiteral("help_training"), RenderHelpViewer};
 
 } // namespace

@@ -58,7 +58,7 @@ struct ShownMainForm {
 
 const Register idle{"main_idle", [](const QString& folder) {
                         ShownMainForm shown;
-                        return saveWidget(*shown.form, folder, "main_idle");
+                        return SaveWidget(*shown.form, folder, "main_idle");
                     }};
 
 const Register right{"main_training_right", [](const QString& folder) {
@@ -66,7 +66,7 @@ const Register right{"main_training_right", [](const QString& folder) {
                          shown.form->TrainMenuItem->trigger();
                          shown.Answer(true);
                          shown.Answer(true);
-                         return saveWidget(*shown.form, folder, "main_training_right");
+                         return SaveWidget(*shown.form, folder, "main_training_right");
                      }};
 
 const Register wrong{"main_training_wrong", [](const QString& folder) {
@@ -74,7 +74,7 @@ const Register wrong{"main_training_wrong", [](const QString& folder) {
                          shown.form->TrainMenuItem->trigger();
                          for (int i = 0; i < 4; ++i)
                              shown.Answer(i != 3);
-                         return saveWidget(*shown.form, folder, "main_training_wrong");
+                         return SaveWidget(*shown.form, folder, "main_training_wrong");
                      }};
 
 // The open menu is a window of its own: paint it over the main window where it drops down.
@@ -125,7 +125,7 @@ struct ShownResults : ShownMainForm {
 
 const Register results{"main_results", [](const QString& folder) {
                            ShownResults shown;
-                           return saveWidget(*shown.form, folder, "main_results");
+                           return SaveWidget(*shown.form, folder, "main_results");
                        }};
 
 const Register zoomDrag{"main_results_zoom_drag", [](const QString& folder) {
@@ -133,7 +133,7 @@ const Register zoomDrag{"main_results_zoom_drag", [](const QString& folder) {
                             shown.Mouse(QEvent::MouseButtonPress, {70, 40});
                             shown.Mouse(QEvent::MouseMove, {190, 140});
                             const bool saved =
-                                saveWidget(*shown.form, folder, "main_results_zoom_drag");
+                                SaveWidget(*shown.form, folder, "main_results_zoom_drag");
                             shown.Mouse(QEvent::MouseMove, {70, 40});
                             shown.Mouse(QEvent::MouseButtonRelease, {70, 40});
                             return saved;
@@ -144,7 +144,7 @@ const Register zoomed{"main_results_zoomed", [](const QString& folder) {
                           shown.Mouse(QEvent::MouseButtonPress, {70, 40});
                           shown.Mouse(QEvent::MouseMove, {190, 140});
                           shown.Mouse(QEvent::MouseButtonRelease, {190, 140});
-                          return saveWidget(*shown.form, folder, "main_results_zoomed");
+                          return SaveWidget(*shown.form, folder, "main_results_zoomed");
                       }};
 
 } // namespace

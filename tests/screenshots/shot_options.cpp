@@ -45,13 +45,13 @@ struct ShownOptionsForm {
 
 bool RenderPage(const QString& folder, const QString& name, int page) {
     ShownOptionsForm shown(page);
-    return saveWidget(*shown.form, folder, name);
+    return SaveWidget(*shown.form, folder, name);
 }
 
 bool RenderStrip(const QString& folder, int ratio) {
     ShownOptionsForm shown(0);
     shown.form->RatioTrackBar->setValue(ratio);
-    return saveWidget(*shown.form->RatioGroupBox, folder,
+    return SaveWidget(*shown.form->RatioGroupBox, folder,
                       QStringLiteral("options_ratio_%1").arg(ratio));
 }
 

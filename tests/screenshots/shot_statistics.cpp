@@ -65,17 +65,17 @@ TrainingRecord Play(const Plan& plan, RunEvidence& run, std::mt19937& random) {
     return record;
 }
 
-void PlayRun(TStatisticsForm& form, RunEvidence& run) {
+void PlayRun(StatisticsForm& form, RunEvidence& run) {
     std::mt19937 random(2026);
     for (const Plan& plan : {Plan{15, 10, 0, -1, 10, 0}, Plan{21, 200, 10, 100, 200, 0},
                              Plan{24, 30, 0, -1, 12, 0}, Plan{30, 40, 15, 30, 40, 2}})
         form.AddTraining(Play(plan, run, random));
 }
 
-bool Render(TStatisticsForm& form, const QString& folder, const QString& name) {
+bool Render(StatisticsForm& form, const QString& folder, const QString& name) {
     form.show();
     (void)QTest::qWaitForWindowExposed(&form);
-    return saveWidget(form, folder, name);
+    return SaveWidget(form, folder, name);
 }
 
 const Register run{"statistics", [](const QString& folder) {
@@ -84,7 +84,7 @@ const Register run{"statistics", [](const QString& folder) {
                        TrainingStatistics statistics(
                            nullptr, HistoryFile(data.filePath("history.csv").toStdString()),
                            evidence);
-                       TStatisticsForm form(nullptr, statistics);
+                       StatisticsForm form(nullptr, statistics);
                        PlayRun(form, evidence);
                        return Render(form, folder, "statistics");
                    }};
@@ -106,7 +106,7 @@ const Register history{"statistics_history", [](const QString& folder) {
                            RunEvidence evidence;
                            TrainingStatistics statistics(&settings, file, evidence);
                            statistics.SetKeepHistory(true);
-                           TStatisticsForm form(nullptr, statistics);
+                           StatisticsForm form(nullptr, statistics);
                            PlayRun(form, evidence);
                            return Render(form, folder, "statistics_history");
                        }};

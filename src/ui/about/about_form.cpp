@@ -57,22 +57,22 @@ void TAboutForm::CreateControls() {
     LogoImage = Create<QLabel>(this, "LogoImage");
     LogoImage->setGeometry(Gap, Gap, LogoSize, LogoSize);
 
-    AboutLabel = Create<TLabel>(this, "AboutLabel");
+    AboutLabel = Create<TextLabel>(this, "AboutLabel");
     AboutLabel->move(TextLeft, Gap);
-    connect(AboutLabel, &TLabel::MouseMove, this, &TAboutForm::OtherMouseMove);
+    connect(AboutLabel, &TextLabel::MouseMove, this, &TAboutForm::OtherMouseMove);
 
     // Right-aligned and sized to its text, its right edge stays where the links begin.
-    ContactLabel = Create<TLabel>(this, "ContactLabel", Qt::AlignRight);
+    ContactLabel = Create<TextLabel>(this, "ContactLabel", Qt::AlignRight);
     ContactLabel->setGeometry(TextLeft, 0, LinksLeft - TextLeft, 0);
     ContactLabel->SetCaption(QStringLiteral("Электронный адрес: \r\nСайт в Интернете: "));
-    connect(ContactLabel, &TLabel::MouseMove, this, &TAboutForm::OtherMouseMove);
+    connect(ContactLabel, &TextLabel::MouseMove, this, &TAboutForm::OtherMouseMove);
 
     EmailLabel = CreateLink("EmailLabel", MakerEmail, MakerEmailTarget);
-    connect(EmailLabel, &TLabel::Click, this, &TAboutForm::EmailLabelClick);
-    connect(EmailLabel, &TLabel::MouseMove, this, &TAboutForm::EmailLabelMouseMove);
+    connect(EmailLabel, &TextLabel::Click, this, &TAboutForm::EmailLabelClick);
+    connect(EmailLabel, &TextLabel::MouseMove, this, &TAboutForm::EmailLabelMouseMove);
     WebsiteLabel = CreateLink("WebsiteLabel", MakerWebsite, MakerWebsiteTarget);
-    connect(WebsiteLabel, &TLabel::Click, this, &TAboutForm::WebsiteLabelClick);
-    connect(WebsiteLabel, &TLabel::MouseMove, this, &TAboutForm::WebsiteLabelMouseMove);
+    connect(WebsiteLabel, &TextLabel::Click, this, &TAboutForm::WebsiteLabelClick);
+    connect(WebsiteLabel, &TextLabel::MouseMove, this, &TAboutForm::WebsiteLabelMouseMove);
 
     OKButton = Create<QPushButton>(this, "OKButton");
     OKButton->setText("О&К");
@@ -87,8 +87,8 @@ void TAboutForm::CreateControls() {
 
 // The hint holds the exact target a click opens; the main window's status
 // bar shows it while the mouse is over the link.
-TLabel* TAboutForm::CreateLink(const char* name, const QString& text, const QString& target) {
-    auto* link = Create<TLabel>(this, name);
+TextLabel* TAboutForm::CreateLink(const char* name, const QString& text, const QString& target) {
+    auto* link = Create<TextLabel>(this, name);
     link->move(LinksLeft, 0);
     link->SetCaption(text);
     link->setStatusTip(target);
@@ -144,7 +144,7 @@ void TAboutForm::WebsiteLabelClick() {
 }
 
 // Whether the desktop could open it or not, the link turns blue.
-void TAboutForm::OpenLinkOf(TLabel* label) {
+void TAboutForm::OpenLinkOf(TextLabel* label) {
     if (openLink_)
         openLink_(label->statusTip());
     label->SetFontColour(LinkColour);

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace kvarzel {
 
-class TLabel;
+class TextLabel;
 
 // The About dialog: the program's icon, its description, version and
 // copyright from the executable's version strings, the maker's e-mail address
@@ -29,10 +29,10 @@ public:
     void SetLinkOpener(LinkOpener opener) { openLink_ = std::move(opener); }
 
     QLabel* LogoImage = nullptr;
-    TLabel* AboutLabel = nullptr;
-    TLabel* ContactLabel = nullptr;
-    TLabel* EmailLabel = nullptr;
-    TLabel* WebsiteLabel = nullptr;
+    TextLabel* AboutLabel = nullptr;
+    TextLabel* ContactLabel = nullptr;
+    TextLabel* EmailLabel = nullptr;
+    TextLabel* WebsiteLabel = nullptr;
     QPushButton* OKButton = nullptr;
 
 protected:
@@ -45,12 +45,12 @@ protected:
 
 private:
     void CreateControls();
-    TLabel* CreateLink(const char* name, const QString& text, const QString& target);
+    TextLabel* CreateLink(const char* name, const QString& text, const QString& target);
     void FormCreate(const VersionResource& versionResource);
 
     void EmailLabelClick();
     void WebsiteLabelClick();
-    void OpenLinkOf(TLabel* label);
+    void OpenLinkOf(TextLabel* label);
     void EmailLabelMouseMove();
     void WebsiteLabelMouseMove();
     void OtherMouseMove();

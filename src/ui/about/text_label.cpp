@@ -15,11 +15,12 @@ QStringList CaptionLines(const QString& caption) {
     return caption.split(lineBreak);
 }
 
-TLabel::TLabel(QWidget* parent, Qt::Alignment alignment) : QLabel(parent), alignment_(alignment) {
+TextLabel::TextLabel(QWidget* parent, Qt::Alignment alignment)
+    : QLabel(parent), alignment_(alignment) {
     setTextFormat(Qt::PlainText);
 }
 
-void TLabel::SetCaption(const QString& caption) {
+void TextLabel::SetCaption(const QString& caption) {
     caption_ = caption;
     lines_ = CaptionLines(caption);
     // The plain text keeps the label readable to accessibility tools.
@@ -28,17 +29,17 @@ void TLabel::SetCaption(const QString& caption) {
     update();
 }
 
-void TLabel::SetFontColour(const QColor& colour) {
+void TextLabel::SetFontColour(const QColor& colour) {
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, colour);
     setPalette(colours);
 }
 
-QColor TLabel::FontColour() const {
+QColor TextLabel::FontColour() const {
     return palette().color(QPalette::WindowText);
 }
 
-void TLabel::SizeToText() {
+void TextLabel::SizeToText() {
     const QFontMetrics metrics = fontMetrics();
     int width = 0;
     for (const QString& line : std::as_const(lines_))
@@ -48,7 +49,7 @@ void TLabel::SizeToText() {
     setGeometry(left, y(), width, height);
 }
 
-void TLabel::paintEvent(QPaintEvent*) {
+void TextLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(FontColour());
     const int lineHeight = fontMetrics().height();
@@ -63,13 +64,13 @@ void TLabel::paintEvent(QPaintEvent*) {
     }
 }
 
-void TLabel::mousePressEvent(QMouseEvent* event) {
+void TextLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         pressed_ = true;
     event->accept();
 }
 
-void TLabel::mouseReleaseEvent(QMouseEvent* event) {
+void TextLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = event->button() == Qt::LeftButton && pressed_ &&
                        rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
@@ -79,12 +80,12 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit Click();
 }
 
-void TLabel::mouseMoveEvent(QMouseEvent* event) {
+void TextLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit MouseMove();
 }
 
-void TLabel::keyPressEvent(QKeyEvent* event) {
+void TextLabel::keyPressEvent(QKeyEvent* event) {
     const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                            event->key() == Qt::Key_Space;
     if (IsLink() && activates && event->modifiers() == Qt::NoModifier) {

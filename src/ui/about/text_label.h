@@ -17,10 +17,10 @@ QStringList CaptionLines(const QString& caption);
 // reports clicks and mouse moves. A label that takes the focus is a link: Enter
 // and Space click it, and while it has the focus a dotted frame in its own
 // colour surrounds it.
-class TLabel : public QLabel {
+class TextLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit TLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft);
+    explicit TextLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignLeft);
 
     void SetCaption(const QString& caption);
     QString Caption() const { return caption_; }

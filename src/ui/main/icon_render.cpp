@@ -34,7 +34,7 @@ QImage RenderSmoothIcon(const QString& svg, int size) {
 
 QImage RenderProgramIcon(const QString& smallSvg, const QString& largeSvg, int size) {
     if (IconLookAt(size) == IconLook::SmallDrawing)
-        return renderTwoColour(smallSvg, QSize(size, size), Background::Transparent);
+        return RenderTwoColour(smallSvg, QSize(size, size), Background::Transparent);
     return RenderSmoothIcon(largeSvg, size);
 }
 

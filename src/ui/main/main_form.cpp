@@ -16,7 +16,7 @@
 #include "ui/common/screen_centre.h"
 #include "ui/common/sound_output.h"
 #include "ui/main/results_page.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/signal_circle.h"
 #include "ui/main/training_results.h"
 #include "ui/statistics/statistics_form.h"
 
@@ -90,7 +90,7 @@ TMainForm::TMainForm(QWidget* parent)
     // dialog is made then too, so that opening it only fills and shows it.
     RunAfterFirstPaint(*this, [this] {
         statistics_->ReadHistory();
-        StatisticsForm();
+        StatisticsDialog();
     });
     // The window is as tall as the menu bar plus the fixed client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -115,9 +115,9 @@ void TMainForm::MakeDialogsIfMissing() {
         makeDialogs_();
 }
 
-TStatisticsForm& TMainForm::StatisticsForm() {
+StatisticsForm& TMainForm::StatisticsDialog() {
     if (!statisticsForm_)
-        statisticsForm_ = new TStatisticsForm(this, *statistics_);
+        statisticsForm_ = new StatisticsForm(this, *statistics_);
     return *statisticsForm_;
 }
 
@@ -170,7 +170,7 @@ void TMainForm::OptionsMenuItemsClick() {
 }
 
 void TMainForm::StatisticsMenuItemClick() {
-    StatisticsForm().exec();
+    StatisticsDialog().exec();
 }
 
 void TMainForm::AboutMenuItemClick() {

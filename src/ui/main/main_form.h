@@ -24,12 +24,12 @@ namespace kvarzel {
 
 class ResultsPage;
 class TChart;
-class TImage;
+class BucketView;
 class TLineSeries;
-class TShape;
+class SignalCircle;
 class TTimer;
 class SoundOutput;
-class TStatisticsForm;
+class StatisticsForm;
 class TrainingStatistics;
 class TrainingResults;
 struct VirtualKeyPress;
@@ -55,15 +55,15 @@ public:
 
     const TrainingRun& Training() const { return *training_; }
     // The statistics dialog, made when it is first needed.
-    TStatisticsForm& StatisticsForm();
+    StatisticsForm& StatisticsDialog();
     // A training runs exactly while the white answer button is not hidden.
     bool TrainingRunning() const;
 
     // Controls, named by role and kind.
     QTabWidget* PageControl = nullptr;
     QWidget* TrainTabSheet = nullptr;
-    TImage* BucketImage = nullptr;
-    TShape* SignalShape = nullptr;
+    BucketView* BucketImage = nullptr;
+    SignalCircle* SignalShape = nullptr;
     QLabel* CounterLabel = nullptr;
     QPushButton* WhiteButton = nullptr;
     QPushButton* BlackButton = nullptr;
@@ -138,7 +138,7 @@ private:
     QDialog* aboutForm_ = nullptr;
     QDialog* optionsForm_ = nullptr;
     std::function<void()> makeDialogs_;
-    TStatisticsForm* statisticsForm_ = nullptr;
+    StatisticsForm* statisticsForm_ = nullptr;
     bool shown_ = false;
 };
 

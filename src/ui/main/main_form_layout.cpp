@@ -9,10 +9,10 @@
 #include "ui/common/accessible_names.h"
 #include "ui/common/anchors.h"
 #include "ui/common/help_context.h"
-#include "ui/main/bucket_image.h"
 #include "ui/main/bucket_picture.h"
+#include "ui/main/bucket_view.h"
 #include "ui/main/results_page.h"
-#include "ui/main/signal_shape.h"
+#include "ui/main/signal_circle.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -81,13 +81,13 @@ void TMainForm::CreateTrainingPage() {
     SetHelpContext(TrainTabSheet, 2);
     PageControl->addTab(TrainTabSheet, "&Тренировка");
 
-    BucketImage = Create<TImage>(TrainTabSheet, "BucketImage", {6, 6, 311, 238});
+    BucketImage = Create<BucketView>(TrainTabSheet, "BucketImage", {6, 6, 311, 238});
     BucketImage->SetPicture(BucketPicture);
-    connect(BucketImage, &TImage::MouseDown, this, &TMainForm::BucketImageMouseDown);
+    connect(BucketImage, &BucketView::MouseDown, this, &TMainForm::BucketImageMouseDown);
     NameControl(BucketImage, QStringLiteral("Ведро с горошинами"),
                 QStringLiteral("Левая кнопка мыши — белая, правая — чёрная"));
 
-    SignalShape = Create<TShape>(TrainTabSheet, "SignalShape", {146, 66, 40, 40});
+    SignalShape = Create<SignalCircle>(TrainTabSheet, "SignalShape", {146, 66, 40, 40});
     SignalShape->hide();
 
     CounterLabel = Create<QLabel>(TrainTabSheet, "CounterLabel", {147, 79, 38, 13});

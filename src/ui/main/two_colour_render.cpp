@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kHalf = 128;
 
-QRgb twoColourPixel(QRgb pixel, Background background) {
+QRgb TwoColourPixel(QRgb pixel, Background background) {
     if (background == Background::Transparent && qAlpha(pixel) < kHalf) {
         return qRgba(0, 0, 0, 0);
     }
@@ -21,18 +21,18 @@ QRgb twoColourPixel(QRgb pixel, Background background) {
     return gray < kHalf ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
 }
 
-void reduceToTwoColours(QImage& image, Background background) {
+void ReduceToTwoColours(QImage& image, Background background) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            line[x] = twoColourPixel(line[x], background);
+            line[x] = TwoColourPixel(line[x], background);
         }
     }
 }
 
 } // namespace
 
-QImage renderTwoColour(const QString& svgFile, QSize size, Background background) {
+QImage RenderTwoColour(const QString& svgFile, QSize size, Background background) {
     QSvgRenderer renderer(svgFile);
     if (!renderer.isValid()) {
         return {};
@@ -43,7 +43,7 @@ QImage renderTwoColour(const QString& svgFile, QSize size, Background background
         QPainter painter(&image);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
-    reduceToTwoColours(image, background);
+    ReduceToTwoColours(image, background);
     return image.convertToFormat(background == Background::White ? QImage::Format_RGB32
                                                                  : QImage::Format_ARGB32);
 }

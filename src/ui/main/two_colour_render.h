@@ -14,6 +14,6 @@ enum class Background { White, Transparent };
 // two-colour screen. With a transparent background, pixels the drawing does not
 // cover (alpha below one half) stay fully transparent and every other pixel is
 // opaque. Returns a null image when the file cannot be read.
-QImage renderTwoColour(const QString& svgFile, QSize size, Background background);
+QImage RenderTwoColour(const QString& svgFile, QSize size, Background background);
 
 } // namespace kvarzel

@@ -3,11 +3,11 @@
 
 namespace kvarzel {
 
-std::string TFileNameEdit::FileName() const {
+std::string FileNameEdit::FileName() const {
     return text() == shownText_ ? fileName_ : text().toStdString();
 }
 
-void TFileNameEdit::SetFileName(const std::string& name) {
+void FileNameEdit::SetFileName(const std::string& name) {
     fileName_ = name;
     // Set in one piece, so that the field's change handlers see the new name.
     shownText_ = QString::fromStdString(name).left(maxLength());

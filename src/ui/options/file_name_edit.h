@@ -12,10 +12,10 @@ namespace kvarzel {
 // for it, even where it cannot show the name as it is: bytes that are no
 // UTF-8, or a name longer than the field's maximum length, of which it
 // shows the beginning. Any other text is the name as typed.
-class TFileNameEdit : public QLineEdit {
+class FileNameEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TFileNameEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    explicit FileNameEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
 
     std::string FileName() const;
     void SetFileName(const std::string& name);

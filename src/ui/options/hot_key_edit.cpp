@@ -31,7 +31,7 @@ bool IsFocusMove(const QKeyEvent& event) {
 
 } // namespace
 
-THotKey::THotKey(QWidget* parent) : QLineEdit(parent) {
+HotKeyEdit::HotKeyEdit(QWidget* parent) : QLineEdit(parent) {
     // The text shows the value; it is never edited as text.
     setReadOnly(true);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -43,18 +43,18 @@ THotKey::THotKey(QWidget* parent) : QLineEdit(parent) {
     SetHotKey(0);
 }
 
-void THotKey::SetHotKey(TShortCut value) {
+void HotKeyEdit::SetHotKey(TShortCut value) {
     hotKey_ = value;
     pendingModifiers_ = 0;
     ShowHotKey(value);
 }
 
-void THotKey::ShowHotKey(TShortCut value) {
+void HotKeyEdit::ShowHotKey(TShortCut value) {
     setText(ShortCutToText(value));
     clearAction_->setVisible(value != 0);
 }
 
-bool THotKey::event(QEvent* event) {
+bool HotKeyEdit::event(QEvent* event) {
     // Every key but the focus moves is the field's own, menu and button
     // accelerators included.
     if (event->type() == QEvent::ShortcutOverride &&
@@ -65,7 +65,7 @@ bool THotKey::event(QEvent* event) {
     return QLineEdit::event(event);
 }
 
-void THotKey::keyPressEvent(QKeyEvent* event) {
+void HotKeyEdit::keyPressEvent(QKeyEvent* event) {
     if (IsFocusMove(*event)) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -81,7 +81,7 @@ void THotKey::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void THotKey::keyReleaseEvent(QKeyEvent* event) {
+void HotKeyEdit::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     const TShortCut modifier = ModifierOfKey(event->key());
     if (modifier == 0)
@@ -91,7 +91,7 @@ void THotKey::keyReleaseEvent(QKeyEvent* event) {
         SetHotKey(pendingModifiers_);
 }
 
-void THotKey::focusOutEvent(QFocusEvent* event) {
+void HotKeyEdit::focusOutEvent(QFocusEvent* event) {
     // Modifiers still held when the focus leaves are no choice.
     heldModifiers_ = 0;
     if (pendingModifiers_ != 0)

@@ -16,10 +16,10 @@ namespace kvarzel {
 // when they are all released, so that Ctrl+Enter still confirms the dialog
 // with the field unchanged. The cross button inside the field, and the same
 // item of its context menu, clear it back to 0.
-class THotKey : public QLineEdit {
+class HotKeyEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit THotKey(QWidget* parent = nullptr);
+    explicit HotKeyEdit(QWidget* parent = nullptr);
 
     TShortCut HotKey() const { return hotKey_; }
     void SetHotKey(TShortCut value);

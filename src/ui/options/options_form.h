@@ -17,9 +17,9 @@ namespace kvarzel {
 
 class SoundOutput;
 class TChart;
-class TFileNameEdit;
-class THotKey;
-class TSpinEdit;
+class FileNameEdit;
+class HotKeyEdit;
+class SpinEdit;
 
 // The modal results of the dialog.
 constexpr int mrOk = 1;
@@ -47,7 +47,7 @@ public:
 
     QWidget* PeasTabSheet = nullptr;
     QLabel* CountLabel = nullptr;
-    TSpinEdit* CountSpinEdit = nullptr;
+    SpinEdit* CountSpinEdit = nullptr;
     QGroupBox* RatioGroupBox = nullptr;
     QSlider* RatioTrackBar = nullptr;
     TChart* RatioChart = nullptr;
@@ -57,11 +57,11 @@ public:
     QWidget* ControlTabSheet = nullptr;
     QGroupBox* KeysGroupBox = nullptr;
     QLabel* WhiteLabel = nullptr;
-    THotKey* WhiteHotKey = nullptr;
+    HotKeyEdit* WhiteHotKey = nullptr;
     QLabel* BlackLabel = nullptr;
-    THotKey* BlackHotKey = nullptr;
+    HotKeyEdit* BlackHotKey = nullptr;
     QCheckBox* TimerCheckBox = nullptr;
-    TSpinEdit* TimerSpinEdit = nullptr;
+    SpinEdit* TimerSpinEdit = nullptr;
     QLabel* TimerMsLabel = nullptr;
 
     QWidget* SoundTabSheet = nullptr;
@@ -69,15 +69,15 @@ public:
     QCheckBox* BeepCheckBox = nullptr;
     QPushButton* BeepButton = nullptr;
     QLabel* FrequencyLabel = nullptr;
-    TSpinEdit* FrequencySpinEdit = nullptr;
+    SpinEdit* FrequencySpinEdit = nullptr;
     QLabel* FrequencyHzLabel = nullptr;
     QLabel* DurationLabel = nullptr;
-    TSpinEdit* DurationSpinEdit = nullptr;
+    SpinEdit* DurationSpinEdit = nullptr;
     QLabel* DurationMsLabel = nullptr;
     QCheckBox* WaveCheckBox = nullptr;
     QPushButton* WaveButton = nullptr;
     QLabel* WaveLabel = nullptr;
-    TFileNameEdit* WaveEdit = nullptr;
+    FileNameEdit* WaveEdit = nullptr;
     QToolButton* WaveSpeedButton = nullptr;
 
     // Event handlers.

@@ -21,13 +21,13 @@ namespace kvarzel {
 namespace {
 
 // A number field is described by its unit and range, which sit beside it or nowhere.
-void NameNumberField(TSpinEdit* field, const QString& name, const QString& unit) {
+void NameNumberField(SpinEdit* field, const QString& name, const QString& unit) {
     field->SetAccessibleTexts(
         name,
         QStringLiteral("%1, от %2 до %3").arg(unit).arg(field->MinValue()).arg(field->MaxValue()));
 }
 
-void NameNumberField(TSpinEdit* field, QLabel* label, const QString& unit) {
+void NameNumberField(SpinEdit* field, QLabel* label, const QString& unit) {
     label->setBuddy(field);
     NameNumberField(field, WithoutMnemonic(label->text()), unit);
 }

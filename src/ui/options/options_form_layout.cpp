@@ -83,14 +83,14 @@ void TOptionsForm::CreatePeasPage() {
     PeasTabSheet = AddPage(PageControl, "PeasTabSheet", "Горошины");
     CountLabel =
         PlaceLabel(PeasTabSheet, "CountLabel", "Сколько засыпать горошин в ведро:", {8, 11});
-    CountSpinEdit = Place<TSpinEdit>(PeasTabSheet, "CountSpinEdit", {202, 8, 47, 22}, 1, 9999, 4);
+    CountSpinEdit = Place<SpinEdit>(PeasTabSheet, "CountSpinEdit", {202, 8, 47, 22}, 1, 9999, 4);
     RatioGroupBox = Place<QGroupBox>(PeasTabSheet, "RatioGroupBox", {8, 38, 241, 78},
                                      QStringLiteral("Соотношение белых и чёрных"));
     CreateRatioPreview();
 }
 
 void TOptionsForm::CreateRatioPreview() {
-    RatioTrackBar = Place<TTrackBar>(RatioGroupBox, "RatioTrackBar", {});
+    RatioTrackBar = Place<TrackBar>(RatioGroupBox, "RatioTrackBar", {});
     RatioTrackBar->setGeometry(TrackBarPlace(*RatioTrackBar, StripPlace));
     RatioTrackBar->setRange(RatioScaleMin, RatioScaleMax);
     RatioTrackBar->setSingleStep(1);
@@ -116,13 +116,13 @@ void TOptionsForm::CreateControlPage() {
     KeysGroupBox = Place<QGroupBox>(ControlTabSheet, "KeysGroupBox", {8, 8, 241, 82},
                                     QStringLiteral("Дополнительные клавиши выбора"));
     WhiteLabel = PlaceLabel(KeysGroupBox, "WhiteLabel", "Белая:", {15, 23});
-    WhiteHotKey = Place<THotKey>(KeysGroupBox, "WhiteHotKey", {57, 20, 128, 19});
+    WhiteHotKey = Place<HotKeyEdit>(KeysGroupBox, "WhiteHotKey", {57, 20, 128, 19});
     BlackLabel = PlaceLabel(KeysGroupBox, "BlackLabel", "Чёрная:", {8, 52});
-    BlackHotKey = Place<THotKey>(KeysGroupBox, "BlackHotKey", {57, 49, 128, 19});
+    BlackHotKey = Place<HotKeyEdit>(KeysGroupBox, "BlackHotKey", {57, 49, 128, 19});
     TimerCheckBox = PlaceCheckBox(ControlTabSheet, "TimerCheckBox", {8, 98, 174, 17},
                                   QStringLiteral("Контролировать время ответа"));
     TimerSpinEdit =
-        Place<TSpinEdit>(ControlTabSheet, "TimerSpinEdit", {27, 118, 65, 22}, 1, 60000, 5);
+        Place<SpinEdit>(ControlTabSheet, "TimerSpinEdit", {27, 118, 65, 22}, 1, 60000, 5);
     TimerMsLabel = PlaceLabel(ControlTabSheet, "TimerMsLabel", "миллисекунд", {100, 121});
 }
 
@@ -134,10 +134,10 @@ void TOptionsForm::CreateSoundPage() {
         PlaceCheckBox(page, "BeepCheckBox", {8, 29, 123, 17}, QStringLiteral("Системный динамик"));
     BeepButton = PlaceTestButton(page, "BeepButton", {186, 27, 63, 21});
     FrequencyLabel = PlaceLabel(page, "FrequencyLabel", "Частота:", {39, 57});
-    FrequencySpinEdit = Place<TSpinEdit>(page, "FrequencySpinEdit", {92, 54, 65, 22}, 37, 32767, 5);
+    FrequencySpinEdit = Place<SpinEdit>(page, "FrequencySpinEdit", {92, 54, 65, 22}, 37, 32767, 5);
     FrequencyHzLabel = PlaceLabel(page, "FrequencyHzLabel", "герц", {165, 57});
     DurationLabel = PlaceLabel(page, "DurationLabel", "Длительность:", {8, 87});
-    DurationSpinEdit = Place<TSpinEdit>(page, "DurationSpinEdit", {92, 84, 65, 22}, 1, 60000, 5);
+    DurationSpinEdit = Place<SpinEdit>(page, "DurationSpinEdit", {92, 84, 65, 22}, 1, 60000, 5);
     DurationMsLabel = PlaceLabel(page, "DurationMsLabel", "миллисекунд", {165, 87});
     CreateWaveFileControls();
 }
@@ -148,7 +148,7 @@ void TOptionsForm::CreateWaveFileControls() {
         PlaceCheckBox(page, "WaveCheckBox", {8, 114, 98, 17}, QStringLiteral("Звуковая карта"));
     WaveButton = PlaceTestButton(page, "WaveButton", {186, 112, 63, 21});
     WaveLabel = PlaceLabel(page, "WaveLabel", "Звуковой файл:", {8, 144});
-    WaveEdit = Place<TFileNameEdit>(page, "WaveEdit", {96, 141, 131, 21});
+    WaveEdit = Place<FileNameEdit>(page, "WaveEdit", {96, 141, 131, 21});
     WaveSpeedButton = Place<QToolButton>(page, "WaveSpeedButton", {228, 141, 21, 21});
     WaveSpeedButton->setAutoRaise(true);
     // Reached with Tab like every other control, but a click leaves the focus where it is.

@@ -39,8 +39,8 @@ std::optional<int> ReadWholeNumber(const QString& text) {
 // Keeps pasted or dropped text to the characters that can be typed.
 class TypableTextValidator : public QValidator {
 public:
-    TypableTextValidator(const TSpinEdit* field, std::function<bool(QChar)> allowed)
-        : QValidator(const_cast<TSpinEdit*>(field)), allowed_(std::move(allowed)) {}
+    TypableTextValidator(const SpinEdit* field, std::function<bool(QChar)> allowed)
+        : QValidator(const_cast<SpinEdit*>(field)), allowed_(std::move(allowed)) {}
     State validate(QString& text, int&) const override {
         return std::all_of(text.begin(), text.end(), allowed_) ? Acceptable : Invalid;
     }
@@ -55,7 +55,7 @@ bool IsPrintable(QChar character) {
 
 } // namespace
 
-TSpinEdit::TSpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
+SpinEdit::SpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
     : QLineEdit(parent), minValue_(minValue), maxValue_(maxValue),
       decimalSeparator_(UserNumberSeparators().Decimal) {
     setMaxLength(maxLength);
@@ -66,7 +66,7 @@ TSpinEdit::TSpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
     SetValue(minValue);
 }
 
-QToolButton* TSpinEdit::CreateButton(Qt::ArrowType arrow, int step) {
+QToolButton* SpinEdit::CreateButton(Qt::ArrowType arrow, int step) {
     auto* button = new QToolButton(this);
     button->setArrowType(arrow);
     // An arrow has no text a screen reader could say.
@@ -83,32 +83,32 @@ QToolButton* TSpinEdit::CreateButton(Qt::ArrowType arrow, int step) {
     return button;
 }
 
-void TSpinEdit::SetAccessibleTexts(const QString& name, const QString& description) {
+void SpinEdit::SetAccessibleTexts(const QString& name, const QString& description) {
     NameControl(this, name, description);
     for (QToolButton* arrow : {upButton_, downButton_})
         arrow->setAccessibleDescription(
             QStringLiteral("%1 — %2 на 1").arg(name, arrow->accessibleName().toLower()));
 }
 
-int TSpinEdit::Value() const {
+int SpinEdit::Value() const {
     return std::clamp(ReadWholeNumber(text()).value_or(minValue_), minValue_, maxValue_);
 }
 
-void TSpinEdit::SetValue(int value) {
+void SpinEdit::SetValue(int value) {
     setText(QString::number(std::clamp(value, minValue_, maxValue_)));
 }
 
-bool TSpinEdit::IsAllowedCharacter(QChar character) const {
+bool SpinEdit::IsAllowedCharacter(QChar character) const {
     return (character >= QLatin1Char('0') && character <= QLatin1Char('9')) ||
            character == QLatin1Char('+') || character == QLatin1Char('-') ||
            character == decimalSeparator_ || !IsPrintable(character);
 }
 
-void TSpinEdit::Step(int delta) {
+void SpinEdit::Step(int delta) {
     SetValue(Value() + delta);
 }
 
-void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+void SpinEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         Step(event->key() == Qt::Key_Up ? 1 : -1);
         return;
@@ -125,7 +125,7 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+void SpinEdit::focusOutEvent(QFocusEvent* event) {
     // A number out of range is replaced by the nearest bound; empty or bad
     // text stays as the user left it.
     if (const auto number = ReadWholeNumber(text()); number && *number != Value())
@@ -133,7 +133,7 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
 }
 
-void TSpinEdit::resizeEvent(QResizeEvent* event) {
+void SpinEdit::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     const int inner = height() - 2 * frame;

@@ -11,10 +11,10 @@ namespace kvarzel {
 // and a maximum text length. Its value is the text read as a whole signed
 // 32-bit number, clamped into the range; text that is no such number reads
 // as the minimum.
-class TSpinEdit : public QLineEdit {
+class SpinEdit : public QLineEdit {
     Q_OBJECT
 public:
-    TSpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent = nullptr);
+    SpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent = nullptr);
 
     int MinValue() const { return minValue_; }
     int MaxValue() const { return maxValue_; }

@@ -5,7 +5,7 @@
 
 namespace kvarzel {
 
-void TTrackBar::keyPressEvent(QKeyEvent* event) {
+void TrackBar::keyPressEvent(QKeyEvent* event) {
     // Qt's slider counts Up and Page Up upwards; the keys that move left and
     // right keep Qt's handling.
     switch (event->key()) {

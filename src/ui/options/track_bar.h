@@ -8,10 +8,10 @@ namespace kvarzel {
 // A horizontal track bar whose keys move the thumb as a track bar's do:
 // Left, Up and Page Up towards the minimum, Right, Down and Page Down towards
 // the maximum, Home and End to the ends.
-class TTrackBar : public QSlider {
+class TrackBar : public QSlider {
     Q_OBJECT
 public:
-    explicit TTrackBar(QWidget* parent = nullptr) : QSlider(Qt::Horizontal, parent) {}
+    explicit TrackBar(QWidget* parent = nullptr) : QSlider(Qt::Horizontal, parent) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -46,7 +46,7 @@ QLabel* WrappedLabel(const QString& name, QWidget* parent) {
 
 } // namespace
 
-TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics)
+StatisticsForm::StatisticsForm(QWidget* parent, TrainingStatistics& statistics)
     : HelpDialog(parent, 0), statistics_(statistics) {
     setObjectName("StatisticsForm");
     setWindowTitle("Статистика тренировок");
@@ -97,15 +97,15 @@ TStatisticsForm::TStatisticsForm(QWidget* parent, TrainingStatistics& statistics
     layout->addLayout(buttons);
     resize(820, 620);
 
-    connect(HistoryCheckBox, &QCheckBox::clicked, this, &TStatisticsForm::HistoryCheckBoxClick);
-    connect(ExportButton, &QPushButton::clicked, this, &TStatisticsForm::ExportButtonClick);
+    connect(HistoryCheckBox, &QCheckBox::clicked, this, &StatisticsForm::HistoryCheckBoxClick);
+    connect(ExportButton, &QPushButton::clicked, this, &StatisticsForm::ExportButtonClick);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
     Refresh();
 }
 
-TStatisticsForm::~TStatisticsForm() = default;
+StatisticsForm::~StatisticsForm() = default;
 
-void TStatisticsForm::CreateHeadline() {
+void StatisticsForm::CreateHeadline() {
     RunFigureLabel = WrappedLabel("RunFigureLabel", this);
     HistoryFigureLabel = WrappedLabel("HistoryFigureLabel", this);
     QFont larger = font();
@@ -122,7 +122,7 @@ void TStatisticsForm::CreateHeadline() {
     WarningLabel->setStyleSheet("color: #7a4b00");
 }
 
-void TStatisticsForm::CreatePicture() {
+void StatisticsForm::CreatePicture() {
     EvidenceChart = new TChart(this);
     EvidenceChart->setObjectName("EvidenceChart");
     EvidenceChart->setMinimumSize(340, 150);
@@ -135,7 +135,7 @@ void TStatisticsForm::CreatePicture() {
     PictureLegendLabel->setText(PictureLegend);
 }
 
-void TStatisticsForm::CreateTable() {
+void StatisticsForm::CreateTable() {
     model_ = new StatisticsTableModel(statistics_, this);
     TrainingsTable = new QTableView(this);
     TrainingsTable->setObjectName("TrainingsTable");
@@ -152,7 +152,7 @@ void TStatisticsForm::CreateTable() {
     TrainingsTable->setWordWrap(false);
 }
 
-void TStatisticsForm::AddTraining(const TrainingRecord& record) {
+void StatisticsForm::AddTraining(const TrainingRecord& record) {
     statistics_.AddTraining(record);
     if (isVisible()) {
         Refresh();
@@ -163,7 +163,7 @@ void TStatisticsForm::AddTraining(const TrainingRecord& record) {
     ExportButton->setEnabled(model_->rowCount() > 0);
 }
 
-void TStatisticsForm::Refresh() {
+void StatisticsForm::Refresh() {
     statistics_.ReadHistory();
     model_->RowsChanged();
     SizeColumns();
@@ -177,7 +177,7 @@ void TStatisticsForm::Refresh() {
     ExportButton->setEnabled(model_->rowCount() > 0);
 }
 
-void TStatisticsForm::FillHeadline() {
+void StatisticsForm::FillHeadline() {
     RunFigureLabel->setText(RunFigureText(statistics_));
     const bool history = statistics_.ShowsHistory();
     HistoryFigureLabel->setVisible(history);
@@ -194,7 +194,7 @@ void TStatisticsForm::FillHeadline() {
 // From the header, the widest texts a column can have, and the rows at both
 // ends, in the bold face of this run's rows: measuring every row of a long
 // history would take longer than the history takes to read.
-void TStatisticsForm::SizeColumns() {
+void StatisticsForm::SizeColumns() {
     QFont bold = TrainingsTable->font();
     bold.setBold(true);
     const QFontMetrics cells(bold);
@@ -218,27 +218,27 @@ void TStatisticsForm::SizeColumns() {
     columnsSized_ = true;
 }
 
-void TStatisticsForm::showEvent(QShowEvent* event) {
+void StatisticsForm::showEvent(QShowEvent* event) {
     Refresh();
     HelpDialog::showEvent(event);
 }
 
-void TStatisticsForm::ShowDialogHelp() {
+void StatisticsForm::ShowDialogHelp() {
     ShowHelpPage(HelpPage);
 }
 
-void TStatisticsForm::HistoryCheckBoxClick(bool checked) {
+void StatisticsForm::HistoryCheckBoxClick(bool checked) {
     statistics_.SetKeepHistory(checked);
     Refresh();
 }
 
-QString TStatisticsForm::AskForExportFile() {
+QString StatisticsForm::AskForExportFile() {
     return QFileDialog::getSaveFileName(this, "Экспорт истории тренировок",
                                         QDir::home().filePath("kvarzel-history.csv"),
                                         "Файлы CSV (*.csv);;Все файлы (*)");
 }
 
-void TStatisticsForm::ExportButtonClick() {
+void StatisticsForm::ExportButtonClick() {
     const QString fileName = ChooseExportFile();
     if (fileName.isEmpty())
         return;

@@ -21,14 +21,14 @@ class TChart;
 // "Статистика тренировок": the figure of the run and of the whole history
 // first, what chance alone would give beside them, the run's evidence as a
 // picture, then every training with its own figure, and the history switch.
-class TStatisticsForm : public HelpDialog {
+class StatisticsForm : public HelpDialog {
     Q_OBJECT
 public:
     // The help page F1 opens.
     static constexpr const char* HelpPage = "Statistics.htm";
 
-    TStatisticsForm(QWidget* parent, TrainingStatistics& statistics);
-    ~TStatisticsForm() override;
+    StatisticsForm(QWidget* parent, TrainingStatistics& statistics);
+    ~StatisticsForm() override;
 
     // A training has ended: keep it, and show it if the dialog is open.
     void AddTraining(const TrainingRecord& record);

@@ -8,10 +8,10 @@
 namespace kvarzel {
 
 // The signal circle: a disc in its fill colour with a thin black outline.
-class TShape : public QWidget {
+class SignalCircle : public QWidget {
     Q_OBJECT
 public:
-    explicit TShape(QWidget* parent = nullptr);
+    explicit SignalCircle(QWidget* parent = nullptr);
 
     void SetBrushColor(TColor color);
     TColor BrushColor() const { return brushColor_; }

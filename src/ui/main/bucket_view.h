@@ -9,10 +9,10 @@
 namespace kvarzel {
 
 // The bucket picture; it reports which mouse button was pressed on it.
-class TImage : public QLabel {
+class BucketView : public QLabel {
     Q_OBJECT
 public:
-    explicit TImage(QWidget* parent = nullptr) : QLabel(parent) {}
+    explicit BucketView(QWidget* parent = nullptr) : QLabel(parent) {}
 
     // Where the picture comes from, at a given device pixel ratio: it is shown
     // at the ratio of the screen the window is on, and drawn afresh when that

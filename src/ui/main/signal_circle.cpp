@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/main/signal_shape.h"
+#include "ui/main/signal_circle.h"
 
 #include "platform/canvas.h"
 
@@ -7,16 +7,16 @@
 
 namespace kvarzel {
 
-TShape::TShape(QWidget* parent) : QWidget(parent) {}
+SignalCircle::SignalCircle(QWidget* parent) : QWidget(parent) {}
 
-void TShape::SetBrushColor(TColor color) {
+void SignalCircle::SetBrushColor(TColor color) {
     if (color == brushColor_)
         return;
     brushColor_ = color;
     update();
 }
 
-void TShape::paintEvent(QPaintEvent*) {
+void SignalCircle::paintEvent(QPaintEvent*) {
     // Drawn by the canvas's rules like every picture of the program: aliased,
     // the outline inside the box, clear around the disc; in the screen's device
     // pixels, so that it stays round and crisp at any scaling.
