@@ -24,9 +24,9 @@ QString AsFile(const std::uint8_t* data, std::size_t size) {
 
 void ReadPages(const kvarzel::ChmFile& file, const std::vector<kvarzel::SitemapEntry>& entries) {
     for (const kvarzel::SitemapEntry& entry : entries) {
-        if (!entry.local.isEmpty())
-            file.read(u'/' + entry.local.section(u'#', 0, 0));
-        ReadPages(file, entry.children);
+        if (!entry.Local.isEmpty())
+            file.Read(u'/' + entry.Local.section(u'#', 0, 0));
+        ReadPages(file, entry.Children);
     }
 }
 
@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!document)
         return 0;
     for (const std::string_view topic : HelpTopics)
-        document->file.read(u'/' + HelpTopicPage(topic));
-    ReadPages(document->file, document->contents);
-    ReadPages(document->file, document->index);
-    document->file.read(u'/' + document->defaultPage());
+        document->File.Read(u'/' + HelpTopicPage(topic));
+    ReadPages(document->File, document->Contents);
+    ReadPages(document->File, document->Index);
+    document->File.Read(u'/' + document->DefaultPage());
     return 0;
 }

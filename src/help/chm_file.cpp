@@ -14,11 +14,11 @@ namespace kvarzel {
 namespace {
 
 // Bounds what a damaged file can make us allocate; the pages are a few kilobytes.
-constexpr off_t maxObjectSize = 64 * 1024 * 1024;
+constexpr off_t MaxObjectSize = 64 * 1024 * 1024;
 
 // Only a regular file is read. Opening does not wait, so a pipe put in the
 // help file's place cannot hold the program.
-int openRegularFile(const QString& path) {
+int OpenRegularFile(const QString& path) {
     FileDescriptor fd(
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat info {};
@@ -28,7 +28,7 @@ int openRegularFile(const QString& path) {
     return fd.Release();
 }
 
-bool readerMatchesItsLibrary() {
+bool ReaderMatchesItsLibrary() {
     int result = MSPACK_ERR_OK;
     MSPACK_SYS_SELFTEST(result);
     return result == MSPACK_ERR_OK;
@@ -56,11 +56,11 @@ public:
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
 
-    bool isOpen() const { return header_ != nullptr; }
+    bool IsOpen() const { return header_ != nullptr; }
 
-    std::optional<QByteArray> read(const QByteArray& name) {
-        mschmd_file* object = find(name);
-        if (object == nullptr || object->length < 0 || object->length > maxObjectSize) {
+    std::optional<QByteArray> Read(const QByteArray& name) {
+        mschmd_file* object = Find(name);
+        if (object == nullptr || object->length < 0 || object->length > MaxObjectSize) {
             return std::nullopt;
         }
         QByteArray data;
@@ -74,7 +74,7 @@ public:
     }
 
 private:
-    mschmd_file* find(const QByteArray& name) const {
+    mschmd_file* Find(const QByteArray& name) const {
         for (mschmd_file* file = header_->files; file != nullptr; file = file->next) {
             if (file->filename != nullptr && name == file->filename) {
                 return file;
@@ -88,27 +88,27 @@ private:
     mschmd_header* header_ = nullptr;
 };
 
-std::optional<ChmFile> ChmFile::open(const QString& path) {
-    static const bool usable = readerMatchesItsLibrary();
+std::optional<ChmFile> ChmFile::Open(const QString& path) {
+    static const bool usable = ReaderMatchesItsLibrary();
     if (path.isEmpty() || !usable) {
         return std::nullopt;
     }
-    const int fd = openRegularFile(path);
+    const int fd = OpenRegularFile(path);
     if (fd < 0) {
         return std::nullopt;
     }
     auto archive = std::make_shared<Archive>(fd);
-    if (!archive->isOpen()) {
+    if (!archive->IsOpen()) {
         return std::nullopt;
     }
     return ChmFile(std::move(archive));
 }
 
-std::optional<QByteArray> ChmFile::read(const QString& objectPath) const {
+std::optional<QByteArray> ChmFile::Read(const QString& objectPath) const {
     if (objectPath.isEmpty()) {
         return std::nullopt;
     }
-    return archive_->read(objectPath.toUtf8());
+    return archive_->Read(objectPath.toUtf8());
 }
 
 } // namespace kvarzel

@@ -15,11 +15,11 @@ class ChmFile {
 public:
     // Empty when the file is missing, is no regular file (a pipe, a device,
     // a folder) or is not a readable help file.
-    static std::optional<ChmFile> open(const QString& path);
+    static std::optional<ChmFile> Open(const QString& path);
 
     // The whole object at a path inside the file ("/Training.htm"), or nothing
     // when there is no such object or it cannot be read in full.
-    std::optional<QByteArray> read(const QString& objectPath) const;
+    std::optional<QByteArray> Read(const QString& objectPath) const;
 
 private:
     class Archive;

@@ -13,16 +13,16 @@ namespace {
 
 // Our help file needs a few hundred kilobytes at most (the LZX window and
 // one directory chunk); anything near this comes from a damaged header.
-constexpr std::size_t maxAllocation = 64 * 1024 * 1024;
+constexpr std::size_t MaxAllocation = 64 * 1024 * 1024;
 
-off_t fileSize(int fd) {
+off_t FileSize(int fd) {
     struct stat info {};
     return ::fstat(fd, &info) == 0 ? info.st_size : 0;
 }
 
 // Reads as much as asked unless the file ends: the reader takes a short read
 // for the end of the file.
-int readAt(int fd, char* buffer, int bytes, off_t position) {
+int ReadAt(int fd, char* buffer, int bytes, off_t position) {
     int done = 0;
     while (done < bytes) {
         const ssize_t got =
@@ -44,10 +44,10 @@ int readAt(int fd, char* buffer, int bytes, off_t position) {
 } // namespace
 
 struct ChmReaderSystem::Handle {
-    ChmReaderSystem* owner;
-    bool isHelpFile;
-    off_t position = 0;
-    off_t size = 0;
+    ChmReaderSystem* Owner;
+    bool IsHelpFile;
+    off_t Position = 0;
+    off_t Size = 0;
 };
 
 ChmReaderSystem::ChmReaderSystem(int helpFile)
@@ -66,10 +66,10 @@ void ChmReaderSystem::SetExtractionTarget(QByteArray* target, std::size_t limit)
 }
 
 mspack_file* ChmReaderSystem::Open(mspack_system* system, const char* name, int mode) {
-    ChmReaderSystem* owner = reinterpret_cast<Methods*>(system)->owner;
+    ChmReaderSystem* owner = reinterpret_cast<Methods*>(system)->Owner;
     if (mode == MSPACK_SYS_OPEN_READ && std::strcmp(name, HelpFileName) == 0) {
         return reinterpret_cast<mspack_file*>(
-            new Handle{owner, true, 0, fileSize(owner->helpFile_)});
+            new Handle{owner, true, 0, FileSize(owner->helpFile_)});
     }
     if (mode == MSPACK_SYS_OPEN_WRITE && std::strcmp(name, ObjectName) == 0 &&
         owner->target_ != nullptr) {
@@ -85,23 +85,23 @@ void ChmReaderSystem::Close(mspack_file* file) {
 
 int ChmReaderSystem::Read(mspack_file* file, void* buffer, int bytes) {
     auto* handle = reinterpret_cast<Handle*>(file);
-    if (!handle->isHelpFile || bytes < 0) {
+    if (!handle->IsHelpFile || bytes < 0) {
         return -1;
     }
     const int got =
-        readAt(handle->owner->helpFile_, static_cast<char*>(buffer), bytes, handle->position);
+        ReadAt(handle->Owner->helpFile_, static_cast<char*>(buffer), bytes, handle->Position);
     if (got > 0) {
-        handle->position += got;
+        handle->Position += got;
     }
     return got;
 }
 
 int ChmReaderSystem::Write(mspack_file* file, void* buffer, int bytes) {
     auto* handle = reinterpret_cast<Handle*>(file);
-    QByteArray* target = handle->owner->target_;
-    if (handle->isHelpFile || bytes < 0 ||
+    QByteArray* target = handle->Owner->target_;
+    if (handle->IsHelpFile || bytes < 0 ||
         static_cast<std::size_t>(target->size()) + static_cast<std::size_t>(bytes) >
-            handle->owner->targetLimit_) {
+            handle->Owner->targetLimit_) {
         return -1;
     }
     target->append(static_cast<const char*>(buffer), bytes);
@@ -115,10 +115,10 @@ int ChmReaderSystem::Seek(mspack_file* file, off_t offset, int mode) {
     case MSPACK_SYS_SEEK_START:
         break;
     case MSPACK_SYS_SEEK_CUR:
-        base = handle->position;
+        base = handle->Position;
         break;
     case MSPACK_SYS_SEEK_END:
-        base = handle->size;
+        base = handle->Size;
         break;
     default:
         return -1;
@@ -128,19 +128,19 @@ int ChmReaderSystem::Seek(mspack_file* file, off_t offset, int mode) {
     if (__builtin_add_overflow(base, offset, &position) || position < 0) {
         return -1;
     }
-    handle->position = position;
+    handle->Position = position;
     return 0;
 }
 
 off_t ChmReaderSystem::Tell(mspack_file* file) {
-    return reinterpret_cast<Handle*>(file)->position;
+    return reinterpret_cast<Handle*>(file)->Position;
 }
 
 // The reader's warnings about damaged files would only clutter the console.
 void ChmReaderSystem::Message(mspack_file*, const char*, ...) {}
 
 void* ChmReaderSystem::Allocate(mspack_system*, std::size_t bytes) {
-    return bytes <= maxAllocation ? std::malloc(bytes) : nullptr;
+    return bytes <= MaxAllocation ? std::malloc(bytes) : nullptr;
 }
 
 void ChmReaderSystem::Free(void* memory) {

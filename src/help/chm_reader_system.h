@@ -26,7 +26,7 @@ public:
     ChmReaderSystem(const ChmReaderSystem&) = delete;
     ChmReaderSystem& operator=(const ChmReaderSystem&) = delete;
 
-    mspack_system* System() { return &methods_.system; }
+    mspack_system* System() { return &methods_.System; }
 
     // Where the next extraction writes to, and how much it may write; a
     // longer object is cut off with a write error.
@@ -35,8 +35,8 @@ public:
 private:
     // libmspack hands the system back to open(); it finds us from there.
     struct Methods {
-        mspack_system system;
-        ChmReaderSystem* owner;
+        mspack_system System;
+        ChmReaderSystem* Owner;
     };
     struct Handle;
 

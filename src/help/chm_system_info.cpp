@@ -10,19 +10,19 @@ namespace kvarzel {
 namespace {
 
 enum SystemRecord : std::uint16_t {
-    contentsRecord = 0,
-    indexRecord = 1,
-    defaultTopicRecord = 2,
-    titleRecord = 3,
+    ContentsRecord = 0,
+    IndexRecord = 1,
+    DefaultTopicRecord = 2,
+    TitleRecord = 3,
 };
 
-std::uint16_t readWord(const QByteArray& data, qsizetype at) {
+std::uint16_t ReadWord(const QByteArray& data, qsizetype at) {
     return static_cast<std::uint16_t>(static_cast<std::uint8_t>(data[at]) |
                                       static_cast<std::uint8_t>(data[at + 1]) << 8);
 }
 
 // Record texts end with a zero byte.
-QString recordText(const QByteArray& data, qsizetype at, qsizetype length) {
+QString RecordText(const QByteArray& data, qsizetype at, qsizetype length) {
     QByteArray text = data.mid(at, length);
     const qsizetype end = text.indexOf('\0');
     if (end >= 0) {
@@ -31,19 +31,19 @@ QString recordText(const QByteArray& data, qsizetype at, qsizetype length) {
     return DecodeHelpText(text);
 }
 
-void storeRecord(ChmSystemInfo& info, std::uint16_t code, const QString& text) {
+void StoreRecord(ChmSystemInfo& info, std::uint16_t code, const QString& text) {
     switch (code) {
-    case contentsRecord:
-        info.contentsFile = text;
+    case ContentsRecord:
+        info.ContentsFile = text;
         break;
-    case indexRecord:
-        info.indexFile = text;
+    case IndexRecord:
+        info.IndexFile = text;
         break;
-    case defaultTopicRecord:
-        info.defaultTopic = text;
+    case DefaultTopicRecord:
+        info.DefaultTopic = text;
         break;
-    case titleRecord:
-        info.title = text;
+    case TitleRecord:
+        info.Title = text;
         break;
     default:
         break;
@@ -58,13 +58,13 @@ ChmSystemInfo ParseChmSystemInfo(const QByteArray& data) {
     constexpr qsizetype recordHeaderSize = 4; // code and length, 16 bits each
     qsizetype at = versionSize;
     while (at + recordHeaderSize <= data.size()) {
-        const std::uint16_t code = readWord(data, at);
-        const qsizetype length = readWord(data, at + 2);
+        const std::uint16_t code = ReadWord(data, at);
+        const qsizetype length = ReadWord(data, at + 2);
         at += recordHeaderSize;
         if (at + length > data.size()) {
             break;
         }
-        storeRecord(info, code, recordText(data, at, length));
+        StoreRecord(info, code, RecordText(data, at, length));
         at += length;
     }
     return info;

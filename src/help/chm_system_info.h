@@ -8,10 +8,10 @@ namespace kvarzel {
 
 // What the help compiler recorded about the project in the file's "/#SYSTEM" object.
 struct ChmSystemInfo {
-    QString contentsFile; // e.g. "kvarzel.hhc"
-    QString indexFile;
-    QString defaultTopic; // e.g. "UserIface.htm"
-    QString title;
+    QString ContentsFile; // e.g. "kvarzel.hhc"
+    QString IndexFile;
+    QString DefaultTopic; // e.g. "UserIface.htm"
+    QString Title;
 };
 
 // Reads the records it knows and skips the others; a truncated or damaged

@@ -16,7 +16,7 @@ QString helpFilePath;
 QPointer<HelpViewer> viewer;
 
 // The viewer is a widget: without a widget application there is nothing to show it on.
-HelpViewer* openViewer() {
+HelpViewer* OpenViewer() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return nullptr;
     }
@@ -45,8 +45,8 @@ QString HelpFilePath() {
 }
 
 void ShowHelpContents() {
-    if (HelpViewer* window = openViewer()) {
-        window->showContents(helpFilePath);
+    if (HelpViewer* window = OpenViewer()) {
+        window->ShowContents(helpFilePath);
     }
 }
 
@@ -56,14 +56,14 @@ void ShowHelpTopic(int context) {
         ShowHelpContents();
         return;
     }
-    if (HelpViewer* window = openViewer()) {
-        window->showTopic(address);
+    if (HelpViewer* window = OpenViewer()) {
+        window->ShowTopic(address);
     }
 }
 
 void ShowHelpPage(const QString& page) {
-    if (HelpViewer* window = openViewer()) {
-        window->showTopic(HelpPageAddress(helpFilePath, page));
+    if (HelpViewer* window = OpenViewer()) {
+        window->ShowTopic(HelpPageAddress(helpFilePath, page));
     }
 }
 

@@ -9,8 +9,8 @@ namespace kvarzel {
 
 // A help address names a page inside a help file: "<file>::/<page>".
 struct HelpAddress {
-    QString file;
-    QString page; // path inside the file, without the leading "/"; empty for the default page
+    QString File;
+    QString Page; // path inside the file, without the leading "/"; empty for the default page
 };
 
 // A topic's page in the help file: "<Topic>.htm".

@@ -7,20 +7,20 @@ namespace kvarzel {
 
 namespace {
 
-std::vector<SitemapEntry> readSitemap(const ChmFile& file, const QString& name) {
+std::vector<SitemapEntry> ReadSitemap(const ChmFile& file, const QString& name) {
     if (name.isEmpty()) {
         return {};
     }
-    const auto data = file.read(u'/' + name);
+    const auto data = file.Read(u'/' + name);
     return data ? ParseSitemap(DecodeHelpText(*data)) : std::vector<SitemapEntry>{};
 }
 
-QString firstPage(const std::vector<SitemapEntry>& entries) {
+QString FirstPage(const std::vector<SitemapEntry>& entries) {
     for (const SitemapEntry& entry : entries) {
-        if (!entry.local.isEmpty()) {
-            return entry.local;
+        if (!entry.Local.isEmpty()) {
+            return entry.Local;
         }
-        if (QString page = firstPage(entry.children); !page.isEmpty()) {
+        if (QString page = FirstPage(entry.Children); !page.isEmpty()) {
             return page;
         }
     }
@@ -29,19 +29,19 @@ QString firstPage(const std::vector<SitemapEntry>& entries) {
 
 } // namespace
 
-QString HelpDocument::defaultPage() const {
-    return system.defaultTopic.isEmpty() ? firstPage(contents) : system.defaultTopic;
+QString HelpDocument::DefaultPage() const {
+    return System.DefaultTopic.isEmpty() ? FirstPage(Contents) : System.DefaultTopic;
 }
 
 std::optional<HelpDocument> LoadHelpDocument(const QString& path) {
-    std::optional<ChmFile> file = ChmFile::open(path);
+    std::optional<ChmFile> file = ChmFile::Open(path);
     if (!file) {
         return std::nullopt;
     }
-    const auto systemData = file->read(QStringLiteral("/#SYSTEM"));
+    const auto systemData = file->Read(QStringLiteral("/#SYSTEM"));
     ChmSystemInfo system = systemData ? ParseChmSystemInfo(*systemData) : ChmSystemInfo{};
-    auto contents = readSitemap(*file, system.contentsFile);
-    auto index = readSitemap(*file, system.indexFile);
+    auto contents = ReadSitemap(*file, system.ContentsFile);
+    auto index = ReadSitemap(*file, system.IndexFile);
     return HelpDocument{path, std::move(*file), std::move(system), std::move(contents),
                         std::move(index)};
 }

@@ -12,15 +12,15 @@ namespace kvarzel {
 
 // An opened help file with its table of contents and index read once.
 struct HelpDocument {
-    QString path;
-    ChmFile file;
-    ChmSystemInfo system;
-    std::vector<SitemapEntry> contents;
-    std::vector<SitemapEntry> index;
+    QString Path;
+    ChmFile File;
+    ChmSystemInfo System;
+    std::vector<SitemapEntry> Contents;
+    std::vector<SitemapEntry> Index;
 
     // The page shown for the table of contents: the project's default topic,
     // else the first page of the contents; empty when the file names none.
-    QString defaultPage() const;
+    QString DefaultPage() const;
 };
 
 // Empty when the file is missing or is not a help file.

@@ -12,7 +12,7 @@ namespace {
 
 const QString pageScheme = QStringLiteral("chm");
 
-QString missingPageNotice(const QString& page) {
+QString MissingPageNotice(const QString& page) {
     return HelpNoticeHtml(QStringLiteral("Страница не найдена"),
                           QStringLiteral("В файле справки нет страницы «%1».").arg(page));
 }
@@ -23,28 +23,28 @@ HelpPageBrowser::HelpPageBrowser(QWidget* parent)
     : QTextBrowser(parent), openOutside_([](const QUrl& url) { ShellOpen(url.toString()); }) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this, &HelpPageBrowser::followLink);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpPageBrowser::FollowLink);
 }
 
-void HelpPageBrowser::setHelpFile(std::optional<ChmFile> file) {
+void HelpPageBrowser::SetHelpFile(std::optional<ChmFile> file) {
     file_ = std::move(file);
     clearHistory();
 }
 
-void HelpPageBrowser::showPage(const QString& page) {
-    setSource(pageUrl(page));
+void HelpPageBrowser::ShowPage(const QString& page) {
+    setSource(PageUrl(page));
 }
 
-void HelpPageBrowser::showNotice(const QString& heading, const QString& text) {
+void HelpPageBrowser::ShowNotice(const QString& heading, const QString& text) {
     clearHistory();
     setHtml(HelpNoticeHtml(heading, text));
 }
 
-QString HelpPageBrowser::currentPage() const {
-    return file_ ? pageOfUrl(source()) : QString();
+QString HelpPageBrowser::CurrentPage() const {
+    return file_ ? PageOfUrl(source()) : QString();
 }
 
-QUrl HelpPageBrowser::pageUrl(const QString& page) {
+QUrl HelpPageBrowser::PageUrl(const QString& page) {
     QUrl url;
     url.setScheme(pageScheme);
     const qsizetype hash = page.indexOf(u'#');
@@ -56,26 +56,26 @@ QUrl HelpPageBrowser::pageUrl(const QString& page) {
     return url;
 }
 
-QString HelpPageBrowser::pageOfUrl(const QUrl& url) {
-    return isPageUrl(url) ? url.path().mid(1) : QString();
+QString HelpPageBrowser::PageOfUrl(const QUrl& url) {
+    return IsPageUrl(url) ? url.path().mid(1) : QString();
 }
 
-bool HelpPageBrowser::isPageUrl(const QUrl& url) {
+bool HelpPageBrowser::IsPageUrl(const QUrl& url) {
     return url.scheme() == pageScheme;
 }
 
-void HelpPageBrowser::setOutsideLinkHandler(std::function<void(const QUrl&)> handler) {
+void HelpPageBrowser::SetOutsideLinkHandler(std::function<void(const QUrl&)> handler) {
     openOutside_ = std::move(handler);
 }
 
 QVariant HelpPageBrowser::loadResource(int type, const QUrl& name) {
     const bool isPage = type == QTextDocument::HtmlResource;
     std::optional<QByteArray> data;
-    if (file_ && isPageUrl(name)) {
-        data = file_->read(name.path());
+    if (file_ && IsPageUrl(name)) {
+        data = file_->Read(name.path());
     }
     if (!data) {
-        return isPage ? QVariant(missingPageNotice(pageOfUrl(name))) : QVariant();
+        return isPage ? QVariant(MissingPageNotice(PageOfUrl(name))) : QVariant();
     }
     if (isPage || type == QTextDocument::StyleSheetResource) {
         return DecodeHelpText(*data);
@@ -83,8 +83,8 @@ QVariant HelpPageBrowser::loadResource(int type, const QUrl& name) {
     return *data;
 }
 
-void HelpPageBrowser::followLink(const QUrl& url) {
-    if (isPageUrl(url)) {
+void HelpPageBrowser::FollowLink(const QUrl& url) {
+    if (IsPageUrl(url)) {
         setSource(url);
     } else if (const auto outside = OutsideLink(url)) {
         openOutside_(*outside);

@@ -19,27 +19,27 @@ public:
     explicit HelpPageBrowser(QWidget* parent = nullptr);
 
     // Pages of a new file replace those of the last one, history included.
-    void setHelpFile(std::optional<ChmFile> file);
-    void showPage(const QString& page);
+    void SetHelpFile(std::optional<ChmFile> file);
+    void ShowPage(const QString& page);
     // A notice in place of a page, for a help file that cannot be opened.
-    void showNotice(const QString& heading, const QString& text);
+    void ShowNotice(const QString& heading, const QString& text);
 
     // The page shown, as the path inside the help file ("Training.htm");
     // empty while no help file is open.
-    QString currentPage() const;
+    QString CurrentPage() const;
 
-    static QUrl pageUrl(const QString& page);
+    static QUrl PageUrl(const QString& page);
     // The reverse: "Training.htm" for "chm:/Training.htm#timer"; empty for other addresses.
-    static QString pageOfUrl(const QUrl& url);
-    static bool isPageUrl(const QUrl& url);
+    static QString PageOfUrl(const QUrl& url);
+    static bool IsPageUrl(const QUrl& url);
 
     // Replaces the shell for outside links (tests record them instead).
-    void setOutsideLinkHandler(std::function<void(const QUrl&)> handler);
+    void SetOutsideLinkHandler(std::function<void(const QUrl&)> handler);
 
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
-    void followLink(const QUrl& url);
+    void FollowLink(const QUrl& url);
 
     std::optional<ChmFile> file_;
     std::function<void(const QUrl&)> openOutside_;

@@ -7,7 +7,7 @@ namespace kvarzel {
 
 namespace {
 
-std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByteArray& data) {
+std::optional<QString> DecodeStrictly(QStringDecoder decoder, const QByteArray& data) {
     if (!decoder.isValid()) {
         return std::nullopt;
     }
@@ -22,13 +22,13 @@ std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByteArray& 
 
 QString DecodeHelpText(const QByteArray& data) {
     // Qt answers UTF-8 when nothing is declared; an unknown charset gives an invalid decoder.
-    if (auto text = decodeStrictly(QStringDecoder::decoderForHtml(data), data)) {
+    if (auto text = DecodeStrictly(QStringDecoder::decoderForHtml(data), data)) {
         return *text;
     }
-    if (auto text = decodeStrictly(QStringDecoder(QStringDecoder::Utf8), data)) {
+    if (auto text = DecodeStrictly(QStringDecoder(QStringDecoder::Utf8), data)) {
         return *text;
     }
-    if (auto text = decodeStrictly(QStringDecoder("windows-1251"), data)) {
+    if (auto text = DecodeStrictly(QStringDecoder("windows-1251"), data)) {
         return *text;
     }
     return QString::fromLatin1(data);

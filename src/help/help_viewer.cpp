@@ -30,16 +30,16 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    buildToolBar(*layout);
+    BuildToolBar(*layout);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     browser_ = new HelpPageBrowser(splitter);
-    splitter->insertWidget(0, buildNavigation());
+    splitter->insertWidget(0, BuildNavigation());
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({230, 570});
     layout->addWidget(splitter, 1);
 
-    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::pageChanged);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::PageChanged);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
 
@@ -52,7 +52,7 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
 
 HelpViewer::~HelpViewer() = default;
 
-void HelpViewer::buildToolBar(QVBoxLayout& layout) {
+void HelpViewer::BuildToolBar(QVBoxLayout& layout) {
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     back_ =
@@ -68,7 +68,7 @@ void HelpViewer::buildToolBar(QVBoxLayout& layout) {
     layout.addWidget(toolBar);
 }
 
-QWidget* HelpViewer::buildNavigation() {
+QWidget* HelpViewer::BuildNavigation() {
     navigation_ = new QTabWidget;
     contents_ = new QTreeWidget;
     contents_->setHeaderHidden(true);
@@ -76,39 +76,39 @@ QWidget* HelpViewer::buildNavigation() {
     navigation_->addTab(contents_, QStringLiteral("Содержание"));
     navigation_->addTab(index_, QStringLiteral("Указатель"));
     connect(contents_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { showPage(PageOfItem(*item)); });
+            [this](QTreeWidgetItem* item) { ShowPage(PageOfItem(*item)); });
     connect(contents_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { showPage(PageOfItem(*item)); });
+            [this](QTreeWidgetItem* item) { ShowPage(PageOfItem(*item)); });
     connect(index_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { showPage(PageOfItem(*item)); });
+            [this](QListWidgetItem* item) { ShowPage(PageOfItem(*item)); });
     connect(index_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { showPage(PageOfItem(*item)); });
+            [this](QListWidgetItem* item) { ShowPage(PageOfItem(*item)); });
     return navigation_;
 }
 
 // The window is shown before the page changes: its first show clears the
 // highlight in the contents, which the new page then sets.
-void HelpViewer::showContents(const QString& helpFile) {
-    bringToFront();
-    if (openFile(helpFile)) {
+void HelpViewer::ShowContents(const QString& helpFile) {
+    BringToFront();
+    if (OpenFile(helpFile)) {
         navigation_->setCurrentWidget(contents_);
-        showPage(document_->defaultPage());
+        ShowPage(document_->DefaultPage());
     }
 }
 
-void HelpViewer::showTopic(const QString& address) {
-    bringToFront();
+void HelpViewer::ShowTopic(const QString& address) {
+    BringToFront();
     const HelpAddress target = SplitHelpAddress(address);
-    if (openFile(target.file)) {
-        showPage(target.page.isEmpty() ? document_->defaultPage() : target.page);
+    if (OpenFile(target.File)) {
+        ShowPage(target.Page.isEmpty() ? document_->DefaultPage() : target.Page);
     }
 }
 
-QString HelpViewer::currentPage() const {
-    return browser_->currentPage();
+QString HelpViewer::CurrentPage() const {
+    return browser_->CurrentPage();
 }
 
-bool HelpViewer::openFile(const QString& path) {
+bool HelpViewer::OpenFile(const QString& path) {
     if (document_ && path == openedPath_) {
         return true;
     }
@@ -116,46 +116,46 @@ bool HelpViewer::openFile(const QString& path) {
     document_ = LoadHelpDocument(path);
     openedPath_ = path;
     if (!document_) {
-        showMissingFile(path);
+        ShowMissingFile(path);
         return false;
     }
-    FillContentsTree(*contents_, document_->contents);
-    FillIndexList(*index_, document_->index);
-    browser_->setHelpFile(document_->file);
+    FillContentsTree(*contents_, document_->Contents);
+    FillIndexList(*index_, document_->Index);
+    browser_->SetHelpFile(document_->File);
     return true;
 }
 
-void HelpViewer::showMissingFile(const QString& path) {
+void HelpViewer::ShowMissingFile(const QString& path) {
     contents_->clear();
     index_->clear();
-    browser_->setHelpFile(std::nullopt);
+    browser_->SetHelpFile(std::nullopt);
     const bool exists = QFileInfo(path).isFile();
     const QString heading = exists ? QStringLiteral("Файл справки повреждён")
                                    : QStringLiteral("Файл справки не найден");
     const QString text = exists ? QStringLiteral("Не удаётся прочитать файл справки «%1».")
                                 : QStringLiteral("Файл справки «%1» не найден. Он должен лежать "
                                                  "рядом с программой.");
-    browser_->showNotice(heading, text.arg(path));
+    browser_->ShowNotice(heading, text.arg(path));
     setWindowTitle(viewerCaption);
 }
 
-void HelpViewer::showPage(const QString& page) {
+void HelpViewer::ShowPage(const QString& page) {
     if (!page.isEmpty()) {
-        browser_->showPage(page);
+        browser_->ShowPage(page);
     }
 }
 
 // The browser reports the new address before source() gives it back, so the
 // page is taken from the address reported.
-void HelpViewer::pageChanged(const QUrl& source) {
-    SelectPageInTree(*contents_, HelpPageBrowser::pageOfUrl(source));
+void HelpViewer::PageChanged(const QUrl& source) {
+    SelectPageInTree(*contents_, HelpPageBrowser::PageOfUrl(source));
     const QString pageTitle = browser_->documentTitle();
-    const QString fileTitle = document_ ? document_->system.title : QString();
+    const QString fileTitle = document_ ? document_->System.Title : QString();
     const QString caption = fileTitle.isEmpty() ? viewerCaption : fileTitle;
     setWindowTitle(pageTitle.isEmpty() ? caption : pageTitle + QStringLiteral(" — ") + caption);
 }
 
-void HelpViewer::bringToFront() {
+void HelpViewer::BringToFront() {
     if (isMinimized()) {
         showNormal();
     } else {

@@ -29,22 +29,22 @@ public:
 
     // Open the file at its default page, or at the page of a help address
     // "<file>::/<page>", and bring the window to the front.
-    void showContents(const QString& helpFile);
-    void showTopic(const QString& address);
+    void ShowContents(const QString& helpFile);
+    void ShowTopic(const QString& address);
 
-    QString currentPage() const;
-    HelpPageBrowser& pageBrowser() const { return *browser_; }
-    QTreeWidget& contentsTree() const { return *contents_; }
-    QListWidget& indexList() const { return *index_; }
+    QString CurrentPage() const;
+    HelpPageBrowser& PageBrowser() const { return *browser_; }
+    QTreeWidget& ContentsTree() const { return *contents_; }
+    QListWidget& IndexList() const { return *index_; }
 
 private:
-    void buildToolBar(QVBoxLayout& layout);
-    QWidget* buildNavigation();
-    bool openFile(const QString& path);
-    void showMissingFile(const QString& path);
-    void showPage(const QString& page);
-    void pageChanged(const QUrl& source);
-    void bringToFront();
+    void BuildToolBar(QVBoxLayout& layout);
+    QWidget* BuildNavigation();
+    bool OpenFile(const QString& path);
+    void ShowMissingFile(const QString& path);
+    void ShowPage(const QString& page);
+    void PageChanged(const QUrl& source);
+    void BringToFront();
 
     HelpPageBrowser* browser_ = nullptr;
     QTabWidget* navigation_ = nullptr;

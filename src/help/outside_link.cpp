@@ -7,7 +7,7 @@ namespace kvarzel {
 
 namespace {
 
-QUrl mailLink(const QUrl& link) {
+QUrl MailLink(const QUrl& link) {
     const QUrlQuery headers(link);
     QUrlQuery kept;
     for (const QString& name : {QStringLiteral("subject"), QStringLiteral("body")}) {
@@ -35,7 +35,7 @@ std::optional<QUrl> OutsideLink(const QUrl& link) {
         return link;
     }
     if (scheme == u"mailto") {
-        return mailLink(link);
+        return MailLink(link);
     }
     return std::nullopt;
 }

@@ -9,7 +9,7 @@ namespace {
 
 using Attributes = QHash<QString, QString>;
 
-QString decodeEntities(QString text) {
+QString DecodeEntities(QString text) {
     static const QRegularExpression numeric(QStringLiteral("&#(x?)([0-9a-fA-F]+);"));
     QRegularExpressionMatch match;
     qsizetype from = 0;
@@ -31,13 +31,13 @@ QString decodeEntities(QString text) {
     return text;
 }
 
-Attributes parseAttributes(const QString& text) {
+Attributes ParseAttributes(const QString& text) {
     static const QRegularExpression attribute(
         QStringLiteral(R"re(([\w-]+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"));
     Attributes attributes;
     for (const auto& match : attribute.globalMatch(text)) {
         QString value = match.captured(2) + match.captured(3) + match.captured(4);
-        attributes.insert(match.captured(1).toLower(), decodeEntities(value));
+        attributes.insert(match.captured(1).toLower(), DecodeEntities(value));
     }
     return attributes;
 }
@@ -47,65 +47,65 @@ class SitemapReader {
 public:
     SitemapReader() { levels_.push_back({&entries_, false}); }
 
-    void tag(const QString& name, bool closing, const QString& attributeText) {
+    void Tag(const QString& name, bool closing, const QString& attributeText) {
         if (name == u"ul") {
-            closing ? closeList() : openList();
+            closing ? CloseList() : OpenList();
         } else if (name == u"object") {
-            closing ? closeObject() : openObject(parseAttributes(attributeText));
+            closing ? CloseObject() : OpenObject(ParseAttributes(attributeText));
         } else if (name == u"param" && !closing) {
-            param(parseAttributes(attributeText));
+            Param(ParseAttributes(attributeText));
         }
     }
 
-    std::vector<SitemapEntry> take() { return std::move(entries_); }
+    std::vector<SitemapEntry> Take() { return std::move(entries_); }
 
 private:
     struct Level {
-        std::vector<SitemapEntry>* list;
-        bool hasEntry;
+        std::vector<SitemapEntry>* List;
+        bool HasEntry;
     };
 
     // Past this depth a list holds its entries beside its parent's: the tree
     // is walked recursively, and only a damaged file nests so deep.
-    static constexpr std::size_t maxDepth = 32;
+    static constexpr std::size_t MaxDepth = 32;
 
-    void openList() {
+    void OpenList() {
         Level& top = levels_.back();
-        const bool nests = top.hasEntry && levels_.size() < maxDepth;
-        levels_.push_back({nests ? &top.list->back().children : top.list, false});
+        const bool nests = top.HasEntry && levels_.size() < MaxDepth;
+        levels_.push_back({nests ? &top.List->back().Children : top.List, false});
     }
 
-    void closeList() {
+    void CloseList() {
         if (levels_.size() > 1) {
             levels_.pop_back();
         }
     }
 
-    void openObject(const Attributes& attributes) {
+    void OpenObject(const Attributes& attributes) {
         inObject_ = attributes.value(QStringLiteral("type"))
                         .compare(QStringLiteral("text/sitemap"), Qt::CaseInsensitive) == 0;
         current_ = {};
     }
 
-    void param(const Attributes& attributes) {
+    void Param(const Attributes& attributes) {
         if (!inObject_) {
             return;
         }
         const QString name = attributes.value(QStringLiteral("name")).toLower();
         const QString value = attributes.value(QStringLiteral("value"));
         // An index keyword may list several pages; the first one is its target.
-        if (name == u"name" && current_.name.isEmpty()) {
-            current_.name = value;
-        } else if (name == u"local" && current_.local.isEmpty()) {
-            current_.local = value;
+        if (name == u"name" && current_.Name.isEmpty()) {
+            current_.Name = value;
+        } else if (name == u"local" && current_.Local.isEmpty()) {
+            current_.Local = value;
         }
     }
 
-    void closeObject() {
-        if (inObject_ && !current_.name.isEmpty()) {
+    void CloseObject() {
+        if (inObject_ && !current_.Name.isEmpty()) {
             Level& top = levels_.back();
-            top.list->push_back(std::move(current_));
-            top.hasEntry = true;
+            top.List->push_back(std::move(current_));
+            top.HasEntry = true;
         }
         inObject_ = false;
     }
@@ -126,9 +126,9 @@ std::vector<SitemapEntry> ParseSitemap(const QString& html) {
     text.remove(comment);
     SitemapReader reader;
     for (const auto& match : tag.globalMatch(text)) {
-        reader.tag(match.captured(2).toLower(), !match.captured(1).isEmpty(), match.captured(3));
+        reader.Tag(match.captured(2).toLower(), !match.captured(1).isEmpty(), match.captured(3));
     }
-    return reader.take();
+    return reader.Take();
 }
 
 } // namespace kvarzel

@@ -9,9 +9,9 @@ namespace kvarzel {
 
 // One entry of a help file's table of contents (.hhc) or index (.hhk).
 struct SitemapEntry {
-    QString name;
-    QString local; // page inside the help file, possibly with "#anchor"; empty for a heading
-    std::vector<SitemapEntry> children;
+    QString Name;
+    QString Local; // page inside the help file, possibly with "#anchor"; empty for a heading
+    std::vector<SitemapEntry> Children;
 };
 
 // Reads the nested lists of "text/sitemap" objects; anything else in the text

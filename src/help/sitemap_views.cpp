@@ -8,37 +8,37 @@ namespace kvarzel {
 
 namespace {
 
-constexpr int pageRole = Qt::UserRole;
+constexpr int PageRole = Qt::UserRole;
 
-void addTreeItems(QTreeWidgetItem& parent, const std::vector<SitemapEntry>& entries) {
+void AddTreeItems(QTreeWidgetItem& parent, const std::vector<SitemapEntry>& entries) {
     for (const SitemapEntry& entry : entries) {
-        auto* item = new QTreeWidgetItem(&parent, QStringList{entry.name});
-        item->setData(0, pageRole, entry.local);
-        addTreeItems(*item, entry.children);
+        auto* item = new QTreeWidgetItem(&parent, QStringList{entry.Name});
+        item->setData(0, PageRole, entry.Local);
+        AddTreeItems(*item, entry.Children);
     }
 }
 
-void addIndexItems(QListWidget& list, const std::vector<SitemapEntry>& entries, int depth) {
+void AddIndexItems(QListWidget& list, const std::vector<SitemapEntry>& entries, int depth) {
     for (const SitemapEntry& entry : entries) {
-        auto* item = new QListWidgetItem(QString(depth * 4, u' ') + entry.name, &list);
-        item->setData(pageRole, entry.local);
-        addIndexItems(list, entry.children, depth + 1);
+        auto* item = new QListWidgetItem(QString(depth * 4, u' ') + entry.Name, &list);
+        item->setData(PageRole, entry.Local);
+        AddIndexItems(list, entry.Children, depth + 1);
     }
 }
 
 // Contents may name a page with or without the leading "/" and with an anchor.
-QString plainPage(const QString& page) {
+QString PlainPage(const QString& page) {
     QString plain = page.section(u'#', 0, 0);
     return plain.startsWith(u'/') ? plain.mid(1) : plain;
 }
 
-QTreeWidgetItem* findPage(QTreeWidgetItem& parent, const QString& page) {
+QTreeWidgetItem* FindPage(QTreeWidgetItem& parent, const QString& page) {
     for (int i = 0; i < parent.childCount(); ++i) {
         QTreeWidgetItem& child = *parent.child(i);
-        if (plainPage(PageOfItem(child)).compare(page, Qt::CaseInsensitive) == 0) {
+        if (PlainPage(PageOfItem(child)).compare(page, Qt::CaseInsensitive) == 0) {
             return &child;
         }
-        if (QTreeWidgetItem* found = findPage(child, page)) {
+        if (QTreeWidgetItem* found = FindPage(child, page)) {
             return found;
         }
     }
@@ -49,25 +49,25 @@ QTreeWidgetItem* findPage(QTreeWidgetItem& parent, const QString& page) {
 
 void FillContentsTree(QTreeWidget& tree, const std::vector<SitemapEntry>& entries) {
     tree.clear();
-    addTreeItems(*tree.invisibleRootItem(), entries);
+    AddTreeItems(*tree.invisibleRootItem(), entries);
     tree.expandAll();
 }
 
 void FillIndexList(QListWidget& list, const std::vector<SitemapEntry>& entries) {
     list.clear();
-    addIndexItems(list, entries, 0);
+    AddIndexItems(list, entries, 0);
 }
 
 QString PageOfItem(const QTreeWidgetItem& item) {
-    return item.data(0, pageRole).toString();
+    return item.data(0, PageRole).toString();
 }
 
 QString PageOfItem(const QListWidgetItem& item) {
-    return item.data(pageRole).toString();
+    return item.data(PageRole).toString();
 }
 
 void SelectPageInTree(QTreeWidget& tree, const QString& page) {
-    if (QTreeWidgetItem* item = findPage(*tree.invisibleRootItem(), plainPage(page))) {
+    if (QTreeWidgetItem* item = FindPage(*tree.invisibleRootItem(), PlainPage(page))) {
         tree.setCurrentItem(item);
     }
 }

@@ -42,8 +42,8 @@ protected:
         if (!document)
             return false;
         for (const std::string_view topic : HelpTopics)
-            document->file.read('/' + HelpTopicPage(topic));
-        document->file.read('/' + document->defaultPage());
+            document->File.Read('/' + HelpTopicPage(topic));
+        document->File.Read('/' + document->DefaultPage());
         return true;
     }
 
@@ -108,7 +108,7 @@ TEST(HelpFileInPlace, PipeIsRefusedWithoutWaiting) {
     const QByteArray pipe = QFile::encodeName(folder.filePath("kvarzel.chm"));
     ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
     auto opening = std::async(std::launch::async,
-                              [&] { return ChmFile::open(QFile::decodeName(pipe)).has_value(); });
+                              [&] { return ChmFile::Open(QFile::decodeName(pipe)).has_value(); });
     if (opening.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         // A writer lets the stuck reader go, so that the test can end.
         QFile writer(QFile::decodeName(pipe));
@@ -125,7 +125,7 @@ TEST(HelpFileInPlace, BuiltFileCarriesTheHeaderGuidOfTheFormat) {
     ASSERT_TRUE(built.open(QIODevice::ReadOnly));
     const QByteArray guid = built.read(0x38).mid(0x28);
     EXPECT_EQ(guid.toHex(), "11fd017caa7bd0119e0c00a0c922e6ec");
-    EXPECT_TRUE(ChmFile::open(BuiltHelpFile()).has_value());
+    EXPECT_TRUE(ChmFile::Open(BuiltHelpFile()).has_value());
 }
 
 } // namespace

@@ -28,16 +28,16 @@ TEST(HelpTopicAddress, IsEmptyOutsideTheTopicTable) {
 
 TEST(SplitHelpAddress, SeparatesFileAndPage) {
     const HelpAddress address = SplitHelpAddress("/opt/apps/trainer.chm::/Training.htm");
-    EXPECT_EQ(address.file, "/opt/apps/trainer.chm");
-    EXPECT_EQ(address.page, "Training.htm");
+    EXPECT_EQ(address.File, "/opt/apps/trainer.chm");
+    EXPECT_EQ(address.Page, "Training.htm");
 }
 
 TEST(SplitHelpAddress, TakesTheLastSeparatorAndAcceptsAFileAlone) {
-    EXPECT_EQ(SplitHelpAddress("/odd::/folder/k.chm::/A.htm").file, "/odd::/folder/k.chm");
-    EXPECT_EQ(SplitHelpAddress("/odd::/folder/k.chm::/A.htm").page, "A.htm");
+    EXPECT_EQ(SplitHelpAddress("/odd::/folder/k.chm::/A.htm").File, "/odd::/folder/k.chm");
+    EXPECT_EQ(SplitHelpAddress("/odd::/folder/k.chm::/A.htm").Page, "A.htm");
     const HelpAddress fileOnly = SplitHelpAddress("/opt/apps/trainer.chm");
-    EXPECT_EQ(fileOnly.file, "/opt/apps/trainer.chm");
-    EXPECT_TRUE(fileOnly.page.isEmpty());
+    EXPECT_EQ(fileOnly.File, "/opt/apps/trainer.chm");
+    EXPECT_TRUE(fileOnly.Page.isEmpty());
 }
 
 } // namespace

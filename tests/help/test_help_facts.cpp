@@ -17,19 +17,19 @@ namespace {
 using testing::BuiltHelpFile;
 
 // A page of the built help file as HTML.
-QString helpPage(const QString& page) {
-    const auto file = ChmFile::open(BuiltHelpFile());
-    const auto data = file ? file->read(u'/' + page) : std::nullopt;
+QString HelpPage(const QString& page) {
+    const auto file = ChmFile::Open(BuiltHelpFile());
+    const auto data = file ? file->Read(u'/' + page) : std::nullopt;
     return data ? DecodeHelpText(*data) : QString();
 }
 
-QString plainText(QString html) {
+QString PlainText(QString html) {
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
     return html.remove(tag).simplified();
 }
 
 // The cells of every table row of a page, by the text of the row's first cell.
-QMap<QString, QStringList> tableRows(const QString& html) {
+QMap<QString, QStringList> TableRows(const QString& html) {
     static const QRegularExpression row(QStringLiteral("<tr>(.*?)</tr>"),
                                         QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression cell(QStringLiteral("<t[dh][^>]*>(.*?)</t[dh]>"),
@@ -38,7 +38,7 @@ QMap<QString, QStringList> tableRows(const QString& html) {
     for (const auto& rowMatch : row.globalMatch(html)) {
         QStringList cells;
         for (const auto& cellMatch : cell.globalMatch(rowMatch.captured(1))) {
-            cells << plainText(cellMatch.captured(1));
+            cells << PlainText(cellMatch.captured(1));
         }
         if (!cells.isEmpty()) {
             rows.insert(cells.takeFirst(), cells);
@@ -47,24 +47,24 @@ QMap<QString, QStringList> tableRows(const QString& html) {
     return rows;
 }
 
-QString onOff(bool on) {
+QString OnOff(bool on) {
     return on ? QStringLiteral("включено") : QStringLiteral("выключено");
 }
 
 TEST(HelpFacts, OptionsPageGivesEveryRangeAndTheDefaultsOfANewRecord) {
     const TOptions defaults;
-    const QMap<QString, QStringList> rows = tableRows(helpPage("OptsForm.htm"));
+    const QMap<QString, QStringList> rows = TableRows(HelpPage("OptsForm.htm"));
     const QMap<QString, QStringList> expected{
         {"Сколько засыпать горошин в ведро", {"от 1 до 9999", QString::number(defaults.PeasCount)}},
         {"Соотношение белых и чёрных",
          {QString("от %1 до %2").arg(RatioScaleMin).arg(RatioScaleMax),
           QString::number(defaults.PeasRatio)}},
-        {"Контролировать время ответа", {"включено или выключено", onOff(defaults.TimerEnabled)}},
+        {"Контролировать время ответа", {"включено или выключено", OnOff(defaults.TimerEnabled)}},
         {"время на ответ, миллисекунд", {"от 1 до 60000", QString::number(defaults.TimeInterval)}},
-        {"Системный динамик", {"включено или выключено", onOff(defaults.BeepWrong)}},
+        {"Системный динамик", {"включено или выключено", OnOff(defaults.BeepWrong)}},
         {"Частота", {"от 37 до 32767 герц", QString::number(defaults.BeepFrequency)}},
         {"Длительность", {"от 1 до 60000 миллисекунд", QString::number(defaults.BeepDuration)}},
-        {"Звуковая карта", {"включено или выключено", onOff(defaults.WaveWrong)}},
+        {"Звуковая карта", {"включено или выключено", OnOff(defaults.WaveWrong)}},
     };
     for (auto option = expected.begin(); option != expected.end(); ++option) {
         EXPECT_EQ(rows.value(option.key()), option.value()) << option.key().toStdString();
@@ -72,14 +72,14 @@ TEST(HelpFacts, OptionsPageGivesEveryRangeAndTheDefaultsOfANewRecord) {
 }
 
 TEST(HelpFacts, TrainingPageNamesTheFixedKeysOnBothLayouts) {
-    const QMap<QString, QStringList> rows = tableRows(helpPage("Training.htm"));
+    const QMap<QString, QStringList> rows = TableRows(HelpPage("Training.htm"));
     EXPECT_EQ(rows.value("Постоянные клавиши"), QStringList({"W или , (запятая)", "B или X"}));
     EXPECT_EQ(rows.value("Те же клавиши в русской раскладке"), QStringList({"Ц или Б", "И или Ч"}));
     EXPECT_EQ(rows.value("Мышь на рисунке"), QStringList({"левая кнопка", "правая кнопка"}));
 }
 
 TEST(HelpFacts, ResultsPageQuotesTheChartsHint) {
-    EXPECT_TRUE(plainText(helpPage("ResultsTab.htm"))
+    EXPECT_TRUE(PlainText(HelpPage("ResultsTab.htm"))
                     .contains("«Масштабирование левой кнопкой мыши, прокрутка - правой»"));
 }
 

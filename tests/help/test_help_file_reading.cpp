@@ -16,7 +16,7 @@ namespace {
 
 using testing::BuiltHelpFile;
 
-QByteArray systemRecord(quint16 code, const QByteArray& text) {
+QByteArray SystemRecord(quint16 code, const QByteArray& text) {
     QByteArray record;
     const QByteArray data = text + '\0';
     record.append(char(code & 0xff)).append(char(code >> 8));
@@ -27,26 +27,26 @@ QByteArray systemRecord(quint16 code, const QByteArray& text) {
 const QByteArray systemVersion("\x03\x00\x00\x00", 4);
 
 TEST(ParseChmSystemInfo, ReadsTheKnownRecordsAndSkipsOthers) {
-    const QByteArray data = systemVersion + systemRecord(9, "compiler") +
-                            systemRecord(2, "Start.htm") + systemRecord(3, "Справка") +
-                            systemRecord(0, "k.hhc") + systemRecord(1, "k.hhk");
+    const QByteArray data = systemVersion + SystemRecord(9, "compiler") +
+                            SystemRecord(2, "Start.htm") + SystemRecord(3, "Справка") +
+                            SystemRecord(0, "k.hhc") + SystemRecord(1, "k.hhk");
     const ChmSystemInfo info = ParseChmSystemInfo(data);
-    EXPECT_EQ(info.defaultTopic, "Start.htm");
-    EXPECT_EQ(info.title, "Справка");
-    EXPECT_EQ(info.contentsFile, "k.hhc");
-    EXPECT_EQ(info.indexFile, "k.hhk");
+    EXPECT_EQ(info.DefaultTopic, "Start.htm");
+    EXPECT_EQ(info.Title, "Справка");
+    EXPECT_EQ(info.ContentsFile, "k.hhc");
+    EXPECT_EQ(info.IndexFile, "k.hhk");
 }
 
 TEST(ParseChmSystemInfo, StopsAtDamageAndKeepsWhatCameBefore) {
     const QByteArray whole =
-        systemVersion + systemRecord(2, "Start.htm") + systemRecord(0, "k.hhc");
-    EXPECT_EQ(ParseChmSystemInfo(whole.left(whole.size() - 2)).defaultTopic, "Start.htm");
-    EXPECT_TRUE(ParseChmSystemInfo(whole.left(whole.size() - 2)).contentsFile.isEmpty());
-    QByteArray overlong = systemVersion + systemRecord(3, "T");
+        systemVersion + SystemRecord(2, "Start.htm") + SystemRecord(0, "k.hhc");
+    EXPECT_EQ(ParseChmSystemInfo(whole.left(whole.size() - 2)).DefaultTopic, "Start.htm");
+    EXPECT_TRUE(ParseChmSystemInfo(whole.left(whole.size() - 2)).ContentsFile.isEmpty());
+    QByteArray overlong = systemVersion + SystemRecord(3, "T");
     overlong[systemVersion.size() + 2] = char(0xff);
-    EXPECT_TRUE(ParseChmSystemInfo(overlong).title.isEmpty());
-    EXPECT_TRUE(ParseChmSystemInfo(QByteArray()).title.isEmpty());
-    EXPECT_TRUE(ParseChmSystemInfo(QByteArray(3, 'x')).title.isEmpty());
+    EXPECT_TRUE(ParseChmSystemInfo(overlong).Title.isEmpty());
+    EXPECT_TRUE(ParseChmSystemInfo(QByteArray()).Title.isEmpty());
+    EXPECT_TRUE(ParseChmSystemInfo(QByteArray(3, 'x')).Title.isEmpty());
 }
 
 TEST(DecodeHelpText, ReadsUtf8AndTheRussianCodePage) {
@@ -66,41 +66,41 @@ TEST(DecodeHelpText, FollowsTheCharsetAPageDeclares) {
 }
 
 TEST(ChmFile, RefusesMissingAndForeignFiles) {
-    EXPECT_FALSE(ChmFile::open(QString()).has_value());
-    EXPECT_FALSE(ChmFile::open("/nonexistent/folder/kvarzel.chm").has_value());
+    EXPECT_FALSE(ChmFile::Open(QString()).has_value());
+    EXPECT_FALSE(ChmFile::Open("/nonexistent/folder/kvarzel.chm").has_value());
     QTemporaryDir folder;
     QFile fake(folder.filePath("fake.chm"));
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
     fake.write(QByteArray(4096, 'x'));
     fake.close();
-    EXPECT_FALSE(ChmFile::open(fake.fileName()).has_value());
-    EXPECT_FALSE(ChmFile::open(folder.path()).has_value());
+    EXPECT_FALSE(ChmFile::Open(fake.fileName()).has_value());
+    EXPECT_FALSE(ChmFile::Open(folder.path()).has_value());
 }
 
 TEST(ChmFile, ReadsPagesOfTheBuiltHelpFile) {
-    const auto file = ChmFile::open(BuiltHelpFile());
+    const auto file = ChmFile::Open(BuiltHelpFile());
     ASSERT_TRUE(file.has_value()) << BuiltHelpFile().toStdString();
-    const auto page = file->read("/Training.htm");
+    const auto page = file->Read("/Training.htm");
     ASSERT_TRUE(page.has_value());
     EXPECT_TRUE(page->startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(page->endsWith("</html>\n"));
     EXPECT_TRUE(DecodeHelpText(*page).contains("Ваша интуиция составляет"));
-    EXPECT_TRUE(file->read("/styles.css").has_value());
-    EXPECT_FALSE(file->read("/NoSuchPage.htm").has_value());
-    EXPECT_FALSE(file->read("").has_value());
+    EXPECT_TRUE(file->Read("/styles.css").has_value());
+    EXPECT_FALSE(file->Read("/NoSuchPage.htm").has_value());
+    EXPECT_FALSE(file->Read("").has_value());
 }
 
 TEST(LoadHelpDocument, ReadsTitleContentsIndexAndDefaultPage) {
     const auto document = LoadHelpDocument(BuiltHelpFile());
     ASSERT_TRUE(document.has_value());
-    EXPECT_EQ(document->system.title, "Справка программы «Кварзель»");
-    EXPECT_EQ(document->defaultPage(), "UserIface.htm");
-    ASSERT_EQ(document->contents.size(), 3u);
-    EXPECT_EQ(document->contents[0].children.size(), 3u);
-    EXPECT_GT(document->index.size(), 20u);
-    for (const SitemapEntry& keyword : document->index) {
-        const QString page = keyword.local.section('#', 0, 0);
-        EXPECT_TRUE(document->file.read('/' + page).has_value()) << keyword.local.toStdString();
+    EXPECT_EQ(document->System.Title, "Справка программы «Кварзель»");
+    EXPECT_EQ(document->DefaultPage(), "UserIface.htm");
+    ASSERT_EQ(document->Contents.size(), 3u);
+    EXPECT_EQ(document->Contents[0].Children.size(), 3u);
+    EXPECT_GT(document->Index.size(), 20u);
+    for (const SitemapEntry& keyword : document->Index) {
+        const QString page = keyword.Local.section('#', 0, 0);
+        EXPECT_TRUE(document->File.Read('/' + page).has_value()) << keyword.Local.toStdString();
     }
     EXPECT_FALSE(LoadHelpDocument("/nonexistent/kvarzel.chm").has_value());
 }
@@ -108,12 +108,12 @@ TEST(LoadHelpDocument, ReadsTitleContentsIndexAndDefaultPage) {
 TEST(HelpDocument, FallsBackToTheFirstContentsPage) {
     auto document = LoadHelpDocument(BuiltHelpFile());
     ASSERT_TRUE(document.has_value());
-    document->system.defaultTopic.clear();
-    document->contents.insert(document->contents.begin(), SitemapEntry{"Heading", "", {}});
-    document->contents.front().children.push_back({"Inner", "Inner.htm", {}});
-    EXPECT_EQ(document->defaultPage(), "Inner.htm");
-    document->contents.clear();
-    EXPECT_TRUE(document->defaultPage().isEmpty());
+    document->System.DefaultTopic.clear();
+    document->Contents.insert(document->Contents.begin(), SitemapEntry{"Heading", "", {}});
+    document->Contents.front().Children.push_back({"Inner", "Inner.htm", {}});
+    EXPECT_EQ(document->DefaultPage(), "Inner.htm");
+    document->Contents.clear();
+    EXPECT_TRUE(document->DefaultPage().isEmpty());
 }
 
 } // namespace

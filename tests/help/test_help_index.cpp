@@ -35,10 +35,10 @@ bool StartsInCyrillic(const QString& keyword) {
 TEST_F(HelpIndex, KeywordsFollowRussianAlphabeticalOrder) {
     QCollator russian{QLocale(QLocale::Russian, QLocale::Russia)};
     russian.setCaseSensitivity(Qt::CaseInsensitive);
-    ASSERT_GT(document->index.size(), 20u);
-    for (std::size_t i = 1; i < document->index.size(); ++i) {
-        const QString& before = document->index[i - 1].name;
-        const QString& after = document->index[i].name;
+    ASSERT_GT(document->Index.size(), 20u);
+    for (std::size_t i = 1; i < document->Index.size(); ++i) {
+        const QString& before = document->Index[i - 1].Name;
+        const QString& after = document->Index[i].Name;
         const bool ordered = StartsInCyrillic(before) == StartsInCyrillic(after)
                                  ? russian.compare(before, after) < 0
                                  : StartsInCyrillic(after);
@@ -51,7 +51,7 @@ TEST_F(HelpIndex, NoSentenceOfATopicEndsInFourDots) {
     static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
     for (const std::string_view topic : HelpTopics) {
         const QString page = HelpTopicPage(topic);
-        const auto data = document->file.read(u'/' + page);
+        const auto data = document->File.Read(u'/' + page);
         ASSERT_TRUE(data.has_value()) << page.toStdString();
         const QString text = DecodeHelpText(*data).remove(tag);
         EXPECT_FALSE(text.contains("....")) << page.toStdString();

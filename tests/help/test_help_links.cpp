@@ -20,13 +20,13 @@ struct Target {
     QString anchor;
 };
 
-Target targetOf(const QString& link, const QString& fromPage) {
+Target TargetOf(const QString& link, const QString& fromPage) {
     const qsizetype hash = link.indexOf(u'#');
     const QString object = hash < 0 ? link : link.left(hash);
     return {object.isEmpty() ? fromPage : object, hash < 0 ? QString() : link.mid(hash + 1)};
 }
 
-QStringList matches(const QString& pattern, const QString& text) {
+QStringList Matches(const QString& pattern, const QString& text) {
     QStringList found;
     const QRegularExpression expression(pattern, QRegularExpression::CaseInsensitiveOption);
     for (const auto& match : expression.globalMatch(text)) {
@@ -35,7 +35,7 @@ QStringList matches(const QString& pattern, const QString& text) {
     return found;
 }
 
-bool isOutside(const QString& link) {
+bool IsOutside(const QString& link) {
     return link.contains(u':');
 }
 
@@ -46,30 +46,30 @@ protected:
         ASSERT_TRUE(document.has_value()) << BuiltHelpFile().toStdString();
     }
 
-    QString text(const QString& object) const {
-        const auto data = document->file.read(u'/' + object);
+    QString Text(const QString& object) const {
+        const auto data = document->File.Read(u'/' + object);
         return data ? DecodeHelpText(*data) : QString();
     }
 
     // Describes what is wrong with a target; empty when it is there.
-    QString problemWith(const Target& target) const {
-        const QString page = text(target.object);
+    QString ProblemWith(const Target& target) const {
+        const QString page = Text(target.object);
         if (page.isEmpty()) {
             return target.object + " is not in the help file";
         }
-        const QStringList anchors = matches(R"re(<a\s+(?:name|id)="([^"]+)")re", page);
+        const QStringList anchors = Matches(R"re(<a\s+(?:name|id)="([^"]+)")re", page);
         if (!target.anchor.isEmpty() && !anchors.contains(target.anchor)) {
             return target.object + " has no anchor " + target.anchor;
         }
         return {};
     }
 
-    void expectTargetsOf(const std::vector<SitemapEntry>& entries) const {
+    void ExpectTargetsOf(const std::vector<SitemapEntry>& entries) const {
         for (const SitemapEntry& entry : entries) {
-            if (!entry.local.isEmpty()) {
-                EXPECT_EQ(problemWith(targetOf(entry.local, {})), "") << entry.name.toStdString();
+            if (!entry.Local.isEmpty()) {
+                EXPECT_EQ(ProblemWith(TargetOf(entry.Local, {})), "") << entry.Name.toStdString();
             }
-            expectTargetsOf(entry.children);
+            ExpectTargetsOf(entry.Children);
         }
     }
 
@@ -79,13 +79,13 @@ protected:
 TEST_F(HelpLinks, EveryLinkAndPictureOfEveryTopicIsInTheFile) {
     for (const std::string_view topic : HelpTopics) {
         const QString page = HelpTopicPage(topic);
-        const QString html = text(page);
+        const QString html = Text(page);
         ASSERT_FALSE(html.isEmpty()) << page.toStdString();
-        const QStringList links = matches(R"re((?:href|src)="([^"]+)")re", html);
+        const QStringList links = Matches(R"re((?:href|src)="([^"]+)")re", html);
         EXPECT_GE(links.size(), 2) << page.toStdString();
         for (const QString& link : links) {
-            if (!isOutside(link)) {
-                EXPECT_EQ(problemWith(targetOf(link, page)), "")
+            if (!IsOutside(link)) {
+                EXPECT_EQ(ProblemWith(TargetOf(link, page)), "")
                     << page.toStdString() << ": " << link.toStdString();
             }
         }
@@ -93,14 +93,14 @@ TEST_F(HelpLinks, EveryLinkAndPictureOfEveryTopicIsInTheFile) {
 }
 
 TEST_F(HelpLinks, EveryContentsAndIndexEntryOpensAnExistingPlace) {
-    expectTargetsOf(document->contents);
-    expectTargetsOf(document->index);
+    ExpectTargetsOf(document->Contents);
+    ExpectTargetsOf(document->Index);
 }
 
 TEST_F(HelpLinks, AMissingAnchorOrPageIsNoticed) {
-    EXPECT_EQ(problemWith({"Training.htm", "timer"}), "");
-    EXPECT_NE(problemWith({"Training.htm", "no-such-anchor"}), "");
-    EXPECT_NE(problemWith({"NoSuchPage.htm", ""}), "");
+    EXPECT_EQ(ProblemWith({"Training.htm", "timer"}), "");
+    EXPECT_NE(ProblemWith({"Training.htm", "no-such-anchor"}), "");
+    EXPECT_NE(ProblemWith({"NoSuchPage.htm", ""}), "");
 }
 
 } // namespace

@@ -41,10 +41,10 @@ const Topic topics[] = {
 
 class HelpViewerTest : public ::testing::Test {
 protected:
-    void openTopic(int context) { viewer.showTopic(HelpTopicAddress(BuiltHelpFile(), context)); }
-    HelpPageBrowser& page() { return viewer.pageBrowser(); }
-    QString pageText() { return page().toPlainText(); }
-    QAction* action(const QString& text) {
+    void OpenTopic(int context) { viewer.ShowTopic(HelpTopicAddress(BuiltHelpFile(), context)); }
+    HelpPageBrowser& Page() { return viewer.PageBrowser(); }
+    QString PageText() { return Page().toPlainText(); }
+    QAction* Action(const QString& text) {
         for (QAction* candidate : viewer.findChildren<QAction*>()) {
             if (candidate->text() == text) {
                 return candidate;
@@ -66,22 +66,22 @@ TEST_F(HelpViewerTest, IsAWindowOfItsOwn) {
 TEST_F(HelpViewerTest, OpensEveryTopicWithItsTitle) {
     for (const Topic& topic : topics) {
         SCOPED_TRACE(topic.page);
-        openTopic(topic.context);
-        EXPECT_EQ(viewer.currentPage(), topic.page);
-        EXPECT_EQ(page().documentTitle(), topic.title);
+        OpenTopic(topic.context);
+        EXPECT_EQ(viewer.CurrentPage(), topic.page);
+        EXPECT_EQ(Page().documentTitle(), topic.title);
         EXPECT_EQ(viewer.windowTitle(), topic.title + " — " + fileTitle);
-        EXPECT_TRUE(pageText().startsWith(topic.title)) << pageText().left(80).toStdString();
-        ASSERT_NE(viewer.contentsTree().currentItem(), nullptr);
-        EXPECT_EQ(viewer.contentsTree().currentItem()->text(0),
+        EXPECT_TRUE(PageText().startsWith(topic.title)) << PageText().left(80).toStdString();
+        ASSERT_NE(viewer.ContentsTree().currentItem(), nullptr);
+        EXPECT_EQ(viewer.ContentsTree().currentItem()->text(0),
                   topic.context == 1 ? QStringLiteral("Меню программы") : topic.title);
     }
     EXPECT_TRUE(viewer.isVisible());
 }
 
 TEST_F(HelpViewerTest, EscClosesTheWindowWhereverTheFocusIsAndItComesBackOnTheNextTopic) {
-    for (QWidget* focused : std::initializer_list<QWidget*>{&page(), &viewer.contentsTree()}) {
+    for (QWidget* focused : std::initializer_list<QWidget*>{&Page(), &viewer.ContentsTree()}) {
         SCOPED_TRACE(focused->metaObject()->className());
-        openTopic(2);
+        OpenTopic(2);
         QApplication::setActiveWindow(&viewer);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
         focused->setFocus();
@@ -89,15 +89,15 @@ TEST_F(HelpViewerTest, EscClosesTheWindowWhereverTheFocusIsAndItComesBackOnTheNe
         QTest::keyClick(focused, Qt::Key_Escape);
         EXPECT_FALSE(viewer.isVisible());
     }
-    openTopic(3);
+    OpenTopic(3);
     EXPECT_TRUE(viewer.isVisible());
-    EXPECT_EQ(viewer.currentPage(), "ResultsTab.htm");
+    EXPECT_EQ(viewer.CurrentPage(), "ResultsTab.htm");
 }
 
 TEST_F(HelpViewerTest, ShowsTheTableOfContentsOfTheFile) {
-    viewer.showContents(BuiltHelpFile());
-    EXPECT_EQ(viewer.currentPage(), "UserIface.htm");
-    const QTreeWidget& tree = viewer.contentsTree();
+    viewer.ShowContents(BuiltHelpFile());
+    EXPECT_EQ(viewer.CurrentPage(), "UserIface.htm");
+    const QTreeWidget& tree = viewer.ContentsTree();
     ASSERT_EQ(tree.topLevelItemCount(), 3);
     EXPECT_EQ(tree.topLevelItem(0)->text(0), "Главное окно");
     EXPECT_EQ(tree.topLevelItem(1)->text(0), "Параметры тренировок");
@@ -111,69 +111,69 @@ TEST_F(HelpViewerTest, ShowsTheTableOfContentsOfTheFile) {
 }
 
 TEST_F(HelpViewerTest, AClickOnTheContentsOpensThePage) {
-    viewer.showContents(BuiltHelpFile());
-    QTreeWidget& tree = viewer.contentsTree();
+    viewer.ShowContents(BuiltHelpFile());
+    QTreeWidget& tree = viewer.ContentsTree();
     QTreeWidgetItem* results = tree.topLevelItem(0)->child(2);
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(results).center());
-    EXPECT_EQ(viewer.currentPage(), "ResultsTab.htm");
+    EXPECT_EQ(viewer.CurrentPage(), "ResultsTab.htm");
 }
 
 TEST_F(HelpViewerTest, TheIndexOpensPagesAtTheirAnchors) {
-    viewer.showContents(BuiltHelpFile());
+    viewer.ShowContents(BuiltHelpFile());
     const QList<QListWidgetItem*> found =
-        viewer.indexList().findItems(QStringLiteral("Таймер"), Qt::MatchExactly);
+        viewer.IndexList().findItems(QStringLiteral("Таймер"), Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    emit viewer.indexList().itemActivated(found.front());
-    EXPECT_EQ(viewer.currentPage(), "Training.htm");
-    EXPECT_EQ(page().source().fragment(), "timer");
+    emit viewer.IndexList().itemActivated(found.front());
+    EXPECT_EQ(viewer.CurrentPage(), "Training.htm");
+    EXPECT_EQ(Page().source().fragment(), "timer");
 }
 
 TEST_F(HelpViewerTest, FollowsLinksAndGoesBackAndForward) {
-    openTopic(0);
-    QAction* back = action(QStringLiteral("Назад"));
-    QAction* forward = action(QStringLiteral("Вперёд"));
+    OpenTopic(0);
+    QAction* back = Action(QStringLiteral("Назад"));
+    QAction* forward = Action(QStringLiteral("Вперёд"));
     ASSERT_NE(back, nullptr);
     ASSERT_NE(forward, nullptr);
     EXPECT_FALSE(back->isEnabled());
 
-    emit page().anchorClicked(page().source().resolved(QUrl("Training.htm")));
-    EXPECT_EQ(viewer.currentPage(), "Training.htm");
-    emit page().anchorClicked(page().source().resolved(QUrl("OptsForm.htm#keys")));
-    EXPECT_EQ(viewer.currentPage(), "OptsForm.htm");
-    EXPECT_EQ(page().source().fragment(), "keys");
+    emit Page().anchorClicked(Page().source().resolved(QUrl("Training.htm")));
+    EXPECT_EQ(viewer.CurrentPage(), "Training.htm");
+    emit Page().anchorClicked(Page().source().resolved(QUrl("OptsForm.htm#keys")));
+    EXPECT_EQ(viewer.CurrentPage(), "OptsForm.htm");
+    EXPECT_EQ(Page().source().fragment(), "keys");
     EXPECT_TRUE(back->isEnabled());
 
     back->trigger();
-    EXPECT_EQ(viewer.currentPage(), "Training.htm");
-    EXPECT_EQ(viewer.contentsTree().currentItem()->text(0), "Тренировка");
+    EXPECT_EQ(viewer.CurrentPage(), "Training.htm");
+    EXPECT_EQ(viewer.ContentsTree().currentItem()->text(0), "Тренировка");
     back->trigger();
-    EXPECT_EQ(viewer.currentPage(), "UserIface.htm");
+    EXPECT_EQ(viewer.CurrentPage(), "UserIface.htm");
     EXPECT_FALSE(back->isEnabled());
     ASSERT_TRUE(forward->isEnabled());
     forward->trigger();
-    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+    EXPECT_EQ(viewer.CurrentPage(), "Training.htm");
 }
 
 TEST_F(HelpViewerTest, SendsOnlyWebAndMailLinksOutside) {
     std::vector<QUrl> opened;
-    page().setOutsideLinkHandler([&](const QUrl& url) { opened.push_back(url); });
-    openTopic(2);
-    emit page().anchorClicked(QUrl("https://example.org/kvarzel"));
-    emit page().anchorClicked(QUrl("mailto:someone@example.org"));
-    emit page().anchorClicked(QUrl("file:///bin/sh"));
-    emit page().anchorClicked(QUrl("javascript:alert(1)"));
+    Page().SetOutsideLinkHandler([&](const QUrl& url) { opened.push_back(url); });
+    OpenTopic(2);
+    emit Page().anchorClicked(QUrl("https://example.org/kvarzel"));
+    emit Page().anchorClicked(QUrl("mailto:someone@example.org"));
+    emit Page().anchorClicked(QUrl("file:///bin/sh"));
+    emit Page().anchorClicked(QUrl("javascript:alert(1)"));
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], QUrl("https://example.org/kvarzel"));
     EXPECT_EQ(opened[1], QUrl("mailto:someone@example.org"));
-    EXPECT_EQ(viewer.currentPage(), "Training.htm");
+    EXPECT_EQ(viewer.CurrentPage(), "Training.htm");
 }
 
 TEST_F(HelpViewerTest, MailLinksGoOutWithAddressSubjectAndBodyOnly) {
     std::vector<QUrl> opened;
-    page().setOutsideLinkHandler([&](const QUrl& url) { opened.push_back(url); });
-    openTopic(5);
-    emit page().anchorClicked(QUrl("mailto:someone@example.org?attach=/etc/passwd"));
-    emit page().anchorClicked(
+    Page().SetOutsideLinkHandler([&](const QUrl& url) { opened.push_back(url); });
+    OpenTopic(5);
+    emit Page().anchorClicked(QUrl("mailto:someone@example.org?attach=/etc/passwd"));
+    emit Page().anchorClicked(
         QUrl("MAILTO:someone@example.org?Subject=%D0%9A%D0%B2%D0%B0%D1%80"
              "%D0%B7%D0%B5%D0%BB%D1%8C&%61ttach=%2Fetc%2Fshadow&cc=x@example.org"
              "&body=a%26b%3Dc&attachment=~/.ssh/id_rsa#top"));
@@ -188,44 +188,44 @@ TEST_F(HelpViewerTest, MailLinksGoOutWithAddressSubjectAndBodyOnly) {
 }
 
 TEST_F(HelpViewerTest, LoadsPicturesAndTheStyleSheetFromTheFile) {
-    openTopic(2);
-    const QVariant picture = page().loadResource(QTextDocument::ImageResource,
-                                                 page().source().resolved(QUrl("signal.svg")));
+    OpenTopic(2);
+    const QVariant picture = Page().loadResource(QTextDocument::ImageResource,
+                                                 Page().source().resolved(QUrl("signal.svg")));
     QImage image;
     ASSERT_TRUE(image.loadFromData(picture.toByteArray()));
     EXPECT_EQ(image.size(), QSize(132, 48));
     EXPECT_EQ(image.pixelColor(24, 10), QColor(0x00, 0x80, 0x00));
 
     // The heading colour comes only from the style sheet inside the file.
-    const QTextBlock heading = page().document()->firstBlock();
+    const QTextBlock heading = Page().document()->firstBlock();
     EXPECT_EQ(heading.text().trimmed(), "Тренировка");
     EXPECT_EQ(heading.charFormat().foreground().color(), QColor("#1f4e79"));
 }
 
 TEST_F(HelpViewerTest, SaysSoWhenAPageIsMissing) {
-    openTopic(2);
-    viewer.showTopic(BuiltHelpFile() + "::/NoSuchTopic.htm");
-    EXPECT_TRUE(pageText().contains("Страница не найдена"));
-    EXPECT_TRUE(pageText().contains("NoSuchTopic.htm"));
-    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 3);
+    OpenTopic(2);
+    viewer.ShowTopic(BuiltHelpFile() + "::/NoSuchTopic.htm");
+    EXPECT_TRUE(PageText().contains("Страница не найдена"));
+    EXPECT_TRUE(PageText().contains("NoSuchTopic.htm"));
+    EXPECT_EQ(viewer.ContentsTree().topLevelItemCount(), 3);
     EXPECT_TRUE(viewer.windowTitle().startsWith("Страница не найдена"));
-    openTopic(4);
-    EXPECT_EQ(page().documentTitle(), "Параметры тренировок");
+    OpenTopic(4);
+    EXPECT_EQ(Page().documentTitle(), "Параметры тренировок");
 }
 
 TEST_F(HelpViewerTest, SaysSoWhenTheFileIsMissingAndRecovers) {
-    openTopic(2);
-    viewer.showTopic("/nonexistent/folder/other.chm::/Training.htm");
-    EXPECT_TRUE(pageText().contains("Файл справки не найден"));
-    EXPECT_TRUE(pageText().contains("/nonexistent/folder/other.chm"));
-    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 0);
-    EXPECT_EQ(viewer.indexList().count(), 0);
+    OpenTopic(2);
+    viewer.ShowTopic("/nonexistent/folder/other.chm::/Training.htm");
+    EXPECT_TRUE(PageText().contains("Файл справки не найден"));
+    EXPECT_TRUE(PageText().contains("/nonexistent/folder/other.chm"));
+    EXPECT_EQ(viewer.ContentsTree().topLevelItemCount(), 0);
+    EXPECT_EQ(viewer.IndexList().count(), 0);
     EXPECT_EQ(viewer.windowTitle(), "Справка");
-    EXPECT_TRUE(viewer.currentPage().isEmpty());
+    EXPECT_TRUE(viewer.CurrentPage().isEmpty());
 
-    openTopic(3);
-    EXPECT_EQ(page().documentTitle(), "Результаты");
-    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 3);
+    OpenTopic(3);
+    EXPECT_EQ(Page().documentTitle(), "Результаты");
+    EXPECT_EQ(viewer.ContentsTree().topLevelItemCount(), 3);
 }
 
 TEST_F(HelpViewerTest, SaysSoWhenTheFileIsDamaged) {
@@ -234,9 +234,9 @@ TEST_F(HelpViewerTest, SaysSoWhenTheFileIsDamaged) {
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("ITSF" + QByteArray(200, '\xff'));
     damaged.close();
-    viewer.showContents(damaged.fileName());
-    EXPECT_TRUE(pageText().contains("Файл справки повреждён"));
-    EXPECT_EQ(viewer.contentsTree().topLevelItemCount(), 0);
+    viewer.ShowContents(damaged.fileName());
+    EXPECT_TRUE(PageText().contains("Файл справки повреждён"));
+    EXPECT_EQ(viewer.ContentsTree().topLevelItemCount(), 0);
 }
 
 } // namespace

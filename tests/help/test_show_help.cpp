@@ -27,8 +27,8 @@ protected:
     }
     ~ShowHelpTest() override { DoneHelp(); }
 
-    QString shownPage() const {
-        return HelpViewerWindow() ? HelpViewerWindow()->currentPage() : QString();
+    QString ShownPage() const {
+        return HelpViewerWindow() ? HelpViewerWindow()->CurrentPage() : QString();
     }
 };
 
@@ -43,27 +43,27 @@ TEST_F(ShowHelpTest, OpensTopicsInOneViewerBroughtToTheFront) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->parentWidget(), nullptr);
-    EXPECT_EQ(shownPage(), "Training.htm");
+    EXPECT_EQ(ShownPage(), "Training.htm");
 
     ShowHelpTopic(4);
     EXPECT_EQ(HelpViewerWindow(), viewer);
-    EXPECT_EQ(shownPage(), "OptsForm.htm");
+    EXPECT_EQ(ShownPage(), "OptsForm.htm");
     ShowHelpTopic(5);
-    EXPECT_EQ(shownPage(), "AboutApp.htm");
+    EXPECT_EQ(ShownPage(), "AboutApp.htm");
 }
 
 TEST_F(ShowHelpTest, ContentsAndUnknownContextsOpenTheDefaultPage) {
     for (int context : {-1, 6, 112}) {
         ShowHelpTopic(3);
         ShowHelpTopic(context);
-        EXPECT_EQ(shownPage(), "UserIface.htm") << context;
+        EXPECT_EQ(ShownPage(), "UserIface.htm") << context;
     }
     ShowHelpTopic(3);
     ShowHelpContents();
-    EXPECT_EQ(shownPage(), "UserIface.htm");
+    EXPECT_EQ(ShownPage(), "UserIface.htm");
     auto* tabs = HelpViewerWindow()->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->currentWidget(), &HelpViewerWindow()->contentsTree());
+    EXPECT_EQ(tabs->currentWidget(), &HelpViewerWindow()->ContentsTree());
 }
 
 TEST_F(ShowHelpTest, AClosedViewerComesBackAsTheUserLeftIt) {
@@ -76,7 +76,7 @@ TEST_F(ShowHelpTest, AClosedViewerComesBackAsTheUserLeftIt) {
     EXPECT_EQ(HelpViewerWindow(), viewer);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->size(), QSize(900, 640));
-    EXPECT_EQ(shownPage(), "MainMenu.htm");
+    EXPECT_EQ(ShownPage(), "MainMenu.htm");
 }
 
 TEST_F(ShowHelpTest, AnOpenViewerDoesNotKeepTheProgramRunning) {
@@ -106,7 +106,7 @@ TEST_F(ShowHelpTest, AnotherExecutableNameLooksForItsOwnFile) {
     InitHelp(QFileInfo(testing::BuiltHelpFile()).absolutePath() + "/other.exe");
     ShowHelpTopic(2);
     ASSERT_NE(HelpViewerWindow(), nullptr);
-    const QString text = HelpViewerWindow()->pageBrowser().toPlainText();
+    const QString text = HelpViewerWindow()->PageBrowser().toPlainText();
     EXPECT_TRUE(text.contains("Файл справки не найден"));
     EXPECT_TRUE(text.contains("other.chm"));
 }

@@ -6,37 +6,37 @@
 namespace kvarzel {
 namespace {
 
-QString entry(const QString& name, const QString& local) {
+QString Entry(const QString& name, const QString& local) {
     return QStringLiteral("<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"%1\">"
                           "<param name=\"Local\" value=\"%2\"></OBJECT>")
         .arg(name, local);
 }
 
 TEST(ParseSitemap, ReadsNestedListsInOrder) {
-    const QString html = "<HTML><BODY><UL>" + entry("Главное окно", "UserIface.htm") + "<UL>" +
-                         entry("Меню", "MainMenu.htm") + entry("Тренировка", "Training.htm") +
-                         "</UL>" + entry("О программе", "AboutApp.htm") + "</UL></BODY></HTML>";
+    const QString html = "<HTML><BODY><UL>" + Entry("Главное окно", "UserIface.htm") + "<UL>" +
+                         Entry("Меню", "MainMenu.htm") + Entry("Тренировка", "Training.htm") +
+                         "</UL>" + Entry("О программе", "AboutApp.htm") + "</UL></BODY></HTML>";
     const auto entries = ParseSitemap(html);
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, "Главное окно");
-    EXPECT_EQ(entries[0].local, "UserIface.htm");
-    ASSERT_EQ(entries[0].children.size(), 2u);
-    EXPECT_EQ(entries[0].children[0].name, "Меню");
-    EXPECT_EQ(entries[0].children[1].local, "Training.htm");
-    EXPECT_EQ(entries[1].name, "О программе");
-    EXPECT_TRUE(entries[1].children.empty());
+    EXPECT_EQ(entries[0].Name, "Главное окно");
+    EXPECT_EQ(entries[0].Local, "UserIface.htm");
+    ASSERT_EQ(entries[0].Children.size(), 2u);
+    EXPECT_EQ(entries[0].Children[0].Name, "Меню");
+    EXPECT_EQ(entries[0].Children[1].Local, "Training.htm");
+    EXPECT_EQ(entries[1].Name, "О программе");
+    EXPECT_TRUE(entries[1].Children.empty());
 }
 
 TEST(ParseSitemap, ReadsThreeLevelsAndReturnsToTheRightOne) {
-    const QString html = "<ul>" + entry("A", "a.htm") + "<ul>" + entry("B", "b.htm") + "<ul>" +
-                         entry("C", "c.htm") + "</ul>" + entry("D", "d.htm") + "</ul>" +
-                         entry("E", "e.htm") + "</ul>";
+    const QString html = "<ul>" + Entry("A", "a.htm") + "<ul>" + Entry("B", "b.htm") + "<ul>" +
+                         Entry("C", "c.htm") + "</ul>" + Entry("D", "d.htm") + "</ul>" +
+                         Entry("E", "e.htm") + "</ul>";
     const auto entries = ParseSitemap(html);
     ASSERT_EQ(entries.size(), 2u);
-    ASSERT_EQ(entries[0].children.size(), 2u);
-    EXPECT_EQ(entries[0].children[0].children.at(0).name, "C");
-    EXPECT_EQ(entries[0].children[1].name, "D");
-    EXPECT_EQ(entries[1].name, "E");
+    ASSERT_EQ(entries[0].Children.size(), 2u);
+    EXPECT_EQ(entries[0].Children[0].Children.at(0).Name, "C");
+    EXPECT_EQ(entries[0].Children[1].Name, "D");
+    EXPECT_EQ(entries[1].Name, "E");
 }
 
 TEST(ParseSitemap, AcceptsAnyCaseQuotingAndEntities) {
@@ -45,19 +45,19 @@ TEST(ParseSitemap, AcceptsAnyCaseQuotingAndEntities) {
                          "<param name='LOCAL' value='page.htm#part'></object></ul>";
     const auto entries = ParseSitemap(html);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, "Tom & Jerry <1> БЖ");
-    EXPECT_EQ(entries[0].local, "page.htm#part");
+    EXPECT_EQ(entries[0].Name, "Tom & Jerry <1> БЖ");
+    EXPECT_EQ(entries[0].Local, "page.htm#part");
 }
 
 TEST(ParseSitemap, SkipsPropertyObjectsCommentsAndNamelessEntries) {
     const QString html = "<object type=\"text/site properties\"><param name=\"Name\" value=\"X\">"
                          "</object><!-- " +
-                         entry("Hidden", "h.htm") + " --><ul>" + entry("", "nameless.htm") +
-                         entry("Heading", "") + "</ul>";
+                         Entry("Hidden", "h.htm") + " --><ul>" + Entry("", "nameless.htm") +
+                         Entry("Heading", "") + "</ul>";
     const auto entries = ParseSitemap(html);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, "Heading");
-    EXPECT_TRUE(entries[0].local.isEmpty());
+    EXPECT_EQ(entries[0].Name, "Heading");
+    EXPECT_TRUE(entries[0].Local.isEmpty());
 }
 
 TEST(ParseSitemap, TakesTheFirstPageOfAnIndexKeyword) {
@@ -68,21 +68,21 @@ TEST(ParseSitemap, TakesTheFirstPageOfAnIndexKeyword) {
         "</object></ul>";
     const auto entries = ParseSitemap(html);
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, "Звук");
-    EXPECT_EQ(entries[0].local, "OptsForm.htm");
+    EXPECT_EQ(entries[0].Name, "Звук");
+    EXPECT_EQ(entries[0].Local, "OptsForm.htm");
 }
 
 TEST(ParseSitemap, SurvivesBrokenText) {
     EXPECT_TRUE(ParseSitemap("").empty());
     EXPECT_TRUE(ParseSitemap("</ul></ul></object><param name=Name value=x>").empty());
-    const auto unclosed = ParseSitemap("<ul><ul><ul>" + entry("Deep", "d.htm"));
+    const auto unclosed = ParseSitemap("<ul><ul><ul>" + Entry("Deep", "d.htm"));
     ASSERT_EQ(unclosed.size(), 1u);
-    EXPECT_EQ(unclosed[0].name, "Deep");
+    EXPECT_EQ(unclosed[0].Name, "Deep");
     const auto truncated =
         ParseSitemap("<ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
                      "value=\"Cut\"><param name=");
     EXPECT_TRUE(truncated.empty());
-    EXPECT_TRUE(ParseSitemap("&#99999999;&#xFFFFFFFF;<ul>" + entry("&#xD800;x", "a")).size() == 1u);
+    EXPECT_TRUE(ParseSitemap("&#99999999;&#xFFFFFFFF;<ul>" + Entry("&#xD800;x", "a")).size() == 1u);
 }
 
 struct TreeShape {
@@ -91,10 +91,10 @@ struct TreeShape {
 };
 
 // Follows the last entry of each level, where a nested list hangs.
-TreeShape shapeAlongLastEntries(const std::vector<SitemapEntry>& entries) {
+TreeShape ShapeAlongLastEntries(const std::vector<SitemapEntry>& entries) {
     TreeShape shape;
     for (const std::vector<SitemapEntry>* level = &entries; !level->empty();
-         level = &level->back().children) {
+         level = &level->back().Children) {
         ++shape.depth;
         shape.entries += level->size();
     }
@@ -107,9 +107,9 @@ TEST(ParseSitemap, KeepsEndlesslyNestedListsShallowButComplete) {
     constexpr int levels = 10000;
     QString html;
     for (int i = 0; i < levels; ++i) {
-        html += "<ul>" + entry("x", "x.htm");
+        html += "<ul>" + Entry("x", "x.htm");
     }
-    const TreeShape shape = shapeAlongLastEntries(ParseSitemap(html));
+    const TreeShape shape = ShapeAlongLastEntries(ParseSitemap(html));
     EXPECT_LE(shape.depth, 64u);
     EXPECT_EQ(shape.entries, std::size_t{levels});
 }
