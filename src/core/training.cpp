@@ -47,15 +47,15 @@ void TrainingRun::Start() {
     // The count is fixed here: a count changed in the options during the
     // training must neither judge peas that do not exist nor push the
     // percentage past 100.
-    FillPeas(Peas_, std::clamp(Options->PeasCount, 1, MaxPeas), Options->PeasRatio);
-    Started_ = StartedRecord(PeasCount());
-    Answers_ = {};
-    BlackLeft_ = static_cast<std::int32_t>(std::count(Peas_.begin(), Peas_.end(), true));
-    TrainingEvidence_ = {};
-    UnderWay_ = true;
-    DrawIndex_ = 0;
+    FillPeas(peas_, std::clamp(Options->PeasCount, 1, MaxPeas), Options->PeasRatio);
+    started_ = StartedRecord(PeasCount());
+    answers_ = {};
+    blackLeft_ = static_cast<std::int32_t>(std::count(peas_.begin(), peas_.end(), true));
+    trainingEvidence_ = {};
+    underWay_ = true;
+    drawIndex_ = 0;
     view_.ShowAnswerButtons();
-    RightCount_ = 0;
+    rightCount_ = 0;
     view_.ArmAnswerTimer(Options->TimeInterval, Options->TimerEnabled);
 }
 
@@ -64,12 +64,12 @@ void TrainingRun::Start() {
 // the trainings that began well. One whose last answer was given but whose
 // end a start or a close cut off counts as abandoned too.
 void TrainingRun::Abandon() {
-    if (!UnderWay_)
+    if (!underWay_)
         return;
-    UnderWay_ = false;
-    if (Answers_.Total() == 0)
+    underWay_ = false;
+    if (answers_.Total() == 0)
         return;
-    view_.RecordTraining(Record(ExactPercentage(RightCount_, Answers_.Total()), true));
+    view_.RecordTraining(Record(ExactPercentage(rightCount_, answers_.Total()), true));
 }
 
 void TrainingRun::ProcessAnswer(Answer answer) {
@@ -77,16 +77,16 @@ void TrainingRun::ProcessAnswer(Answer answer) {
 }
 
 void TrainingRun::AnswerStep(Answer answer, AnswerSource source) {
-    if (Answering_ || !UnderWay_ || !HasPeaToDraw())
+    if (answering_ || !underWay_ || !HasPeaToDraw())
         return;
-    Answering_ = true;
-    const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
+    answering_ = true;
+    const bool peaIsBlack = peas_[static_cast<std::size_t>(drawIndex_)];
     const bool right = (answer == Answer::Black) == peaIsBlack;
     CountAnswer(answer, source, right);
     DrawPea(peaIsBlack);
     if (right)
-        ++RightCount_;
-    view_.ShowSignal(right, DrawIndex_);
+        ++rightCount_;
+    view_.ShowSignal(right, drawIndex_);
     if (!right) {
         view_.ProcessPendingEvents();
         SoundWrongAnswer();
@@ -94,9 +94,9 @@ void TrainingRun::AnswerStep(Answer answer, AnswerSource source) {
     // A start that ran during the pending events has reset DrawIndex, so
     // this test sees the new training; a close has abandoned the training,
     // which then neither goes on nor ends.
-    if (UnderWay_)
+    if (underWay_)
         NextPeaOrEnd();
-    Answering_ = false;
+    answering_ = false;
 }
 
 void TrainingRun::NextPeaOrEnd() {
@@ -108,9 +108,9 @@ void TrainingRun::NextPeaOrEnd() {
 
 void TrainingRun::TimerAnswer() {
     view_.SetAnswerTimerEnabled(false);
-    if (!UnderWay_ || !HasPeaToDraw())
+    if (!underWay_ || !HasPeaToDraw())
         return;
-    const bool peaIsBlack = Peas_[static_cast<std::size_t>(DrawIndex_)];
+    const bool peaIsBlack = peas_[static_cast<std::size_t>(drawIndex_)];
     AnswerStep(peaIsBlack ? Answer::White : Answer::Black, AnswerSource::Timer);
 }
 
@@ -118,43 +118,43 @@ void TrainingRun::TimerAnswer() {
 // the bucket.
 void TrainingRun::CountAnswer(Answer answer, AnswerSource source, bool right) {
     if (source == AnswerSource::Timer) {
-        ++Answers_.Timer;
+        ++answers_.Timer;
         return;
     }
     if (answer == Answer::White)
-        ++Answers_.White;
+        ++answers_.White;
     else
-        ++Answers_.Black;
+        ++answers_.Black;
     const double nullChance = NullChance(answer);
-    TrainingEvidence_.AddGuess(nullChance, right);
-    RunEvidence_.AddGuess(nullChance, right);
+    trainingEvidence_.AddGuess(nullChance, right);
+    runEvidence_.AddGuess(nullChance, right);
 }
 
 // The chance that a guess without intuition is right: one half where the
 // colours are left to chance, else the share of the guessed colour among the
 // peas still in the bucket, whatever the player has counted so far.
 double TrainingRun::NullChance(Answer answer) const {
-    if (Started_.Bucket.ByChance)
+    if (started_.Bucket.ByChance)
         return 0.5;
-    const std::int32_t left = PeasCount() - DrawIndex_;
-    const std::int32_t colourLeft = answer == Answer::Black ? BlackLeft_ : left - BlackLeft_;
+    const std::int32_t left = PeasCount() - drawIndex_;
+    const std::int32_t colourLeft = answer == Answer::Black ? blackLeft_ : left - blackLeft_;
     return static_cast<double>(colourLeft) / static_cast<double>(left);
 }
 
 void TrainingRun::DrawPea(bool black) {
-    ++DrawIndex_;
+    ++drawIndex_;
     if (black)
-        --BlackLeft_;
+        --blackLeft_;
 }
 
 TrainingRecord TrainingRun::Record(double percentage, bool abandoned) const {
-    TrainingRecord record = Started_;
+    TrainingRecord record = started_;
     record.Finished = std::chrono::system_clock::now();
-    record.Answers = Answers_;
-    record.RightCount = RightCount_;
+    record.Answers = answers_;
+    record.RightCount = rightCount_;
     record.Percentage = percentage;
     record.Abandoned = abandoned;
-    record.Evidence = TrainingEvidence_;
+    record.Evidence = trainingEvidence_;
     return record;
 }
 
@@ -173,12 +173,12 @@ void TrainingRun::SoundWrongAnswer() {
 
 void TrainingRun::EndTraining() {
     // A close while the result message is up must not abandon the finished training.
-    UnderWay_ = false;
+    underWay_ = false;
     view_.ClearAnswerBold();
-    ++TrainingCount_;
-    const double p = ExactPercentage(RightCount_, PeasCount());
+    ++trainingCount_;
+    const double p = ExactPercentage(rightCount_, PeasCount());
     view_.ShowResultMessage(ResultMessage(WholePercentage(p)));
-    view_.AddResult(p, TrainingCount_);
+    view_.AddResult(p, trainingCount_);
     view_.RecordTraining(Record(p, false));
     view_.HideAnswerControls();
 }

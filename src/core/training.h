@@ -42,26 +42,26 @@ public:
     // The timer ran out: the wrong answer for the next pea.
     void TimerAnswer();
 
-    const std::vector<bool>& Peas() const { return Peas_; }
-    std::int32_t DrawIndex() const { return DrawIndex_; }
-    std::int32_t RightCount() const { return RightCount_; }
-    std::int32_t TrainingCount() const { return TrainingCount_; }
-    bool Answering() const { return Answering_; }
+    const std::vector<bool>& Peas() const { return peas_; }
+    std::int32_t DrawIndex() const { return drawIndex_; }
+    std::int32_t RightCount() const { return rightCount_; }
+    std::int32_t TrainingCount() const { return trainingCount_; }
+    bool Answering() const { return answering_; }
     // Started and neither ended nor abandoned.
-    bool UnderWay() const { return UnderWay_; }
+    bool UnderWay() const { return underWay_; }
     // How the answers of the current training came so far.
-    const AnswerMix& Answers() const { return Answers_; }
+    const AnswerMix& Answers() const { return answers_; }
     // The pea count of the current training, fixed when it started.
-    std::int32_t PeasCount() const { return static_cast<std::int32_t>(Peas_.size()); }
+    std::int32_t PeasCount() const { return static_cast<std::int32_t>(peas_.size()); }
     // The evidence of the current training's guesses, and of every guess of
     // the run, abandoned trainings included.
-    const EvidenceTrack& TrainingEvidence() const { return TrainingEvidence_; }
-    const RunEvidence& Evidence() const { return RunEvidence_; }
+    const EvidenceTrack& TrainingEvidence() const { return trainingEvidence_; }
+    const RunEvidence& Evidence() const { return runEvidence_; }
 
 private:
     enum class AnswerSource { User, Timer };
 
-    bool HasPeaToDraw() const { return DrawIndex_ < PeasCount(); }
+    bool HasPeaToDraw() const { return drawIndex_ < PeasCount(); }
     void AnswerStep(Answer answer, AnswerSource source);
     void NextPeaOrEnd();
     void CountAnswer(Answer answer, AnswerSource source, bool right);
@@ -72,20 +72,20 @@ private:
     void EndTraining();
 
     TrainingView& view_;
-    std::vector<bool> Peas_;
-    std::int32_t DrawIndex_ = 0;
-    std::int32_t RightCount_ = 0;
-    std::int32_t TrainingCount_ = 0;
-    bool Answering_ = false;
+    std::vector<bool> peas_;
+    std::int32_t drawIndex_ = 0;
+    std::int32_t rightCount_ = 0;
+    std::int32_t trainingCount_ = 0;
+    bool answering_ = false;
     // From a start until the training ends or is abandoned.
-    bool UnderWay_ = false;
+    bool underWay_ = false;
     // Black peas not yet drawn, for the null chance of a guess.
-    std::int32_t BlackLeft_ = 0;
-    EvidenceTrack TrainingEvidence_;
-    RunEvidence RunEvidence_;
+    std::int32_t blackLeft_ = 0;
+    EvidenceTrack trainingEvidence_;
+    RunEvidence runEvidence_;
     // What the current training started with, for its record.
-    TrainingRecord Started_;
-    AnswerMix Answers_;
+    TrainingRecord started_;
+    AnswerMix answers_;
 };
 
 } // namespace kvarzel

@@ -25,15 +25,15 @@ protected:
         image.fill(kSilver);
     }
 
-    QRgb at(int x, int y) const { return image.pixel(x, y); }
+    QRgb At(int x, int y) const { return image.pixel(x, y); }
 
     // Every pixel that differs from the silver background, as a bounding box (right and
     // bottom exclusive); empty when nothing was drawn.
-    TRect inkBox() const {
+    TRect InkBox() const {
         TRect box{image.width(), image.height(), 0, 0};
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (at(x, y) != kSilver) {
+                if (At(x, y) != kSilver) {
                     box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
                            std::max(box.Bottom, y + 1)};
                 }
@@ -51,15 +51,15 @@ TEST_F(CanvasTest, LinesLeaveOutTheirEndPoint) {
         canvas.Line(2, 5, 2, 12);
         canvas.Line(20, 2, 26, 8);
     }
-    EXPECT_EQ(at(2, 2), kBlack);
-    EXPECT_EQ(at(9, 2), kBlack);
-    EXPECT_EQ(at(10, 2), kSilver);
-    EXPECT_EQ(at(2, 5), kBlack);
-    EXPECT_EQ(at(2, 11), kBlack);
-    EXPECT_EQ(at(2, 12), kSilver);
-    EXPECT_EQ(at(20, 2), kBlack);
-    EXPECT_EQ(at(25, 7), kBlack);
-    EXPECT_EQ(at(26, 8), kSilver);
+    EXPECT_EQ(At(2, 2), kBlack);
+    EXPECT_EQ(At(9, 2), kBlack);
+    EXPECT_EQ(At(10, 2), kSilver);
+    EXPECT_EQ(At(2, 5), kBlack);
+    EXPECT_EQ(At(2, 11), kBlack);
+    EXPECT_EQ(At(2, 12), kSilver);
+    EXPECT_EQ(At(20, 2), kBlack);
+    EXPECT_EQ(At(25, 7), kBlack);
+    EXPECT_EQ(At(26, 8), kSilver);
 }
 
 TEST_F(CanvasTest, LinesDrawnBackwardsLeaveOutTheirOwnEndPoint) {
@@ -70,13 +70,13 @@ TEST_F(CanvasTest, LinesDrawnBackwardsLeaveOutTheirOwnEndPoint) {
         canvas.Line(2, 12, 2, 5);
         canvas.Line(26, 8, 20, 2);
     }
-    EXPECT_EQ(at(10, 2), kBlack);
-    EXPECT_EQ(at(3, 2), kBlack);
-    EXPECT_EQ(at(2, 2), kSilver);
-    EXPECT_EQ(at(2, 12), kBlack);
-    EXPECT_EQ(at(2, 5), kSilver);
-    EXPECT_EQ(at(26, 8), kBlack);
-    EXPECT_EQ(at(20, 2), kSilver);
+    EXPECT_EQ(At(10, 2), kBlack);
+    EXPECT_EQ(At(3, 2), kBlack);
+    EXPECT_EQ(At(2, 2), kSilver);
+    EXPECT_EQ(At(2, 12), kBlack);
+    EXPECT_EQ(At(2, 5), kSilver);
+    EXPECT_EQ(At(26, 8), kBlack);
+    EXPECT_EQ(At(20, 2), kSilver);
 }
 
 TEST_F(CanvasTest, NotXorLineDrawnTwiceRestoresThePixels) {
@@ -85,7 +85,7 @@ TEST_F(CanvasTest, NotXorLineDrawnTwiceRestoresThePixels) {
         ImageCanvas canvas(image);
         canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
         canvas.Line(1, 1, 30, 20);
-        EXPECT_EQ(at(1, 1), 0xFF3F3F3Fu); // NOT(black XOR silver)
+        EXPECT_EQ(At(1, 1), 0xFF3F3F3Fu); // NOT(black XOR silver)
         canvas.Line(1, 1, 30, 20);
     }
     EXPECT_EQ(image, before);
@@ -101,11 +101,11 @@ TEST_F(CanvasTest, LinesFromFarBeyondTheImageDrawTheirVisiblePart) {
         canvas.Line(-100000, 20, 100000, 20);
     }
     for (int y = 0; y < image.height(); ++y)
-        EXPECT_EQ(at(3, y), kBlack) << y;
+        EXPECT_EQ(At(3, y), kBlack) << y;
     int dots = 0;
     for (int x = 0; x < image.width(); ++x) {
-        EXPECT_EQ(at(x, 7), kBlack) << x;
-        dots += at(x, 20) == kBlack ? 1 : 0;
+        EXPECT_EQ(At(x, 7), kBlack) << x;
+        dots += At(x, 20) == kBlack ? 1 : 0;
     }
     EXPECT_EQ(dots, image.width() / 2);
 }
@@ -115,7 +115,7 @@ TEST_F(CanvasTest, LineOfZeroLengthDrawsNothing) {
         ImageCanvas canvas(image);
         canvas.Line(5, 5, 5, 5);
     }
-    EXPECT_TRUE(inkBox().IsEmpty());
+    EXPECT_TRUE(InkBox().IsEmpty());
 }
 
 TEST_F(CanvasTest, RectangleExcludesRightAndBottomEdges) {
@@ -125,12 +125,12 @@ TEST_F(CanvasTest, RectangleExcludesRightAndBottomEdges) {
         canvas.SetBrush({clWhite});
         canvas.Rectangle({3, 4, 13, 10});
     }
-    EXPECT_EQ(inkBox(), (TRect{3, 4, 13, 10}));
-    EXPECT_EQ(at(3, 4), kBlack);
-    EXPECT_EQ(at(12, 9), kBlack);
-    EXPECT_EQ(at(12, 5), kBlack);
-    EXPECT_EQ(at(4, 5), kWhite);
-    EXPECT_EQ(at(11, 8), kWhite);
+    EXPECT_EQ(InkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(At(3, 4), kBlack);
+    EXPECT_EQ(At(12, 9), kBlack);
+    EXPECT_EQ(At(12, 5), kBlack);
+    EXPECT_EQ(At(4, 5), kWhite);
+    EXPECT_EQ(At(11, 8), kWhite);
 }
 
 TEST_F(CanvasTest, RectangleWithClearBrushKeepsItsInside) {
@@ -140,8 +140,8 @@ TEST_F(CanvasTest, RectangleWithClearBrushKeepsItsInside) {
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({13, 10, 3, 4}); // given backwards: drawn as its normal form
     }
-    EXPECT_EQ(inkBox(), (TRect{3, 4, 13, 10}));
-    EXPECT_EQ(at(5, 6), kSilver);
+    EXPECT_EQ(InkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(At(5, 6), kSilver);
 }
 
 TEST_F(CanvasTest, FillRectCoversExactlyTheBox) {
@@ -150,8 +150,8 @@ TEST_F(CanvasTest, FillRectCoversExactlyTheBox) {
         canvas.SetBrush({clBlack});
         canvas.FillRect({1, 2, 6, 9});
     }
-    EXPECT_EQ(inkBox(), (TRect{1, 2, 6, 9}));
-    EXPECT_EQ(at(5, 8), kBlack);
+    EXPECT_EQ(InkBox(), (TRect{1, 2, 6, 9}));
+    EXPECT_EQ(At(5, 8), kBlack);
 }
 
 TEST_F(CanvasTest, EllipseStaysInsideItsBox) {
@@ -161,8 +161,8 @@ TEST_F(CanvasTest, EllipseStaysInsideItsBox) {
         canvas.SetBrush({clWhite});
         canvas.Ellipse({10, 10, 16, 16});
     }
-    EXPECT_EQ(inkBox(), (TRect{10, 10, 16, 16}));
-    EXPECT_EQ(at(13, 13), kWhite);
+    EXPECT_EQ(InkBox(), (TRect{10, 10, 16, 16}));
+    EXPECT_EQ(At(13, 13), kWhite);
 }
 
 // A HiDPI screen: the same drawing at twice the pixels, one logical pixel a 2 x 2 square.
@@ -184,15 +184,15 @@ TEST_F(ScaledCanvasTest, LinesAreOneLogicalPixelWideAndLeaveOutTheirEndPoint) {
         canvas.SetPen({clBlack, PenStyle::Dot});
         canvas.Line(2, 5, 2, 12);
     }
-    EXPECT_EQ(at(4, 4), kBlack);
-    EXPECT_EQ(at(19, 5), kBlack);
-    EXPECT_EQ(at(20, 4), kSilver);
-    EXPECT_EQ(at(10, 6), kSilver);
+    EXPECT_EQ(At(4, 4), kBlack);
+    EXPECT_EQ(At(19, 5), kBlack);
+    EXPECT_EQ(At(20, 4), kSilver);
+    EXPECT_EQ(At(10, 6), kSilver);
     // Dots of a logical pixel each, one logical pixel apart.
-    EXPECT_EQ(at(5, 11), kBlack);
-    EXPECT_EQ(at(4, 12), kSilver);
-    EXPECT_EQ(at(4, 14), kBlack);
-    EXPECT_EQ(inkBox(), (TRect{4, 4, 20, 24}));
+    EXPECT_EQ(At(5, 11), kBlack);
+    EXPECT_EQ(At(4, 12), kSilver);
+    EXPECT_EQ(At(4, 14), kBlack);
+    EXPECT_EQ(InkBox(), (TRect{4, 4, 20, 24}));
 }
 
 TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel) {
@@ -202,11 +202,11 @@ TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel)
         canvas.SetBrush({clWhite});
         canvas.Ellipse({10, 10, 20, 20});
     }
-    EXPECT_EQ(inkBox(), (TRect{20, 20, 40, 40}));
-    EXPECT_EQ(at(20, 30), kBlack);
-    EXPECT_EQ(at(21, 30), kBlack);
-    EXPECT_EQ(at(22, 30), kWhite);
-    EXPECT_EQ(at(39, 30), kBlack);
+    EXPECT_EQ(InkBox(), (TRect{20, 20, 40, 40}));
+    EXPECT_EQ(At(20, 30), kBlack);
+    EXPECT_EQ(At(21, 30), kBlack);
+    EXPECT_EQ(At(22, 30), kWhite);
+    EXPECT_EQ(At(39, 30), kBlack);
 }
 
 TEST_F(ScaledCanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixelAndFramesTheBox) {
@@ -216,9 +216,9 @@ TEST_F(ScaledCanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixelAndFramesThe
         canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({5, 5, 30, 20});
-        EXPECT_EQ(inkBox(), (TRect{10, 10, 60, 40}));
-        EXPECT_NE(at(11, 20), kSilver);
-        EXPECT_EQ(at(12, 20), kSilver);
+        EXPECT_EQ(InkBox(), (TRect{10, 10, 60, 40}));
+        EXPECT_NE(At(11, 20), kSilver);
+        EXPECT_EQ(At(12, 20), kSilver);
         canvas.Rectangle({5, 5, 30, 20});
     }
     EXPECT_EQ(image, before);
@@ -253,7 +253,7 @@ TEST_F(CanvasTest, RectangleNarrowerThanItsPenStaysInItsBox) {
         for (int x = 0; x < image.width(); ++x) {
             const bool inside =
                 (x >= 10 && x < 12 && y >= 10 && y < 20) || (x >= 20 && x < 30 && y == 10);
-            EXPECT_EQ(at(x, y), inside ? kBlack : kSilver) << x << "," << y;
+            EXPECT_EQ(At(x, y), inside ? kBlack : kSilver) << x << "," << y;
         }
 }
 
@@ -267,7 +267,7 @@ TEST_F(CanvasTest, NotXorRectangleNarrowerThanItsPenDrawnTwiceRestoresEveryPixel
         ASSERT_NE(image, before);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                EXPECT_EQ(at(x, y) != kSilver, x >= 10 && x < 12 && y >= 10 && y < 20)
+                EXPECT_EQ(At(x, y) != kSilver, x >= 10 && x < 12 && y >= 10 && y < 20)
                     << x << "," << y;
         canvas.Rectangle({10, 10, 12, 20});
     }
@@ -281,16 +281,16 @@ TEST_F(CanvasTest, SilverNotXorPenOnSilverShowsWhiteOutline) {
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({5, 5, 30, 20});
     }
-    EXPECT_EQ(inkBox(), (TRect{5, 5, 30, 20}));
+    EXPECT_EQ(InkBox(), (TRect{5, 5, 30, 20}));
     for (int x = 5; x < 30; ++x) {
-        EXPECT_EQ(at(x, 5), kWhite) << x;
-        EXPECT_EQ(at(x, 19), kWhite) << x;
+        EXPECT_EQ(At(x, 5), kWhite) << x;
+        EXPECT_EQ(At(x, 19), kWhite) << x;
     }
     for (int y = 5; y < 20; ++y) {
-        EXPECT_EQ(at(5, y), kWhite) << y;
-        EXPECT_EQ(at(29, y), kWhite) << y;
+        EXPECT_EQ(At(5, y), kWhite) << y;
+        EXPECT_EQ(At(29, y), kWhite) << y;
     }
-    EXPECT_EQ(at(10, 10), kSilver);
+    EXPECT_EQ(At(10, 10), kSilver);
 }
 
 TEST_F(CanvasTest, DottedPenPaintsEveryOtherPixel) {
@@ -301,9 +301,9 @@ TEST_F(CanvasTest, DottedPenPaintsEveryOtherPixel) {
     }
     int painted = 0;
     for (int x = 0; x < 20; ++x)
-        painted += at(x, 3) == kBlack ? 1 : 0;
+        painted += At(x, 3) == kBlack ? 1 : 0;
     EXPECT_EQ(painted, 10);
-    EXPECT_NE(at(0, 3) == kBlack, at(1, 3) == kBlack);
+    EXPECT_NE(At(0, 3) == kBlack, At(1, 3) == kBlack);
 }
 
 TEST_F(CanvasTest, ClearPenDrawsNoLineAndNoOutline) {
@@ -314,7 +314,7 @@ TEST_F(CanvasTest, ClearPenDrawsNoLineAndNoOutline) {
         canvas.Line(0, 0, 20, 20);
         canvas.Rectangle({2, 2, 20, 20});
     }
-    EXPECT_TRUE(inkBox().IsEmpty());
+    EXPECT_TRUE(InkBox().IsEmpty());
 }
 
 TEST_F(CanvasTest, ClipKeepsDrawingInsideUntilRemoved) {
@@ -323,11 +323,11 @@ TEST_F(CanvasTest, ClipKeepsDrawingInsideUntilRemoved) {
         canvas.SetBrush({clBlack});
         canvas.SetClipRect({10, 10, 20, 20});
         canvas.FillRect({0, 0, 40, 30});
-        EXPECT_EQ(inkBox(), (TRect{10, 10, 20, 20}));
+        EXPECT_EQ(InkBox(), (TRect{10, 10, 20, 20}));
         canvas.RemoveClip();
         canvas.FillRect({0, 0, 2, 2});
     }
-    EXPECT_EQ(at(0, 0), kBlack);
+    EXPECT_EQ(At(0, 0), kBlack);
 }
 
 class CanvasTextTest : public CanvasTest {
@@ -338,20 +338,20 @@ protected:
         image.fill(kSilver);
     }
 
-    TRect drawAligned(TextAlign align) {
+    TRect DrawAligned(TextAlign align) {
         ImageCanvas canvas(image);
         canvas.SetFont({QStringLiteral("Arial"), 13, false, clBlack});
         canvas.SetTextAlign(align);
         canvas.TextOut(60, 10, QStringLiteral("100"));
         extent = canvas.MeasureText(QStringLiteral("100"));
-        return inkBox();
+        return InkBox();
     }
 
     TextExtent extent;
 };
 
 TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
-    const TRect ink = drawAligned(TextAlign::Left);
+    const TRect ink = DrawAligned(TextAlign::Left);
     ASSERT_FALSE(ink.IsEmpty());
     EXPECT_GE(ink.Left, 60);
     EXPECT_LE(ink.Right, 60 + extent.Width);
@@ -360,28 +360,28 @@ TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
 }
 
 TEST_F(CanvasTextTest, RightAlignedTextEndsAtX) {
-    const TRect ink = drawAligned(TextAlign::Right);
+    const TRect ink = DrawAligned(TextAlign::Right);
     EXPECT_LE(ink.Right, 60);
     EXPECT_GE(ink.Left, 60 - extent.Width);
     EXPECT_GT(ink.Left, 60 - extent.Width - 2 - extent.Width / 2);
 }
 
 TEST_F(CanvasTextTest, CentredTextIsCentredOnX) {
-    const TRect ink = drawAligned(TextAlign::Center);
+    const TRect ink = DrawAligned(TextAlign::Center);
     const int middle = (ink.Left + ink.Right) / 2;
     EXPECT_NEAR(middle, 60, 1);
 }
 
 TEST_F(CanvasTextTest, TextBackgroundIsTransparent) {
-    const TRect ink = drawAligned(TextAlign::Left);
+    const TRect ink = DrawAligned(TextAlign::Left);
     int background = 0;
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
-            background += at(x, y) == kSilver ? 1 : 0;
+            background += At(x, y) == kSilver ? 1 : 0;
     EXPECT_GT(background, 0);
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
-            EXPECT_TRUE(at(x, y) == kSilver || at(x, y) == kBlack);
+            EXPECT_TRUE(At(x, y) == kSilver || At(x, y) == kBlack);
 }
 
 TEST_F(CanvasTextTest, MeasureFollowsTheFont) {
@@ -404,7 +404,7 @@ TEST_F(CanvasTextTest, TextOutFollowsAFontChangeWithoutMeasuringFirst) {
         ImageCanvas canvas(image, &store);
         canvas.SetFont({QStringLiteral("Arial"), pixels, false, clBlack});
         canvas.TextOut(5, 5, QStringLiteral("100"));
-        return inkBox().Height();
+        return InkBox().Height();
     };
     const int small = inkHeight(11);
     const int large = inkHeight(22);
@@ -441,11 +441,11 @@ TEST_F(CanvasTextTest, TextColourIsTheFontColour) {
         canvas.SetFont({QStringLiteral("Arial"), 13, true, clGreen});
         canvas.TextOut(5, 5, QStringLiteral("88"));
     }
-    const TRect ink = inkBox();
+    const TRect ink = InkBox();
     ASSERT_FALSE(ink.IsEmpty());
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
-            EXPECT_TRUE(at(x, y) == kSilver || at(x, y) == qRgb(0, 0x80, 0));
+            EXPECT_TRUE(At(x, y) == kSilver || At(x, y) == qRgb(0, 0x80, 0));
 }
 
 TEST(TextLayoutCache, KeepsEachFontsOwnMeasure) {
@@ -496,12 +496,12 @@ TEST_F(CanvasTest, WideLinesCloseTheJointsOfAPolyline) {
         canvas.Line(4, 4, 14, 20);
         canvas.Line(14, 20, 30, 6);
     }
-    EXPECT_EQ(at(14, 20), kBlack);
+    EXPECT_EQ(At(14, 20), kBlack);
     // Two pixels thick along the whole segment.
     for (int y = 6; y < 19; ++y) {
         int painted = 0;
         for (int x = 0; x < 14; ++x)
-            painted += at(x, y) == kBlack ? 1 : 0;
+            painted += At(x, y) == kBlack ? 1 : 0;
         EXPECT_GE(painted, 2) << y;
     }
 }

@@ -45,7 +45,7 @@ protected:
 // A key as the Wayland platform delivers it to the focused control on a
 // non-Latin layout: the character of the layout (Qt's key code of a letter is
 // its upper-case code point), and the physical key as its XKB keycode.
-void pressLayoutKey(QWidget* window, char16_t letter, quint32 xkbKeycode) {
+void PressLayoutKey(QWidget* window, char16_t letter, quint32 xkbKeycode) {
     QWidget* receiver = QApplication::focusWidget() ? QApplication::focusWidget() : window;
     const int key = QChar(letter).toUpper().unicode();
     const QString text(QChar{letter});
@@ -68,7 +68,7 @@ TEST_F(WaylandSessionTest, ShowsTheMainWindowTrainsByKeysAndSavesTheSettingsAtTh
         QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);
         ASSERT_FALSE(form->WhiteButton->isHidden()) << "Ctrl+N started no training";
 
-        pressLayoutKey(form, u'χ', kXKeyXkbKeycode);
+        PressLayoutKey(form, u'χ', kXKeyXkbKeycode);
         EXPECT_FALSE(form->CounterLabel->isHidden()) << "χ on the X key gave no answer";
         EXPECT_EQ(form->CounterLabel->text(), QStringLiteral("1"));
         EXPECT_TRUE(form->BlackButton->font().bold()) << "χ on the X key did not answer black";
