@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace kvarzel::testing {
 namespace {
@@ -224,6 +225,43 @@ TEST(TrainingStatisticsTest, TurningTheHistoryOnKeepsEqualTrainingsOfTheRunEach)
     statistics.SetKeepHistory(false);
     statistics.SetKeepHistory(true);
     EXPECT_EQ(statistics.File().Load().Records.size(), 2U);
+}
+
+// Two copies of the program keep one history: each finds its own lines among
+// those the other wrote in between, and numbers them as its run's.
+TEST(TrainingStatisticsTest, TwoCopiesEachMarkTheirOwnLines) {
+    QTemporaryDir folder;
+    const fs::path path = fs::path(folder.path().toStdString()) / "history.csv";
+    const RunEvidence run;
+    TrainingStatistics first(nullptr, HistoryFile(path), run);
+    TrainingStatistics second(nullptr, HistoryFile(path), run);
+    first.SetKeepHistory(true);
+    second.SetKeepHistory(true);
+    // Which copy ends each training; the history lines follow in that order.
+    const std::vector<int> copies = {0, 0, 1, 0, 1, 1, 0};
+    for (std::size_t line = 0; line < copies.size(); ++line) {
+        TrainingRecord record;
+        record.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} +
+                          std::chrono::minutes{line};
+        record.PeasCount = 1;
+        record.PeasRatio = 0;
+        record.Bucket = {true, 0};
+        record.Answers = {1, 0, 0};
+        (copies[line] == 0 ? first : second).AddTraining(record);
+    }
+    for (int copy = 0; copy < 2; ++copy) {
+        const TrainingStatistics& statistics = copy == 0 ? first : second;
+        // Each knows the file as its own last append left it.
+        const std::size_t lines = copy == 0 ? copies.size() : copies.size() - 1;
+        ASSERT_EQ(statistics.RowCount(), static_cast<int>(lines));
+        int number = 0;
+        for (std::size_t line = 0; line < lines; ++line) {
+            const StatisticsRow row = statistics.Row(static_cast<int>(line));
+            EXPECT_EQ(row.InRun, copies[line] == copy) << "copy " << copy << ", line " << line;
+            EXPECT_EQ(row.RunNumber, copies[line] == copy ? ++number : 0);
+            EXPECT_TRUE(row.Saved);
+        }
+    }
 }
 
 } // namespace

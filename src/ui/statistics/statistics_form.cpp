@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -140,11 +141,12 @@ void StatisticsForm::CreateTable() {
     TrainingsTable = new QTableView(this);
     TrainingsTable->setObjectName("TrainingsTable");
     NameControl(TrainingsTable, "Тренировки");
-    TrainingsTable->setModel(model_);
     TrainingsTable->verticalHeader()->hide();
     // Rows of one height: the view places any row without asking the others.
+    // Set before the model comes, which would make it resize every row.
     TrainingsTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     TrainingsTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    TrainingsTable->setModel(model_);
     TrainingsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     TrainingsTable->horizontalHeader()->setStretchLastSection(true);
     TrainingsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -193,29 +195,43 @@ void StatisticsForm::FillHeadline() {
 
 // From the header, the widest texts a column can have, and the rows at both
 // ends, in the bold face of this run's rows: measuring every row of a long
-// history would take longer than the history takes to read.
+// history would take longer than the history takes to read. Rows only ever
+// come at the end, so a later call measures just the rows added since.
 void StatisticsForm::SizeColumns() {
     QFont bold = TrainingsTable->font();
     bold.setBold(true);
     const QFontMetrics cells(bold);
     const QFontMetrics header(TrainingsTable->horizontalHeader()->font());
     const int rows = model_->rowCount();
+    if (rows < measuredRows_)
+        measuredRows_ = 0;
+    const int firstEnd = measuredRows_ == 0 ? std::min(rows, SampleRows) : 0;
+    const int tailStart = std::max({measuredRows_, rows - SampleRows, firstEnd});
     const int padding = 2 * TrainingsTable->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    // Many cells repeat a text (the same pea count, the same share): each
+    // text is laid out once.
+    QHash<QString, int> advances;
+    const auto measure = [&](int column, int from, int to, int width) {
+        for (int row = from; row < to; ++row) {
+            const QString text = StatisticsCell(statistics_.Row(row), column);
+            auto found = advances.find(text);
+            if (found == advances.end())
+                found = advances.insert(text, cells.horizontalAdvance(text));
+            width = std::max(width, *found);
+        }
+        return width;
+    };
     for (int column = 0; column < model_->columnCount(); ++column) {
         int width = header.horizontalAdvance(StatisticsColumnTitles()[column]);
         for (const QString& text : StatisticsWidestTexts(column))
             width = std::max(width, cells.horizontalAdvance(text));
-        for (int row = 0; row < rows; ++row) {
-            if (row == SampleRows && rows > 2 * SampleRows)
-                row = rows - SampleRows;
-            const QString text = model_->index(row, column).data().toString();
-            width = std::max(width, cells.horizontalAdvance(text));
-        }
+        width = measure(column, tailStart, rows, measure(column, 0, firstEnd, width));
         // Then only ever wider: a column the user has widened keeps its width.
         if (!columnsSized_ || width + padding > TrainingsTable->columnWidth(column))
             TrainingsTable->setColumnWidth(column, width + padding);
     }
     columnsSized_ = true;
+    measuredRows_ = rows;
 }
 
 void StatisticsForm::showEvent(QShowEvent* event) {
@@ -229,6 +245,8 @@ void StatisticsForm::ShowDialogHelp() {
 
 void StatisticsForm::HistoryCheckBoxClick(bool checked) {
     statistics_.SetKeepHistory(checked);
+    // The rows are now others: the history's or the run's.
+    measuredRows_ = 0;
     Refresh();
 }
 

@@ -75,6 +75,8 @@ private:
     StatisticsTableModel* model_ = nullptr;
     std::unique_ptr<EvidencePicture> picture_;
     bool columnsSized_ = false;
+    // The rows SizeColumns has measured, from the first.
+    int measuredRows_ = 0;
 };
 
 } // namespace kvarzel

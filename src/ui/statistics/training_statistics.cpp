@@ -5,6 +5,7 @@
 #include "core/statistics_settings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kvarzel {
 namespace {
@@ -76,9 +77,7 @@ void TrainingStatistics::SetKeepHistory(bool keep) {
 void TrainingStatistics::ReloadHistory() {
     history_ = file_.Load();
     historyRead_ = true;
-    historySummary_ = {};
-    historyCounted_ = 0;
-    TakeInHistory(history_.Records.size());
+    TakeInHistory(std::nullopt);
 }
 
 // Each of the run's trainings takes the first line that is the same and not
@@ -123,24 +122,37 @@ void TrainingStatistics::WritePending() {
         TakeInHistory(linesBefore);
         return;
     }
-    pending_.clear();
-    TakeInHistory(linesBefore + records.size());
+    const std::vector<std::size_t> written = std::exchange(pending_, {});
+    if (TakeInHistory(linesBefore + records.size()))
+        for (std::size_t offset = 0; offset < written.size(); ++offset)
+            MarkWritten(written[offset], linesBefore + offset);
 }
 
-// The file as the append found it. When it holds just the lines expected,
-// the new ones are added to the figures; lines another copy of the program
-// added in the meantime make the figures be worked out again.
-void TrainingStatistics::TakeInHistory(std::size_t linesExpected) {
+void TrainingStatistics::MarkWritten(std::size_t runIndex, std::size_t line) {
+    trainings_[runIndex].Written = true;
+    runLines_.emplace_back(line, runIndex);
+}
+
+// The file as it was read or as the append found it. When it holds just the
+// lines expected, the new ones are added to the figures and true is returned:
+// the caller knows which trainings they are. Otherwise (the file read afresh,
+// or lines another copy of the program added in the meantime) the figures and
+// the run's lines are worked out again.
+bool TrainingStatistics::TakeInHistory(std::optional<std::size_t> linesExpected) {
     // A file that cannot be used now changes nothing the rows show from it.
     if (!Usable(history_.State))
-        return;
-    if (history_.Records.size() != linesExpected || linesExpected < historyCounted_) {
+        return false;
+    const bool asExpected = linesExpected && history_.Records.size() == *linesExpected &&
+                            *linesExpected >= historyCounted_;
+    if (!asExpected) {
         historySummary_ = {};
         historyCounted_ = 0;
     }
     for (; historyCounted_ < history_.Records.size(); ++historyCounted_)
         historySummary_.Add(history_.Records[historyCounted_]);
-    MatchRunToHistory();
+    if (!asExpected)
+        MatchRunToHistory();
+    return asExpected;
 }
 
 bool TrainingStatistics::ShowsHistory() const {

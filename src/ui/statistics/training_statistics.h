@@ -7,6 +7,7 @@
 #include "ui/statistics/evidence_summary.h"
 
 #include <cstddef>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -89,7 +90,8 @@ private:
     void ReloadHistory();
     void MatchRunToHistory();
     void WritePending();
-    void TakeInHistory(std::size_t linesExpected);
+    bool TakeInHistory(std::optional<std::size_t> linesExpected);
+    void MarkWritten(std::size_t runIndex, std::size_t line);
     int RunIndexOfLine(std::size_t line) const;
     StatisticsRow RunRow(std::size_t runIndex) const;
 
