@@ -17,21 +17,28 @@ function(kvarzel_add_area target)
   target_link_libraries(${target} PUBLIC ${ARG_LIBRARIES})
 endfunction()
 
-# kvarzel_add_tests_from_folder(LIBRARIES <targets...> [GUI])
+# kvarzel_add_tests_from_folder(LIBRARIES <targets...> [GUI] [MAIN <target>])
 # Every tests/<area>/test_*.cpp file is the CTest test <area>_<stem>, run in a
 # process of its own, as before. The files of a folder are linked into one
 # program, <area>_tests, which each test runs with a filter on its own file's
-# test suites: one link per folder instead of one per file. The folder's
-# helpers (files not starting with test_) are compiled once, into
-# <area>_test_support. The headers every file includes are precompiled once
-# for all GUI folders, and once for each other folder.
+# test suites: one link per folder instead of one per file. MAIN gives the
+# program's main (GoogleTest's by default). The helpers the tests share are
+# in tests/support, compiled once for every folder, so a folder holds only
+# its test files. The headers every file includes are precompiled once for
+# all GUI folders, and once for each other folder.
 # Each test file is compiled as the object library <area>_<stem>, so that a
 # folder's CMakeLists can still give one file what it alone needs.
 function(kvarzel_add_tests_from_folder)
-  cmake_parse_arguments(ARG "GUI" "" "LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "MAIN" "LIBRARIES" ${ARGN})
+  if(NOT ARG_MAIN)
+    set(ARG_MAIN GTest::gtest_main)
+  endif()
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
-  file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  list(REMOVE_ITEM helpers ${tests})
+  file(GLOB others CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(REMOVE_ITEM others ${tests})
+  if(others)
+    message(FATAL_ERROR "${others}: a helper of the tests belongs in tests/support.")
+  endif()
   get_filename_component(area ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   set(gui_flag)
   if(ARG_GUI)
@@ -42,13 +49,11 @@ function(kvarzel_add_tests_from_folder)
     kvarzel_add_test_headers(${headers} LIBRARIES ${ARG_LIBRARIES} HEADERS ${KVARZEL_TEST_PRECOMPILED})
   endif()
 
-  set(support ${area}_test_support)
-  add_library(${support} OBJECT ${helpers})
-  kvarzel_test_compile_settings(${support} ${ARG_LIBRARIES})
-  target_precompile_headers(${support} REUSE_FROM ${headers})
   set(program ${area}_tests)
   add_executable(${program})
-  target_link_libraries(${program} PRIVATE ${support} ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${program} PRIVATE ${ARG_LIBRARIES} GTest::gmock ${ARG_MAIN})
+  # Nothing of the program's own to run through moc.
+  set_target_properties(${program} PROPERTIES AUTOMOC OFF)
 
   foreach(test_file IN LISTS tests)
     get_filename_component(stem ${test_file} NAME_WE)
@@ -78,22 +83,14 @@ macro(kvarzel_claim_test_suites stem)
   endforeach()
 endmacro()
 
-# kvarzel_moc_only_where_needed(<target> <file>): no moc step for a file
+# kvarzel_moc_only_where_needed(<target> <files...>): no moc step for files
 # without Qt meta-objects, which would only compile an empty file.
-function(kvarzel_moc_only_where_needed target file)
-  file(STRINGS ${file} meta_objects REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE")
-  if(NOT meta_objects)
-    set_target_properties(${target} PROPERTIES AUTOMOC OFF)
-  endif()
-endfunction()
-
-# kvarzel_existing_libraries(<out-var>): the project's libraries that exist, top layer first.
-function(kvarzel_existing_libraries out)
-  set(found)
-  foreach(library kvarzel_ui kvarzel_help kvarzel_chart kvarzel_platform kvarzel_core)
-    if(TARGET ${library})
-      list(APPEND found ${library})
+function(kvarzel_moc_only_where_needed target)
+  foreach(file IN LISTS ARGN)
+    file(STRINGS ${file} meta_objects REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE")
+    if(meta_objects)
+      return()
     endif()
   endforeach()
-  set(${out} ${found} PARENT_SCOPE)
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
 endfunction()

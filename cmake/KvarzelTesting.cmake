@@ -16,7 +16,6 @@ set(KVARZEL_GUI_TEST_PRECOMPILED ${KVARZEL_TEST_PRECOMPILED} <QApplication> <QIm
 # kvarzel_test_compile_settings(<target> <libraries...>): what compiling test code needs.
 function(kvarzel_test_compile_settings target)
   target_link_libraries(${target} PRIVATE ${ARGN} GTest::gmock GTest::gtest)
-  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${target} PRIVATE KVARZEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
 endfunction()
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart_presets.h"
-#include "chart_test_support.h"
+#include "test_support/recording_canvas.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 

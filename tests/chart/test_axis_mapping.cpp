@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart.h"
 #include "chart/chart_exceptions.h"
-#include "chart_test_support.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // The results chart on a HiDPI screen: its bitmap has the screen's device
 // pixels and finer detail, while its layout stays in logical pixels.
 #include "chart/chart_presets.h"
-#include "chart_test_support.h"
 #include "platform/device_grid.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart_presets.h"
 #include "chart/rounding.h"
-#include "chart_test_support.h"
+#include "test_support/recording_canvas.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_gesture_fixture.h"
+#include "test_support/chart_gesture_fixture.h"
 
 #include <QApplication>
 #include <QWheelEvent>

@@ -2,7 +2,8 @@
 #include "chart/chart_presets.h"
 #include "chart/gradient_fill.h"
 #include "chart/rounding.h"
-#include "chart_test_support.h"
+#include "test_support/recording_canvas.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 

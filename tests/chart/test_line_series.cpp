@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart_exceptions.h"
 #include "chart/chart_presets.h"
-#include "chart_test_support.h"
 #include "platform/locale_separators.h"
+#include "test_support/recording_canvas.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 

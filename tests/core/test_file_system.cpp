@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/file_system.h"
-#include "working_directory.h"
+#include "test_support/working_directory.h"
 
 #include <gtest/gtest.h>
 

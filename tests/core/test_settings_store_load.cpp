@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/memory_registry_store.h"
 #include "core/options.h"
 #include "core/settings_store.h"
-#include "core/working_directory.h"
+#include "test_support/memory_registry_store.h"
+#include "test_support/working_directory.h"
 
 #include <filesystem>
 #include <fstream>

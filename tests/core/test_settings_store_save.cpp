@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/memory_registry_store.h"
 #include "core/options.h"
 #include "core/settings_store.h"
 #include "core/statistics_settings.h"
-#include "core/working_directory.h"
+#include "test_support/memory_registry_store.h"
+#include "test_support/working_directory.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

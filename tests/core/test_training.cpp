@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/random_source.h"
 #include "core/utc_clock.h"
-#include "training_fixture.h"
+#include "test_support/training_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "core/guess_evidence.h"
 #include "core/training_record.h"
 #include "core/utc_clock.h"
-#include "training_fixture.h"
+#include "test_support/training_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/bucket.h"
 #include "core/training_record.h"
-#include "training_fixture.h"
+#include "test_support/training_fixture.h"
 
 #include <gtest/gtest.h>
 

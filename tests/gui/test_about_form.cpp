@@ -2,10 +2,10 @@
 #include "help/help.h"
 #include "help/help_viewer.h"
 #include "platform/application_hint.h"
+#include "test_support/version_block.h"
 #include "ui/about/about_form.h"
 #include "ui/about/text_label.h"
 #include "ui/common/help_context.h"
-#include "ui/version_block.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>

@@ -2,9 +2,10 @@
 // What the windows tell a screen reader, read through Qt's accessibility
 // interfaces of the real controls, and the keys that reach what a mouse reaches.
 #include "chart/chart.h"
-#include "gui_support.h"
-#include "main_form_fixture.h"
-#include "options_form_fixture.h"
+#include "test_support/main_form_fixture.h"
+#include "test_support/message_box_closer.h"
+#include "test_support/options_form_fixture.h"
+#include "test_support/version_block.h"
 #include "ui/about/about_form.h"
 #include "ui/about/text_label.h"
 #include "ui/common/accessible_names.h"
@@ -13,7 +14,6 @@
 #include "ui/options/file_name_edit.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"
-#include "ui/version_block.h"
 
 #include <QAccessible>
 #include <QCheckBox>

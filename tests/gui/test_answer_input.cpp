@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shortcut.h"
-#include "main_form_fixture.h"
 #include "platform/timer.h"
 #include "platform/virtual_keys.h"
+#include "test_support/main_form_fixture.h"
+#include "test_support/wait_for.h"
 #include "ui/main/bucket_view.h"
 #include "ui/main/signal_circle.h"
 

@@ -5,24 +5,13 @@
 #include "ui/main/icon_render.h"
 #include "ui/main/two_colour_render.h"
 
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
 namespace kvarzel {
 namespace {
 
-class BucketPictureTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char name[] = "test_bucket_picture";
-            static char* argv[] = {name, nullptr};
-            static QApplication application(argc, argv);
-        }
-    }
-};
+// The application the test program's main has made.
+using BucketPictureTest = ::testing::Test;
 
 double BlackShare(const QImage& image) {
     qint64 black = 0;

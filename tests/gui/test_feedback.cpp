@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/canvas.h"
+#include "test_support/main_form_fixture.h"
+#include "test_support/message_box_closer.h"
+#include "test_support/wait_for.h"
 #include "ui/main/signal_circle.h"
 
 #include <QLabel>

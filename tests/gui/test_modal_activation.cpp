@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui_support.h"
+#include "test_support/wait_for.h"
 #include "ui/common/modal_activation.h"
 
 #include <QApplication>

@@ -2,10 +2,10 @@
 // Each show copies the record into the controls, OK copies them back, and
 // Cancel leaves the record alone; the settings outlive the program.
 #include "core/registry_reading.h"
-#include "gui_support.h"
-#include "options_form_fixture.h"
 #include "platform/application_hint.h"
 #include "platform/virtual_keys.h"
+#include "test_support/message_box_closer.h"
+#include "test_support/options_form_fixture.h"
 #include "ui/options/file_name_edit.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of the options dialog: Enter and Esc wherever the focus is, the
 // page keys and the keys that open the file chooser.
-#include "options_form_fixture.h"
+#include "test_support/options_form_fixture.h"
 #include "ui/options/file_name_edit.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The ratio track bar, its black-to-white strip and the question marks.
 #include "chart/chart.h"
-#include "options_form_fixture.h"
+#include "test_support/options_form_fixture.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "platform/history_file.h"
 #include "platform/locale_separators.h"
 #include "platform/registry_file_store.h"
-#include "statistics_records.h"
+#include "test_support/statistics_records.h"
 #include "ui/statistics/bound_text.h"
 #include "ui/statistics/evidence_picture.h"
 #include "ui/statistics/statistics_form.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A damaged or misplaced help file is reported by the viewer; it must never
 // crash or hold the program that opens it.
-#include "application_fixture.h"
 #include "help/chm_file.h"
 #include "help/help_address.h"
 #include "help/help_document.h"
 #include "help/help_topics.h"
+#include "test_support/built_help_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

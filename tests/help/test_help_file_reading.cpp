@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "application_fixture.h"
 #include "help/chm_file.h"
 #include "help/chm_system_info.h"
 #include "help/help_document.h"
 #include "help/help_text.h"
+#include "test_support/built_help_file.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "application_fixture.h"
 #include "help/help_address.h"
 #include "help/help_document.h"
 #include "help/help_text.h"
 #include "help/help_topics.h"
+#include "test_support/built_help_file.h"
+#include "test_support/test_application.h"
 
 #include <QCollator>
 #include <QRegularExpression>

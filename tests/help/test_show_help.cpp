@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "application_fixture.h"
 #include "help/help.h"
 #include "help/help_page_browser.h"
 #include "help/help_viewer.h"
+#include "test_support/built_help_file.h"
+#include "test_support/test_application.h"
 
 #include <QApplication>
 #include <QFileInfo>

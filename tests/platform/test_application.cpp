@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "test_support/test_application.h"
 #include "platform/application.h"
-#include "platform_test_application.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/application_hint.h"
-#include "platform_test_application.h"
+#include "test_support/test_application.h"
 
 #include <QMainWindow>
 #include <QMenu>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "canvas_test_support.h"
+#include "test_support/painter_text.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ constexpr QRgb kBlack = 0xFF000000;
 class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::CanvasTestApplication();
+        testing::TestApplication();
         image = QImage(40, 30, QImage::Format_RGB32);
         image.fill(kSilver);
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the canvas keeps from one drawing call to the next: the painter's pen, brush and mode,
 // pictures of drawn texts, and the texts themselves. None of it may change a pixel.
-#include "canvas_test_support.h"
+#include "test_support/painter_text.h"
+#include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ using testing::kSilver;
 
 class CanvasReuseTest : public ::testing::Test {
 protected:
-    void SetUp() override { testing::CanvasTestApplication(); }
+    void SetUp() override { testing::TestApplication(); }
 
     static QImage Blank() {
         QImage image(120, 40, QImage::Format_RGB32);

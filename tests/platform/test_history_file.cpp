@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "history_test_records.h"
 #include "platform/atomic_file.h"
 #include "platform/file_descriptor.h"
 #include "platform/history_file.h"
+#include "test_support/history_test_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The history and its export change only what is the user's to change: the
 // rules of the settings file, checked for both.
-#include "history_test_records.h"
 #include "platform/history_file.h"
+#include "test_support/history_test_records.h"
 
 #include <gtest/gtest.h>
 

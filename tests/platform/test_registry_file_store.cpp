@@ -3,9 +3,9 @@
 #include "core/settings_store.h"
 #include "platform/atomic_file.h"
 #include "platform/registry_file_store.h"
-#include "platform/registry_test_files.h"
 #include "platform/registry_text.h"
 #include "platform/user_settings_store.h"
+#include "test_support/registry_test_files.h"
 
 #include <csignal>
 #include <fcntl.h>

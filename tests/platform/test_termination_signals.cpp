@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/termination_signals.h"
-#include "platform_test_application.h"
+#include "test_support/test_application.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/virtual_keys.h"
-#include "platform_test_application.h"
+#include "test_support/test_application.h"
 
 #include <QKeyEvent>
 #include <QTest>

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every registered window offscreen into PNG files, for a look at
 // what the user sees without a display.
-#include "platform/application.h"
 #include "screenshot_registry.h"
+#include "test_support/test_application.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QString>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    kvarzel::InitApplication(application);
-    kvarzel::SetApplicationTitle("Кварзель");
+    kvarzel::testing::ProgramTestApplication();
     const QString folder =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);

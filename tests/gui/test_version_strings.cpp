@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "test_support/version_block.h"
 #include "ui/about/version_strings.h"
-#include "ui/version_block.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

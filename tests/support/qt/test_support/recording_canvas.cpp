@@ -1,22 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_test_support.h"
+#include "test_support/recording_canvas.h"
 
-#include <QFont>
 #include <QFontMetrics>
 
 namespace kvarzel::testing {
-
-QApplication& ChartTestApplication() {
-    static int argc = 1;
-    static char name[] = "chart_test";
-    static char* argv[] = {name, nullptr};
-    static auto* application = [] {
-        auto* app = new QApplication(argc, argv);
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        return app;
-    }();
-    return *application;
-}
 
 void RecordingCanvas::Record(Op op, const TRect& box, const QString& text) {
     calls.push_back({op, box, text, Pen(), Brush(), Font(), Align()});

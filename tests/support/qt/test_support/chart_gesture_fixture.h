@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart_presets.h"
-#include "chart_mouse_host.h"
+#include "test_support/chart_mouse_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chart_mouse_host.h"
+#include "test_support/chart_mouse_host.h"
 
 #include <QApplication>
 #include <QTest>

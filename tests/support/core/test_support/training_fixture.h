@@ -3,7 +3,7 @@
 
 #include "core/options.h"
 #include "core/training.h"
-#include "recording_training_view.h"
+#include "test_support/recording_training_view.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // Trainings and file helpers for the history file and export tests.
 #include "core/history_csv.h"
 #include "core/training.h"
-#include "registry_test_files.h"
+#include "test_support/registry_test_files.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/memory_registry_store.h"
+#include "test_support/memory_registry_store.h"
 
 #include <algorithm>
 #include <cctype>

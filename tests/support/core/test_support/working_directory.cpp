@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/working_directory.h"
+#include "test_support/working_directory.h"
 
 #include <stdexcept>
 #include <stdlib.h>

@@ -2,21 +2,13 @@
 #pragma once
 
 #include "platform/canvas.h"
-#include "platform_test_application.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QStaticText>
 
 namespace kvarzel::testing {
 
 constexpr QRgb kSilver = 0xFFC0C0C0;
-
-// The application, with "Arial" drawn by Liberation Sans as on the program's machines.
-inline void CanvasTestApplication() {
-    TestApplication();
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
 
 // A silver image with a text drawn by the painter's own means, cut to `clip` unless that is
 // null: the pixels the canvas must give, however it gets them.

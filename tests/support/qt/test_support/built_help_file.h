@@ -3,12 +3,7 @@
 
 #include <QString>
 
-class QApplication;
-
 namespace kvarzel::testing {
-
-// One widget application for the whole test program, made on first use.
-QApplication& TestApplication();
 
 // The help file compiled by the build.
 inline QString BuiltHelpFile() {

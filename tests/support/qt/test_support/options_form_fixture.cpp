@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "options_form_fixture.h"
+#include "test_support/options_form_fixture.h"
 
-#include "gui_support.h"
+#include "test_support/wait_for.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -3,7 +3,6 @@
 
 #include "core/options.h"
 #include "core/utc_clock.h"
-#include "gui_support.h"
 #include "ui/common/sound_output.h"
 #include "ui/main/main_form.h"
 #include "ui/main/training_results.h"

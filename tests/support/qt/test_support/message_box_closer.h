@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <functional>
-
 namespace kvarzel::testing {
 
 // Closes every modal message box that comes up while it lives, remembering
@@ -20,8 +18,5 @@ public:
 private:
     QTimer timer_;
 };
-
-// Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000);
 
 } // namespace kvarzel::testing

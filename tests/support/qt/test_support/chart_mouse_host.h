@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart.h"
-#include "chart_test_support.h"
+#include "test_support/test_application.h"
 
 #include <QPoint>
 #include <QWidget>

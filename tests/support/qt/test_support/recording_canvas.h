@@ -3,22 +3,11 @@
 
 #include "platform/canvas.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QString>
 
 #include <vector>
 
 namespace kvarzel::testing {
-
-// The one application object of a chart test program; never destroyed, as Qt does not survive
-// being torn down among other statics. Also maps "Arial" to the metric-compatible font.
-QApplication& ChartTestApplication();
-
-// A base for fixtures with widget members: the application exists before they are made.
-struct WithApplication {
-    WithApplication() { ChartTestApplication(); }
-};
 
 enum class Op { Line, Rectangle, Ellipse, FillRect, Text, Clip, RemoveClip };
 
