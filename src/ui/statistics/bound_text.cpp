@@ -75,9 +75,10 @@ RoundedBound RoundPercentUp(double percent) {
 }
 
 QString BoundText(double logBound, QChar decimal) {
-    if (!(logBound < 0))
-        return "нет свидетельств";
     const RoundedBound bound = RoundBoundUp(logBound);
+    // "Not above 100 %" says nothing either.
+    if (bound == RoundedBound{})
+        return "нет свидетельств";
     if (bound.Exponent >= SmallestPlainExponent)
         return "не больше " + PlainText(bound, decimal) + "%";
     return QString("не больше %1%2%3·10%4%")

@@ -24,8 +24,9 @@ RoundedBound RoundBoundUp(double logBound);
 // A percentage above 0, rounded up the same way.
 RoundedBound RoundPercentUp(double percent);
 
-// "не больше 3,1%", "не больше 1,2·10⁻²⁰%"; "нет свидетельств" for a bound of
-// one, where the guesses have not moved the figure at all.
+// "не больше 3,1%", "не больше 1,2·10⁻²⁰%"; "нет свидетельств" for a bound
+// that rounds up to 100 %, where the guesses have not moved the figure or
+// have moved it too little to say anything.
 QString BoundText(double logBound, QChar decimal);
 // The same with the user's decimal separator.
 QString BoundText(double logBound);
