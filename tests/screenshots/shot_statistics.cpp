@@ -10,6 +10,7 @@
 #include "ui/statistics/statistics_form.h"
 #include "ui/statistics/training_statistics.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -89,8 +90,24 @@ const Register run{"statistics", [](const QString& folder) {
                        return Render(form, folder, "statistics");
                    }};
 
+// The dialog shows the history file's path: a folder of a fixed name beside
+// the pictures, emptied first, draws the same picture every time.
+class HistoryFolder {
+public:
+    explicit HistoryFolder(const QString& pictures)
+        : folder_(QDir(pictures).absoluteFilePath("statistics-history")) {
+        QDir(folder_).removeRecursively();
+        QDir().mkpath(folder_);
+    }
+    ~HistoryFolder() { QDir(folder_).removeRecursively(); }
+    QString filePath(const QString& name) const { return QDir(folder_).filePath(name); }
+
+private:
+    QString folder_;
+};
+
 const Register history{"statistics_history", [](const QString& folder) {
-                           QTemporaryDir data;
+                           const HistoryFolder data(folder);
                            RegistryFileStore settings(data.filePath("Kvarzel.reg").toStdString());
                            HistoryFile file(data.filePath("history.csv").toStdString());
                            std::mt19937 random(7);
