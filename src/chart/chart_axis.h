@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart_pen.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 #include <QString>
 

@@ -2,6 +2,7 @@
 #include "chart/custom_chart_panel.h"
 
 #include "chart/rounding.h"
+#include "platform/drawing/image_canvas.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -2,7 +2,8 @@
 #pragma once
 
 #include "chart/chart_notify.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/text_layout_cache.h"
 
 #include <QImage>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // pixels and finer detail, while its layout stays in logical pixels.
 #include "chart/chart_presets.h"
 #include "chart_test_support.h"
-#include "platform/device_grid.h"
+#include "platform/drawing/device_grid.h"
 
 #include <gtest/gtest.h>
 

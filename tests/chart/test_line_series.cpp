@@ -2,7 +2,7 @@
 #include "chart/chart_exceptions.h"
 #include "chart/chart_presets.h"
 #include "chart_test_support.h"
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every GUI test program gets one application object, made the way the
 // program makes it, before its first test runs.
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shortcut.h"
 #include "main_form_fixture.h"
-#include "platform/timer.h"
-#include "platform/virtual_keys.h"
+#include "platform/desktop/timer.h"
+#include "platform/keys/key_codes.h"
 #include "ui/main/bucket_image.h"
 #include "ui/main/signal_shape.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_form_fixture.h"
-#include "platform/application_hint.h"
-#include "platform/canvas.h"
+#include "platform/desktop/application_hint.h"
+#include "platform/drawing/canvas.h"
 #include "ui/main/signal_shape.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "chart/chart.h"
 #include "chart/custom_series.h"
 #include "main_form_fixture.h"
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 #include "ui/main/results_page.h"
 
 #include <QApplication>

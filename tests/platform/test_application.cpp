@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 #include "platform_test_application.h"
 
 #include <QDialogButtonBox>

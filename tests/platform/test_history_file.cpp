@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "history_test_records.h"
-#include "platform/atomic_file.h"
-#include "platform/file_descriptor.h"
-#include "platform/history_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/file_descriptor.h"
+#include "platform/files/history_file.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // The history and its export change only what is the user's to change: the
 // rules of the settings file, checked for both.
 #include "history_test_records.h"
-#include "platform/history_file.h"
+#include "platform/files/history_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options.h"
 #include "core/settings_store.h"
-#include "platform/atomic_file.h"
-#include "platform/registry_file_store.h"
+#include "platform/files/atomic_file.h"
 #include "platform/registry_test_files.h"
-#include "platform/registry_text.h"
-#include "platform/user_settings_store.h"
+#include "platform/settings/registry_file_store.h"
+#include "platform/settings/registry_text.h"
+#include "platform/settings/user_settings_store.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/registry_test_files.h"
-#include "platform/registry_text.h"
-#include "platform/text_encoding.h"
+#include "platform/settings/registry_text.h"
+#include "platform/settings/text_encoding.h"
 
 #include <algorithm>
 #include <gmock/gmock.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/timer.h"
+#include "platform/desktop/timer.h"
 #include "platform_test_application.h"
 
 #include <QElapsedTimer>

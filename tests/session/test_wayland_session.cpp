@@ -3,7 +3,7 @@
 // program on a headless weston of its own with QT_QPA_PLATFORM=wayland.
 #include "core/settings_store.h"
 #include "gui/gui_support.h"
-#include "platform/registry_file_store.h"
+#include "platform/settings/registry_file_store.h"
 #include "ui/main/main_form.h"
 #include "ui/main/program.h"
 

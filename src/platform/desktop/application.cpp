@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
-#include "platform/application_hint.h"
-#include "platform/qt_russian_texts.h"
+#include "platform/desktop/application_hint.h"
+#include "platform/desktop/qt_russian_texts.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/program_application.h"
+#include "platform/desktop/program_application.h"
 
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
 namespace kvarzel {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt_russian_texts.h"
+#include "platform/desktop/qt_russian_texts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/shell.h"
+#include "platform/desktop/shell.h"
 
 #include <QDesktopServices>
 #include <QUrl>

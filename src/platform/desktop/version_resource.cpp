@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/version_resource.h"
+#include "platform/desktop/version_resource.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11_window_frame.h"
+#include "platform/desktop/x11_window_frame.h"
 
 #include <QGuiApplication>
 

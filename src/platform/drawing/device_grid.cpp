@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/device_grid.h"
+#include "platform/drawing/device_grid.h"
 
 #include <algorithm>
 #include <climits>

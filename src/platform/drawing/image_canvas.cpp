@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/canvas.h"
+#include "platform/drawing/image_canvas.h"
 
-#include "platform/wide_line_footprint.h"
+#include "platform/drawing/wide_line_footprint.h"
 
 #include <QPen>
 #include <QPolygon>
@@ -11,33 +11,6 @@
 #include <cstdlib>
 
 namespace kvarzel {
-
-std::optional<TRect> IntersectRects(const TRect& a, const TRect& b) {
-    const TRect overlap{std::max(a.Left, b.Left), std::max(a.Top, b.Top),
-                        std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-    if (overlap.IsEmpty())
-        return std::nullopt;
-    return overlap;
-}
-
-QFont ToQFont(const CanvasFont& font) {
-    QFont result(font.Name);
-    result.setPixelSize(std::max(1, font.Height));
-    result.setBold(font.Bold);
-    // Crisp glyphs like the rest of the drawing; antialiased text would also blur the pixel tests.
-    result.setStyleStrategy(QFont::NoAntialias);
-    return result;
-}
-
-QColor ToQColor(TColor color) {
-    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
-}
-
-TColor FromQColor(const QColor& color) {
-    return RGB(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-               static_cast<std::uint8_t>(color.blue()));
-}
-
 namespace {
 
 QRgb OpaqueRgb(TColor color) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/text_layout_cache.h"
+#include "platform/drawing/text_layout_cache.h"
 
 #include <QPainter>
 #include <QTransform>

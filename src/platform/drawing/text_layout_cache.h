@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/colors.h"
-#include "platform/pixel_masks.h"
+#include "platform/drawing/pixel_masks.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/wide_line_footprint.h"
+#include "platform/drawing/wide_line_footprint.h"
 
 #include <QPainter>
 #include <QPen>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/pixel_masks.h"
+#include "platform/drawing/pixel_masks.h"
 
 namespace kvarzel {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/atomic_file.h"
+#include "platform/files/atomic_file.h"
 
-#include "platform/file_descriptor.h"
+#include "platform/files/file_descriptor.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/file_lock.h"
+#include "platform/files/file_lock.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/file_descriptor.h"
+#include "platform/files/file_descriptor.h"
 
 #include <chrono>
 #include <filesystem>

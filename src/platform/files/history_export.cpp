@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/atomic_file.h"
-#include "platform/history_file.h"
-#include "platform/replaceable_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/history_file.h"
+#include "platform/files/replaceable_file.h"
 
 #include <cerrno>
 #include <system_error>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/history_file.h"
+#include "platform/files/history_file.h"
 
-#include "platform/atomic_file.h"
-#include "platform/file_descriptor.h"
-#include "platform/file_lock.h"
-#include "platform/home_folder.h"
-#include "platform/replaceable_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/file_descriptor.h"
+#include "platform/files/file_lock.h"
+#include "platform/files/home_folder.h"
+#include "platform/files/replaceable_file.h"
 
 #include <algorithm>
 #include <cerrno>

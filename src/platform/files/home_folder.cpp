@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/home_folder.h"
+#include "platform/files/home_folder.h"
 
 #include <cstdlib>
 #include <pwd.h>

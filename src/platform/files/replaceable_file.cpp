@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/replaceable_file.h"
+#include "platform/files/replaceable_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/layout_virtual_keys.h"
+#include "platform/keys/layout_virtual_keys.h"
 
-#include "platform/us_key_characters.h"
-#include "platform/virtual_keys.h"
+#include "platform/keys/key_positions.h"
+#include "platform/keys/us_key_characters.h"
 
 #include <string_view>
 #include <xkbcommon/xkbcommon.h>

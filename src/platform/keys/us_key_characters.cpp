@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/us_key_characters.h"
+#include "platform/keys/us_key_characters.h"
 
-#include "platform/virtual_keys.h"
+#include "platform/keys/key_codes.h"
 
 #include <string_view>
 

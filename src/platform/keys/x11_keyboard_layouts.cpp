@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/x11_keyboard_layouts.h"
+#include "platform/keys/x11_keyboard_layouts.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/layout_virtual_keys.h"
+#include "platform/keys/layout_virtual_keys.h"
 
 #include <QAbstractNativeEventFilter>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/registry_file_store.h"
+#include "platform/settings/registry_file_store.h"
 
-#include "platform/atomic_file.h"
-#include "platform/registry_text.h"
-#include "platform/replaceable_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/replaceable_file.h"
+#include "platform/settings/registry_text.h"
 
 #include <system_error>
 

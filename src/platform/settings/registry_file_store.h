@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/registry_store.h"
-#include "platform/registry_hive.h"
+#include "platform/settings/registry_hive.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/registry_hive.h"
+#include "platform/settings/registry_hive.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/registry_hive.h"
+#include "platform/settings/registry_hive.h"
 
 #include <cstddef>
 #include <string>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/registry_text.h"
+#include "platform/settings/registry_text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/user_settings_store.h"
+#include "platform/settings/user_settings_store.h"
 
-#include "platform/home_folder.h"
-#include "platform/registry_file_store.h"
+#include "platform/files/home_folder.h"
+#include "platform/settings/registry_file_store.h"
 
 namespace kvarzel {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/audio_output.h"
+#include "platform/sound/audio_output.h"
 
-#include "platform/sdl_library.h"
+#include "platform/sound/sdl_library.h"
 
 #include <algorithm>
 #include <chrono>

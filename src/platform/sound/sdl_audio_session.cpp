@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl_audio_session.h"
+#include "platform/sound/sdl_audio_session.h"
 
-#include "platform/sdl_library.h"
+#include "platform/sound/sdl_library.h"
 
 #include <SDL.h>
 #if __has_include(<dlfcn.h>)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl_library.h"
+#include "platform/sound/sdl_library.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sound.h"
+#include "platform/sound/sound.h"
 
 #include "core/file_system.h"
-#include "platform/audio_output.h"
-#include "platform/sdl_audio_session.h"
-#include "platform/sdl_library.h"
+#include "platform/sound/audio_output.h"
+#include "platform/sound/sdl_audio_session.h"
+#include "platform/sound/sdl_library.h"
 
 #include <algorithm>
 #include <cstdint>
