@@ -89,7 +89,7 @@ void TCustomChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw)
     update();
 }
 
-void TCustomChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
+void TCustomChartPanel::Draw(Canvas& canvas, const PixelRect& bounds) {
     chartBounds_ = bounds;
     const int w = bounds.Width();
     const int h = bounds.Height();
@@ -102,13 +102,13 @@ void TCustomChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
     DrawInnerChart(canvas);
 }
 
-void TCustomChartPanel::SetChartRect(const TRect& rect) {
+void TCustomChartPanel::SetChartRect(const PixelRect& rect) {
     chartRect_ = rect;
     NormalizeChartRect();
 }
 
 void TCustomChartPanel::NormalizeChartRect() {
-    TRect& r = chartRect_;
+    PixelRect& r = chartRect_;
     r.Left = std::max(r.Left, chartBounds_.Left);
     r.Top = std::max(r.Top, chartBounds_.Top);
     if (r.Right < r.Left)
@@ -127,7 +127,7 @@ void TCustomChartPanel::DrawPanelBackground(Canvas& canvas) {
 }
 
 // One frame `width` pixels wide just inside `box`, which then shrinks by it.
-void TCustomChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel, int width) {
+void TCustomChartPanel::DrawBevel(Canvas& canvas, PixelRect& box, TPanelBevel bevel, int width) {
     if (bevel == bvNone || width <= 0)
         return;
     const TColor light = bevel == bvRaised ? clWhite : clGray;
@@ -144,7 +144,7 @@ void TCustomChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel,
 }
 
 void TCustomChartPanel::DrawPanelBevels(Canvas& canvas) {
-    TRect box = chartBounds_;
+    PixelRect box = chartBounds_;
     DrawBevel(canvas, box, bevelOuter_, bevelWidth_);
     if (borderWidth_ > 0) {
         canvas.SetBrush({color_, BrushStyle::Solid});

@@ -18,26 +18,26 @@ QApplication& ChartTestApplication() {
     return *application;
 }
 
-void RecordingCanvas::record(Op op, const TRect& box, const QString& text) {
+void RecordingCanvas::record(Op op, const PixelRect& box, const QString& text) {
     calls.push_back({op, box, text, Pen(), Brush(), Font(), Align()});
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2) {
     record(Op::Line, {x1, y1, x2, y2});
 }
-void RecordingCanvas::Rectangle(const TRect& box) {
+void RecordingCanvas::Rectangle(const PixelRect& box) {
     record(Op::Rectangle, box);
 }
-void RecordingCanvas::Ellipse(const TRect& box) {
+void RecordingCanvas::Ellipse(const PixelRect& box) {
     record(Op::Ellipse, box);
 }
-void RecordingCanvas::FillRect(const TRect& box) {
+void RecordingCanvas::FillRect(const PixelRect& box) {
     record(Op::FillRect, box);
 }
 void RecordingCanvas::TextOut(int x, int y, const QString& text) {
     record(Op::Text, {x, y, x, y}, text);
 }
-void RecordingCanvas::SetClipRect(const TRect& box) {
+void RecordingCanvas::SetClipRect(const PixelRect& box) {
     record(Op::Clip, box);
 }
 void RecordingCanvas::RemoveClip() {

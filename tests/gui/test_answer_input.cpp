@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shortcut.h"
 #include "main_form_fixture.h"
-#include "platform/desktop/timer.h"
+#include "platform/desktop/interval_timer.h"
 #include "platform/keys/key_codes.h"
 #include "ui/main/bucket_image.h"
 #include "ui/main/signal_shape.h"

@@ -4,7 +4,7 @@
 #include "help/help_viewer.h"
 #include "main_form_fixture.h"
 #include "platform/desktop/application_hint.h"
-#include "platform/desktop/timer.h"
+#include "platform/desktop/interval_timer.h"
 #include "ui/common/help_context.h"
 #include "ui/main/bucket_image.h"
 #include "ui/main/signal_shape.h"
@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, BothPagesHaveTheirDesignedClientAreaInsideThePaneFrame) {
     // So the chart maps its points as laid out for it: its rectangle ends at
     // 317 less the 1 % right margin, 4 below the top (2 % of 207).
     form->IntuitionChart->UpdateBitmap();
-    EXPECT_EQ(form->IntuitionChart->ChartBounds(), (TRect{0, 0, 317, 207}));
+    EXPECT_EQ(form->IntuitionChart->ChartBounds(), (PixelRect{0, 0, 317, 207}));
     EXPECT_EQ(form->IntuitionChart->ChartRect().Right, 314);
     EXPECT_EQ(form->IntuitionChart->ChartRect().Top, 4);
 }

@@ -29,8 +29,8 @@ protected:
 
     // Every pixel that differs from the silver background, as a bounding box (right and
     // bottom exclusive); empty when nothing was drawn.
-    TRect inkBox() const {
-        TRect box{image.width(), image.height(), 0, 0};
+    PixelRect inkBox() const {
+        PixelRect box{image.width(), image.height(), 0, 0};
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (at(x, y) != kSilver) {
@@ -125,7 +125,7 @@ TEST_F(CanvasTest, RectangleExcludesRightAndBottomEdges) {
         canvas.SetBrush({clWhite});
         canvas.Rectangle({3, 4, 13, 10});
     }
-    EXPECT_EQ(inkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(inkBox(), (PixelRect{3, 4, 13, 10}));
     EXPECT_EQ(at(3, 4), kBlack);
     EXPECT_EQ(at(12, 9), kBlack);
     EXPECT_EQ(at(12, 5), kBlack);
@@ -140,7 +140,7 @@ TEST_F(CanvasTest, RectangleWithClearBrushKeepsItsInside) {
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({13, 10, 3, 4}); // given backwards: drawn as its normal form
     }
-    EXPECT_EQ(inkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(inkBox(), (PixelRect{3, 4, 13, 10}));
     EXPECT_EQ(at(5, 6), kSilver);
 }
 
@@ -150,7 +150,7 @@ TEST_F(CanvasTest, FillRectCoversExactlyTheBox) {
         canvas.SetBrush({clBlack});
         canvas.FillRect({1, 2, 6, 9});
     }
-    EXPECT_EQ(inkBox(), (TRect{1, 2, 6, 9}));
+    EXPECT_EQ(inkBox(), (PixelRect{1, 2, 6, 9}));
     EXPECT_EQ(at(5, 8), kBlack);
 }
 
@@ -161,7 +161,7 @@ TEST_F(CanvasTest, EllipseStaysInsideItsBox) {
         canvas.SetBrush({clWhite});
         canvas.Ellipse({10, 10, 16, 16});
     }
-    EXPECT_EQ(inkBox(), (TRect{10, 10, 16, 16}));
+    EXPECT_EQ(inkBox(), (PixelRect{10, 10, 16, 16}));
     EXPECT_EQ(at(13, 13), kWhite);
 }
 
@@ -192,7 +192,7 @@ TEST_F(ScaledCanvasTest, LinesAreOneLogicalPixelWideAndLeaveOutTheirEndPoint) {
     EXPECT_EQ(at(5, 11), kBlack);
     EXPECT_EQ(at(4, 12), kSilver);
     EXPECT_EQ(at(4, 14), kBlack);
-    EXPECT_EQ(inkBox(), (TRect{4, 4, 20, 24}));
+    EXPECT_EQ(inkBox(), (PixelRect{4, 4, 20, 24}));
 }
 
 TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel) {
@@ -202,7 +202,7 @@ TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel)
         canvas.SetBrush({clWhite});
         canvas.Ellipse({10, 10, 20, 20});
     }
-    EXPECT_EQ(inkBox(), (TRect{20, 20, 40, 40}));
+    EXPECT_EQ(inkBox(), (PixelRect{20, 20, 40, 40}));
     EXPECT_EQ(at(20, 30), kBlack);
     EXPECT_EQ(at(21, 30), kBlack);
     EXPECT_EQ(at(22, 30), kWhite);
@@ -216,7 +216,7 @@ TEST_F(ScaledCanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixelAndFramesThe
         canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({5, 5, 30, 20});
-        EXPECT_EQ(inkBox(), (TRect{10, 10, 60, 40}));
+        EXPECT_EQ(inkBox(), (PixelRect{10, 10, 60, 40}));
         EXPECT_NE(at(11, 20), kSilver);
         EXPECT_EQ(at(12, 20), kSilver);
         canvas.Rectangle({5, 5, 30, 20});
@@ -281,7 +281,7 @@ TEST_F(CanvasTest, SilverNotXorPenOnSilverShowsWhiteOutline) {
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({5, 5, 30, 20});
     }
-    EXPECT_EQ(inkBox(), (TRect{5, 5, 30, 20}));
+    EXPECT_EQ(inkBox(), (PixelRect{5, 5, 30, 20}));
     for (int x = 5; x < 30; ++x) {
         EXPECT_EQ(at(x, 5), kWhite) << x;
         EXPECT_EQ(at(x, 19), kWhite) << x;
@@ -323,7 +323,7 @@ TEST_F(CanvasTest, ClipKeepsDrawingInsideUntilRemoved) {
         canvas.SetBrush({clBlack});
         canvas.SetClipRect({10, 10, 20, 20});
         canvas.FillRect({0, 0, 40, 30});
-        EXPECT_EQ(inkBox(), (TRect{10, 10, 20, 20}));
+        EXPECT_EQ(inkBox(), (PixelRect{10, 10, 20, 20}));
         canvas.RemoveClip();
         canvas.FillRect({0, 0, 2, 2});
     }
@@ -338,7 +338,7 @@ protected:
         image.fill(kSilver);
     }
 
-    TRect drawAligned(TextAlign align) {
+    PixelRect drawAligned(TextAlign align) {
         ImageCanvas canvas(image);
         canvas.SetFont({QStringLiteral("Arial"), 13, false, clBlack});
         canvas.SetTextAlign(align);
@@ -351,7 +351,7 @@ protected:
 };
 
 TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
-    const TRect ink = drawAligned(TextAlign::Left);
+    const PixelRect ink = drawAligned(TextAlign::Left);
     ASSERT_FALSE(ink.IsEmpty());
     EXPECT_GE(ink.Left, 60);
     EXPECT_LE(ink.Right, 60 + extent.Width);
@@ -360,20 +360,20 @@ TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
 }
 
 TEST_F(CanvasTextTest, RightAlignedTextEndsAtX) {
-    const TRect ink = drawAligned(TextAlign::Right);
+    const PixelRect ink = drawAligned(TextAlign::Right);
     EXPECT_LE(ink.Right, 60);
     EXPECT_GE(ink.Left, 60 - extent.Width);
     EXPECT_GT(ink.Left, 60 - extent.Width - 2 - extent.Width / 2);
 }
 
 TEST_F(CanvasTextTest, CentredTextIsCentredOnX) {
-    const TRect ink = drawAligned(TextAlign::Center);
+    const PixelRect ink = drawAligned(TextAlign::Center);
     const int middle = (ink.Left + ink.Right) / 2;
     EXPECT_NEAR(middle, 60, 1);
 }
 
 TEST_F(CanvasTextTest, TextBackgroundIsTransparent) {
-    const TRect ink = drawAligned(TextAlign::Left);
+    const PixelRect ink = drawAligned(TextAlign::Left);
     int background = 0;
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
@@ -441,7 +441,7 @@ TEST_F(CanvasTextTest, TextColourIsTheFontColour) {
         canvas.SetFont({QStringLiteral("Arial"), 13, true, clGreen});
         canvas.TextOut(5, 5, QStringLiteral("88"));
     }
-    const TRect ink = inkBox();
+    const PixelRect ink = inkBox();
     ASSERT_FALSE(ink.IsEmpty());
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
@@ -523,8 +523,8 @@ TEST_F(CanvasTest, WideLinesPaintThePaintersOwnPixels) {
         const int y2 = kind == 1 ? y1 : y1 + (kind == 0 ? length : coordinate(-40, 40));
         const int width = kind == 2 && round % 5 == 0 ? coordinate(3, 9) : 2;
         const bool clipped = round % 4 == 0;
-        const TRect clip{coordinate(0, 15), coordinate(0, 12), coordinate(16, 40),
-                         coordinate(13, 30)};
+        const PixelRect clip{coordinate(0, 15), coordinate(0, 12), coordinate(16, 40),
+                             coordinate(13, 30)};
         image.fill(kSilver);
         {
             ImageCanvas canvas(image);
@@ -551,7 +551,7 @@ TEST_F(CanvasTest, WideLinesPaintThePaintersOwnPixels) {
 }
 
 TEST(RectangleOverlap, IntersectionAndDisjointRectangles) {
-    EXPECT_EQ(IntersectRects({0, 0, 10, 10}, {5, 5, 20, 20}), (TRect{5, 5, 10, 10}));
+    EXPECT_EQ(IntersectRects({0, 0, 10, 10}, {5, 5, 20, 20}), (PixelRect{5, 5, 10, 10}));
     EXPECT_FALSE(IntersectRects({0, 0, 10, 10}, {10, 0, 20, 10}).has_value());
 }
 

@@ -66,14 +66,14 @@ public:
 
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     // Outline with the pen, inside filled with the brush.
-    virtual void Rectangle(const TRect& box) = 0;
-    virtual void Ellipse(const TRect& box) = 0;
+    virtual void Rectangle(const PixelRect& box) = 0;
+    virtual void Ellipse(const PixelRect& box) = 0;
     // The whole box with the brush, no outline.
-    virtual void FillRect(const TRect& box) = 0;
+    virtual void FillRect(const PixelRect& box) = 0;
     // y is the top of the text; x is its left, centre or right by the alignment.
     virtual void TextOut(int x, int y, const QString& text) = 0;
     virtual TextExtent MeasureText(const QString& text) = 0;
-    virtual void SetClipRect(const TRect& box) = 0;
+    virtual void SetClipRect(const PixelRect& box) = 0;
     virtual void RemoveClip() = 0;
 
 private:

@@ -17,11 +17,11 @@ QRgb OpaqueRgb(TColor color) {
     return qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
-QRect ToQRect(const TRect& box) {
+QRect ToQRect(const PixelRect& box) {
     return QRect(box.Left, box.Top, box.Width(), box.Height());
 }
 
-TRect Normalized(const TRect& box) {
+PixelRect Normalized(const PixelRect& box) {
     return {std::min(box.Left, box.Right), std::min(box.Top, box.Bottom),
             std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
 }
@@ -271,7 +271,8 @@ namespace {
 
 // A solid outline as four strips that never overlap, so the inverting pen inverts each pixel
 // once and a second drawing restores it.
-template <typename FillFunction> void FillOutline(const TRect& box, int w, FillFunction&& fill) {
+template <typename FillFunction>
+void FillOutline(const PixelRect& box, int w, FillFunction&& fill) {
     const int top = std::min(box.Top + w, box.Bottom);
     const int bottom = std::max(box.Bottom - w, top);
     fill({box.Left, box.Top, box.Right, top});
@@ -284,7 +285,7 @@ template <typename FillFunction> void FillOutline(const TRect& box, int w, FillF
 
 } // namespace
 
-void ImageCanvas::strokeOutline(const TRect& box) {
+void ImageCanvas::strokeOutline(const PixelRect& box) {
     const CanvasPen& pen = Pen();
     if (pen.Style == PenStyle::Dot) {
         // Four lines, each leaving out its end point, paint every outline pixel exactly once.
@@ -297,25 +298,25 @@ void ImageCanvas::strokeOutline(const TRect& box) {
     const int w = std::max(1, pen.Width);
     const TColor color = pen.Color;
     if (!scaled_) {
-        FillOutline(box, w, [&](const TRect& strip) { fillBox(ToQRect(strip), color); });
+        FillOutline(box, w, [&](const PixelRect& strip) { fillBox(ToQRect(strip), color); });
         return;
     }
     const QRect outer = grid_.OutlineBox(ToQRect(box), w);
     FillOutline(
         {outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()},
-        grid_.PenWidth(w), [&](const TRect& strip) { fillDeviceBox(ToQRect(strip), color); });
+        grid_.PenWidth(w), [&](const PixelRect& strip) { fillDeviceBox(ToQRect(strip), color); });
 }
 
-void ImageCanvas::Rectangle(const TRect& given) {
-    const TRect box = Normalized(given);
+void ImageCanvas::Rectangle(const PixelRect& given) {
+    const PixelRect box = Normalized(given);
     if (box.IsEmpty())
         return;
     const bool outlined = Pen().Style != PenStyle::Clear;
     const int inset = outlined ? std::max(1, Pen().Width) : 0;
     applyMode(Pen().Mode);
     if (Brush().Style != BrushStyle::Clear) {
-        const TRect inside{box.Left + inset, box.Top + inset, box.Right - inset,
-                           box.Bottom - inset};
+        const PixelRect inside{box.Left + inset, box.Top + inset, box.Right - inset,
+                               box.Bottom - inset};
         if (!inside.IsEmpty())
             fillBox(ToQRect(inside), Brush().Color);
     }
@@ -330,7 +331,7 @@ constexpr std::size_t kKeptEllipses = 16;
 
 // An aliased outline covers one pixel more than the rectangle's size, so the box shrinks by one
 // to keep the right and bottom edges out.
-void DrawEllipseIn(QPainter& painter, const TRect& box, bool outlined) {
+void DrawEllipseIn(QPainter& painter, const PixelRect& box, bool outlined) {
     if (outlined)
         painter.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
     else
@@ -360,8 +361,8 @@ const ImageCanvas::EllipsePicture& ImageCanvas::ellipsePicture(int width, int he
     return ellipses_.back().second;
 }
 
-void ImageCanvas::Ellipse(const TRect& given) {
-    const TRect box = Normalized(given);
+void ImageCanvas::Ellipse(const PixelRect& given) {
+    const PixelRect box = Normalized(given);
     if (box.IsEmpty())
         return;
     if (Pen().Mode == PenMode::Copy && pictures_) {
@@ -387,7 +388,7 @@ void ImageCanvas::Ellipse(const TRect& given) {
 
 // The ellipse fills the box's device pixels; the pen, centred on its path, runs half its width
 // inside their edge.
-void ImageCanvas::scaledEllipse(const TRect& box) {
+void ImageCanvas::scaledEllipse(const PixelRect& box) {
     const QRect outer = grid_.Box(ToQRect(box));
     if (Pen().Style == PenStyle::Clear) {
         painter_.drawEllipse(grid_.Logical(outer));
@@ -398,8 +399,8 @@ void ImageCanvas::scaledEllipse(const TRect& box) {
     painter_.drawEllipse(QRectF(grid_.Logical(path.topLeft()), grid_.Logical(path.bottomRight())));
 }
 
-void ImageCanvas::FillRect(const TRect& given) {
-    const TRect box = Normalized(given);
+void ImageCanvas::FillRect(const PixelRect& given) {
+    const PixelRect box = Normalized(given);
     if (box.IsEmpty() || Brush().Style == BrushStyle::Clear)
         return;
     applyMode(PenMode::Copy);
@@ -462,7 +463,7 @@ void ImageCanvas::drawText(QPoint origin, const LaidOutText& text) {
                 fillBox(QRect(origin.x() + x, origin.y() + row.Y, 1, 1), Font().Color);
 }
 
-void ImageCanvas::SetClipRect(const TRect& box) {
+void ImageCanvas::SetClipRect(const PixelRect& box) {
     const QRect clip = ToQRect(Normalized(box));
     if (scaled_)
         painter_.setClipRect(grid_.Logical(grid_.Box(clip)));

@@ -30,12 +30,12 @@ public:
     ~ImageCanvas() override;
 
     void Line(int x1, int y1, int x2, int y2) override;
-    void Rectangle(const TRect& box) override;
-    void Ellipse(const TRect& box) override;
-    void FillRect(const TRect& box) override;
+    void Rectangle(const PixelRect& box) override;
+    void Ellipse(const PixelRect& box) override;
+    void FillRect(const PixelRect& box) override;
     void TextOut(int x, int y, const QString& text) override;
     TextExtent MeasureText(const QString& text) override;
-    void SetClipRect(const TRect& box) override;
+    void SetClipRect(const PixelRect& box) override;
     void RemoveClip() override;
 
 private:
@@ -76,10 +76,10 @@ private:
     // Whether pixels may be written straight into the image: at one image pixel per drawing
     // pixel, in the copying mode.
     bool writesPixels() const;
-    void strokeOutline(const TRect& box);
+    void strokeOutline(const PixelRect& box);
     void thinLine(int x1, int y1, int x2, int y2);
     void scaledThinLine(int x1, int y1, int x2, int y2);
-    void scaledEllipse(const TRect& box);
+    void scaledEllipse(const PixelRect& box);
     // A wide solid line copied from its stroked pixels, when the painter would not have to
     // cut it at the clip; false when it has to be stroked.
     bool copyWideLine(int x1, int y1, int x2, int y2);

@@ -5,9 +5,9 @@
 
 namespace kvarzel {
 
-std::optional<TRect> IntersectRects(const TRect& a, const TRect& b) {
-    const TRect overlap{std::max(a.Left, b.Left), std::max(a.Top, b.Top),
-                        std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+std::optional<PixelRect> IntersectRects(const PixelRect& a, const PixelRect& b) {
+    const PixelRect overlap{std::max(a.Left, b.Left), std::max(a.Top, b.Top),
+                            std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
     if (overlap.IsEmpty())
         return std::nullopt;
     return overlap;

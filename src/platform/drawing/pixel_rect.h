@@ -6,7 +6,7 @@
 namespace kvarzel {
 
 // A rectangle as the drawing code uses it: right and bottom are the first pixels outside.
-struct TRect {
+struct PixelRect {
     int Left = 0;
     int Top = 0;
     int Right = 0;
@@ -16,10 +16,10 @@ struct TRect {
     int Height() const { return Bottom - Top; }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     bool Contains(int x, int y) const { return Left <= x && x < Right && Top <= y && y < Bottom; }
-    bool operator==(const TRect&) const = default;
+    bool operator==(const PixelRect&) const = default;
 };
 
 // The overlap of two rectangles; empty when they do not meet.
-std::optional<TRect> IntersectRects(const TRect& a, const TRect& b);
+std::optional<PixelRect> IntersectRects(const PixelRect& a, const PixelRect& b);
 
 } // namespace kvarzel

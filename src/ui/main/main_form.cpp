@@ -5,7 +5,7 @@
 #include "core/settings_store.h"
 #include "help/help.h"
 #include "platform/desktop/application_hint.h"
-#include "platform/desktop/timer.h"
+#include "platform/desktop/interval_timer.h"
 #include "platform/drawing/canvas.h"
 #include "platform/files/history_file.h"
 #include "platform/keys/key_codes.h"
@@ -75,8 +75,8 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 282, 331, 19);
 
-    AnswerTimer = new TTimer(this);
-    connect(AnswerTimer, &TTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
+    AnswerTimer = new IntervalTimer(this);
+    connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
     CreateMenu();
     statistics_ = std::make_unique<TrainingStatistics>(

@@ -27,7 +27,7 @@ class TChart;
 class TImage;
 class TLineSeries;
 class TShape;
-class TTimer;
+class IntervalTimer;
 class SoundOutput;
 class TStatisticsForm;
 class TrainingStatistics;
@@ -74,7 +74,7 @@ public:
     QLabel* AverageLabel = nullptr;
     QLineEdit* AverageEdit = nullptr;
     QStatusBar* StatusBar = nullptr;
-    TTimer* AnswerTimer = nullptr;
+    IntervalTimer* AnswerTimer = nullptr;
 
     QMenu* TrainingMenuItem = nullptr;
     QAction* TrainMenuItem = nullptr;

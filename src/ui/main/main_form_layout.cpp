@@ -5,7 +5,7 @@
 #include "chart/chart.h"
 #include "chart/chart_presets.h"
 #include "platform/desktop/application.h"
-#include "platform/desktop/timer.h"
+#include "platform/desktop/interval_timer.h"
 #include "ui/common/accessible_names.h"
 #include "ui/common/anchors.h"
 #include "ui/common/help_context.h"

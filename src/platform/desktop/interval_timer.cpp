@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/desktop/timer.h"
+#include "platform/desktop/interval_timer.h"
 
 #include <algorithm>
 
 namespace kvarzel {
 
-TTimer::TTimer(QObject* parent) : QObject(parent) {
+IntervalTimer::IntervalTimer(QObject* parent) : QObject(parent) {
     // Precise, so that a countdown is as long as asked and not up to 5 %
     // shorter, which a tight answer time would notice.
     timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, this, &TTimer::OnTimer);
+    connect(&timer, &QTimer::timeout, this, &IntervalTimer::OnTimer);
     UpdateTimer();
 }
 
-void TTimer::SetInterval(int ms) {
+void IntervalTimer::SetInterval(int ms) {
     ms = std::max(ms, 0);
     if (ms == interval)
         return;
@@ -21,14 +21,14 @@ void TTimer::SetInterval(int ms) {
     UpdateTimer();
 }
 
-void TTimer::SetEnabled(bool value) {
+void IntervalTimer::SetEnabled(bool value) {
     if (value == enabled)
         return;
     enabled = value;
     UpdateTimer();
 }
 
-void TTimer::UpdateTimer() {
+void IntervalTimer::UpdateTimer() {
     if (enabled && interval > 0)
         timer.start(interval);
     else

@@ -11,11 +11,11 @@ namespace kvarzel {
 // already holds leaves a running countdown alone; a new interval while
 // enabled starts the countdown afresh; an interval of 0 never fires. Ticks
 // come from the event loop, nested loops of modal dialogs included.
-class TTimer : public QObject {
+class IntervalTimer : public QObject {
     Q_OBJECT
 
 public:
-    explicit TTimer(QObject* parent = nullptr);
+    explicit IntervalTimer(QObject* parent = nullptr);
 
     void SetInterval(int ms);
     int Interval() const { return interval; }
