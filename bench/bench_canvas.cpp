@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas on an image the size of the results chart: filling, copying, text measurement.
-#include "platform/canvas.h"
+#include "platform/drawing/image_canvas.h"
 
 #include "qt_bench_main.h"
 

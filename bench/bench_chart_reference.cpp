@@ -3,7 +3,7 @@
 // of the same trainings into an image of the same size, at every number of trainings a user may
 // gather. A ratio line per size compares the two from the same run.
 #include "chart/number_format.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 #include "qt_bench_main.h"
 #include "training_results.h"
 

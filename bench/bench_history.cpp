@@ -3,7 +3,7 @@
 // window when the file is unchanged since the program last saw it, what it
 // costs when another copy changed it, and what reading it all takes.
 #include "core/training.h"
-#include "platform/history_file.h"
+#include "platform/files/history_file.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

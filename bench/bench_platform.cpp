@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Text measurement in the program's dialog font, and how long a sound call
 // takes until its first sample reaches the audio device.
-#include "platform/application.h"
-#include "platform/sound.h"
+#include "platform/desktop/application.h"
+#include "platform/sound/sound.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -6,8 +6,8 @@
 // 100 000 lines: the history is read after the first paint, so the window must come as soon.
 #include "core/history_csv.h"
 #include "core/statistics_settings.h"
-#include "platform/atomic_file.h"
-#include "platform/registry_file_store.h"
+#include "platform/files/atomic_file.h"
+#include "platform/settings/registry_file_store.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>

@@ -3,8 +3,8 @@
 // training must each stay within one frame (16 ms) with 100 000 lines kept.
 #include "core/history_csv.h"
 #include "core/run_evidence.h"
-#include "platform/atomic_file.h"
-#include "platform/history_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/history_file.h"
 #include "qt_bench_main.h"
 #include "ui/statistics/statistics_form.h"
 #include "ui/statistics/training_statistics.h"

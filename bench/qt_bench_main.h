@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 #include "ratio_reporter.h"
 
 #include <QApplication>

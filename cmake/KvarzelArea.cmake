@@ -17,6 +17,22 @@ function(kvarzel_add_area target)
   target_link_libraries(${target} PUBLIC ${ARG_LIBRARIES})
 endfunction()
 
+# kvarzel_keep_in_rooms(<target> <subfolders...>)
+# An area whose files live in rooms, one subfolder per concern: a source of
+# <target> anywhere else (the area's own folder, a folder not named) stops the
+# configuration, so that no file is left lying about.
+function(kvarzel_keep_in_rooms target)
+  get_target_property(outside ${target} SOURCES)
+  foreach(room IN LISTS ARGN)
+    list(FILTER outside EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${room}/")
+  endforeach()
+  if(outside)
+    list(JOIN outside "\n  " outside)
+    list(JOIN ARGN ", " rooms)
+    message(FATAL_ERROR "${target} keeps its files in its rooms (${rooms}); these are not:\n  ${outside}")
+  endif()
+endfunction()
+
 # kvarzel_add_tests_from_folder(LIBRARIES <targets...> [GUI] [MAIN <target>])
 # Every tests/<area>/test_*.cpp file is the CTest test <area>_<stem>, run in a
 # process of its own, as before. The files of a folder are linked into one

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes must parse without a crash or hang, and what the writer makes of
 // the result must parse cleanly back into the same text.
-#include "platform/registry_text.h"
+#include "platform/settings/registry_text.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,10 +2,10 @@
 // Kvarzel, a trainer of intuition: start and end of the program.
 #include "core/settings_store.h"
 #include "help/help.h"
-#include "platform/application.h"
-#include "platform/command_line.h"
-#include "platform/program_application.h"
-#include "platform/user_settings_store.h"
+#include "platform/desktop/application.h"
+#include "platform/desktop/command_line.h"
+#include "platform/desktop/program_application.h"
+#include "platform/settings/user_settings_store.h"
 #include "ui/main/program.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@ void TChartGradient::Assign(const TChartGradient& other) {
     SetEndColor(other.EndColor());
 }
 
-void TChartGradient::Draw(Canvas& canvas, const TRect& rect) const {
+void TChartGradient::Draw(Canvas& canvas, const PixelRect& rect) const {
     if (direction_ == gdTopBottom || direction_ == gdLeftRight)
         GradientFill(canvas, rect, startColor_, endColor_, direction_);
     else

@@ -23,7 +23,7 @@ public:
 
     // Fills the panel's background; the colours go to the canvas so that the fill always runs
     // from StartColor to EndColor whatever the direction.
-    void Draw(Canvas& canvas, const TRect& rect) const;
+    void Draw(Canvas& canvas, const PixelRect& rect) const;
 
 private:
     ChartNotify* owner_;

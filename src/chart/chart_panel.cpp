@@ -2,6 +2,7 @@
 #include "chart/chart_panel.h"
 
 #include "chart/rounding.h"
+#include "platform/drawing/image_canvas.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -88,7 +89,7 @@ void ChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw) {
     update();
 }
 
-void ChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
+void ChartPanel::Draw(Canvas& canvas, const PixelRect& bounds) {
     chartBounds_ = bounds;
     const int w = bounds.Width();
     const int h = bounds.Height();
@@ -101,13 +102,13 @@ void ChartPanel::Draw(Canvas& canvas, const TRect& bounds) {
     DrawInnerChart(canvas);
 }
 
-void ChartPanel::SetChartRect(const TRect& rect) {
+void ChartPanel::SetChartRect(const PixelRect& rect) {
     chartRect_ = rect;
     NormalizeChartRect();
 }
 
 void ChartPanel::NormalizeChartRect() {
-    TRect& r = chartRect_;
+    PixelRect& r = chartRect_;
     r.Left = std::max(r.Left, chartBounds_.Left);
     r.Top = std::max(r.Top, chartBounds_.Top);
     if (r.Right < r.Left)
@@ -126,7 +127,7 @@ void ChartPanel::DrawPanelBackground(Canvas& canvas) {
 }
 
 // One frame `width` pixels wide just inside `box`, which then shrinks by it.
-void ChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel, int width) {
+void ChartPanel::DrawBevel(Canvas& canvas, PixelRect& box, TPanelBevel bevel, int width) {
     if (bevel == bvNone || width <= 0)
         return;
     const TColor light = bevel == bvRaised ? clWhite : clGray;
@@ -143,7 +144,7 @@ void ChartPanel::DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel, int wi
 }
 
 void ChartPanel::DrawPanelBevels(Canvas& canvas) {
-    TRect box = chartBounds_;
+    PixelRect box = chartBounds_;
     DrawBevel(canvas, box, bevelOuter_, bevelWidth_);
     if (borderWidth_ > 0) {
         canvas.SetBrush({color_, BrushStyle::Solid});

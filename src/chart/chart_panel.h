@@ -2,7 +2,8 @@
 #pragma once
 
 #include "chart/chart_notify.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
+#include "platform/drawing/text_layout_cache.h"
 
 #include <QImage>
 #include <QWidget>
@@ -60,10 +61,10 @@ public:
     void UpdateBitmap();
     void UpdateBitmap(qreal ratio);
     // One complete drawing of the chart into any canvas over the given bounds.
-    void Draw(Canvas& canvas, const TRect& bounds);
+    void Draw(Canvas& canvas, const PixelRect& bounds);
 
-    const TRect& ChartBounds() const { return chartBounds_; }
-    const TRect& ChartRect() const { return chartRect_; }
+    const PixelRect& ChartBounds() const { return chartBounds_; }
+    const PixelRect& ChartRect() const { return chartRect_; }
     int ChartWidth() const { return chartRect_.Width(); }
     int ChartHeight() const { return chartRect_.Height(); }
     int ChartXCenter() const { return (chartRect_.Left + chartRect_.Right) / 2; }
@@ -80,7 +81,7 @@ protected:
     // Draws onto what the window shows, between paints: the bitmap is the window's picture, so
     // the change shows at once and lasts until the next full drawing. Nothing before a paint.
     void DrawOverWindow(const std::function<void(Canvas&)>& draw);
-    void SetChartRect(const TRect& rect);
+    void SetChartRect(const PixelRect& rect);
     // Keeps the chart rectangle inside the bounds and never empty or inverted.
     void NormalizeChartRect();
     virtual void DrawPanelBackground(Canvas& canvas);
@@ -89,7 +90,7 @@ protected:
     virtual void DrawInnerChart(Canvas& canvas) = 0;
 
 private:
-    void DrawBevel(Canvas& canvas, TRect& box, TPanelBevel bevel, int width);
+    void DrawBevel(Canvas& canvas, PixelRect& box, TPanelBevel bevel, int width);
 
     TColor color_;
     TPanelBevel bevelOuter_ = bvRaised;
@@ -105,8 +106,8 @@ private:
     QImage bitmap_;
     // Labels and marks stay measured and laid out from one paint to the next.
     TextLayoutCache texts_;
-    TRect chartBounds_;
-    TRect chartRect_;
+    PixelRect chartBounds_;
+    PixelRect chartRect_;
 };
 
 } // namespace kvarzel

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart_notify.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 namespace kvarzel {
 

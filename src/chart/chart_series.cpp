@@ -54,7 +54,7 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
     const int count = Count();
     if (count == 0 || !chart_ || !horizAxis_)
         return;
-    const TRect& rect = chart_->ChartRect();
+    const PixelRect& rect = chart_->ChartRect();
     const double leftValue = horizAxis_->PixelToValue(rect.Left);
     const double rightValue = horizAxis_->PixelToValue(rect.Right);
     // The first index from `from` on whose X reaches `value`; a binary search when X ascends.
@@ -101,8 +101,8 @@ int TChartSeries::CalcYPos(int index) const {
     return vertAxis_->ValueToPixel(yValues_.Value(index));
 }
 
-TRect TChartSeries::SeriesClipRect() const {
-    const TRect& rect = chart_->ChartRect();
+PixelRect TChartSeries::SeriesClipRect() const {
+    const PixelRect& rect = chart_->ChartRect();
     return {rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1};
 }
 

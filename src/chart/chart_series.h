@@ -80,7 +80,7 @@ protected:
     int CalcXPos(int index) const;
     int CalcYPos(int index) const;
     // The chart rectangle less one pixel at its left, top and bottom.
-    TRect SeriesClipRect() const;
+    PixelRect SeriesClipRect() const;
     QString MarkText(int index) const;
 
 private:

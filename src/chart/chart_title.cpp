@@ -7,7 +7,7 @@ namespace {
 constexpr int kTitleGap = 5;
 }
 
-void ChartTitle::DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom) {
+void ChartTitle::DrawAndTakeRoom(Canvas& canvas, PixelRect& rect, bool atBottom) {
     box_ = {};
     if (!visible_ || text_.isEmpty())
         return;

@@ -21,13 +21,13 @@ public:
     ChartFont& Font() { return font_; }
 
     // Draws the lines centred at the top (or bottom) of `rect` and takes their room from it.
-    void DrawAndTakeRoom(Canvas& canvas, TRect& rect, bool atBottom);
+    void DrawAndTakeRoom(Canvas& canvas, PixelRect& rect, bool atBottom);
     // On the lines of the last paint.
     bool Clicked(int x, int y) const;
 
 private:
     ChartNotify* owner_;
-    TRect box_;
+    PixelRect box_;
     bool visible_ = true;
     QStringList text_;
     bool adjustFrame_ = true;

@@ -58,11 +58,11 @@ void TCustomAxisPanel::CalcAxisLayout(Canvas& canvas) {
     for (TCustomChartAxis* axis : axisList_)
         axis->CalcEffectiveRange();
     NormalizeChartRect();
-    TRect chart = ChartRect();
+    PixelRect chart = ChartRect();
     for (TCustomChartAxis* axis : axisList_) {
         if (!IsAxisDrawn(*axis))
             continue;
-        TRect remaining = chart;
+        PixelRect remaining = chart;
         axis->CalcRoom(canvas, remaining);
         // An axis that would leave no room is ignored rather than turning the chart inside out.
         if (const auto overlap = IntersectRects(remaining, chart))

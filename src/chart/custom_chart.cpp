@@ -24,7 +24,7 @@ void TCustomChart::DrawInnerChart(Canvas& canvas) {
 }
 
 void TCustomChart::DrawTitles(Canvas& canvas) {
-    TRect rect = ChartRect();
+    PixelRect rect = ChartRect();
     title_.DrawAndTakeRoom(canvas, rect, false);
     foot_.DrawAndTakeRoom(canvas, rect, true);
     SetChartRect(rect);
@@ -38,7 +38,7 @@ void TCustomChart::DrawBackWall(Canvas& canvas) {
         return;
     canvas.SetPen(outline);
     canvas.SetBrush({backWall_.Color(), filled ? brush.Style() : BrushStyle::Clear});
-    const TRect& rect = ChartRect();
+    const PixelRect& rect = ChartRect();
     // One pixel wider and taller, so that the outline lies on all four edges of the rectangle.
     canvas.Rectangle({rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1});
 }

@@ -40,7 +40,7 @@ public:
     ClickedPart CalcClickedPart(int x, int y);
 
     // Zooms every axis to the pixel rectangle, which may reach beyond the chart rectangle.
-    void ZoomRect(const TRect& rect);
+    void ZoomRect(const PixelRect& rect);
     // Puts the axes back as they were before the first zoom or scroll since the last undo.
     void RevertZoom();
     bool Zoomed() const { return zoomed_; }

@@ -203,7 +203,7 @@ void TCustomChartAxis::WidenForMargins(int lowPixels, int highPixels) {
     iRange_ = iMaximum_ - iMinimum_;
 }
 
-void TCustomChartAxis::CalcPixelExtent(const TRect& chartRect) {
+void TCustomChartAxis::CalcPixelExtent(const PixelRect& chartRect) {
     const int origin = horizontal_ ? chartRect.Left : chartRect.Top;
     const long double size = horizontal_ ? chartRect.Width() : chartRect.Height();
     iStartPos_ = origin + static_cast<int>(Nearest(size * 0.01L * startPosition_));

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart_pen.h"
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 #include <QString>
 
@@ -129,8 +129,8 @@ public:
     // Paint steps, called by the chart in its order.
     void CalcEffectiveRange();
     void WidenForMargins(int lowPixels, int highPixels);
-    void CalcRoom(Canvas& canvas, TRect& rect);
-    void CalcPixelExtent(const TRect& chartRect);
+    void CalcRoom(Canvas& canvas, PixelRect& rect);
+    void CalcPixelExtent(const PixelRect& chartRect);
     void Draw(Canvas& canvas);
 
     // Label step rules, with the state of the last paint.

@@ -17,14 +17,14 @@ int TCustomChartAxis::TickSize() const {
 
 // PositionPercent moves the axis into the chart rectangle, away from its own side.
 int TCustomChartAxis::InwardShift() const {
-    const TRect& rect = chart_->ChartRect();
+    const PixelRect& rect = chart_->ChartRect();
     const int size = horizontal_ ? rect.Height() : rect.Width();
     const auto shift = static_cast<int>(Nearest(positionPercent_ * 0.01L * size));
     const bool lowSide = horizontal_ ? otherSide_ : !otherSide_; // top or left
     return lowSide ? shift : -shift;
 }
 
-void TCustomChartAxis::CalcRoom(Canvas& canvas, TRect& rect) {
+void TCustomChartAxis::CalcRoom(Canvas& canvas, PixelRect& rect) {
     const int ticks = TickSize();
     const int labels = labelsSize_ != 0 ? labelsSize_ : RoomForLabels(canvas);
     // Without labels their position is the outer end of the ticks, never last paint's value.
@@ -80,7 +80,7 @@ void TCustomChartAxis::DrawGrid(Canvas& canvas, TChartPen& pen, const std::vecto
     if (gridPen.Color == clDefault)
         gridPen.Color = clGray;
     canvas.SetPen(gridPen);
-    const TRect& rect = chart_->ChartRect();
+    const PixelRect& rect = chart_->ChartRect();
     for (int position : positions) {
         if (horizontal_)
             canvas.Line(position, rect.Top, position, rect.Bottom);
@@ -118,7 +118,7 @@ std::vector<int> TCustomChartAxis::MinorTickPositions() const {
 
 void TCustomChartAxis::Draw(Canvas& canvas) {
     const double step = CalcLabelStep(canvas, iAxisSize_);
-    const TRect& rect = chart_->ChartRect();
+    const PixelRect& rect = chart_->ChartRect();
     if (horizontal_)
         posAxis_ = otherSide_ ? rect.Top : rect.Bottom;
     else

@@ -8,7 +8,7 @@ constexpr int kWheelNotch = 120;
 constexpr double kWheelStepPercent = 3;
 } // namespace
 
-void TCustomChart::ZoomRect(const TRect& rect) {
+void TCustomChart::ZoomRect(const PixelRect& rect) {
     TChartAxis& left = LeftAxis();
     TChartAxis& right = RightAxis();
     TChartAxis& top = TopAxis();

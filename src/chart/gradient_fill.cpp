@@ -27,7 +27,7 @@ TColor BandColor(TColor start, TColor end, int band, int bands) {
 }
 
 // Band n covers the offsets [from, to) counted from the far edge.
-TRect BandRect(const TRect& rect, bool horizontal, int from, int to) {
+PixelRect BandRect(const PixelRect& rect, bool horizontal, int from, int to) {
     if (horizontal)
         return {rect.Right - to, rect.Top, rect.Right - from, rect.Bottom};
     return {rect.Left, rect.Bottom - to, rect.Right, rect.Bottom - from};
@@ -35,12 +35,12 @@ TRect BandRect(const TRect& rect, bool horizontal, int from, int to) {
 
 } // namespace
 
-void GradientFill(Canvas& canvas, const TRect& given, TColor startColor, TColor endColor,
+void GradientFill(Canvas& canvas, const PixelRect& given, TColor startColor, TColor endColor,
                   TGradientDirection direction) {
     if (direction != gdTopBottom && direction != gdLeftRight)
         std::swap(startColor, endColor);
-    const TRect rect{std::min(given.Left, given.Right), std::min(given.Top, given.Bottom),
-                     std::max(given.Left, given.Right), std::max(given.Top, given.Bottom)};
+    const PixelRect rect{std::min(given.Left, given.Right), std::min(given.Top, given.Bottom),
+                         std::max(given.Left, given.Right), std::max(given.Top, given.Bottom)};
     const bool horizontal = HorizontalBands(direction);
     const int extent = horizontal ? rect.Width() : rect.Height();
     if (extent <= 0)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 
 #include <QString>
 

@@ -22,7 +22,7 @@ void TSeriesPointer::SetVertSize(int value) {
     ChangeSetting(vertSize_, value, owner_);
 }
 
-TRect TSeriesPointer::Box(int x, int y) const {
+PixelRect TSeriesPointer::Box(int x, int y) const {
     return {x - horizSize_, y - vertSize_, x + horizSize_, y + vertSize_};
 }
 
@@ -33,7 +33,7 @@ void TSeriesPointer::Draw(Canvas& canvas, int x, int y, TColor color) const {
     canvas.SetPen(pen);
     const TColor fill = brush_.Color() == clDefault ? color : brush_.Color();
     canvas.SetBrush({fill, brush_.Style()});
-    const TRect box = Box(x, y);
+    const PixelRect box = Box(x, y);
     if (style_ == psCircle)
         canvas.Ellipse(box);
     else

@@ -27,7 +27,7 @@ public:
     TChartBrush& Brush() { return brush_; }
 
     // The box of 2 * size centred on (x, y), right and bottom exclusive as it is drawn.
-    TRect Box(int x, int y) const;
+    PixelRect Box(int x, int y) const;
     // The figure in its box; the default colour takes `color`.
     void Draw(Canvas& canvas, int x, int y, TColor color) const;
 

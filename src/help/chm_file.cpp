@@ -2,7 +2,7 @@
 #include "help/chm_file.h"
 
 #include "help/chm_reader_system.h"
-#include "platform/file_descriptor.h"
+#include "platform/files/file_descriptor.h"
 
 #include <QFile>
 

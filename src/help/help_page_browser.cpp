@@ -4,7 +4,7 @@
 #include "help/help_notice.h"
 #include "help/help_text.h"
 #include "help/outside_link.h"
-#include "platform/shell.h"
+#include "platform/desktop/shell.h"
 
 namespace kvarzel {
 

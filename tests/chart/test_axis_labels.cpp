@@ -35,7 +35,7 @@ TEST(NextLabelStep, ClimbsOneTwoFive) {
 
 class AxisLabelsTest : public ::testing::Test, testing::WithApplication {
 protected:
-    void Place(TCustomChartAxis& axis, double min, double max, const TRect& rect) {
+    void Place(TCustomChartAxis& axis, double min, double max, const PixelRect& rect) {
         axis.SetRange(min, max);
         axis.CalcEffectiveRange();
         axis.CalcPixelExtent(rect);
@@ -139,7 +139,7 @@ TEST_F(AxisLabelsTest, TenThousandStepsDrawNoLabelsButTheLine) {
     bool axisLine = false;
     for (const auto& call : canvas.Of(Op::Line))
         axisLine =
-            axisLine || (call.box == TRect{bottom.IStartPos(), line, bottom.IEndPos(), line});
+            axisLine || (call.box == PixelRect{bottom.IStartPos(), line, bottom.IEndPos(), line});
     EXPECT_TRUE(axisLine);
 }
 
@@ -174,7 +174,7 @@ TEST_F(AxisLabelsTest, NegativeRangeShowsMinusSigns) {
 TEST_F(AxisLabelsTest, TicksAndGridUseTheirPensAndPlaces) {
     chart.BottomAxis().SetMaximum(4);
     Paint();
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     const int line = rect.Left;
     int ticks = 0;
     int grid = 0;

@@ -14,7 +14,7 @@ namespace {
 class AxisMappingTest : public ::testing::Test, testing::WithApplication {
 protected:
     // Lays an axis over the rectangle with a manual range, as a paint would.
-    void Place(TCustomChartAxis& axis, double min, double max, const TRect& rect) {
+    void Place(TCustomChartAxis& axis, double min, double max, const PixelRect& rect) {
         axis.SetRange(min, max);
         if (max == min) { // SetRange keeps the ends apart; set them directly for a zero range
             axis.SetMinimum(min);

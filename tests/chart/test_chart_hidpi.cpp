@@ -2,7 +2,7 @@
 // The results chart on a HiDPI screen: its bitmap has the screen's device
 // pixels and finer detail, while its layout stays in logical pixels.
 #include "chart/chart_presets.h"
-#include "platform/device_grid.h"
+#include "platform/drawing/device_grid.h"
 #include "test_support/test_application.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ double SameColourShare(const QImage& single, const QImage& doubled) {
 
 TEST_F(ChartHiDpiTest, AtRatioTwoTheBitmapHasTwiceThePixelsAndTheSameLayout) {
     const QImage single = RenderAt(1);
-    const TRect rectAtOne = chart.ChartRect();
+    const PixelRect rectAtOne = chart.ChartRect();
     const int labelsAtOne = chart.LeftAxis().PosLabels();
     EXPECT_EQ(single.size(), QSize(317, 207));
     EXPECT_EQ(single.devicePixelRatio(), 1.0);
@@ -50,7 +50,7 @@ TEST_F(ChartHiDpiTest, AtRatioTwoTheBitmapHasTwiceThePixelsAndTheSameLayout) {
     EXPECT_EQ(doubled.size(), QSize(634, 414));
     EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
     EXPECT_EQ(chart.ChartRect(), rectAtOne);
-    EXPECT_EQ(chart.ChartBounds(), (TRect{0, 0, 317, 207}));
+    EXPECT_EQ(chart.ChartBounds(), (PixelRect{0, 0, 317, 207}));
     EXPECT_EQ(chart.LeftAxis().PosLabels(), labelsAtOne);
     EXPECT_GT(SameColourShare(single, doubled), 0.9);
 }
@@ -108,7 +108,7 @@ protected:
 
 TEST_P(FractionalScaleTest, TheLayoutIsThatOfOneHundredPercent) {
     RenderAt(1);
-    const TRect rectAtOne = chart.ChartRect();
+    const PixelRect rectAtOne = chart.ChartRect();
     const int labelsAtOne = chart.LeftAxis().PosLabels();
     const QImage scaled = RenderAt(GetParam());
     EXPECT_EQ(scaled.size(), (QSizeF(317, 207) * GetParam()).toSize());
@@ -121,7 +121,7 @@ TEST_P(FractionalScaleTest, EveryLevelGridLineIsTheSameWholeNumberOfDevicePixels
     HideTheSeriesDrawing();
     const QImage image = RenderAt(GetParam());
     const DeviceGrid grid(GetParam());
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     std::vector<int> runs;
     for (int x = rect.Left + 1; x < rect.Right - 1; ++x) {
         const int column = grid.Edge(x);
@@ -141,7 +141,7 @@ TEST_P(FractionalScaleTest, EveryUprightGridLineAndTheLeftAxisLineKeepOneThickne
     HideTheSeriesDrawing();
     const QImage image = RenderAt(GetParam());
     const DeviceGrid grid(GetParam());
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     const int axisColumn = grid.Edge(chart.LeftAxis().PosAxis());
     std::vector<int> gridRuns;
     for (int y = rect.Top + 1; y < rect.Bottom - 1; ++y) {

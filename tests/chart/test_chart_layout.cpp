@@ -30,8 +30,8 @@ TEST_F(ChartLayoutTest, ResultsChartRectangleMakesRoomForMeasuredLabels) {
         std::max(metrics.horizontalAdvance("100"), metrics.horizontalAdvance("0")) +
         metrics.horizontalAdvance(" ");
     // Margins give (0, 4, 314, 205); the axes take labels plus 5 pixels of line and ticks.
-    EXPECT_EQ(chart.ChartRect(), (TRect{labelWidth + 5, 4, 314, 205 - labelHeight - 5}));
-    EXPECT_EQ(chart.ChartBounds(), (TRect{0, 0, 317, 207}));
+    EXPECT_EQ(chart.ChartRect(), (PixelRect{labelWidth + 5, 4, 314, 205 - labelHeight - 5}));
+    EXPECT_EQ(chart.ChartBounds(), (PixelRect{0, 0, 317, 207}));
     EXPECT_EQ(chart.LeftAxis().PosLabels(), labelWidth);
     EXPECT_EQ(chart.BottomAxis().PosLabels(), 205 - labelHeight);
     chart.Invalidate();
@@ -43,10 +43,10 @@ TEST_F(ChartLayoutTest, MarginsArePercentagesOfThePanel) {
     ConfigureIntuitionChart(chart);
     chart.SetAxisVisible(false);
     chart.UpdateBitmap();
-    EXPECT_EQ(chart.ChartRect(), (TRect{0, 4, 314, 205}));
+    EXPECT_EQ(chart.ChartRect(), (PixelRect{0, 4, 314, 205}));
     chart.resize(317, 20);
     chart.UpdateBitmap();
-    EXPECT_EQ(chart.ChartRect(), (TRect{0, 0, 314, 20}));
+    EXPECT_EQ(chart.ChartRect(), (PixelRect{0, 0, 314, 20}));
 }
 
 TEST_F(ChartLayoutTest, AxesThatLeaveNoRoomAreIgnored) {
@@ -57,7 +57,7 @@ TEST_F(ChartLayoutTest, AxesThatLeaveNoRoomAreIgnored) {
     EXPECT_LT(chart.ChartRect().Bottom, 205);
     chart.BottomAxis().SetLabelsSize(300);
     chart.UpdateBitmap();
-    EXPECT_EQ(chart.ChartRect(), (TRect{0, 4, 314, 205}));
+    EXPECT_EQ(chart.ChartRect(), (PixelRect{0, 4, 314, 205}));
 }
 
 TEST_F(ChartLayoutTest, AxisWithoutLabelsKeepsItsLabelsPositionFromPaintToPaint) {
@@ -113,7 +113,7 @@ TEST_F(ChartLayoutTest, ResizeMakesANewBitmap) {
     chart.resize(100, 60);
     chart.UpdateBitmap();
     EXPECT_EQ(chart.Bitmap().size(), QSize(100, 60));
-    EXPECT_EQ(chart.ChartBounds(), (TRect{0, 0, 100, 60}));
+    EXPECT_EQ(chart.ChartBounds(), (PixelRect{0, 0, 100, 60}));
 }
 
 TEST_F(ChartLayoutTest, ZoomRectangleIsPaintedIntoTheBitmapInvertingly) {
@@ -154,7 +154,7 @@ TEST_F(ChartLayoutTest, PaintOrderBackgroundAxesThenSeries) {
     chart.Draw(canvas, {0, 0, 317, 207});
     ASSERT_FALSE(canvas.calls.empty());
     EXPECT_EQ(canvas.calls.front().op, Op::FillRect);
-    EXPECT_EQ(canvas.calls.front().box, (TRect{0, 0, 317, 207}));
+    EXPECT_EQ(canvas.calls.front().box, (PixelRect{0, 0, 317, 207}));
     EXPECT_EQ(canvas.calls.front().brush.Color, clSilver);
     std::size_t lastGrid = 0;
     std::size_t firstSegment = canvas.calls.size();
@@ -174,7 +174,7 @@ TEST_F(ChartLayoutTest, PaintOrderBackgroundAxesThenSeries) {
 TEST_F(ChartLayoutTest, ResultsChartBackWallLeavesTheSilverBackground) {
     ConfigureIntuitionChart(chart);
     chart.UpdateBitmap();
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     const QImage& image = chart.Bitmap();
     EXPECT_EQ(image.pixel(rect.Right - 1, rect.Top + 7), qRgb(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(image.pixel(rect.Right, rect.Top + 7), qRgb(0xC0, 0xC0, 0xC0));
@@ -184,7 +184,7 @@ TEST_F(ChartLayoutTest, GridLinesLieAtEveryLabelOfTheLeftAxis) {
     ConfigureIntuitionChart(chart);
     chart.UpdateBitmap();
     const QImage& image = chart.Bitmap();
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     const auto greyDots = [&](int y) {
         int dots = 0;
         for (int x = rect.Left + 1; x < rect.Right; ++x)

@@ -52,9 +52,9 @@ TEST(GradientFill, VerticalBandsRunFromTheBottom) {
     GradientFill(canvas, {0, 0, 5, 4}, clWhite, clBlack, gdTopBottom);
     const auto fills = canvas.Of(Op::FillRect);
     ASSERT_EQ(fills.size(), 4u);
-    EXPECT_EQ(fills[0].box, (TRect{0, 3, 5, 4}));
+    EXPECT_EQ(fills[0].box, (PixelRect{0, 3, 5, 4}));
     EXPECT_EQ(fills[0].brush.Color, clWhite);
-    EXPECT_EQ(fills[3].box, (TRect{0, 0, 5, 1}));
+    EXPECT_EQ(fills[3].box, (PixelRect{0, 0, 5, 1}));
     EXPECT_EQ(fills[3].brush.Color, clBlack);
 }
 
@@ -71,7 +71,7 @@ TEST(GradientFill, DegenerateRectangles) {
     RecordingCanvas backwards;
     GradientFill(backwards, {10, 0, 0, 3}, clWhite, clBlack, gdLeftRight);
     EXPECT_EQ(backwards.Of(Op::FillRect).size(), 10u);
-    EXPECT_EQ(backwards.Of(Op::FillRect)[0].box, (TRect{9, 0, 10, 3}));
+    EXPECT_EQ(backwards.Of(Op::FillRect)[0].box, (PixelRect{9, 0, 10, 3}));
 }
 
 TEST(GradientFill, EqualColoursUseOneBrushAndTheOldBrushComesBack) {
@@ -112,7 +112,7 @@ TEST_F(RatioStripTest, EveryColumnFollowsTheRamp) {
 
 TEST_F(RatioStripTest, BackWallOutlineOnlyOnFirstRowAndColumn) {
     const QImage& image = chart.Bitmap();
-    EXPECT_EQ(chart.ChartRect(), (TRect{0, 0, 215, 20}));
+    EXPECT_EQ(chart.ChartRect(), (PixelRect{0, 0, 215, 20}));
     for (int x = 0; x < 215; ++x)
         EXPECT_EQ(image.pixel(x, 0), qRgb(0, 0, 0)) << x;
     for (int y = 0; y < 20; ++y)

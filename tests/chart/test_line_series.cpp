@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart_exceptions.h"
 #include "chart/chart_presets.h"
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 #include "test_support/recording_canvas.h"
 #include "test_support/test_application.h"
 
@@ -152,22 +152,22 @@ TEST_F(LineSeriesTest, ThreePointsDrawInTheirOrder) {
 
     const auto x = [&](double v) { return chart.BottomAxis().ValueToPixel(v); };
     const auto y = [&](double v) { return chart.LeftAxis().ValueToPixel(v); };
-    EXPECT_EQ(calls[1].box, (TRect{x(1), y(20), x(2), y(60)}));
+    EXPECT_EQ(calls[1].box, (PixelRect{x(1), y(20), x(2), y(60)}));
     EXPECT_EQ(calls[1].pen.Width, 2);
     EXPECT_EQ(calls[1].pen.Color, 0x408000u);
-    EXPECT_EQ(calls[2].box, (TRect{x(1) - 3, y(20) - 3, x(1) + 3, y(20) + 3}));
+    EXPECT_EQ(calls[2].box, (PixelRect{x(1) - 3, y(20) - 3, x(1) + 3, y(20) + 3}));
     EXPECT_EQ(calls[2].brush.Color, 0x408000u);
     EXPECT_EQ(calls[2].pen.Color, clBlack);
-    EXPECT_EQ(calls[3].box, (TRect{x(2), y(60), x(3), y(40)}));
+    EXPECT_EQ(calls[3].box, (PixelRect{x(2), y(60), x(3), y(40)}));
     EXPECT_EQ(calls[4].box.Left, x(2) - 3);
     EXPECT_EQ(calls[5].box.Left, x(3) - 3);
 
-    const TRect& rect = chart.ChartRect();
-    const TRect clip{rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1};
+    const PixelRect& rect = chart.ChartRect();
+    const PixelRect clip{rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1};
     EXPECT_EQ(calls[0].box, clip);
     EXPECT_EQ(calls[7].box, clip);
     // Arrow up 8 pixels, white on silver; the text hangs above it, centred on the point.
-    EXPECT_EQ(calls[8].box, (TRect{x(1), y(20), x(1), y(20) - 8}));
+    EXPECT_EQ(calls[8].box, (PixelRect{x(1), y(20), x(1), y(20) - 8}));
     EXPECT_EQ(calls[8].pen.Color, clWhite);
     EXPECT_EQ(calls[9].text, "20");
     EXPECT_EQ(calls[9].align, TextAlign::Center);
@@ -213,7 +213,7 @@ TEST_F(LineSeriesTest, ZoomedBetweenTwoPointsOneSegmentCrossesTheView) {
     ASSERT_GE(calls.size(), 3u);
     const DrawCall& segment = calls[1];
     ASSERT_EQ(segment.op, Op::Line);
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     EXPECT_EQ(segment.box.Left, rect.Left);
     const double edgeValue = chart.BottomAxis().PixelToValue(rect.Left);
     EXPECT_EQ(segment.box.Top, chart.LeftAxis().ValueToPixel((edgeValue - 1) * 100));
@@ -240,7 +240,7 @@ TEST_F(LineSeriesTest, FirstPointBeyondTheDrawableRangeLeavesNoLineFromTheCorner
     chart.BottomAxis().SetMaximum(4);
     const auto x = [&](double v) { return chart.BottomAxis().ValueToPixel(v); };
     const auto y = [&](double v) { return chart.LeftAxis().ValueToPixel(v); };
-    std::vector<TRect> segments;
+    std::vector<PixelRect> segments;
     std::vector<int> pointers;
     for (const DrawCall& call : SeriesCalls()) {
         if (call.op == Op::Line && call.pen.Width == 2)
@@ -248,7 +248,7 @@ TEST_F(LineSeriesTest, FirstPointBeyondTheDrawableRangeLeavesNoLineFromTheCorner
         if (call.op == Op::Ellipse)
             pointers.push_back(call.box.Left + 3);
     }
-    EXPECT_EQ(segments, (std::vector<TRect>{{x(2), y(50), x(3), y(60)}}));
+    EXPECT_EQ(segments, (std::vector<PixelRect>{{x(2), y(50), x(3), y(60)}}));
     EXPECT_EQ(pointers, (std::vector<int>{x(2), x(3)}));
 }
 
@@ -304,7 +304,7 @@ TEST_F(LineSeriesTest, MarkAboveTheTopIsCutOffByTheClip) {
     series.AddPoint(1, 100);
     chart.UpdateBitmap();
     const QImage& with = chart.Bitmap();
-    const TRect& rect = chart.ChartRect();
+    const PixelRect& rect = chart.ChartRect();
     for (int y = 0; y <= rect.Top; ++y)
         for (int x = 0; x < with.width(); ++x)
             ASSERT_EQ(with.pixel(x, y), without.pixel(x, y)) << x << "," << y;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/help.h"
 #include "help/help_viewer.h"
-#include "platform/application_hint.h"
+#include "platform/desktop/application_hint.h"
 #include "test_support/version_block.h"
 #include "ui/about/about_form.h"
 #include "ui/about/text_label.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shortcut.h"
-#include "platform/timer.h"
-#include "platform/virtual_keys.h"
+#include "platform/desktop/interval_timer.h"
+#include "platform/keys/key_codes.h"
 #include "test_support/main_form_fixture.h"
 #include "test_support/wait_for.h"
 #include "ui/main/bucket_view.h"

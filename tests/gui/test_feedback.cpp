@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/application_hint.h"
-#include "platform/canvas.h"
+#include "platform/desktop/application_hint.h"
+#include "platform/drawing/canvas.h"
 #include "test_support/main_form_fixture.h"
 #include "test_support/message_box_closer.h"
 #include "test_support/wait_for.h"

@@ -2,8 +2,8 @@
 #include "chart/chart.h"
 #include "help/help.h"
 #include "help/help_viewer.h"
-#include "platform/application_hint.h"
-#include "platform/timer.h"
+#include "platform/desktop/application_hint.h"
+#include "platform/desktop/interval_timer.h"
 #include "test_support/main_form_fixture.h"
 #include "test_support/wait_for.h"
 #include "ui/common/help_context.h"
@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, BothPagesHaveTheirDesignedClientAreaInsideThePaneFrame) {
     // So the chart maps its points as laid out for it: its rectangle ends at
     // 317 less the 1 % right margin, 4 below the top (2 % of 207).
     form->IntuitionChart->UpdateBitmap();
-    EXPECT_EQ(form->IntuitionChart->ChartBounds(), (TRect{0, 0, 317, 207}));
+    EXPECT_EQ(form->IntuitionChart->ChartBounds(), (PixelRect{0, 0, 317, 207}));
     EXPECT_EQ(form->IntuitionChart->ChartRect().Right, 314);
     EXPECT_EQ(form->IntuitionChart->ChartRect().Top, 4);
 }

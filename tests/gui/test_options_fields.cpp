@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The number field and the hot-key field, driven by real key and mouse input.
-#include "platform/locale_separators.h"
-#include "platform/virtual_keys.h"
+#include "platform/desktop/locale_separators.h"
+#include "platform/keys/key_codes.h"
 #include "test_support/options_form_fixture.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"

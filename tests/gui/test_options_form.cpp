@@ -2,8 +2,8 @@
 // Each show copies the record into the controls, OK copies them back, and
 // Cancel leaves the record alone; the settings outlive the program.
 #include "core/registry_reading.h"
-#include "platform/application_hint.h"
-#include "platform/virtual_keys.h"
+#include "platform/desktop/application_hint.h"
+#include "platform/keys/key_codes.h"
 #include "test_support/message_box_closer.h"
 #include "test_support/options_form_fixture.h"
 #include "ui/options/file_name_edit.h"

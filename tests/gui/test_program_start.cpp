@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options.h"
 #include "core/settings_store.h"
-#include "platform/registry_file_store.h"
-#include "platform/termination_signals.h"
+#include "platform/desktop/termination_signals.h"
+#include "platform/settings/registry_file_store.h"
 #include "test_support/message_box_closer.h"
 #include "ui/about/about_form.h"
 #include "ui/main/main_form.h"

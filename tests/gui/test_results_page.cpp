@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/chart.h"
 #include "chart/custom_series.h"
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 #include "test_support/main_form_fixture.h"
 #include "test_support/message_box_closer.h"
 #include "ui/main/results_page.h"

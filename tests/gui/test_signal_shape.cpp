@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The signal circle as it reaches the screen: an aliased disc in its fill
 // colour with a black outline, inside its box, clear around it.
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 #include "ui/main/signal_circle.h"
 
 #include <QImage>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/statistics_settings.h"
-#include "platform/atomic_file.h"
-#include "platform/history_file.h"
-#include "platform/locale_separators.h"
-#include "platform/registry_file_store.h"
+#include "platform/desktop/locale_separators.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/history_file.h"
+#include "platform/settings/registry_file_store.h"
 #include "test_support/statistics_records.h"
 #include "ui/statistics/bound_text.h"
 #include "ui/statistics/evidence_picture.h"

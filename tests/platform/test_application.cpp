@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/desktop/application.h"
 #include "test_support/test_application.h"
-#include "platform/application.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

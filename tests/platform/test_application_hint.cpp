@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/application_hint.h"
+#include "platform/desktop/application_hint.h"
 #include "test_support/test_application.h"
 
 #include <QMainWindow>

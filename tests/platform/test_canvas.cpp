@@ -30,8 +30,8 @@ protected:
 
     // Every pixel that differs from the silver background, as a bounding box (right and
     // bottom exclusive); empty when nothing was drawn.
-    TRect InkBox() const {
-        TRect box{image.width(), image.height(), 0, 0};
+    PixelRect InkBox() const {
+        PixelRect box{image.width(), image.height(), 0, 0};
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (At(x, y) != kSilver) {
@@ -126,7 +126,7 @@ TEST_F(CanvasTest, RectangleExcludesRightAndBottomEdges) {
         canvas.SetBrush({clWhite});
         canvas.Rectangle({3, 4, 13, 10});
     }
-    EXPECT_EQ(InkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(InkBox(), (PixelRect{3, 4, 13, 10}));
     EXPECT_EQ(At(3, 4), kBlack);
     EXPECT_EQ(At(12, 9), kBlack);
     EXPECT_EQ(At(12, 5), kBlack);
@@ -141,7 +141,7 @@ TEST_F(CanvasTest, RectangleWithClearBrushKeepsItsInside) {
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({13, 10, 3, 4}); // given backwards: drawn as its normal form
     }
-    EXPECT_EQ(InkBox(), (TRect{3, 4, 13, 10}));
+    EXPECT_EQ(InkBox(), (PixelRect{3, 4, 13, 10}));
     EXPECT_EQ(At(5, 6), kSilver);
 }
 
@@ -151,7 +151,7 @@ TEST_F(CanvasTest, FillRectCoversExactlyTheBox) {
         canvas.SetBrush({clBlack});
         canvas.FillRect({1, 2, 6, 9});
     }
-    EXPECT_EQ(InkBox(), (TRect{1, 2, 6, 9}));
+    EXPECT_EQ(InkBox(), (PixelRect{1, 2, 6, 9}));
     EXPECT_EQ(At(5, 8), kBlack);
 }
 
@@ -162,7 +162,7 @@ TEST_F(CanvasTest, EllipseStaysInsideItsBox) {
         canvas.SetBrush({clWhite});
         canvas.Ellipse({10, 10, 16, 16});
     }
-    EXPECT_EQ(InkBox(), (TRect{10, 10, 16, 16}));
+    EXPECT_EQ(InkBox(), (PixelRect{10, 10, 16, 16}));
     EXPECT_EQ(At(13, 13), kWhite);
 }
 
@@ -193,7 +193,7 @@ TEST_F(ScaledCanvasTest, LinesAreOneLogicalPixelWideAndLeaveOutTheirEndPoint) {
     EXPECT_EQ(At(5, 11), kBlack);
     EXPECT_EQ(At(4, 12), kSilver);
     EXPECT_EQ(At(4, 14), kBlack);
-    EXPECT_EQ(InkBox(), (TRect{4, 4, 20, 24}));
+    EXPECT_EQ(InkBox(), (PixelRect{4, 4, 20, 24}));
 }
 
 TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel) {
@@ -203,7 +203,7 @@ TEST_F(ScaledCanvasTest, EllipseStaysInsideItsBoxWithAnOutlineOfOneLogicalPixel)
         canvas.SetBrush({clWhite});
         canvas.Ellipse({10, 10, 20, 20});
     }
-    EXPECT_EQ(InkBox(), (TRect{20, 20, 40, 40}));
+    EXPECT_EQ(InkBox(), (PixelRect{20, 20, 40, 40}));
     EXPECT_EQ(At(20, 30), kBlack);
     EXPECT_EQ(At(21, 30), kBlack);
     EXPECT_EQ(At(22, 30), kWhite);
@@ -217,7 +217,7 @@ TEST_F(ScaledCanvasTest, NotXorRectangleDrawnTwiceRestoresEveryPixelAndFramesThe
         canvas.SetPen({clBlack, PenStyle::Solid, 1, PenMode::NotXor});
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({5, 5, 30, 20});
-        EXPECT_EQ(InkBox(), (TRect{10, 10, 60, 40}));
+        EXPECT_EQ(InkBox(), (PixelRect{10, 10, 60, 40}));
         EXPECT_NE(At(11, 20), kSilver);
         EXPECT_EQ(At(12, 20), kSilver);
         canvas.Rectangle({5, 5, 30, 20});
@@ -282,7 +282,7 @@ TEST_F(CanvasTest, SilverNotXorPenOnSilverShowsWhiteOutline) {
         canvas.SetBrush({clWhite, BrushStyle::Clear});
         canvas.Rectangle({5, 5, 30, 20});
     }
-    EXPECT_EQ(InkBox(), (TRect{5, 5, 30, 20}));
+    EXPECT_EQ(InkBox(), (PixelRect{5, 5, 30, 20}));
     for (int x = 5; x < 30; ++x) {
         EXPECT_EQ(At(x, 5), kWhite) << x;
         EXPECT_EQ(At(x, 19), kWhite) << x;
@@ -324,7 +324,7 @@ TEST_F(CanvasTest, ClipKeepsDrawingInsideUntilRemoved) {
         canvas.SetBrush({clBlack});
         canvas.SetClipRect({10, 10, 20, 20});
         canvas.FillRect({0, 0, 40, 30});
-        EXPECT_EQ(InkBox(), (TRect{10, 10, 20, 20}));
+        EXPECT_EQ(InkBox(), (PixelRect{10, 10, 20, 20}));
         canvas.RemoveClip();
         canvas.FillRect({0, 0, 2, 2});
     }
@@ -339,7 +339,7 @@ protected:
         image.fill(kSilver);
     }
 
-    TRect DrawAligned(TextAlign align) {
+    PixelRect DrawAligned(TextAlign align) {
         ImageCanvas canvas(image);
         canvas.SetFont({QStringLiteral("Arial"), 13, false, clBlack});
         canvas.SetTextAlign(align);
@@ -352,7 +352,7 @@ protected:
 };
 
 TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
-    const TRect ink = DrawAligned(TextAlign::Left);
+    const PixelRect ink = DrawAligned(TextAlign::Left);
     ASSERT_FALSE(ink.IsEmpty());
     EXPECT_GE(ink.Left, 60);
     EXPECT_LE(ink.Right, 60 + extent.Width);
@@ -361,20 +361,20 @@ TEST_F(CanvasTextTest, LeftAlignedTextStartsAtXBelowTheTopEdge) {
 }
 
 TEST_F(CanvasTextTest, RightAlignedTextEndsAtX) {
-    const TRect ink = DrawAligned(TextAlign::Right);
+    const PixelRect ink = DrawAligned(TextAlign::Right);
     EXPECT_LE(ink.Right, 60);
     EXPECT_GE(ink.Left, 60 - extent.Width);
     EXPECT_GT(ink.Left, 60 - extent.Width - 2 - extent.Width / 2);
 }
 
 TEST_F(CanvasTextTest, CentredTextIsCentredOnX) {
-    const TRect ink = DrawAligned(TextAlign::Center);
+    const PixelRect ink = DrawAligned(TextAlign::Center);
     const int middle = (ink.Left + ink.Right) / 2;
     EXPECT_NEAR(middle, 60, 1);
 }
 
 TEST_F(CanvasTextTest, TextBackgroundIsTransparent) {
-    const TRect ink = DrawAligned(TextAlign::Left);
+    const PixelRect ink = DrawAligned(TextAlign::Left);
     int background = 0;
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
@@ -442,7 +442,7 @@ TEST_F(CanvasTextTest, TextColourIsTheFontColour) {
         canvas.SetFont({QStringLiteral("Arial"), 13, true, clGreen});
         canvas.TextOut(5, 5, QStringLiteral("88"));
     }
-    const TRect ink = InkBox();
+    const PixelRect ink = InkBox();
     ASSERT_FALSE(ink.IsEmpty());
     for (int y = ink.Top; y < ink.Bottom; ++y)
         for (int x = ink.Left; x < ink.Right; ++x)
@@ -524,8 +524,8 @@ TEST_F(CanvasTest, WideLinesPaintThePaintersOwnPixels) {
         const int y2 = kind == 1 ? y1 : y1 + (kind == 0 ? length : coordinate(-40, 40));
         const int width = kind == 2 && round % 5 == 0 ? coordinate(3, 9) : 2;
         const bool clipped = round % 4 == 0;
-        const TRect clip{coordinate(0, 15), coordinate(0, 12), coordinate(16, 40),
-                         coordinate(13, 30)};
+        const PixelRect clip{coordinate(0, 15), coordinate(0, 12), coordinate(16, 40),
+                             coordinate(13, 30)};
         image.fill(kSilver);
         {
             ImageCanvas canvas(image);
@@ -552,7 +552,7 @@ TEST_F(CanvasTest, WideLinesPaintThePaintersOwnPixels) {
 }
 
 TEST(RectangleOverlap, IntersectionAndDisjointRectangles) {
-    EXPECT_EQ(IntersectRects({0, 0, 10, 10}, {5, 5, 20, 20}), (TRect{5, 5, 10, 10}));
+    EXPECT_EQ(IntersectRects({0, 0, 10, 10}, {5, 5, 20, 20}), (PixelRect{5, 5, 10, 10}));
     EXPECT_FALSE(IntersectRects({0, 0, 10, 10}, {10, 0, 20, 10}).has_value());
 }
 

@@ -118,7 +118,7 @@ TEST_F(CanvasReuseTest, LevelAndUprightLinesLeaveOutTheirEndInEitherDirection) {
 }
 
 // The painter's own ellipse, as the canvas drew every one before it kept pictures of them.
-QImage PainterEllipse(const TRect& box, const CanvasPen& pen, const CanvasBrush& brush) {
+QImage PainterEllipse(const PixelRect& box, const CanvasPen& pen, const CanvasBrush& brush) {
     QImage image(120, 40, QImage::Format_RGB32);
     image.fill(kSilver);
     QPainter painter(&image);
@@ -137,7 +137,7 @@ TEST_F(CanvasReuseTest, EllipsesFromTheirPictureHaveThePaintersOwnPixels) {
         for (const int size : {6, 7, 40}) {
             for (int left = -3; left < 12; ++left) {
                 for (const int top : {-2, 0, 1, 5}) {
-                    const TRect box{left * 7, top, left * 7 + size, top + size};
+                    const PixelRect box{left * 7, top, left * 7 + size, top + size};
                     QImage image = Blank();
                     {
                         ImageCanvas canvas(image);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/command_line.h"
+#include "platform/desktop/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Logical pixels on the device pixels of a scaled screen: edges on whole device pixels, and
 // every pen equally thick wherever it draws.
-#include "platform/device_grid.h"
+#include "platform/drawing/device_grid.h"
 
 #include <gtest/gtest.h>
 

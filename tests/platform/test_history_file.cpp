@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/atomic_file.h"
-#include "platform/file_descriptor.h"
-#include "platform/history_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/file_descriptor.h"
+#include "platform/files/history_file.h"
 #include "test_support/history_test_records.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The history and its export change only what is the user's to change: the
 // rules of the settings file, checked for both.
-#include "platform/history_file.h"
+#include "platform/files/history_file.h"
 #include "test_support/history_test_records.h"
 
 #include <gtest/gtest.h>

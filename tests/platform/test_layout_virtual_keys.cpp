@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/layout_virtual_keys.h"
-#include "platform/virtual_keys.h"
+#include "platform/keys/key_codes.h"
+#include "platform/keys/key_positions.h"
+#include "platform/keys/layout_virtual_keys.h"
+#include "platform/keys/virtual_keys.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

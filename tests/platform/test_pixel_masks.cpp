@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/pixel_masks.h"
+#include "platform/drawing/pixel_masks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/program_application.h"
+#include "platform/desktop/program_application.h"
 
 #include <QStyle>
 #include <gtest/gtest.h>

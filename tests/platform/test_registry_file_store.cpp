@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/options.h"
 #include "core/settings_store.h"
-#include "platform/atomic_file.h"
-#include "platform/registry_file_store.h"
-#include "platform/registry_text.h"
-#include "platform/user_settings_store.h"
+#include "platform/files/atomic_file.h"
+#include "platform/settings/registry_file_store.h"
+#include "platform/settings/registry_text.h"
+#include "platform/settings/user_settings_store.h"
 #include "test_support/registry_test_files.h"
 
 #include <csignal>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/registry_text.h"
-#include "platform/text_encoding.h"
+#include "platform/settings/registry_text.h"
+#include "platform/settings/text_encoding.h"
 #include "test_support/registry_test_files.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/sdl_library.h"
-#include "platform/sound.h"
+#include "platform/sound/sdl_library.h"
+#include "platform/sound/sound.h"
 
 #include <cstdlib>
 #include <dlfcn.h>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/virtual_keys.h"
+#include "platform/keys/key_codes.h"
+#include "platform/keys/shortcut_text.h"
 
 #include <gtest/gtest.h>
 

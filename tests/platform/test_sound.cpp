@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/audio_output.h"
-#include "platform/sound.h"
+#include "platform/sound/audio_output.h"
+#include "platform/sound/sound.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/termination_signals.h"
+#include "platform/desktop/termination_signals.h"
 #include "test_support/test_application.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/timer.h"
+#include "platform/desktop/interval_timer.h"
 #include "test_support/test_application.h"
 
 #include <QElapsedTimer>
@@ -19,8 +19,8 @@ protected:
 
     // Milliseconds from `clock`'s start to the first tick, or -1 if none
     // came within `limit`.
-    static qint64 FirstTick(TTimer& timer, const QElapsedTimer& clock, int limit) {
-        QSignalSpy spy(&timer, &TTimer::OnTimer);
+    static qint64 FirstTick(IntervalTimer& timer, const QElapsedTimer& clock, int limit) {
+        QSignalSpy spy(&timer, &IntervalTimer::OnTimer);
         if (!spy.wait(limit - static_cast<int>(clock.elapsed())))
             return -1;
         return clock.elapsed();
@@ -30,7 +30,7 @@ protected:
 TEST_F(TimerTest, StartsRunningWithOneSecond) {
     QElapsedTimer clock;
     clock.start();
-    TTimer timer;
+    IntervalTimer timer;
     EXPECT_EQ(timer.Interval(), 1000);
     EXPECT_TRUE(timer.Enabled());
     const qint64 tick = FirstTick(timer, clock, 2500);
@@ -38,7 +38,7 @@ TEST_F(TimerTest, StartsRunningWithOneSecond) {
 }
 
 TEST_F(TimerTest, SettingTheSameIntervalDoesNotRestartTheCountdown) {
-    TTimer timer;
+    IntervalTimer timer;
     QElapsedTimer clock;
     timer.SetInterval(600);
     clock.start();
@@ -52,7 +52,7 @@ TEST_F(TimerTest, SettingTheSameIntervalDoesNotRestartTheCountdown) {
 }
 
 TEST_F(TimerTest, EnablingAnEnabledTimerDoesNotRestartTheCountdown) {
-    TTimer timer;
+    IntervalTimer timer;
     QElapsedTimer clock;
     timer.SetInterval(600);
     clock.start();
@@ -65,7 +65,7 @@ TEST_F(TimerTest, EnablingAnEnabledTimerDoesNotRestartTheCountdown) {
 }
 
 TEST_F(TimerTest, ANewIntervalRestartsTheCountdown) {
-    TTimer timer;
+    IntervalTimer timer;
     QElapsedTimer clock;
     timer.SetInterval(600);
     clock.start();
@@ -77,16 +77,16 @@ TEST_F(TimerTest, ANewIntervalRestartsTheCountdown) {
 }
 
 TEST_F(TimerTest, DisabledTimerAndZeroIntervalNeverFire) {
-    TTimer disabled;
+    IntervalTimer disabled;
     disabled.SetInterval(50);
     disabled.SetEnabled(false);
-    TTimer zero;
+    IntervalTimer zero;
     zero.SetInterval(0);
-    TTimer negative;
+    IntervalTimer negative;
     negative.SetInterval(-5);
-    QSignalSpy disabledSpy(&disabled, &TTimer::OnTimer);
-    QSignalSpy zeroSpy(&zero, &TTimer::OnTimer);
-    QSignalSpy negativeSpy(&negative, &TTimer::OnTimer);
+    QSignalSpy disabledSpy(&disabled, &IntervalTimer::OnTimer);
+    QSignalSpy zeroSpy(&zero, &IntervalTimer::OnTimer);
+    QSignalSpy negativeSpy(&negative, &IntervalTimer::OnTimer);
     QTest::qWait(300);
     EXPECT_EQ(disabledSpy.count(), 0);
     EXPECT_EQ(zeroSpy.count(), 0);
@@ -96,9 +96,9 @@ TEST_F(TimerTest, DisabledTimerAndZeroIntervalNeverFire) {
 }
 
 TEST_F(TimerTest, TicksRepeatAndStopWhenDisabled) {
-    TTimer timer;
+    IntervalTimer timer;
     timer.SetInterval(40);
-    QSignalSpy spy(&timer, &TTimer::OnTimer);
+    QSignalSpy spy(&timer, &IntervalTimer::OnTimer);
     QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 3, 3000);
     timer.SetEnabled(false);
     const int counted = spy.count();
@@ -107,7 +107,7 @@ TEST_F(TimerTest, TicksRepeatAndStopWhenDisabled) {
 }
 
 TEST_F(TimerTest, EnablingStartsAFullCountdown) {
-    TTimer timer;
+    IntervalTimer timer;
     timer.SetEnabled(false);
     timer.SetInterval(300);
     QElapsedTimer clock;
@@ -118,9 +118,9 @@ TEST_F(TimerTest, EnablingStartsAFullCountdown) {
 }
 
 TEST_F(TimerTest, TicksArriveInsideAModalMessageBox) {
-    TTimer timer;
+    IntervalTimer timer;
     timer.SetInterval(30);
-    QSignalSpy spy(&timer, &TTimer::OnTimer);
+    QSignalSpy spy(&timer, &IntervalTimer::OnTimer);
     QMessageBox box(QMessageBox::Information, "Результат", "Ваша интуиция составляет 50%.");
     int ticksWhileOpen = -1;
     QTimer::singleShot(400, [&] {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/virtual_keys.h"
+#include "platform/keys/key_codes.h"
+#include "platform/keys/key_positions.h"
+#include "platform/keys/virtual_keys.h"
 #include "test_support/test_application.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every registered window offscreen into PNG files, for a look at
 // what the user sees without a display.
+#include "platform/desktop/application.h"
 #include "screenshot_registry.h"
 #include "test_support/test_application.h"
 

@@ -109,7 +109,7 @@ struct ShownResults : ShownMainForm {
     }
     // A left-button drag through the window, in the chart rectangle's pixels.
     void Mouse(QEvent::Type type, QPoint at) {
-        const TRect& rect = form->IntuitionChart->ChartRect();
+        const PixelRect& rect = form->IntuitionChart->ChartRect();
         const QPoint pixel =
             form->IntuitionChart->mapTo(form.get(), QPoint(rect.Left, rect.Top) + at);
         QWindow* window = form->windowHandle();

@@ -3,8 +3,8 @@
 // and in the middle of the scale.
 #include "core/options.h"
 #include "core/settings_store.h"
-#include "platform/registry_file_store.h"
-#include "platform/virtual_keys.h"
+#include "platform/keys/key_codes.h"
+#include "platform/settings/registry_file_store.h"
 #include "screenshot_registry.h"
 #include "ui/options/options_form.h"
 

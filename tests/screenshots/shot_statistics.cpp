@@ -4,8 +4,8 @@
 // from the older format without evidence.
 #include "core/run_evidence.h"
 #include "core/training.h"
-#include "platform/history_file.h"
-#include "platform/registry_file_store.h"
+#include "platform/files/history_file.h"
+#include "platform/settings/registry_file_store.h"
 #include "screenshot_registry.h"
 #include "ui/statistics/statistics_form.h"
 #include "ui/statistics/training_statistics.h"

@@ -2,7 +2,7 @@
 // The program's windows on a Wayland compositor: with_weston.sh runs this
 // program on a headless weston of its own with QT_QPA_PLATFORM=wayland.
 #include "core/settings_store.h"
-#include "platform/registry_file_store.h"
+#include "platform/settings/registry_file_store.h"
 #include "test_support/wait_for.h"
 #include "ui/main/main_form.h"
 #include "ui/main/program.h"

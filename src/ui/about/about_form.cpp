@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/about/about_form.h"
 
-#include "platform/application.h"
-#include "platform/shell.h"
+#include "platform/desktop/application.h"
+#include "platform/desktop/shell.h"
 #include "ui/about/about_texts.h"
 #include "ui/about/text_label.h"
 #include "ui/about/version_strings.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/version_resource.h"
+#include "platform/desktop/version_resource.h"
 
 #include <QString>
 

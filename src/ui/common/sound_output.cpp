@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/sound_output.h"
 
-#include "platform/sound.h"
+#include "platform/sound/sound.h"
 
 namespace kvarzel {
 namespace {

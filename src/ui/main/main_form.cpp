@@ -4,11 +4,11 @@
 #include "core/options.h"
 #include "core/settings_store.h"
 #include "help/help.h"
-#include "platform/application_hint.h"
-#include "platform/canvas.h"
-#include "platform/history_file.h"
-#include "platform/timer.h"
-#include "platform/virtual_keys.h"
+#include "platform/desktop/application_hint.h"
+#include "platform/desktop/interval_timer.h"
+#include "platform/drawing/canvas.h"
+#include "platform/files/history_file.h"
+#include "platform/keys/key_codes.h"
 #include "ui/common/accessible_names.h"
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
@@ -22,16 +22,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QShortcutEvent>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 
 namespace kvarzel {
@@ -80,8 +75,8 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 282, 331, 19);
 
-    AnswerTimer = new TTimer(this);
-    connect(AnswerTimer, &TTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
+    AnswerTimer = new IntervalTimer(this);
+    connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
     CreateMenu();
     statistics_ = std::make_unique<TrainingStatistics>(
@@ -232,70 +227,6 @@ void TMainForm::BucketImageMouseDown(Qt::MouseButton button) {
 
 void TMainForm::AnswerTimerTimer() {
     training_->TimerAnswer();
-}
-
-bool TMainForm::IsKeyPreviewTarget(const QObject* receiver) const {
-    const auto* widget = qobject_cast<const QWidget*>(receiver);
-    if (!widget || widget->window() != this)
-        return false;
-    // A menu bar in keyboard mode takes the keys itself, as a menu loop does.
-    if (qobject_cast<const QMenuBar*>(widget))
-        return false;
-    const QWidget* focused = QApplication::focusWidget();
-    return widget == (focused ? focused : this);
-}
-
-bool TMainForm::IsOwnMenu(const QObject* object) const {
-    return object == TrainingMenuItem || object == HelpMenuItem;
-}
-
-bool TMainForm::OpenMenuOfMnemonic(const QKeySequence& mnemonic) {
-    for (QAction* item : menuBar()->actions()) {
-        if (QKeySequence::mnemonic(item->text()) == mnemonic) {
-            menuBar()->setActiveAction(item);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    // "&Тренировка" is both a menu and a page: as on Windows, its Alt+letter
-    // opens the menu, where Qt would alternate between the two.
-    if (event->type() == QEvent::Shortcut && watched == PageControl->tabBar()) {
-        const auto* shortcut = static_cast<QShortcutEvent*>(event);
-        return shortcut->isAmbiguous() && OpenMenuOfMnemonic(shortcut->key());
-    }
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* keyEvent = static_cast<QKeyEvent*>(event);
-    // F1 on an open menu opens the menu's help topic.
-    if (IsOwnMenu(watched) && keyEvent->key() == Qt::Key_F1) {
-        ShowHelpTopic(HelpContext(static_cast<QMenu*>(watched)->menuAction()));
-        return true;
-    }
-    if (!IsKeyPreviewTarget(watched))
-        return false;
-    const VirtualKeyPress press = VirtualKeyFromEvent(*keyEvent);
-    if (TriggerMenuShortcut(press))
-        return true;
-    return FormKeyDown(press.Key, press.Shift);
-}
-
-// Qt matches shortcuts by the characters of the active layout, so with a
-// Cyrillic layout and no Latin one beside it Ctrl+N would never match. A
-// shortcut names a key, so a menu shortcut that reaches us is matched by key.
-bool TMainForm::TriggerMenuShortcut(const VirtualKeyPress& press) {
-    for (QAction* item : {TrainMenuItem, ExitMenuItem, ContentsMenuItem}) {
-        const QKeyCombination shortcut = item->shortcut()[0];
-        const VirtualKeyPress key =
-            VirtualKeyFromKey(shortcut.key(), shortcut.keyboardModifiers(), 0);
-        if (key.Key == press.Key && key.Shift == press.Shift) {
-            item->trigger();
-            return true;
-        }
-    }
-    return false;
 }
 
 // What the training does to the window.

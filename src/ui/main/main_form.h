@@ -27,7 +27,7 @@ class TChart;
 class BucketView;
 class TLineSeries;
 class SignalCircle;
-class TTimer;
+class IntervalTimer;
 class SoundOutput;
 class StatisticsForm;
 class TrainingStatistics;
@@ -74,7 +74,7 @@ public:
     QLabel* AverageLabel = nullptr;
     QLineEdit* AverageEdit = nullptr;
     QStatusBar* StatusBar = nullptr;
-    TTimer* AnswerTimer = nullptr;
+    IntervalTimer* AnswerTimer = nullptr;
 
     QMenu* TrainingMenuItem = nullptr;
     QAction* TrainMenuItem = nullptr;

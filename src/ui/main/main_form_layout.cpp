@@ -4,8 +4,8 @@
 
 #include "chart/chart.h"
 #include "chart/chart_presets.h"
-#include "platform/application.h"
-#include "platform/timer.h"
+#include "platform/desktop/application.h"
+#include "platform/desktop/interval_timer.h"
 #include "ui/common/accessible_names.h"
 #include "ui/common/anchors.h"
 #include "ui/common/help_context.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/program.h"
 
-#include "platform/termination_signals.h"
+#include "platform/desktop/termination_signals.h"
 #include "ui/about/about_form.h"
 #include "ui/common/after_event.h"
 #include "ui/common/modal_activation.h"

@@ -4,7 +4,7 @@
 #include "chart/chart.h"
 #include "chart/custom_series.h"
 #include "chart/number_format.h"
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 
 #include <QLineEdit>
 #include <QTabWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/signal_circle.h"
 
-#include "platform/canvas.h"
+#include "platform/drawing/image_canvas.h"
 
 #include <QPainter>
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/hot_key_edit.h"
 
-#include "platform/virtual_keys.h"
+#include "platform/keys/shortcut_text.h"
+#include "platform/keys/virtual_keys.h"
 
 #include <QAction>
 #include <QKeyEvent>

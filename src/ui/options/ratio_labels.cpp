@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/ratio_labels.h"
 
-#include "platform/application.h"
-#include "platform/canvas.h"
+#include "platform/desktop/application.h"
+#include "platform/drawing/canvas.h"
 
 #include <QFontMetrics>
 #include <QLabel>

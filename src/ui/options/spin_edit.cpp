@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/spin_edit.h"
 
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 #include "ui/common/accessible_names.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/statistics/bound_text.h"
 
-#include "platform/locale_separators.h"
+#include "platform/desktop/locale_separators.h"
 
 #include <charconv>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include "core/run_evidence.h"
 #include "core/training_record.h"
-#include "platform/history_file.h"
+#include "platform/files/history_file.h"
 #include "ui/statistics/evidence_summary.h"
 
 #include <cstddef>

@@ -24,7 +24,7 @@ protected:
     }
 
     TChart& Chart() { return host.Chart(); }
-    const TRect& Rect() { return Chart().ChartRect(); }
+    const PixelRect& Rect() { return Chart().ChartRect(); }
     // A pixel `dx` right of and `dy` below the chart rectangle's top-left corner.
     QPoint Inside(int dx, int dy) { return {Rect().Left + dx, Rect().Top + dy}; }
 

@@ -3,7 +3,7 @@
 
 #include "core/options.h"
 #include "core/settings_store.h"
-#include "platform/registry_file_store.h"
+#include "platform/settings/registry_file_store.h"
 #include "ui/common/sound_output.h"
 #include "ui/options/options_form.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/canvas.h"
+#include "platform/drawing/image_canvas.h"
 
 #include <QPainter>
 #include <QStaticText>

@@ -5,26 +5,26 @@
 
 namespace kvarzel::testing {
 
-void RecordingCanvas::Record(Op op, const TRect& box, const QString& text) {
+void RecordingCanvas::Record(Op op, const PixelRect& box, const QString& text) {
     calls.push_back({op, box, text, Pen(), Brush(), Font(), Align()});
 }
 
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2) {
     Record(Op::Line, {x1, y1, x2, y2});
 }
-void RecordingCanvas::Rectangle(const TRect& box) {
+void RecordingCanvas::Rectangle(const PixelRect& box) {
     Record(Op::Rectangle, box);
 }
-void RecordingCanvas::Ellipse(const TRect& box) {
+void RecordingCanvas::Ellipse(const PixelRect& box) {
     Record(Op::Ellipse, box);
 }
-void RecordingCanvas::FillRect(const TRect& box) {
+void RecordingCanvas::FillRect(const PixelRect& box) {
     Record(Op::FillRect, box);
 }
 void RecordingCanvas::TextOut(int x, int y, const QString& text) {
     Record(Op::Text, {x, y, x, y}, text);
 }
-void RecordingCanvas::SetClipRect(const TRect& box) {
+void RecordingCanvas::SetClipRect(const PixelRect& box) {
     Record(Op::Clip, box);
 }
 void RecordingCanvas::RemoveClip() {

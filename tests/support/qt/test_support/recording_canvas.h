@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/canvas.h"
+#include "platform/drawing/canvas.h"
 
 #include <QString>
 
@@ -14,7 +14,7 @@ enum class Op { Line, Rectangle, Ellipse, FillRect, Text, Clip, RemoveClip };
 // One drawing call with the pen, brush, font and alignment that were current.
 struct DrawCall {
     Op op;
-    TRect box;
+    PixelRect box;
     QString text;
     CanvasPen pen;
     CanvasBrush brush;
@@ -26,12 +26,12 @@ struct DrawCall {
 class RecordingCanvas final : public Canvas {
 public:
     void Line(int x1, int y1, int x2, int y2) override;
-    void Rectangle(const TRect& box) override;
-    void Ellipse(const TRect& box) override;
-    void FillRect(const TRect& box) override;
+    void Rectangle(const PixelRect& box) override;
+    void Ellipse(const PixelRect& box) override;
+    void FillRect(const PixelRect& box) override;
     void TextOut(int x, int y, const QString& text) override;
     TextExtent MeasureText(const QString& text) override;
-    void SetClipRect(const TRect& box) override;
+    void SetClipRect(const PixelRect& box) override;
     void RemoveClip() override;
 
     std::vector<DrawCall> calls;
@@ -39,7 +39,7 @@ public:
     std::vector<QString> Texts() const;
 
 private:
-    void Record(Op op, const TRect& box, const QString& text = {});
+    void Record(Op op, const PixelRect& box, const QString& text = {});
 };
 
 } // namespace kvarzel::testing

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_support/test_application.h"
 
-#include "platform/application.h"
+#include "platform/desktop/application.h"
 
 #include <QApplication>
 #include <QFont>

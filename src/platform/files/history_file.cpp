@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/files/history_file.h"
+
+#include "platform/files/atomic_file.h"
+#include "platform/files/file_descriptor.h"
+#include "platform/files/file_lock.h"
+#include "platform/files/home_folder.h"
+#include "platform/files/replaceable_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace kvarzel {
+namespace {
+
+using Status = HistoryFile::Status;
+using Contents = HistoryFile::Contents;
+using AppendResult = HistoryFile::AppendResult;
+
+FileStamp StampOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+            static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+}
+
+// A history read, with where a new line may go.
+struct ReadHistory {
+    Contents Read;
+    ParsedHistory::Kind Kind = ParsedHistory::Kind::Empty;
+    bool OlderFormat = false;
+    std::size_t DataEnd = 0;
+    bool DataEndsMidLine = false;
+};
+
+Status StatusOf(ParsedHistory::Kind kind) {
+    switch (kind) {
+    case ParsedHistory::Kind::Empty:
+        return Status::Missing;
+    case ParsedHistory::Kind::Ours:
+        return Status::Ours;
+    case ParsedHistory::Kind::Foreign:
+        return Status::Foreign;
+    case ParsedHistory::Kind::Damaged:
+        break;
+    }
+    return Status::Damaged;
+}
+
+// The file's bytes up to the size it had when opened, block by block from its
+// start; only the records stay in memory.
+ReadHistory ReadOpenFile(int fd, const struct stat& info) {
+    ReadHistory history;
+    if (!S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) > HistoryFile::MaxFileSize) {
+        history.Read.State = Status::Unreadable;
+        return history;
+    }
+    HistoryParser parser;
+    char block[65536];
+    for (off_t offset = 0; offset < info.st_size && !parser.Stopped();) {
+        const std::size_t wanted = static_cast<std::size_t>(
+            std::min<off_t>(static_cast<off_t>(sizeof block), info.st_size - offset));
+        const ssize_t count = ::pread(fd, block, wanted, offset);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            history.Read.State = Status::Unreadable;
+            return history;
+        }
+        if (count == 0)
+            break; // the file shrank while it was read: what there was
+        parser.Feed(std::string_view(block, static_cast<std::size_t>(count)));
+        offset += count;
+    }
+    ParsedHistory parsed = parser.Finish();
+    history.Kind = parsed.Status;
+    history.OlderFormat = parsed.OlderFormat;
+    history.DataEnd = parsed.DataEnd;
+    history.DataEndsMidLine = parsed.DataEndsMidLine;
+    history.Read = {StatusOf(parsed.Status), std::move(parsed.Records), parsed.BadLine, {}};
+    const bool endsCleanly = parsed.DataEnd == static_cast<std::size_t>(info.st_size) &&
+                             !parsed.DataEndsMidLine && !parsed.OlderFormat;
+    if (history.Read.State == Status::Ours && endsCleanly)
+        history.Read.AppendableAsIs = StampOf(info);
+    return history;
+}
+
+// A history line that could not be read back would leave the whole file
+// damaged, closed to every later training: such a record is not written.
+bool ReadsBack(const TrainingRecord& record, std::string_view line) {
+    line.remove_suffix(1);
+    const std::optional<TrainingRecord> read = ParseHistoryLine(line);
+    return read && *read == AsStoredInHistory(record);
+}
+
+bool LinesOf(std::span<const TrainingRecord> records, std::string& lines) {
+    for (const TrainingRecord& record : records) {
+        const std::string line = HistoryLine(record);
+        if (!ReadsBack(record, line))
+            return false;
+        lines += line;
+    }
+    return true;
+}
+
+void Add(Contents& contents, std::span<const TrainingRecord> records, const FileStamp& stamp) {
+    contents.State = Status::Ours;
+    contents.BadLine = 0;
+    for (const TrainingRecord& record : records)
+        contents.Records.push_back(AsStoredInHistory(record));
+    contents.AppendableAsIs = stamp;
+}
+
+// A new file, or one of the previous format, is written whole in one atomic
+// replace: a reader never sees a header without its lines.
+AppendResult WriteWhole(const std::filesystem::path& target, std::string text,
+                        std::span<const TrainingRecord> records, Contents& contents) {
+    struct stat info {};
+    if (!ReplaceFileAtomically(target, text) || ::stat(target.c_str(), &info) != 0)
+        return AppendResult::Failed;
+    Add(contents, records, StampOf(info));
+    return AppendResult::Appended;
+}
+
+std::string RewrittenInCurrentFormat(const std::vector<TrainingRecord>& records,
+                                     const std::string& lines) {
+    std::string text = HistoryHeaderLine();
+    for (const TrainingRecord& record : records)
+        text += HistoryLine(record);
+    return text + lines;
+}
+
+// The lines go to the end in one write and are synced; a write that fails
+// part way is cut away again, so the file is as it was.
+AppendResult AppendAtEnd(int fd, const std::string& lines, std::span<const TrainingRecord> records,
+                         Contents& contents) {
+    struct stat before {};
+    if (::fstat(fd, &before) != 0)
+        return AppendResult::Failed;
+    if (!WriteAll(fd, lines) || ::fsync(fd) != 0) {
+        if (::ftruncate(fd, before.st_size) == 0)
+            ::fsync(fd);
+        contents.AppendableAsIs.reset();
+        return AppendResult::Failed;
+    }
+    struct stat after {};
+    if (::fstat(fd, &after) != 0)
+        return AppendResult::Failed;
+    Add(contents, records, StampOf(after));
+    return AppendResult::Appended;
+}
+
+// The file changed since it was last seen, or was never read: it is read and
+// checked again, under the lock, and made ready to take lines at its end.
+AppendResult AppendAfterReading(int fd, const struct stat& info,
+                                const std::filesystem::path& target, const std::string& lines,
+                                std::span<const TrainingRecord> records, Contents& contents) {
+    ReadHistory history = ReadOpenFile(fd, info);
+    contents = std::move(history.Read);
+    if (contents.State == Status::Missing)
+        return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
+    if (contents.State != Status::Ours)
+        return AppendResult::Refused;
+    if (history.OlderFormat)
+        return WriteWhole(target, RewrittenInCurrentFormat(contents.Records, lines), records,
+                          contents);
+    // Blank lines and a line cut short at the end go; a last line without its
+    // end gets one.
+    if (static_cast<std::size_t>(info.st_size) > history.DataEnd &&
+        ::ftruncate(fd, static_cast<off_t>(history.DataEnd)) != 0)
+        return AppendResult::Failed;
+    if (!history.DataEndsMidLine)
+        return AppendAtEnd(fd, lines, records, contents);
+    std::string ended(1, '\n');
+    ended += lines;
+    return AppendAtEnd(fd, ended, records, contents);
+}
+
+// The records read before stay for the caller to show.
+AppendResult Refuse(Contents& contents, Status why) {
+    contents.State = why;
+    contents.AppendableAsIs.reset();
+    return AppendResult::Refused;
+}
+
+// Only a regular file of the user's, with its write permission, is written;
+// checked on the open file, so that nothing put in its place meanwhile is.
+bool IsUsersWritableFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+AppendResult AppendLocked(const std::filesystem::path& target, const std::string& lines,
+                          std::span<const TrainingRecord> records, Contents& contents) {
+    FileDescriptor fd(
+        ::open(target.c_str(), O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0 && errno == ENOENT)
+        return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
+    struct stat info {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
+        const bool protectedFile = errno == EACCES || errno == EPERM || errno == EROFS;
+        return Refuse(contents, protectedFile ? Status::Protected : Status::Unreadable);
+    }
+    if (S_ISREG(info.st_mode) && !IsUsersWritableFile(info))
+        return Refuse(contents, Status::Protected);
+    if (contents.AppendableAsIs && *contents.AppendableAsIs == StampOf(info))
+        return AppendAtEnd(fd.Get(), lines, records, contents);
+    return AppendAfterReading(fd.Get(), info, target, lines, records, contents);
+}
+
+} // namespace
+
+std::filesystem::path UserHistoryPath() {
+    return XdgBaseFolder("XDG_DATA_HOME", ".local/share") / "Tellumor" / "Kvarzel" / "history.csv";
+}
+
+std::filesystem::path HistoryFile::LockPath() const {
+    std::filesystem::path lock = path_;
+    return lock += ".lock";
+}
+
+HistoryFile::Contents HistoryFile::Load() const {
+    // Non-blocking, so that a pipe put in the file's place cannot hang the program.
+    FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0)
+        return {
+            errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable, {}, 0, {}};
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0)
+        return {Status::Unreadable, {}, 0, {}};
+    return ReadOpenFile(fd.Get(), info).Read;
+}
+
+HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> records,
+                                              Contents& contents) const {
+    std::string lines;
+    if (!LinesOf(records, lines))
+        return AppendResult::Failed;
+    if (records.empty())
+        return AppendResult::Appended;
+    std::error_code error;
+    std::filesystem::create_directories(path_.parent_path(), error);
+    const std::optional<std::filesystem::path> target = ReplaceableFile(path_);
+    if (!target)
+        return Refuse(contents, Status::Protected);
+    const FileLock lock = FileLock::Take(LockPath(), lockWait_);
+    switch (lock.Result()) {
+    case FileLock::State::Held:
+        break;
+    case FileLock::State::Busy:
+        return AppendResult::Busy;
+    // A lock that cannot be used says nothing of the history itself, which
+    // keeps showing; the lines wait for a later append.
+    case FileLock::State::Refused:
+    case FileLock::State::Failed:
+        return AppendResult::Failed;
+    }
+    return AppendLocked(*target, lines, records, contents);
+}
+
+} // namespace kvarzel

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/settings/registry_file_store.h"
+
+#include "platform/files/atomic_file.h"
+#include "platform/files/replaceable_file.h"
+#include "platform/settings/registry_text.h"
+
+#include <system_error>
+
+namespace kvarzel {
+
+namespace {
+
+std::string UserPath(const std::string& path) {
+    return "HKEY_CURRENT_USER\\" + path;
+}
+
+} // namespace
+
+RegistryFileStore::RegistryFileStore(std::filesystem::path file) : file_(std::move(file)) {
+    FileContents contents = ReadWholeFile(file_, MaxFileSize);
+    if (contents.Status == FileReadStatus::Read) {
+        RegistryTextParse parsed = ParseRegistryText(contents.Bytes);
+        hive_ = std::move(parsed.Hive);
+        needsBackup_ = parsed.SkippedLines > 0 || parsed.EndsMidLine;
+    } else {
+        needsBackup_ = contents.Status == FileReadStatus::Failed;
+    }
+}
+
+std::filesystem::path RegistryFileStore::BackupFile() const {
+    std::filesystem::path backup = file_;
+    return backup += ".bak";
+}
+
+bool RegistryFileStore::OpenKey(const std::string& path) const {
+    return hive_.Find(UserPath(path)) != nullptr;
+}
+
+bool RegistryFileStore::CreateKey(const std::string& path) {
+    return hive_.Create(UserPath(path)) != nullptr;
+}
+
+std::optional<RegistryValue> RegistryFileStore::ReadValue(const std::string& path,
+                                                          const std::string& name) const {
+    const RegistryKey* key = hive_.Find(UserPath(path));
+    const RegistryValue* value = key != nullptr ? key->FindValue(name) : nullptr;
+    return value != nullptr ? std::optional(*value) : std::nullopt;
+}
+
+bool RegistryFileStore::WriteValue(const std::string& path, const std::string& name,
+                                   RegistryValue value) {
+    RegistryKey* key = hive_.Find(UserPath(path));
+    if (key == nullptr || !IsValidValueName(name))
+        return false;
+    key->SetValue(name, std::move(value));
+    return true;
+}
+
+bool RegistryFileStore::WriteInteger(const std::string& path, const std::string& name,
+                                     std::uint32_t number) {
+    return WriteValue(path, name, RegistryValue::Integer(number));
+}
+
+bool RegistryFileStore::WriteText(const std::string& path, const std::string& name,
+                                  const std::string& text) {
+    return WriteValue(path, name, RegistryValue::Text(text));
+}
+
+std::vector<std::string> RegistryFileStore::SubkeyNames(const std::string& path) const {
+    std::vector<std::string> names;
+    if (const RegistryKey* key = hive_.Find(UserPath(path)))
+        for (const RegistryKey* subkey : key->Subkeys())
+            names.push_back(subkey->Name());
+    return names;
+}
+
+bool RegistryFileStore::DeleteKey(const std::string& path) {
+    return hive_.Delete(UserPath(path));
+}
+
+// The original goes aside exactly as it is; if it cannot be copied, it is not
+// overwritten either.
+bool RegistryFileStore::BackUpOriginal() const {
+    const FileContents original = ReadWholeFile(file_, MaxFileSize);
+    if (original.Status == FileReadStatus::Missing)
+        return true;
+    return original.Status == FileReadStatus::Read &&
+           ReplaceFileAtomically(BackupFile(), original.Bytes);
+}
+
+bool RegistryFileStore::Commit() {
+    std::error_code error;
+    if (file_.has_parent_path())
+        std::filesystem::create_directories(file_.parent_path(), error);
+    if (error)
+        return false;
+    // Checked first, so that a file we must not replace is not copied aside either.
+    const std::optional<std::filesystem::path> replaced = ReplaceableFile(file_);
+    if (!replaced)
+        return false;
+    if (needsBackup_ && !BackUpOriginal())
+        return false;
+    needsBackup_ = false;
+    return ReplaceFileAtomically(*replaced, WriteRegistryText(hive_));
+}
+
+} // namespace kvarzel

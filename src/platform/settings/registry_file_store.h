@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/registry_store.h"
+#include "platform/settings/registry_hive.h"
+
+#include <cstddef>
+#include <filesystem>
+
+namespace kvarzel {
+
+// The settings store kept as a registry-export text file. The file is read
+// once, when the store is made; Commit writes the whole hive back in one
+// atomic replace. Paths are taken below HKEY_CURRENT_USER.
+class RegistryFileStore : public RegistryStore {
+public:
+    // Far more than any settings file; a larger one is not read into memory (a
+    // sparse file of many gigabytes would exhaust it) and is never overwritten.
+    static constexpr std::size_t MaxFileSize = 64 << 20;
+
+    explicit RegistryFileStore(std::filesystem::path file);
+
+    bool OpenKey(const std::string& path) const override;
+    bool CreateKey(const std::string& path) override;
+    std::optional<RegistryValue> ReadValue(const std::string& path,
+                                           const std::string& name) const override;
+    bool WriteInteger(const std::string& path, const std::string& name,
+                      std::uint32_t number) override;
+    bool WriteText(const std::string& path, const std::string& name,
+                   const std::string& text) override;
+    std::vector<std::string> SubkeyNames(const std::string& path) const override;
+    bool DeleteKey(const std::string& path) override;
+    bool Commit() override;
+    std::string Location() const override { return file_.string(); }
+
+    const RegistryHive& Hive() const { return hive_; }
+    std::filesystem::path BackupFile() const;
+
+private:
+    bool WriteValue(const std::string& path, const std::string& name, RegistryValue value);
+    bool BackUpOriginal() const;
+
+    std::filesystem::path file_;
+    RegistryHive hive_;
+    // The file on disk holds something the hive lost (lines that could not be
+    // parsed, or the file could not be read at all): copy it aside before the
+    // first overwrite.
+    bool needsBackup_ = false;
+};
+
+} // namespace kvarzel
