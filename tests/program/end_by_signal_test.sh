@@ -60,7 +60,8 @@ start() {
 end_with() {
   local name=$1 number=$2 folder=$work/$1 status settings
   start "$folder" --default-signal=HUP,INT,TERM
-  in_mask "$pid" SigCgt "$number" || fail "$name is not caught"
+  # The handlers come one after another: this one may follow a moment later.
+  wait_until 30 in_mask "$pid" SigCgt "$number" || fail "$name is not caught"
   kill -s "$name" "$pid"
   wait "$pid"
   status=$?
@@ -78,8 +79,11 @@ end_with HUP 1
 start "$work/nohup" --default-signal=INT,TERM --ignore-signal=HUP
 in_mask "$pid" SigIgn 1 && ! in_mask "$pid" SigCgt 1 || fail "SIGHUP ignored at the start is caught"
 kill -s TERM "$pid"
-wait "$pid" || fail "under nohup, SIGTERM does not end the program normally"
+wait "$pid"
+status=$?
 pid=
+[ "$status" -eq 0 ] ||
+  fail "under nohup, SIGTERM ended the program with status $status: $(cat "$work/nohup/log")"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2
