@@ -70,10 +70,11 @@ manager_ready() {
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
+# With openbox's own default settings: smart placement, and a title bar that
+# ends in the minimise, maximise and close buttons.
 start_window_manager() {
   openbox --sm-disable 2>"$work/openbox.log" &
   background+=($!)
-  wait_until 10 manager_ready || fail "openbox does not start"
 }
 
 # Installed into a scratch prefix and started through its bin/ link, with a
@@ -133,20 +134,21 @@ settled_centred() {
   frame_centred "$main" && main_active && frame_centred "$main"
 }
 
-# The program started under a running window manager. (Started while the
-# manager itself is still starting, the window is not always shown within the
-# wait: that case is not checked here until it is understood.)
-start_program_under_window_manager() {
+# The program started together with the window manager, before the manager
+# has finished starting: the window appears all the same, framed and centred.
+# (A manager still starting can leave the program's requests unanswered; the
+# program then makes them again.)
+start_program_with_window_manager() {
   start_window_manager
   launch
   background+=("$(xdotool getwindowpid "$main")")
-  if [ -n "${KVARZEL_CHECK_CENTRING:-}" ]; then
-    wait_until 10 frame_centred "$main" ||
-      fail "the frame is off centre at the first start: $(where "$main")"
-  fi
+  wait_until 10 manager_ready || fail "openbox does not start"
+  wait_until 10 frame_centred "$main" ||
+    fail "the frame is off centre at the first start: $(where "$main")"
+  # A manager that finds the window already there need not activate it.
+  main_active || click_in "$main" 160 140
   wait_until 5 main_active || fail "the main window has no focus"
-  [ -z "${KVARZEL_CHECK_CENTRING:-}" ] || frame_centred "$main" ||
-    fail "the frame leaves the centre: $(where "$main")"
+  frame_centred "$main" || fail "the frame leaves the centre: $(where "$main")"
   screenshot start
 }
 
@@ -246,6 +248,63 @@ click_main_then_escape() {
   wait_until 5 main_active || fail "the focus does not come back"
 }
 
+# allowed <window> <action>: the window manager offers that action
+# (_NET_WM_ACTION_<action>) for the window, and so shows its button.
+allowed() {
+  xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -qw "_NET_WM_ACTION_$2"
+}
+
+shown() {
+  xwininfo -id "$1" | grep -q 'Map State: IsViewable'
+}
+
+# Minimised, and hidden once the manager's shrinking animation is over.
+minimised() {
+  xprop -id "$1" WM_STATE | grep -q 'window state: Iconic' && ! shown "$1"
+}
+
+# Shown again, and back in the middle once the manager's growing animation is over.
+main_back_in_place() {
+  shown "$main" && frame_centred "$main"
+}
+
+# click_minimise_button <window>: a click, through XTEST, on the minimise
+# button of the window's frame: under openbox's default theme the middle of the
+# third button from the right, 42 pixels left of the frame's right edge and 10
+# below its top.
+click_minimise_button() {
+  local extents left right top bottom info x y width
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+  IFS=, read -r left right top bottom <<<"$extents"
+  info=$(xwininfo -id "$1")
+  x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  width=$(sed -n 's/.*Width: *//p' <<<"$info")
+  xdotool mousemove $((x + width + right - 1 - 42)) $((y - top + 10)) click 1
+}
+
+# The modal options dialog has no minimise button of its own, the main window
+# has one. Minimising the main window hides the dialog with it; Alt+Tab, the
+# way back without a task bar, brings both back with the keys in the dialog.
+minimise_with_options_open() {
+  open_options
+  allowed "$main" MINIMIZE || fail "the main window has no minimise button"
+  ! allowed "$options" MINIMIZE || fail "the options dialog has a minimise button of its own"
+  click_minimise_button "$main"
+  wait_until 5 minimised "$main" || fail "the minimise button does not minimise the main window"
+  wait_until 5 minimised "$options" || fail "the options dialog stays when the main window is minimised"
+  screenshot minimised
+  xdotool key alt+Tab
+  wait_until 5 main_back_in_place || fail "Alt+Tab does not bring the main window back: $(where "$main")"
+  wait_until 5 shown "$options" || fail "Alt+Tab brings the main window back without the options dialog"
+  wait_until 5 test "$(xdotool getactivewindow)" = "$options" ||
+    fail "the options dialog brought back has no focus"
+  screenshot restored
+  xdotool key Escape
+  wait_until 5 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
+  wait_until 5 main_active || fail "the focus does not come back"
+}
+
 # In the dialog a click into the count field, Ctrl+A and a new count typed
 # over the old one, then Enter for OK.
 change_count_in_options() {
@@ -286,20 +345,15 @@ mkdir -p "$shots"
 rm -f "$shots"/*.png
 start_display
 install_program
-start_program_under_window_manager
+start_program_with_window_manager
 open_and_close_help
 run_training
 click_main_then_escape
+minimise_with_options_open
 new_count=12
 change_count_in_options
 quit_program
 check_settings_written
-# On a loaded machine a start is still left off centre now and then (about one
-# in twenty), so the centring is checked on request only, not in the suite.
-if [ -n "${KVARZEL_CHECK_CENTRING:-}" ]; then
-  check_twenty_starts
-else
-  echo "frame centring not checked: set KVARZEL_CHECK_CENTRING=1 for the twenty starts"
-fi
+check_twenty_starts
 lose_the_display_after_ok
 echo "the X session passed; screenshots in $shots"
