@@ -314,6 +314,29 @@ minimise_with_options_open() {
   wait_until 5 main_active || fail "the focus does not come back"
 }
 
+active_name() {
+  xdotool getactivewindow getwindowname 2>/dev/null
+}
+
+# A click on another program's window takes the keys from the open options
+# dialog; a click inside the dialog (not on its title bar) gives them back.
+click_options_after_another_program() {
+  open_options
+  xev -geometry 200x100+0+0 >/dev/null 2>&1 &
+  local other=$!
+  background+=("$other")
+  wait_until 5 visible_window '^Event Tester$' || fail "the other program's window does not appear"
+  click_in "$(visible_window '^Event Tester$')" 100 50
+  wait_until 5 test "$(active_name)" = "Event Tester" || fail "a click on the other program's window gives it no focus"
+  click_in "$options" 120 150
+  wait_until 5 test "$(xdotool getactivewindow)" = "$options" ||
+    fail "a click inside the options dialog does not give it the keys: $(active_name) is active"
+  kill "$other"
+  xdotool key Escape
+  wait_until 5 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
+  wait_until 5 main_active || fail "the focus does not come back"
+}
+
 # In the dialog a click into the count field, Ctrl+A and a new count typed
 # over the old one, then Enter for OK.
 change_count_in_options() {
@@ -359,6 +382,7 @@ open_and_close_help
 run_training
 click_main_then_escape
 minimise_with_options_open
+click_options_after_another_program
 new_count=12
 change_count_in_options
 quit_program
