@@ -116,6 +116,7 @@ private:
             MapAgain();
         }
         if (centring_.Finished()) {
+            lookAgain_.stop();
             x11Changes_.reset();
             window_.removeEventFilter(this);
             deleteLater();
