@@ -17,6 +17,16 @@ FrameSighting At(QPoint place, bool framed, bool pressed = false) {
     return {QRect(place, Frame), framed, pressed};
 }
 
+// Not on the screen yet: the server still reports the window as it was made.
+FrameSighting Unmapped(QPoint place, QSize size) {
+    return {QRect(place, size), true, false, false};
+}
+
+// The same window once the manager has framed it with a title bar 10 pixels
+// higher than at first: centred at (345, 209).
+const QSize TallerFrame(333, 350);
+const QPoint TallerCentred(345, 209);
+
 struct Sequence {
     const char* name;
     std::vector<FrameSighting> sightings;
@@ -47,6 +57,16 @@ TEST(FrameCentringTest, UndoesTheManagersMovesUntilCentredAndKeepsTheUsersOwn) {
         {"button held while the window is where it was asked",
          {At({0, 0}, true), At(Centred, true, true)},
          {Centred, std::nullopt},
+         true},
+        {"as made, before the manager has placed and shown it",
+         {Unmapped({0, 0}, {640, 480}), Unmapped({0, 0}, Frame), At(Centred, true)},
+         {std::nullopt, std::nullopt, std::nullopt},
+         true},
+        {"centred while a move to the place for an older frame may still land",
+         {At({0, 0}, true),
+          {QRect(TallerCentred, TallerFrame), true},
+          {QRect(TallerCentred, TallerFrame), true}},
+         {Centred, TallerCentred, std::nullopt},
          true},
     };
     for (const Sequence& sequence : sequences) {

@@ -14,6 +14,7 @@ work=$(mktemp -d)
 background=()
 cleanup() {
   local pid
+  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null
   for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$work"
@@ -70,10 +71,11 @@ manager_ready() {
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
+# With openbox's own default settings: smart placement, and a title bar that
+# ends in the minimise, maximise and close buttons.
 start_window_manager() {
   openbox --sm-disable 2>"$work/openbox.log" &
   background+=($!)
-  wait_until 10 manager_ready || fail "openbox does not start"
 }
 
 # Installed into a scratch prefix and started through its bin/ link, with a
@@ -90,17 +92,26 @@ install_program() {
     >"$settings"
 }
 
-# Starts the program and waits for its main window, which becomes $main.
+# The visible main window becomes $main. (Looked for once: a manager that
+# frames the window hides it for a moment, and a second look could miss it.)
+main_found() {
+  main=$(visible_window '^Кварзель$')
+}
+
+# Starts the program and waits for its main window, which becomes $main. The
+# program's process id goes to a file, for the cleanup.
 launch() {
-  rm -f "$work/status"
+  rm -f "$work/status" "$work/pid"
   # The exit status goes to a file: the shell's own records of its children can be lost to the
   # many short commands it runs meanwhile.
   (
-    cd "$work/cwd" && "$work/prefix/bin/kvarzel"
+    cd "$work/cwd" || exit
+    "$work/prefix/bin/kvarzel" &
+    echo $! >"$work/pid"
+    wait $!
     echo $? >"$work/status"
   ) 2>"$work/kvarzel.log" &
-  wait_until 15 visible_window '^Кварзель$' || fail "the main window does not appear"
-  main=$(visible_window '^Кварзель$')
+  wait_until 15 main_found || fail "the main window does not appear"
 }
 
 # frame_centred <window>: the window manager's frame around the window, title
@@ -133,20 +144,20 @@ settled_centred() {
   frame_centred "$main" && main_active && frame_centred "$main"
 }
 
-# The program started under a running window manager. (Started while the
-# manager itself is still starting, the window is not always shown within the
-# wait: that case is not checked here until it is understood.)
-start_program_under_window_manager() {
+# The program started together with the window manager, before the manager
+# has finished starting: the window appears all the same, framed and centred.
+# (A manager still starting can leave the program's requests unanswered; the
+# program then makes them again.)
+start_program_with_window_manager() {
   start_window_manager
   launch
-  background+=("$(xdotool getwindowpid "$main")")
-  if [ -n "${KVARZEL_CHECK_CENTRING:-}" ]; then
-    wait_until 10 frame_centred "$main" ||
-      fail "the frame is off centre at the first start: $(where "$main")"
-  fi
+  wait_until 10 manager_ready || fail "openbox does not start"
+  wait_until 10 frame_centred "$main" ||
+    fail "the frame is off centre at the first start: $(where "$main")"
+  # A manager that finds the window already there need not activate it.
+  main_active || click_in "$main" 160 140
   wait_until 5 main_active || fail "the main window has no focus"
-  [ -z "${KVARZEL_CHECK_CENTRING:-}" ] || frame_centred "$main" ||
-    fail "the frame leaves the centre: $(where "$main")"
+  frame_centred "$main" || fail "the frame leaves the centre: $(where "$main")"
   screenshot start
 }
 
@@ -161,7 +172,7 @@ check_twenty_starts() {
   local start misses=0
   for start in $(seq 20); do
     launch
-    if ! wait_until 5 settled_centred; then
+    if ! wait_until 10 settled_centred; then
       misses=$((misses + 1))
       echo "start $start: the frame is off centre: $(where "$main")" >&2
       screenshot "off-centre-$start"
@@ -246,6 +257,86 @@ click_main_then_escape() {
   wait_until 5 main_active || fail "the focus does not come back"
 }
 
+# allowed <window> <action>: the window manager offers that action
+# (_NET_WM_ACTION_<action>) for the window, and so shows its button.
+allowed() {
+  xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -qw "_NET_WM_ACTION_$2"
+}
+
+shown() {
+  xwininfo -id "$1" | grep -q 'Map State: IsViewable'
+}
+
+# Minimised, and hidden once the manager's shrinking animation is over.
+minimised() {
+  xprop -id "$1" WM_STATE | grep -q 'window state: Iconic' && ! shown "$1"
+}
+
+# Shown again, and back in the middle once the manager's growing animation is over.
+main_back_in_place() {
+  shown "$main" && frame_centred "$main"
+}
+
+# click_minimise_button <window>: a click, through XTEST, on the minimise
+# button of the window's frame: under openbox's default theme the middle of the
+# third button from the right, 42 pixels left of the frame's right edge and 10
+# below its top.
+click_minimise_button() {
+  local extents left right top bottom info x y width
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ' ')
+  IFS=, read -r left right top bottom <<<"$extents"
+  info=$(xwininfo -id "$1")
+  x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  width=$(sed -n 's/.*Width: *//p' <<<"$info")
+  xdotool mousemove $((x + width + right - 1 - 42)) $((y - top + 10)) click 1
+}
+
+# The modal options dialog has no minimise button of its own, the main window
+# has one. Minimising the main window hides the dialog with it; Alt+Tab, the
+# way back without a task bar, brings both back with the keys in the dialog.
+minimise_with_options_open() {
+  open_options
+  allowed "$main" MINIMIZE || fail "the main window has no minimise button"
+  ! allowed "$options" MINIMIZE || fail "the options dialog has a minimise button of its own"
+  click_minimise_button "$main"
+  wait_until 5 minimised "$main" || fail "the minimise button does not minimise the main window"
+  wait_until 5 minimised "$options" || fail "the options dialog stays when the main window is minimised"
+  screenshot minimised
+  xdotool key alt+Tab
+  wait_until 5 main_back_in_place || fail "Alt+Tab does not bring the main window back: $(where "$main")"
+  wait_until 5 shown "$options" || fail "Alt+Tab brings the main window back without the options dialog"
+  wait_until 5 test "$(xdotool getactivewindow)" = "$options" ||
+    fail "the options dialog brought back has no focus"
+  screenshot restored
+  xdotool key Escape
+  wait_until 5 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
+  wait_until 5 main_active || fail "the focus does not come back"
+}
+
+active_name() {
+  xdotool getactivewindow getwindowname 2>/dev/null
+}
+
+# A click on another program's window takes the keys from the open options
+# dialog; a click inside the dialog (not on its title bar) gives them back.
+click_options_after_another_program() {
+  open_options
+  xev -geometry 200x100+0+0 >/dev/null 2>&1 &
+  local other=$!
+  background+=("$other")
+  wait_until 5 visible_window '^Event Tester$' || fail "the other program's window does not appear"
+  click_in "$(visible_window '^Event Tester$')" 100 50
+  wait_until 5 test "$(active_name)" = "Event Tester" || fail "a click on the other program's window gives it no focus"
+  click_in "$options" 120 150
+  wait_until 5 test "$(xdotool getactivewindow)" = "$options" ||
+    fail "a click inside the options dialog does not give it the keys: $(active_name) is active"
+  kill "$other"
+  xdotool key Escape
+  wait_until 5 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
+  wait_until 5 main_active || fail "the focus does not come back"
+}
+
 # In the dialog a click into the count field, Ctrl+A and a new count typed
 # over the old one, then Enter for OK.
 change_count_in_options() {
@@ -286,20 +377,16 @@ mkdir -p "$shots"
 rm -f "$shots"/*.png
 start_display
 install_program
-start_program_under_window_manager
+start_program_with_window_manager
 open_and_close_help
 run_training
 click_main_then_escape
+minimise_with_options_open
+click_options_after_another_program
 new_count=12
 change_count_in_options
 quit_program
 check_settings_written
-# On a loaded machine a start is still left off centre now and then (about one
-# in twenty), so the centring is checked on request only, not in the suite.
-if [ -n "${KVARZEL_CHECK_CENTRING:-}" ]; then
-  check_twenty_starts
-else
-  echo "frame centring not checked: set KVARZEL_CHECK_CENTRING=1 for the twenty starts"
-fi
+check_twenty_starts
 lose_the_display_after_ok
 echo "the X session passed; screenshots in $shots"

@@ -52,6 +52,22 @@ std::vector<std::uint32_t> Values(xcb_connection_t* connection, xcb_window_t win
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+// A property of 8-bit text, such as a UTF8_STRING; empty when the window does not have it.
+QByteArray TextOf(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
+    const auto reply = Owned(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+        nullptr));
+    if (!reply || reply->format != 8)
+        return {};
+    return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+            xcb_get_property_value_length(reply.get())};
+}
+
+xcb_window_t DefaultRoot(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
 // _NET_FRAME_EXTENTS: left, right, top, bottom.
 std::optional<QMargins> ExtentsOf(xcb_connection_t* connection, xcb_window_t window) {
     const auto values =
@@ -164,12 +180,61 @@ bool X11PointerPressed() {
     xcb_connection_t* connection = QtConnection();
     if (connection == nullptr)
         return false;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t root = DefaultRoot(connection);
     const auto pointer =
         Owned(xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr));
     constexpr std::uint16_t AnyButton = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3 |
                                         XCB_BUTTON_MASK_4 | XCB_BUTTON_MASK_5;
     return pointer && (pointer->mask & AnyButton) != 0;
+}
+
+bool X11WindowShown(WId window) {
+    xcb_connection_t* connection = QtConnection();
+    if (connection == nullptr)
+        return false;
+    const auto id = static_cast<xcb_window_t>(window);
+    const auto attributes = Owned(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, id), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+bool X11WindowManaged(WId window) {
+    xcb_connection_t* connection = QtConnection();
+    if (connection == nullptr)
+        return false;
+    const xcb_atom_t state = Atom(connection, "WM_STATE");
+    return !Values(connection, static_cast<xcb_window_t>(window), state, state).empty();
+}
+
+void RequestX11Map(WId window) {
+    if (xcb_connection_t* connection = QtConnection()) {
+        xcb_map_window(connection, static_cast<xcb_window_t>(window));
+        xcb_flush(connection);
+    }
+}
+
+QString X11ManagerName() {
+    xcb_connection_t* connection = QtConnection();
+    if (connection == nullptr)
+        return {};
+    const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto manager = Values(connection, DefaultRoot(connection), check, XCB_ATOM_WINDOW);
+    if (manager.size() != 1)
+        return {};
+    return QString::fromUtf8(TextOf(connection, manager.front(), Atom(connection, "_NET_WM_NAME")));
+}
+
+void SetX11WindowTypes(WId window, const std::vector<const char*>& types) {
+    xcb_connection_t* connection = QtConnection();
+    if (connection == nullptr)
+        return;
+    std::vector<xcb_atom_t> atoms;
+    for (const char* type : types)
+        atoms.push_back(Atom(connection, type));
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window),
+                        Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(atoms.size()), atoms.data());
+    xcb_flush(connection);
 }
 
 void MoveX11Window(WId window, const QPoint& clientPlace, bool framed) {

@@ -4,11 +4,13 @@
 #include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <QRect>
+#include <QString>
 #include <QWindow>
 
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace kvarzel {
 
@@ -31,6 +33,25 @@ std::optional<QRect> X11ClientRect(WId window);
 
 // A mouse button is held down anywhere on the screen.
 bool X11PointerPressed();
+
+// The X server shows the window: it and every window around it are mapped.
+bool X11WindowShown(WId window);
+
+// A window manager has taken the window (it gave it a WM_STATE), whether it
+// shows the window or keeps it hidden.
+bool X11WindowManaged(WId window);
+
+// Asks once more for the window to be mapped: under a window manager, a new
+// map request to the manager.
+void RequestX11Map(WId window);
+
+// The name the running window manager gives itself ("Openbox", say); empty
+// when none has announced itself.
+QString X11ManagerName();
+
+// Replaces the window's types (_NET_WM_WINDOW_TYPE_...), most wanted first,
+// as the manager reads them when it maps the window.
+void SetX11WindowTypes(WId window, const std::vector<const char*>& types);
 
 // Moves the window so that its client area's corner comes to `clientPlace`:
 // through the manager when it has framed the window, else directly.

@@ -3,6 +3,7 @@
 
 #include "help/help.h"
 #include "ui/common/help_context.h"
+#include "ui/common/modal_minimise.h"
 #include "ui/common/screen_centre.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ void HelpDialog::ShowDialogHelp() {
 // hand the same key to the main window's filter twice.
 void HelpDialog::showEvent(QShowEvent* event) {
     qApp->installEventFilter(this);
+    LeaveOutMinimiseButton(*this);
     QDialog::showEvent(event);
     if (shownBefore_)
         return;

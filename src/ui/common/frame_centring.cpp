@@ -9,7 +9,7 @@ QPoint FrameCentring::CentredPlace(const QSize& frame) const {
 }
 
 std::optional<QPoint> FrameCentring::Next(const FrameSighting& sighting) {
-    if (finished_)
+    if (finished_ || !sighting.Mapped)
         return std::nullopt;
     const QPoint place = sighting.Frame.topLeft();
     if (sighting.PointerPressed && place != requested_) {
@@ -17,7 +17,7 @@ std::optional<QPoint> FrameCentring::Next(const FrameSighting& sighting) {
         return std::nullopt;
     }
     const QPoint centred = CentredPlace(sighting.Frame.size());
-    if (place == centred) {
+    if (place == centred && requested_.value_or(centred) == centred) {
         // Unframed, the window may yet be framed by a manager that starts later.
         finished_ = sighting.Framed;
         return std::nullopt;

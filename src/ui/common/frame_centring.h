@@ -13,6 +13,10 @@ struct FrameSighting {
     QRect Frame;                 // title bar and borders included, as far as they are known
     bool Framed = false;         // a window manager has framed the window and told its frame
     bool PointerPressed = false; // a mouse button is held down: the user may be dragging
+    // The window is on the screen. Before that, a manager may still hold the
+    // requests that place and size it: the server then reports the window as
+    // it was made, and that says nothing about where it will be shown.
+    bool Mapped = true;
 };
 
 // Decides, sighting by sighting, where a window's frame must go so that it
@@ -21,6 +25,9 @@ struct FrameSighting {
 // placement and its reparenting may move the window meanwhile: those moves
 // are undone. A move made while a mouse button is held down is the user's
 // drag of the title bar: the window then stays where the user put it.
+// Sightings of a window not yet on the screen are passed over, and a frame
+// seen centred while a move to another place may still be on its way (the
+// frame has changed since) is asked for once more before the watch ends.
 class FrameCentring {
 public:
     explicit FrameCentring(const QRect& available) : available_(available) {}

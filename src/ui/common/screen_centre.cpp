@@ -7,8 +7,10 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace kvarzel {
@@ -21,6 +23,17 @@ using namespace std::chrono_literals;
 constexpr auto FramePatience = 300ms;
 
 constexpr auto FrameWatchName = "FrameCentring";
+
+// A manager that is still starting can leave requests unanswered until some
+// later event reaches it (openbox reads the ones that come during its start
+// into a queue of its own and then waits on its connection alone), which may
+// be never. No manager tells when it has finished starting, so while the
+// window is not yet shown, or not yet where it was asked to go, it is looked
+// at again, less and less often, and the request is made again: about
+// fifteen seconds in all.
+constexpr auto FirstLookAgain = 100ms;
+constexpr auto LongestLookAgain = 1600ms;
+constexpr int MostLooksAgain = 12;
 
 bool WindowsCanPlaceThemselves() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
@@ -55,6 +68,8 @@ public:
                 std::make_unique<X11WindowChanges>(window.winId(), [this] { Schedule(); });
         else
             window.installEventFilter(this);
+        lookAgain_.setSingleShot(true);
+        connect(&lookAgain_, &QTimer::timeout, this, [this] { Check(); });
     }
 
     // The first place, before the window is mapped.
@@ -70,6 +85,7 @@ public:
         const QPoint place =
             centring_.CentredPlace(client.grownBy(frame)) + QPoint(frame.left(), frame.top());
         window_.setGeometry(QRect((QPointF(place) / scale).toPoint(), window_.size()));
+        LookAgainLater();
     }
 
 protected:
@@ -92,13 +108,38 @@ private:
     void Check() {
         scheduled_ = false;
         const FrameSighting sighting = onX11_ ? SightX11() : SightToolkit();
-        if (const auto place = centring_.Next(sighting))
+        if (const auto place = centring_.Next(sighting)) {
             onX11_ ? MoveX11(*place, sighting) : window_.move(*place);
+            if (onX11_)
+                LookAgainLater();
+        } else if (onX11_ && !sighting.Mapped) {
+            MapAgain();
+        }
         if (centring_.Finished()) {
+            lookAgain_.stop();
             x11Changes_.reset();
             window_.removeEventFilter(this);
             deleteLater();
         }
+    }
+
+    // The program shows the window, yet the server does not, and no manager
+    // has taken it (one that has may keep it minimised).
+    void MapAgain() {
+        const WId id = window_.winId();
+        if (!MayLookAgain() || !window_.isVisible() || X11WindowManaged(id))
+            return;
+        RequestX11Map(id);
+        LookAgainLater();
+    }
+
+    bool MayLookAgain() const { return looksAgain_ < MostLooksAgain && !lookAgain_.isActive(); }
+
+    void LookAgainLater() {
+        if (!MayLookAgain())
+            return;
+        lookAgain_.start(std::min(FirstLookAgain * (1 << looksAgain_), LongestLookAgain));
+        ++looksAgain_;
     }
 
     FrameSighting SightToolkit() const {
@@ -110,7 +151,7 @@ private:
         const QRect client = X11ClientRect(window_.winId()).value_or(QRect());
         extents_ = X11FrameExtents(window_.winId());
         return {client.marginsAdded(extents_.value_or(QMargins())), extents_.has_value(),
-                X11PointerPressed()};
+                X11PointerPressed(), X11WindowShown(window_.winId())};
     }
 
     void MoveX11(const QPoint& frameCorner, const FrameSighting& sighting) {
@@ -125,6 +166,8 @@ private:
     std::unique_ptr<X11WindowChanges> x11Changes_;
     std::optional<QMargins> extents_;
     bool scheduled_ = false;
+    QTimer lookAgain_;
+    int looksAgain_ = 0;
 };
 
 } // namespace
