@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/common/modal_minimise.h"
 
-#include "platform/x11_window_frame.h"
+#include "platform/desktop/x11_window_frame.h"
 
 #include <QWidget>
 
