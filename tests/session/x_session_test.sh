@@ -43,7 +43,7 @@ fail() {
 # shellcheck source=../shell/wait_until.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../shell/wait_until.sh"
 # The deadlines are generous: a wait ends as soon as its event comes, and on a
-# machine whose cores are all busy a training of five answers took over 10 s.
+# machine whose cores are all busy one step can take more than ten seconds.
 
 # visible_window <title regex>: the id of a visible window with that title.
 visible_window() {
