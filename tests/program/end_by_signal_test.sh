@@ -38,6 +38,13 @@ in_mask() {
   mask=$(signal_mask "$1" "$2") && [ -n "$mask" ] && (((16#$mask >> ($3 - 1)) & 1))
 }
 
+# catches <pid> <signal number>: the program itself (not the shell or env
+# that starts it: a shell catches some signals until it runs the program) has
+# a handler for the signal.
+catches() {
+  [ "$(readlink "/proc/$1/exe")" = "$(readlink -f "$program")" ] && in_mask "$1" SigCgt "$2"
+}
+
 # start <folder> <signal dispositions for env...>: the program with the
 # settings of a first run that stored only a count of 25 peas, and Qt options
 # that must not take effect (the xcb platform would fail without a display).
@@ -53,7 +60,7 @@ start() {
     -platform xcb -style windows -reverse) 2>"$folder/log" &
   pid=$!
   # Its handler for SIGTERM is the sign that it listens.
-  wait_until 30 in_mask "$pid" SigCgt 15 || fail "$(basename "$folder"): no handler for SIGTERM"
+  wait_until 30 catches "$pid" 15 || fail "$(basename "$folder"): no handler for SIGTERM"
 }
 
 # end_with <signal name> <signal number>
@@ -61,7 +68,7 @@ end_with() {
   local name=$1 number=$2 folder=$work/$1 status settings
   start "$folder" --default-signal=HUP,INT,TERM
   # The handlers come one after another: this one may follow a moment later.
-  wait_until 30 in_mask "$pid" SigCgt "$number" || fail "$name is not caught"
+  wait_until 30 catches "$pid" "$number" || fail "$name is not caught"
   kill -s "$name" "$pid"
   wait "$pid"
   status=$?
