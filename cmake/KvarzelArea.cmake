@@ -42,8 +42,8 @@ endfunction()
 # in tests/support, compiled once for every folder, so a folder holds only
 # its test files. The headers every file includes are precompiled once for
 # all GUI folders, and once for each other folder.
-# Each test file is compiled as the object library <area>_<stem>, so that a
-# folder's CMakeLists can still give one file what it alone needs.
+# A folder's CMakeLists gives what one file needs to the program <area>_tests,
+# whose files are compiled together in batches (a unity build).
 function(kvarzel_add_tests_from_folder)
   cmake_parse_arguments(ARG "GUI" "MAIN" "LIBRARIES" ${ARGN})
   if(NOT ARG_MAIN)
@@ -66,23 +66,16 @@ function(kvarzel_add_tests_from_folder)
   endif()
 
   set(program ${area}_tests)
-  add_executable(${program})
-  target_link_libraries(${program} PRIVATE ${ARG_LIBRARIES} GTest::gmock ${ARG_MAIN})
-  # Nothing of the program's own to run through moc.
-  set_target_properties(${program} PROPERTIES AUTOMOC OFF)
+  add_executable(${program} ${tests})
+  kvarzel_test_compile_settings(${program} ${ARG_LIBRARIES} ${ARG_MAIN})
+  target_precompile_headers(${program} REUSE_FROM ${headers})
+  kvarzel_moc_only_where_needed(${program} ${tests})
 
   foreach(test_file IN LISTS tests)
     get_filename_component(stem ${test_file} NAME_WE)
-    set(name ${area}_${stem})
-    add_library(${name} OBJECT ${test_file})
-    kvarzel_test_compile_settings(${name} ${ARG_LIBRARIES})
-    target_precompile_headers(${name} REUSE_FROM ${headers})
-    kvarzel_moc_only_where_needed(${name} ${test_file})
-    target_link_libraries(${program} PRIVATE ${name})
-
     kvarzel_test_suite_filter(filter ${test_file})
     kvarzel_claim_test_suites(${stem} ${filter_suites})
-    kvarzel_register_test(${name} ${gui_flag} COMMAND ${program} --gtest_filter=${filter})
+    kvarzel_register_test(${area}_${stem} ${gui_flag} COMMAND ${program} --gtest_filter=${filter})
   endforeach()
 endfunction()
 

@@ -42,12 +42,12 @@ function(kvarzel_register_test name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 600)
 endfunction()
 
-# kvarzel_use_test_locales(<test>...): the tests may switch to the Russian and
+# kvarzel_use_test_locales(<program> <test>...): the tests may switch to the Russian and
 # German locales, generated into the build tree at build time and found there
 # through LOCPATH, so that no locale needs installing system-wide. They check
 # that numbers written and read back do not depend on the user's locale.
 set(KVARZEL_TEST_LOCALES ru_RU de_DE)
-function(kvarzel_use_test_locales)
+function(kvarzel_use_test_locales program)
   set(dir ${PROJECT_BINARY_DIR}/test_locales)
   if(NOT TARGET kvarzel_test_locales)
     find_program(LOCALEDEF_EXECUTABLE localedef REQUIRED)
@@ -64,8 +64,8 @@ function(kvarzel_use_test_locales)
     endforeach()
     add_custom_target(kvarzel_test_locales ALL DEPENDS ${outputs})
   endif()
+  add_dependencies(${program} kvarzel_test_locales)
   foreach(test IN LISTS ARGN)
-    add_dependencies(${test} kvarzel_test_locales)
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "LOCPATH=${dir}")
   endforeach()
 endfunction()
