@@ -144,8 +144,9 @@ TEST_F(SettingsSave, TheStoredHistoryChoiceOutlivesTheSaveAlone) {
         fresh.Restart();
         EXPECT_EQ(fresh.ReadValue(Statistics, "KeepHistory"), c.After);
         EXPECT_EQ(fresh.OpenKey(Statistics), c.After.has_value());
-        if (c.After)
+        if (c.After) {
             EXPECT_THAT(fresh.ValueNames(Statistics), ElementsAre("KeepHistory"));
+        }
         EXPECT_EQ(fresh.ReadValue(Product, "PeasCount"), RegistryValue::Integer(321));
         EXPECT_EQ(fresh.Commits, 1) << "the choice goes in the same commit";
     }

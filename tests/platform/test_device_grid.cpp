@@ -83,8 +83,9 @@ TEST(DeviceGridTest, AnOutlinesRightAndBottomLieWhereLinesAlongTheLastPixelsLie)
                 const int lastRow = box.top() + box.height() - pen;
                 EXPECT_EQ(outline.top() + outline.height(),
                           grid.Edge(lastRow) + grid.PenWidth(pen));
-                if (scale.ratio == 1.0)
+                if (scale.ratio == 1.0) {
                     EXPECT_EQ(outline, box);
+                }
             }
         }
     }
