@@ -16,4 +16,14 @@ RegistryValue RegistryValue::Text(std::string_view text, std::uint32_t type) {
     return value;
 }
 
+bool RegistryStore::WriteInteger(const std::string& path, const std::string& name,
+                                 std::uint32_t number) {
+    return WriteValue(path, name, RegistryValue::Integer(number));
+}
+
+bool RegistryStore::WriteText(const std::string& path, const std::string& name,
+                              const std::string& text) {
+    return WriteValue(path, name, RegistryValue::Text(text));
+}
+
 } // namespace kvarzel

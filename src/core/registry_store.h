@@ -43,10 +43,12 @@ public:
     virtual bool CreateKey(const std::string& path) = 0;
     virtual std::optional<RegistryValue> ReadValue(const std::string& path,
                                                    const std::string& name) const = 0;
-    virtual bool WriteInteger(const std::string& path, const std::string& name,
-                              std::uint32_t number) = 0;
-    virtual bool WriteText(const std::string& path, const std::string& name,
-                           const std::string& text) = 0;
+    // Sets the value in an existing key; false when the key is missing or the
+    // value cannot be written there.
+    virtual bool WriteValue(const std::string& path, const std::string& name,
+                            RegistryValue value) = 0;
+    bool WriteInteger(const std::string& path, const std::string& name, std::uint32_t number);
+    bool WriteText(const std::string& path, const std::string& name, const std::string& text);
     // Names of the direct subkeys, in the store's enumeration order.
     virtual std::vector<std::string> SubkeyNames(const std::string& path) const = 0;
     // Deletes the key with everything below it.

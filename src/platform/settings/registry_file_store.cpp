@@ -57,16 +57,6 @@ bool RegistryFileStore::WriteValue(const std::string& path, const std::string& n
     return true;
 }
 
-bool RegistryFileStore::WriteInteger(const std::string& path, const std::string& name,
-                                     std::uint32_t number) {
-    return WriteValue(path, name, RegistryValue::Integer(number));
-}
-
-bool RegistryFileStore::WriteText(const std::string& path, const std::string& name,
-                                  const std::string& text) {
-    return WriteValue(path, name, RegistryValue::Text(text));
-}
-
 std::vector<std::string> RegistryFileStore::SubkeyNames(const std::string& path) const {
     std::vector<std::string> names;
     if (const RegistryKey* key = hive_.Find(UserPath(path)))

@@ -24,10 +24,8 @@ public:
     bool CreateKey(const std::string& path) override;
     std::optional<RegistryValue> ReadValue(const std::string& path,
                                            const std::string& name) const override;
-    bool WriteInteger(const std::string& path, const std::string& name,
-                      std::uint32_t number) override;
-    bool WriteText(const std::string& path, const std::string& name,
-                   const std::string& text) override;
+    bool WriteValue(const std::string& path, const std::string& name,
+                    RegistryValue value) override;
     std::vector<std::string> SubkeyNames(const std::string& path) const override;
     bool DeleteKey(const std::string& path) override;
     bool Commit() override;
@@ -37,7 +35,6 @@ public:
     std::filesystem::path BackupFile() const;
 
 private:
-    bool WriteValue(const std::string& path, const std::string& name, RegistryValue value);
     bool BackUpOriginal() const;
 
     std::filesystem::path file_;

@@ -82,16 +82,6 @@ bool MemoryRegistryStore::WriteValue(const std::string& path, const std::string&
     return true;
 }
 
-bool MemoryRegistryStore::WriteInteger(const std::string& path, const std::string& name,
-                                       std::uint32_t number) {
-    return WriteValue(path, name, RegistryValue::Integer(number));
-}
-
-bool MemoryRegistryStore::WriteText(const std::string& path, const std::string& name,
-                                    const std::string& text) {
-    return WriteValue(path, name, RegistryValue::Text(text));
-}
-
 std::vector<std::string> MemoryRegistryStore::SubkeyNames(const std::string& path) const {
     const std::string prefix = Folded(path) + "\\";
     std::vector<std::string> names;
