@@ -32,7 +32,11 @@ constexpr std::string_view OlderHeader = "finished_utc,peas_count,peas_ratio,tim
                                          "chance_percent";
 constexpr std::size_t OlderFieldCount = CommonFieldCount + 1;
 constexpr std::size_t EvidenceFieldCount = 3 + BetCount;
-constexpr std::size_t FieldCount = CommonFieldCount + 1 + EvidenceFieldCount;
+// The format before the check column: the same columns without it.
+constexpr std::size_t PreviousFieldCount = CommonFieldCount + 1 + EvidenceFieldCount;
+constexpr std::size_t FieldCount = PreviousFieldCount + 1;
+constexpr std::string_view CheckColumn = ",line_check";
+constexpr std::size_t CheckDigits = 8;
 
 // A training keeps the timer interval as the settings file held it, which the
 // user may have edited to anything; a line must read back whatever was written.
@@ -55,7 +59,7 @@ void AppendFields(std::string& line, std::initializer_list<Number> values) {
     }
 }
 
-std::string CurrentHeader() {
+std::string PreviousHeaderText() {
     std::string header(CommonColumns);
     header += ",abandoned,expected_right,right_variance,ln_peak_wealth";
     for (const double edge : BetEdges) {
@@ -65,9 +69,50 @@ std::string CurrentHeader() {
     return header;
 }
 
-const std::string& Header() {
-    static const std::string header = CurrentHeader();
+const std::string& PreviousHeader() {
+    static const std::string header = PreviousHeaderText();
     return header;
+}
+
+const std::string& Header() {
+    static const std::string header = PreviousHeader() + std::string(CheckColumn);
+    return header;
+}
+
+// CRC-32 (the polynomial of zip and PNG) of the line before its check column.
+std::uint32_t LineCheck(std::string_view text) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> values{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit)
+                c = (c & 1) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+            values[n] = c;
+        }
+        return values;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (const char c : text)
+        crc = table[(crc ^ static_cast<std::uint8_t>(c)) & 0xFFU] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFU;
+}
+
+std::string CheckText(std::string_view text) {
+    char digits[CheckDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(LineCheck(text)));
+    return digits;
+}
+
+// A line of the current format ends in the check of all that comes before
+// it: a line cut anywhere, even inside its last number, fails it.
+std::optional<std::string_view> CheckedContent(std::string_view line) {
+    const std::size_t comma = line.rfind(',');
+    if (comma == std::string_view::npos || line.size() - comma - 1 != CheckDigits)
+        return std::nullopt;
+    const std::string_view content = line.substr(0, comma);
+    if (line.substr(comma + 1) != CheckText(content))
+        return std::nullopt;
+    return content;
 }
 
 std::string UtcText(system_clock::time_point moment) {
@@ -242,7 +287,7 @@ std::optional<TrainingRecord> ParseOlderHistoryLine(std::string_view line) {
 // of an append leaves it at the file's end, without its line end (a file
 // system may also leave zero bytes there).
 bool IsCutShortLine(std::string_view text) {
-    return text.find_first_not_of(std::string_view("0123456789-+.,:eTZ\r\0", 21)) ==
+    return text.find_first_not_of(std::string_view("0123456789abcdef-+.,:TZ\r\0", 26)) ==
            std::string_view::npos;
 }
 
@@ -271,12 +316,34 @@ std::string HistoryLine(const TrainingRecord& training) {
     AppendFields(line, {record.Percentage});
     line += record.Abandoned ? ",1" : ",0";
     AppendEvidence(line, record.Evidence);
+    line += ',';
+    line += CheckText(line.substr(0, line.size() - 1));
     line += '\n';
     return line;
 }
 
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
-    std::array<std::string_view, FieldCount> fields;
+    const std::optional<std::string_view> content = CheckedContent(line);
+    if (!content)
+        return std::nullopt;
+    return ParsePreviousHistoryLine(*content);
+}
+
+std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
+    std::optional<TrainingRecord> last;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (auto record = ParseHistoryLine(text.substr(0, end)))
+            last = std::move(record);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return last;
+}
+
+std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
+    std::array<std::string_view, PreviousFieldCount> fields;
     if (!SplitFields(line, fields))
         return std::nullopt;
     std::optional<TrainingRecord> record = ParseCommonFields(fields);
@@ -329,16 +396,33 @@ void HistoryParser::TakeLine(std::string_view line, bool ended) {
 }
 
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
-    result_.OlderFormat = line == OlderHeader;
-    if (line != Header() && !result_.OlderFormat)
+    if (line == OlderHeader)
+        format_ = ParsedHistory::Format::Oldest;
+    else if (line == PreviousHeader())
+        format_ = ParsedHistory::Format::Previous;
+    else if (line != Header())
         Stop(ParsedHistory::Kind::Foreign, 1);
+    result_.OlderFormat = format_ != ParsedHistory::Format::Current;
     result_.DataEnd = offset_;
     result_.DataEndsMidLine = !ended;
 }
 
+std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bool ended) const {
+    switch (format_) {
+    case ParsedHistory::Format::Current:
+        return ParseHistoryLine(line);
+    // Without a check, a last line without its end may have been cut in its
+    // last number and read as a training all the same: it is left out.
+    case ParsedHistory::Format::Previous:
+        return ended ? ParsePreviousHistoryLine(line) : std::nullopt;
+    case ParsedHistory::Format::Oldest:
+        break;
+    }
+    return ended ? ParseOlderHistoryLine(line) : std::nullopt;
+}
+
 void HistoryParser::TakeTraining(std::string_view line, bool ended) {
-    const std::optional<TrainingRecord> record =
-        result_.OlderFormat ? ParseOlderHistoryLine(line) : ParseHistoryLine(line);
+    const std::optional<TrainingRecord> record = ParseLine(line, ended);
     if (!record) {
         if (ended || !IsCutShortLine(line))
             Stop(ParsedHistory::Kind::Damaged, lineNumber_);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cmath>
@@ -52,25 +53,52 @@ constexpr std::string_view OlderHeader =
     "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,white_answers,"
     "black_answers,timer_answers,right_answers,percentage,chance_percent\n";
 
+// The format before the check column; its files are still read.
+constexpr std::string_view PreviousHeader =
+    "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
+    "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
+    "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
+    "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
+    "ln_wealth_edge_1\n";
+
+std::string PreviousLine(const TrainingRecord& record) {
+    std::string line = HistoryLine(record);
+    return line.erase(line.rfind(',')) + "\n";
+}
+
+std::string WithPreviousLine(const std::string& line) {
+    return std::string(PreviousHeader) + PreviousLine(Sample()) + line;
+}
+
+bool EndsInItsCheck(std::string_view line) {
+    const std::string_view check = line.substr(line.rfind(',') + 1);
+    return check.size() == 9 && check.back() == '\n' &&
+           check.substr(0, 8).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
 TEST(HistoryCsvTest, HeaderNamesEveryColumnAndTheBetsByTheirEdges) {
-    EXPECT_EQ(HistoryHeaderLine(),
-              "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
-              "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
-              "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
-              "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
-              "ln_wealth_edge_1\n");
+    std::string previous(PreviousHeader);
+    previous.insert(previous.size() - 1, ",line_check");
+    EXPECT_EQ(HistoryHeaderLine(), previous);
 }
 
 TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
     const std::string line = HistoryLine(Sample());
     EXPECT_EQ(line.substr(0, 65),
               "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.");
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 20);
-    EXPECT_EQ(line.back(), '\n');
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 21);
+    EXPECT_TRUE(EndsInItsCheck(line)) << line;
     TrainingRecord older = Abandoned();
     older.Evidence.reset();
-    EXPECT_EQ(HistoryLine(older),
-              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,\n");
+    const std::string olderLine = HistoryLine(older);
+    EXPECT_EQ(olderLine.substr(0, olderLine.rfind(',')),
+              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,");
+    EXPECT_TRUE(EndsInItsCheck(olderLine)) << olderLine;
+    // Any change to a line fails its check.
+    std::string changed = line;
+    changed[2] = '1';
+    EXPECT_EQ(ParseHistoryLine(std::string_view(changed).substr(0, changed.size() - 1)),
+              std::nullopt);
 }
 
 TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
@@ -216,8 +244,10 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
         "2026-12-07 10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
         "2026-1a-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
     };
+    // Lines of the format before the check, which a hand can write.
     for (const std::string& line : damaged) {
-        const ParsedHistory parsed = ParseHistory(WithLine(line + "\n" + HistoryLine(Sample())));
+        const ParsedHistory parsed =
+            ParseHistory(WithPreviousLine(line + "\n" + PreviousLine(Sample())));
         EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Damaged) << line;
         EXPECT_EQ(parsed.BadLine, 3) << line;
         EXPECT_EQ(parsed.Records.size(), 1U) << line;
@@ -226,10 +256,13 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     // a possible training, read.
     for (const std::string date : {"1970-01-01T00:00:00Z", "2262-04-11T23:47:16Z"}) {
         const std::string line = date + ",3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,\n";
-        EXPECT_EQ(ParseHistory(WithLine(line)).Status, ParsedHistory::Kind::Ours) << date;
+        EXPECT_EQ(ParseHistory(WithPreviousLine(line)).Status, ParsedHistory::Kind::Ours) << date;
     }
-    EXPECT_EQ(ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
+    EXPECT_EQ(ParseHistory(WithPreviousLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
               ParsedHistory::Kind::Ours);
+    // Such a line, without its check, is no line of the current format.
+    EXPECT_EQ(ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
+              ParsedHistory::Kind::Damaged);
 }
 
 TEST(HistoryCsvTest, BlankLinesAtTheEndAreIgnoredInTheMiddleDamaged) {
@@ -245,25 +278,68 @@ TEST(HistoryCsvTest, BlankLinesAtTheEndAreIgnoredInTheMiddleDamaged) {
     EXPECT_EQ(middle.BadLine, 3);
 }
 
-// A crash in the middle of an append leaves the start of a line at the end.
-TEST(HistoryCsvTest, ALineCutShortAtTheEndIsLeftOut) {
-    const std::string whole = WithLine("");
-    const std::string line = HistoryLine(Abandoned());
-    for (std::size_t cut = 1; cut < line.size() - 1; ++cut) {
-        const ParsedHistory parsed = ParseHistory(whole + line.substr(0, cut));
-        ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours) << cut;
-        // Cut in its last number, the line can still read as a training: kept,
-        // it needs a line end before the next.
-        if (parsed.Records.size() == 2) {
-            EXPECT_TRUE(parsed.DataEndsMidLine);
-            continue;
+// A crash, a kill or a power cut in the middle of an append leaves the start
+// of a line at the end. Cut at every byte, a history never reads a line that
+// was not written whole: the records are always the first lines as written.
+// The format before the check cannot tell a line cut in its last number, so
+// there a last line without its end is left out.
+TEST(HistoryCsvTest, AHistoryCutAtAnyByteReadsOnlyWholeLines) {
+    const std::vector<TrainingRecord> records{Sample(), Abandoned(), Sample()};
+    for (const bool previous : {false, true}) {
+        std::string text = previous ? std::string(PreviousHeader) : HistoryHeaderLine();
+        std::vector<std::size_t> lineEnds;
+        for (const TrainingRecord& record : records) {
+            text += previous ? PreviousLine(record) : HistoryLine(record);
+            lineEnds.push_back(text.size());
         }
-        EXPECT_EQ(parsed.Records.size(), 1U) << cut;
-        EXPECT_EQ(parsed.DataEnd, whole.size()) << cut;
+        for (std::size_t cut = HistoryHeaderLine().size() / 2; cut <= text.size(); ++cut) {
+            const ParsedHistory parsed = ParseHistory(std::string_view(text).substr(0, cut));
+            const auto whole = static_cast<std::size_t>(
+                std::upper_bound(lineEnds.begin(), lineEnds.end(), cut) - lineEnds.begin());
+            ASSERT_LE(parsed.Records.size(), records.size()) << cut;
+            EXPECT_TRUE(std::equal(parsed.Records.begin(), parsed.Records.end(), records.begin()))
+                << previous << " " << cut;
+            // Only the line without just its line end may be read besides the whole ones.
+            const bool lacksOnlyItsEnd =
+                !previous && whole < lineEnds.size() && cut + 1 == lineEnds[whole];
+            EXPECT_EQ(parsed.Records.size(), whole + (lacksOnlyItsEnd ? 1 : 0))
+                << previous << " " << cut;
+            EXPECT_NE(parsed.Status, ParsedHistory::Kind::Damaged) << previous << " " << cut;
+        }
     }
+    const std::string whole = WithLine("");
     EXPECT_EQ(ParseHistory(whole + std::string(20, '\0')).DataEnd, whole.size());
     // Anything else without a line end is no cut line.
     EXPECT_EQ(ParseHistory(whole + "hello").Status, ParsedHistory::Kind::Damaged);
+}
+
+// A journal cut at any byte gives the last state written whole, or nothing.
+TEST(HistoryCsvTest, AJournalCutAtAnyByteGivesItsLastWholeLine) {
+    std::vector<TrainingRecord> states;
+    std::string journal;
+    std::vector<std::size_t> lineEnds;
+    for (int answered = 1; answered <= 3; ++answered) {
+        TrainingRecord state = Abandoned();
+        state.Answers = {answered, 0, 0};
+        state.RightCount = answered - 1;
+        state.Percentage = ExactPercentage(state.RightCount, answered);
+        state.Evidence.reset();
+        state.Abandoned = answered < 3 || state.PeasCount != 3;
+        states.push_back(state);
+        journal += HistoryLine(state);
+        lineEnds.push_back(journal.size());
+    }
+    for (std::size_t cut = 0; cut <= journal.size(); ++cut) {
+        const auto whole = std::upper_bound(lineEnds.begin(), lineEnds.end(), cut + 1) -
+                           lineEnds.begin();
+        const std::optional<TrainingRecord> last = ParseJournalText(journal.substr(0, cut));
+        if (whole == 0)
+            EXPECT_EQ(last, std::nullopt) << cut;
+        else
+            EXPECT_EQ(last, states[static_cast<std::size_t>(whole - 1)]) << cut;
+    }
+    // A piece left by a failed write, then a line of its own, reads past it.
+    EXPECT_EQ(ParseJournalText(journal.substr(0, 40) + "\n" + HistoryLine(states[0])), states[0]);
 }
 
 // A line of commas hundreds of megabytes long must cost no memory: it is

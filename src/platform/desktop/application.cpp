@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace kvarzel {
@@ -73,7 +74,26 @@ QFont ArialFont(int pointSize, bool bold) {
     return font;
 }
 
+namespace {
+
+bool noUserToAnswer = false;
+
+} // namespace
+
+void SetNoUserToAnswer() {
+    noUserToAnswer = true;
+}
+
+bool NoUserToAnswer() {
+    return noUserToAnswer;
+}
+
 void ShowApplicationError(const QString& text) {
+    if (noUserToAnswer) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(ApplicationTitle()),
+                     qPrintable(WithFullStop(text)));
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), WithFullStop(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
