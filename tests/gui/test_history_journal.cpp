@@ -38,8 +38,10 @@ public:
         : statistics_(statistics), stopAt_(stopAt), report_(report) {}
 
     void TrainingStarted() override { statistics_.StartTraining(); }
+    // The event loop writes the answer once its circle is painted.
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);
+        statistics_.WriteAnswer();
         if (soFar.Answers.Total() == stopAt_ && stopAt_ < soFar.PeasCount)
             WaitForTheKill();
     }
@@ -149,6 +151,17 @@ TEST_F(HistoryJournalTest, AKillAtAnyAnswerLeavesATrainingTheNextStartCompletes)
     }
 }
 
+// The dialog's statistics notice lines another program added.
+TEST_F(HistoryJournalTest, AHistoryChangedUnderTheStatisticsIsReadAgain) {
+    auto statistics = Statistics(&settings);
+    PlayAndKillAt(Peas);
+    statistics->ReadHistory();
+    ASSERT_EQ(statistics->RowCount(), 1);
+    PlayAndKillAt(Peas);
+    statistics->NoticeChangedHistory();
+    EXPECT_EQ(statistics->RowCount(), 2);
+}
+
 // A journal that a running copy holds is left to it.
 TEST_F(HistoryJournalTest, AJournalInUseIsNotTaken) {
     auto playing = Statistics(&settings);
@@ -161,6 +174,7 @@ TEST_F(HistoryJournalTest, AJournalInUseIsNotTaken) {
     soFar.Percentage = 100;
     soFar.Abandoned = true;
     playing->TrainingAnswered(soFar);
+    playing->WriteAnswer();
     auto other = Statistics(&settings);
     other->ReadHistory();
     EXPECT_TRUE(other->History().Records.empty());

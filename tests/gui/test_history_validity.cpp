@@ -47,6 +47,7 @@ public:
     void TrainingStarted() override { statistics_.StartTraining(); }
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);
+        statistics_.WriteAnswer(); // as the event loop does after the paint
     }
     void RecordTraining(const TrainingRecord& record) override { statistics_.AddTraining(record); }
 
@@ -69,6 +70,9 @@ enum class Adversary {
     KillWhenBehind,         // kills the program while a training goes badly
     RestartWhenRunBehind,   // closes and starts the program while its run is behind
 };
+
+// How a program run's training ended.
+enum class Ending { Played, Killed, Closed };
 
 struct Shares {
     int Count = 0;
@@ -114,18 +118,21 @@ protected:
         SaveKeepHistory(&settings, adversary != Adversary::KeepOnAfterAGoodRun);
         for (int played = 0; played < 20 * HistoryTrainings && Lines(history) < HistoryTrainings;) {
             auto program = std::make_unique<ProgramRun>(settings, history);
-            bool killed = false;
-            for (int training = 0; training < TrainingsPerRun && !killed; ++training, ++played)
-                killed = PlayTraining(adversary, *program);
+            Ending ending = Ending::Played;
+            for (int training = 0; training < TrainingsPerRun && ending == Ending::Played;
+                 ++training, ++played)
+                ending = PlayTraining(adversary, *program);
             runs.Add(program->RunBound());
             if (adversary == Adversary::KeepOnAfterAGoodRun) {
                 const bool good = program->RunBound() <= 0.2;
                 program->Statistics().SetKeepHistory(good);
-                if (good)
-                    PlayTraining(adversary, *program), ++played;
+                if (good) {
+                    PlayTraining(adversary, *program);
+                    ++played;
+                }
                 program->Statistics().SetKeepHistory(false);
             }
-            if (!killed)
+            if (ending != Ending::Killed)
                 program->Close();
             // A kill leaves the journal of the training under way as it was.
         }
@@ -135,8 +142,8 @@ protected:
         histories.Add(summary.Pooled.Bound());
     }
 
-    // One training of random guesses; true when the program was killed.
-    bool PlayTraining(Adversary adversary, ProgramRun& program) {
+    // One training of random guesses, unless the program is killed or closed during it.
+    Ending PlayTraining(Adversary adversary, ProgramRun& program) {
         TrainingRun& training = program.Training();
         if (adversary == Adversary::KeepOffBeforeALosingEnd)
             program.Statistics().SetKeepHistory(true);
@@ -145,15 +152,15 @@ protected:
             const int answered = training.DrawIndex();
             const bool behind = 2 * training.RightCount() < answered;
             if (adversary == Adversary::KillWhenBehind && behind && answered >= Peas / 2)
-                return true;
+                return Ending::Killed;
             if (adversary == Adversary::RestartWhenRunBehind && answered >= Peas / 2 &&
                 program.RunBound() > 0.5)
-                return false; // closed; the next run starts
+                return Ending::Closed;
             if (adversary == Adversary::KeepOffBeforeALosingEnd && answered == Peas - 1 && behind)
                 program.Statistics().SetKeepHistory(false);
             training.ProcessAnswer(guess() % 2 == 0 ? Answer::Black : Answer::White);
         }
-        return false;
+        return Ending::Played;
     }
 
     static int Lines(const fs::path& history) {

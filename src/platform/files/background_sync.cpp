@@ -55,6 +55,7 @@ void BackgroundSync::Serve() {
             ::close(std::exchange(folderFd_, -1));
         }
         lock.lock();
+        wake_.wait_for(lock, MinInterval, [this] { return stopping_; });
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -8,13 +9,16 @@
 namespace kvarzel {
 
 // Syncs a file to disk on a thread of its own, so that the window never
-// waits for the disk. Requests that come while a sync runs are served by one
-// more sync after it: the data written before the last request is always
-// synced in the end. Works on its own copy of the descriptor. A new file's
+// waits for the disk. Requests that come while a sync runs, or within
+// MinInterval after it, are served by one more sync then: the data written
+// before the last request is always synced in the end, and quick answers
+// cost one sync per interval instead of one each. Works on its own copy of the descriptor. A new file's
 // folder, when given, is synced once with the first request, so that the
 // file's name survives a power cut as well as its bytes.
 class BackgroundSync {
 public:
+    static constexpr std::chrono::milliseconds MinInterval{100};
+
     explicit BackgroundSync(int fd, int folderFd = -1);
     // Finishes the sync under way and the one requested, then stops.
     ~BackgroundSync();

@@ -77,6 +77,7 @@ void TrainingStatistics::NoticeChangedHistory() {
 }
 
 void TrainingStatistics::StartTraining() {
+    unwrittenAnswer_.reset();
     keepingThisTraining_ = keepHistory_;
     journal_.reset();
     journalTried_ = false;
@@ -87,6 +88,20 @@ void TrainingStatistics::StartTraining() {
 void TrainingStatistics::TrainingAnswered(const TrainingRecord& soFar) {
     if (!keepingThisTraining_.value_or(false))
         return;
+    const bool queued = unwrittenAnswer_.has_value();
+    unwrittenAnswer_ = soFar;
+    if (queued)
+        return;
+    if (!answerWriter_)
+        answerWriter_ = std::make_unique<QObject>();
+    // Posted after the circle's paint request, so handled after it.
+    QMetaObject::invokeMethod(answerWriter_.get(), [this] { WriteAnswer(); }, Qt::QueuedConnection);
+}
+
+void TrainingStatistics::WriteAnswer() {
+    if (!unwrittenAnswer_)
+        return;
+    const TrainingRecord soFar = *std::exchange(unwrittenAnswer_, std::nullopt);
     if (!journal_ && !std::exchange(journalTried_, true))
         journal_ = TrainingJournal::Create(places_, failure_);
     if (journal_ && !journal_->Write(soFar))
@@ -100,6 +115,8 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
         ++finished_;
     const bool kept = keepingThisTraining_.value_or(keepHistory_);
     keepingThisTraining_.reset();
+    // The training's last line holds every answer.
+    unwrittenAnswer_.reset();
     std::unique_ptr<TrainingJournal> journal = std::move(journal_);
     if (kept && !journal && !journalTried_)
         journal = TrainingJournal::Create(places_, failure_);
@@ -146,6 +163,7 @@ void TrainingStatistics::FinishWriting(std::chrono::milliseconds lockWait, bool 
     if (std::exchange(finishedWriting_, true))
         return;
     retry_.reset();
+    exitWait_ = lockWait;
     WritePending(lockWait);
     if (pending_.empty() && leftJournals_.empty())
         return;
@@ -162,7 +180,7 @@ QString TrainingStatistics::UnwrittenMessage() const {
                        .arg(unwritten)
                        .arg(QString::fromStdString(WriteFailureText(failure_)));
     if (lockWasBusy_)
-        text += QString(" (программа ждала %1 с)").arg(SecondsText(ExitLockWait));
+        text += QString(" (программа ждала %1 с)").arg(SecondsText(exitWait_));
     const int lost = UnjournalledCount();
     if (lost < unwritten)
         text += QString(". Сохранено для записи при следующем запуске: %1").arg(unwritten - lost);

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+class QObject;
 class QTimer;
 
 namespace kvarzel {
@@ -74,8 +75,12 @@ public:
 
     // A training starts: whether it goes to the history is decided here.
     void StartTraining();
-    // The training so far, after each answer: into its journal when kept.
+    // The training so far, after each answer: into its journal when kept,
+    // from the window's event loop once the answer's circle is painted, so
+    // that the circle comes no later for it.
     void TrainingAnswered(const TrainingRecord& soFar);
+    // Writes the answer now, as the event loop does after the paint.
+    void WriteAnswer();
     // A finished or abandoned training.
     void AddTraining(const TrainingRecord& record);
     // The last try to write what is unwritten, waiting for a busy lock at
@@ -159,11 +164,16 @@ private:
     std::optional<bool> keepingThisTraining_;
     std::unique_ptr<TrainingJournal> journal_;
     bool journalTried_ = false;
+    // The last answer's state, until the event loop writes it.
+    std::optional<TrainingRecord> unwrittenAnswer_;
+    std::unique_ptr<QObject> answerWriter_;
     // Journals of earlier runs not yet in the history.
     std::vector<std::unique_ptr<TrainingJournal>> leftJournals_;
     bool leftJournalsCollected_ = false;
     WriteFailure failure_ = WriteFailure::None;
     bool lockWasBusy_ = false;
+    // How long the exit waited for the lock.
+    std::chrono::milliseconds exitWait_{0};
     bool finishedWriting_ = false;
     int leftOut_ = 0;
     std::unique_ptr<QTimer> retry_;
