@@ -100,6 +100,23 @@ TEST_F(StatisticsFiguresTest, HistoryFigurePoolsItsLinesInFileOrder) {
     EXPECT_NEAR(statistics->RunSummary().Pooled.LogBound(), pooled.LogBound(), 1e-12);
 }
 
+// One training, its guesses right first and wrong after: its row, the run
+// and a history of it alone read the same figure, the one at its end.
+TEST_F(StatisticsFiguresTest, OneTrainingReadsTheSameInItsRowTheRunAndTheHistory) {
+    auto statistics = Statistics();
+    statistics->SetKeepHistory(true);
+    StatisticsForm form(nullptr, *statistics);
+    const TrainingRecord record = RecordOf(CoinGuesses(30, 8), run, 1);
+    form.AddTraining(record);
+    form.Refresh();
+    const QString figure = BoundText(record.Evidence->Total.LogBound());
+    EXPECT_NE(figure, "нет свидетельств");
+    EXPECT_EQ(Cell(form, 0, FigureColumn), figure);
+    EXPECT_TRUE(form.RunFigureLabel->text().startsWith("Эта серия: <b>" + figure + "</b>"));
+    EXPECT_TRUE(form.HistoryFigureLabel->text().startsWith("Вся история: <b>" + figure + "</b>"));
+    EXPECT_FALSE(form.RunFigureLabel->text().contains("сейчас"));
+}
+
 TEST_F(StatisticsFiguresTest, RowsAtFivePercentAreCountedAgainstWhatChanceGives) {
     auto statistics = Statistics();
     statistics->AddTraining(RecordOf(CoinGuesses(20, 0), run, 1));

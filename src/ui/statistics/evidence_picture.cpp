@@ -17,7 +17,7 @@ namespace {
 constexpr TColor CourseColor = 0x408000;      // the results chart's green
 constexpr TColor FivePercentColor = 0x0080FF; // orange
 constexpr TColor OnePercentColor = clRed;
-constexpr TColor ReadingColor = 0x204000; // a darker green
+constexpr TColor ReadingColor = 0x800000; // navy
 
 TLineSeries& AddLine(TChart& chart, TColor color, int width) {
     TLineSeries& series = chart.AddSeries(std::make_unique<TLineSeries>());
@@ -62,8 +62,8 @@ TLineSeries& AddDots(TChart& chart, TColor color) {
     series.LinePen().SetStyle(PenStyle::Clear);
     TSeriesPointer& pointer = series.Pointer();
     pointer.SetStyle(psCircle);
-    pointer.SetHorizSize(2);
-    pointer.SetVertSize(2);
+    pointer.SetHorizSize(3);
+    pointer.SetVertSize(3);
     pointer.SetVisible(true);
     return series;
 }

@@ -34,7 +34,7 @@ const char* const FiguresHeading = "Вероятность таких резул
 
 const char* const PictureLegend =
     "<span style=\"color:#008040\">━━</span> оценка серии после каждого ответа, "
-    "<span style=\"color:#004020\">●</span> где она читается: в конце тренировки<br>"
+    "<span style=\"color:#000080\">●</span> где она читается: в конце тренировки<br>"
     "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
@@ -222,7 +222,10 @@ void StatisticsForm::SizeColumns() {
         return width;
     };
     for (int column = 0; column < model_->columnCount(); ++column) {
-        int width = header.horizontalAdvance(StatisticsColumnTitles()[column]);
+        // A title may take two lines.
+        int width = 0;
+        for (const QString& line : StatisticsColumnTitles()[column].split(u'\n'))
+            width = std::max(width, header.horizontalAdvance(line));
         for (const QString& text : StatisticsWidestTexts(column))
             width = std::max(width, cells.horizontalAdvance(text));
         width = measure(column, tailStart, rows, measure(column, 0, firstEnd, width));
