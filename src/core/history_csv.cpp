@@ -216,6 +216,14 @@ std::optional<TrainingRecord> ParseCommonFields(std::span<const std::string_view
     return record;
 }
 
+// A line keeps a training's figure as read once, at its end: its peak
+// column, and the reading the rest follows from.
+void KeepAsReadAtItsEnd(EvidenceTrack& evidence) {
+    evidence.Readings = 1;
+    evidence.PeakReading = evidence.LogPeakWealth > 0 ? 1 : 0;
+    evidence.LogLastReadWealth = evidence.Total.LogMeanWealth();
+}
+
 // All the evidence columns filled, or all empty (a line of the format
 // without evidence written again): nothing in between.
 bool ParseEvidence(std::span<const std::string_view> fields, std::optional<EvidenceTrack>& out) {
@@ -236,10 +244,7 @@ bool ParseEvidence(std::span<const std::string_view> fields, std::optional<Evide
     evidence.LogPeakWealth = values[2];
     std::copy(values.begin() + 3, values.begin() + static_cast<std::ptrdiff_t>(fields.size()),
               evidence.Total.LogWealth.begin());
-    // A training's figure was read once, at its end.
-    evidence.Readings = 1;
-    evidence.PeakReading = evidence.LogPeakWealth > 0 ? 1 : 0;
-    evidence.LogLastReadWealth = evidence.Total.LogMeanWealth();
+    KeepAsReadAtItsEnd(evidence);
     out = evidence;
     return true;
 }
@@ -274,6 +279,8 @@ std::string HistoryHeaderLine() {
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
     record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
                                                          system_clock::time_point{});
+    if (record.Evidence)
+        KeepAsReadAtItsEnd(*record.Evidence);
     return record;
 }
 
