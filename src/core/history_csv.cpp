@@ -31,10 +31,17 @@ constexpr std::string_view OlderHeader = "finished_utc,peas_count,peas_ratio,tim
                                          "black_answers,timer_answers,right_answers,percentage,"
                                          "chance_percent";
 constexpr std::size_t OlderFieldCount = CommonFieldCount + 1;
-constexpr std::size_t EvidenceFieldCount = 3 + BetCount;
-// The format before the check column: the same columns without it.
-constexpr std::size_t PreviousFieldCount = CommonFieldCount + 1 + EvidenceFieldCount;
-constexpr std::size_t FieldCount = PreviousFieldCount + 1;
+// The version before this one had the first six bets only, and no check
+// column; the bets it lacks did not bet on its lines, which leaves their
+// wealth at one.
+constexpr std::size_t SixBetCount = 6;
+constexpr std::size_t EvidenceFieldCount(std::size_t betCount) {
+    return 3 + betCount;
+}
+// The fields of a line before its check.
+constexpr std::size_t FieldCount(std::size_t betCount) {
+    return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
+}
 constexpr std::string_view CheckColumn = ",line_check";
 constexpr std::size_t CheckDigits = 8;
 
@@ -59,23 +66,25 @@ void AppendFields(std::string& line, std::initializer_list<Number> values) {
     }
 }
 
-std::string PreviousHeaderText() {
+// New columns go at the end, so that the older ones keep their places for
+// any spreadsheet or script that reads them.
+std::string HeaderWithBets(std::size_t betCount) {
     std::string header(CommonColumns);
     header += ",abandoned,expected_right,right_variance,ln_peak_wealth";
-    for (const double edge : BetEdges) {
+    for (std::size_t bet = 0; bet < betCount; ++bet) {
         header += ",ln_wealth_edge_";
-        AppendNumber(header, edge);
+        AppendNumber(header, BetEdges[bet]);
     }
     return header;
 }
 
 const std::string& PreviousHeader() {
-    static const std::string header = PreviousHeaderText();
+    static const std::string header = HeaderWithBets(SixBetCount);
     return header;
 }
 
 const std::string& Header() {
-    static const std::string header = PreviousHeader() + std::string(CheckColumn);
+    static const std::string header = HeaderWithBets(BetCount) + std::string(CheckColumn);
     return header;
 }
 
@@ -130,7 +139,7 @@ std::string UtcText(system_clock::time_point moment) {
 
 void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
     if (!evidence) {
-        line.append(EvidenceFieldCount, ',');
+        line.append(EvidenceFieldCount(BetCount), ',');
         return;
     }
     const GuessEvidence& total = evidence->Total;
@@ -247,15 +256,23 @@ std::optional<TrainingRecord> ParseCommonFields(std::span<const std::string_view
     return record;
 }
 
-// All the evidence columns filled, or all empty (a line of the previous
-// format written again): nothing in between.
+// A line keeps a training's figure as read once, at its end: its peak
+// column, and the reading the rest follows from.
+void KeepAsReadAtItsEnd(EvidenceTrack& evidence) {
+    evidence.Readings = 1;
+    evidence.PeakReading = evidence.LogPeakWealth > 0 ? 1 : 0;
+    evidence.LogLastReadWealth = evidence.Total.LogMeanWealth();
+}
+
+// All the evidence columns filled, or all empty (a line of the format
+// without evidence written again): nothing in between.
 bool ParseEvidence(std::span<const std::string_view> fields, std::optional<EvidenceTrack>& out) {
     if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); })) {
         out.reset();
         return true;
     }
-    std::array<double, EvidenceFieldCount> values{};
-    for (std::size_t i = 0; i < EvidenceFieldCount; ++i) {
+    std::array<double, EvidenceFieldCount(BetCount)> values{};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto value = ParseFinite(fields[i]);
         if (!value)
             return false;
@@ -265,7 +282,9 @@ bool ParseEvidence(std::span<const std::string_view> fields, std::optional<Evide
     evidence.Total.ExpectedRight = values[0];
     evidence.Total.RightVariance = values[1];
     evidence.LogPeakWealth = values[2];
-    std::copy(values.begin() + 3, values.end(), evidence.Total.LogWealth.begin());
+    std::copy(values.begin() + 3, values.begin() + static_cast<std::ptrdiff_t>(fields.size()),
+              evidence.Total.LogWealth.begin());
+    KeepAsReadAtItsEnd(evidence);
     out = evidence;
     return true;
 }
@@ -300,6 +319,8 @@ std::string HistoryHeaderLine() {
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
     record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
                                                          system_clock::time_point{});
+    if (record.Evidence)
+        KeepAsReadAtItsEnd(*record.Evidence);
     return record;
 }
 
@@ -322,11 +343,31 @@ std::string HistoryLine(const TrainingRecord& training) {
     return line;
 }
 
+namespace {
+
+// The fields of a line, without a check, with the evidence of the first
+// `betCount` bets.
+std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount) {
+    std::array<std::string_view, FieldCount(BetCount)> allFields;
+    const std::span fields = std::span(allFields).first(FieldCount(betCount));
+    if (!SplitFields(line, fields))
+        return std::nullopt;
+    std::optional<TrainingRecord> record = ParseCommonFields(fields);
+    const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
+    if (!record || !abandoned ||
+        !ParseEvidence(fields.subspan(CommonFieldCount + 1), record->Evidence))
+        return std::nullopt;
+    record->Abandoned = *abandoned == 1;
+    return Checked(std::move(record));
+}
+
+} // namespace
+
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     const std::optional<std::string_view> content = CheckedContent(line);
     if (!content)
         return std::nullopt;
-    return ParsePreviousHistoryLine(*content);
+    return ParseLineWithBets(*content, BetCount);
 }
 
 std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
@@ -343,16 +384,7 @@ std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
 }
 
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
-    std::array<std::string_view, PreviousFieldCount> fields;
-    if (!SplitFields(line, fields))
-        return std::nullopt;
-    std::optional<TrainingRecord> record = ParseCommonFields(fields);
-    const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
-    if (!record || !abandoned ||
-        !ParseEvidence(std::span(fields).subspan(CommonFieldCount + 1), record->Evidence))
-        return std::nullopt;
-    record->Abandoned = *abandoned == 1;
-    return Checked(std::move(record));
+    return ParseLineWithBets(line, SixBetCount);
 }
 
 void HistoryParser::Feed(std::string_view piece) {

@@ -36,8 +36,9 @@ struct ParsedHistory {
     enum class Kind { Empty, Ours, Foreign, Damaged } Status = Kind::Empty;
     std::vector<TrainingRecord> Records;
     int BadLine = 0;
-    // Current: lines end in their check. Previous: the same lines without it.
-    // Oldest: lines without evidence, their chance column dropped.
+    // Current: lines end in their check. Previous: lines without it, with the
+    // evidence of six bets. Oldest: lines without evidence, their chance
+    // column dropped.
     enum class Format { Current, Previous, Oldest };
     // Written by an earlier version: rewritten in the current format before
     // the next line is added.
@@ -82,7 +83,7 @@ private:
 // One line of the current format (without its line end), or nothing for one
 // that is malformed, fails its check or is not a possible training.
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line);
-// A line of the format before the check column.
+// A line of the format before the check column, with six bets.
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line);
 // A training's journal: its history line written again after every answer.
 // The last line that passes its check, or nothing.

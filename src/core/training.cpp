@@ -70,6 +70,7 @@ void TrainingRun::Abandon() {
     underWay_ = false;
     if (answers_.Total() == 0)
         return;
+    ReadFigures();
     view_.RecordTraining(Record(ExactPercentage(rightCount_, answers_.Total()), true));
 }
 
@@ -173,9 +174,17 @@ void TrainingRun::SoundWrongAnswer() {
     }
 }
 
+// The training's and the run's figures are read where every figure is: at
+// the end of a training.
+void TrainingRun::ReadFigures() {
+    trainingEvidence_.Read();
+    runEvidence_.EndTraining();
+}
+
 void TrainingRun::EndTraining() {
     // A close while the result message is up must not abandon the finished training.
     underWay_ = false;
+    ReadFigures();
     view_.ClearAnswerBold();
     ++trainingCount_;
     const double p = ExactPercentage(rightCount_, PeasCount());

@@ -31,6 +31,7 @@ TrainingRecord Sample() {
     EvidenceTrack evidence;
     evidence.AddGuess(0.5, true);
     evidence.AddGuess(1.0 / 3.0, true);
+    evidence.Read();
     record.Evidence = evidence;
     return record;
 }
@@ -53,7 +54,7 @@ constexpr std::string_view OlderHeader =
     "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,white_answers,"
     "black_answers,timer_answers,right_answers,percentage,chance_percent\n";
 
-// The format before the check column; its files are still read.
+// The format before the check column, with six bets; its files are still read.
 constexpr std::string_view PreviousHeader =
     "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
     "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
@@ -61,8 +62,17 @@ constexpr std::string_view PreviousHeader =
     "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
     "ln_wealth_edge_1\n";
 
+// The record as a line of the previous format reads back: the strong bet it
+// lacked left at a wealth of one.
+TrainingRecord SixBetRecord(TrainingRecord record) {
+    if (record.Evidence)
+        record.Evidence->Total.LogWealth.back() = 0;
+    return AsStoredInHistory(record);
+}
+
 std::string PreviousLine(const TrainingRecord& record) {
-    std::string line = HistoryLine(record);
+    std::string line = HistoryLine(SixBetRecord(record));
+    line.erase(line.rfind(',')); // the check
     return line.erase(line.rfind(',')) + "\n";
 }
 
@@ -78,7 +88,7 @@ bool EndsInItsCheck(std::string_view line) {
 
 TEST(HistoryCsvTest, HeaderNamesEveryColumnAndTheBetsByTheirEdges) {
     std::string previous(PreviousHeader);
-    previous.insert(previous.size() - 1, ",line_check");
+    previous.insert(previous.size() - 1, ",ln_wealth_edge_2,line_check");
     EXPECT_EQ(HistoryHeaderLine(), previous);
 }
 
@@ -86,13 +96,13 @@ TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
     const std::string line = HistoryLine(Sample());
     EXPECT_EQ(line.substr(0, 65),
               "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.");
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 21);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 22);
     EXPECT_TRUE(EndsInItsCheck(line)) << line;
     TrainingRecord older = Abandoned();
     older.Evidence.reset();
     const std::string olderLine = HistoryLine(older);
     EXPECT_EQ(olderLine.substr(0, olderLine.rfind(',')),
-              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,");
+              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,,");
     EXPECT_TRUE(EndsInItsCheck(olderLine)) << olderLine;
     // Any change to a line fails its check.
     std::string changed = line;
@@ -197,6 +207,26 @@ TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
               ParsedHistory::Kind::Damaged);
 }
 
+// Lines of the previous format keep their evidence, the strong bet it
+// lacked at one, and the file is marked for writing again in the current
+// format; lines of either format belong to their own header only.
+TEST(HistoryCsvTest, PreviousLinesReadWithTheMissingBetAtOne) {
+    TrainingRecord noEvidence = Abandoned();
+    noEvidence.Evidence.reset();
+    const ParsedHistory parsed = ParseHistory(std::string(PreviousHeader) +
+                                              PreviousLine(Sample()) + PreviousLine(noEvidence));
+    ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+    EXPECT_TRUE(parsed.OlderFormat);
+    ASSERT_EQ(parsed.Records.size(), 2U);
+    EXPECT_EQ(parsed.Records[0].Evidence->Total.LogWealth.back(), 0.0);
+    EXPECT_EQ(parsed.Records[0], SixBetRecord(Sample()));
+    EXPECT_EQ(parsed.Records[1], noEvidence);
+    EXPECT_EQ(ParseHistory(std::string(PreviousHeader) + HistoryLine(Sample())).Status,
+              ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(ParseHistory(HistoryHeaderLine() + PreviousLine(Sample())).Status,
+              ParsedHistory::Kind::Damaged);
+}
+
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     EXPECT_EQ(ParseHistory("date,score\n2026-01-01,5\n").Status, ParsedHistory::Kind::Foreign);
     EXPECT_EQ(ParseHistory(std::string("\xEF\xBB\xBF") + HistoryHeaderLine()).Status,
@@ -229,10 +259,9 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
         start + "0,-0.5,0.4,0.3" + wealth,              // fewer than none
         start + "0,1,0.6,0.3" + wealth,                 // a variance beyond guesses / 4
         start + "0,1,0.4,-0.1" + wealth,                // a peak below the start
-        start + "0,1,0.4,2.1" + wealth,                 // a peak beyond the right answers' edges
+        start + "0,1,0.4,4.1" + wealth,                 // a peak beyond the right answers' edges
         start + "0,1,0.4,0.3,0.31,0.1,0.1,0.1,0.1,0.1", // wealth beyond edge 0.15 x 2
         start + "0,1,0.4,0.3,0.1,0.1,0.1,0.1,0.1,-0.1", // wrong guesses: none, so no loss
-        start + "0,1,0.4,0.05" + wealth,                // a peak below where the wealth ends
         // Dates: none before 1970, none the clock cannot hold, no such day or time.
         "1013-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
         "10000-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
@@ -297,7 +326,10 @@ TEST(HistoryCsvTest, AHistoryCutAtAnyByteReadsOnlyWholeLines) {
             const auto whole = static_cast<std::size_t>(
                 std::upper_bound(lineEnds.begin(), lineEnds.end(), cut) - lineEnds.begin());
             ASSERT_LE(parsed.Records.size(), records.size()) << cut;
-            EXPECT_TRUE(std::equal(parsed.Records.begin(), parsed.Records.end(), records.begin()))
+            EXPECT_TRUE(std::equal(parsed.Records.begin(), parsed.Records.end(), records.begin(),
+                                   [previous](const TrainingRecord& read, const TrainingRecord& r) {
+                                       return read == (previous ? SixBetRecord(r) : r);
+                                   }))
                 << previous << " " << cut;
             // Only the line without just its line end may be read besides the whole ones.
             const bool lacksOnlyItsEnd =

@@ -6,7 +6,7 @@
 #include "ui/about/about_texts.h"
 #include "ui/about/text_label.h"
 #include "ui/about/version_strings.h"
-#include "ui/main/bucket_picture.h"
+#include "ui/art/program_icon.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
