@@ -197,8 +197,8 @@ TEST_P(HistoryValidityTest, NoChoiceOfWhatIsKeptMakesTheFiguresLie) {
     EXPECT_LE(runs.Share(runs.AtMost5), limit(0.05, runs.Count));
     EXPECT_LE(runs.Share(runs.AtMost1), limit(0.01, runs.Count));
     if (more != nullptr)
-        std::printf("| %d | %d histories: %.2f %% / %.2f %% | %d runs: %.2f %% / %.2f %% |\n",
-                    static_cast<int>(GetParam()), histories.Count,
+        std::printf("| %s | %d histories: %.2f %% / %.2f %% | %d runs: %.2f %% / %.2f %% |\n",
+                    ::testing::PrintToString(GetParam()).c_str(), histories.Count,
                     100 * histories.Share(histories.AtMost5), 100 * histories.Share(histories.AtMost1),
                     runs.Count, 100 * runs.Share(runs.AtMost5), 100 * runs.Share(runs.AtMost1));
 }

@@ -36,6 +36,12 @@ struct ReadHistory {
     bool DataEndsMidLine = false;
 };
 
+Contents InState(Status state) {
+    Contents contents;
+    contents.State = state;
+    return contents;
+}
+
 Status StatusOf(ParsedHistory::Kind kind) {
     switch (kind) {
     case ParsedHistory::Kind::Empty:
@@ -81,7 +87,9 @@ ReadHistory ReadOpenFile(int fd, const struct stat& info) {
     history.OlderFormat = parsed.OlderFormat;
     history.DataEnd = parsed.DataEnd;
     history.DataEndsMidLine = parsed.DataEndsMidLine;
-    history.Read = {StatusOf(parsed.Status), std::move(parsed.Records), parsed.BadLine, {}};
+    history.Read.State = StatusOf(parsed.Status);
+    history.Read.Records = std::move(parsed.Records);
+    history.Read.BadLine = parsed.BadLine;
     const bool endsCleanly = parsed.DataEnd == static_cast<std::size_t>(info.st_size) &&
                              !parsed.DataEndsMidLine && !parsed.OlderFormat;
     if (history.Read.State == Status::Ours && endsCleanly)
@@ -266,11 +274,10 @@ HistoryFile::Contents HistoryFile::Load() const {
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
     FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
-        return {
-            errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable, {}, 0, {}};
+        return InState(errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable);
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
-        return {Status::Unreadable, {}, 0, {}};
+        return InState(Status::Unreadable);
     Contents contents = ReadOpenFile(fd.Get(), info).Read;
     contents.Seen = StampOf(info);
     return contents;
