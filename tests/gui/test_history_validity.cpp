@@ -71,6 +71,10 @@ enum class Adversary {
     RestartWhenRunBehind,   // closes and starts the program while its run is behind
 };
 
+const char* const AdversaryNames[] = {"honest", "keeping on after a good run",
+                                      "keeping off before a losing end", "kill when behind",
+                                      "restart when the run is behind"};
+
 // How a program run's training ended.
 enum class Ending { Played, Killed, Closed };
 
@@ -198,7 +202,7 @@ TEST_P(HistoryValidityTest, NoChoiceOfWhatIsKeptMakesTheFiguresLie) {
     EXPECT_LE(runs.Share(runs.AtMost1), limit(0.01, runs.Count));
     if (more != nullptr)
         std::printf("| %s | %d histories: %.2f %% / %.2f %% | %d runs: %.2f %% / %.2f %% |\n",
-                    ::testing::PrintToString(GetParam()).c_str(), histories.Count,
+                    AdversaryNames[static_cast<int>(GetParam())], histories.Count,
                     100 * histories.Share(histories.AtMost5), 100 * histories.Share(histories.AtMost1),
                     runs.Count, 100 * runs.Share(runs.AtMost5), 100 * runs.Share(runs.AtMost1));
 }
