@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -169,6 +170,28 @@ TEST_F(StatisticsTest, KeptHistorySurvivesARestartWithTheRunMarked) {
         EXPECT_EQ(Cell(2, 0), "1");
         EXPECT_TRUE(Dialog().HistoryLabel->text().contains("history.csv"));
     });
+}
+
+// A kill while the result box is up loses nothing: the training is in the
+// history, finished, before the box shows.
+TEST_F(StatisticsTest, AKeptTrainingIsInTheHistoryWhileItsResultBoxIsUp) {
+    ASSERT_TRUE(SaveKeepHistory(store.get(), true));
+    Reopen();
+    std::vector<TrainingRecord> whileUp;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            whileUp = HistoryFile(HistoryPath()).Load().Records;
+            box->accept();
+        }
+    });
+    watch.start(10);
+    Start();
+    for (int pea = 0; pea < 4; ++pea)
+        RightButton()->click();
+    ASSERT_EQ(whileUp.size(), 1U);
+    EXPECT_FALSE(whileUp[0].Abandoned);
+    EXPECT_EQ(whileUp[0].RightCount, 4);
 }
 
 TEST_F(StatisticsTest, DamagedHistoryIsReportedAndKept) {
