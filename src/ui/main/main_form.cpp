@@ -10,6 +10,7 @@
 #include "platform/files/history_file.h"
 #include "platform/keys/key_codes.h"
 #include "ui/common/accessible_names.h"
+#include "ui/common/focus_announcer.h"
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 282, 331, 19);
 
+    verdicts_ = new FocusAnnouncer(*this);
     AnswerTimer = new IntervalTimer(this);
     connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
@@ -261,9 +263,11 @@ void TMainForm::ShowSignal(bool right, int drawNumber) {
         CounterLabel->show();
         PageControl->setCurrentWidget(TrainTabSheet);
     }
-    // Colour alone would keep the verdict from a screen reader.
+    // Colour alone would keep the verdict from a screen reader, which speaks
+    // it where the keys are, and finds it again on the circle.
     const QString spoken =
-        QStringLiteral("%1 — %2").arg(drawNumber).arg(right ? "верно" : "неверно");
+        QStringLiteral("%1, горошина %2").arg(right ? "верно" : "неверно").arg(drawNumber);
+    verdicts_->Announce(spoken);
     AnnounceName(SignalShape, spoken);
     CounterLabel->setAccessibleName(spoken);
     ApplicationHint::Instance().CancelHint();

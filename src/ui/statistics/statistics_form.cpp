@@ -141,6 +141,8 @@ void StatisticsForm::CreateTable() {
     TrainingsTable = new QTableView(this);
     TrainingsTable->setObjectName("TrainingsTable");
     NameControl(TrainingsTable, "Тренировки");
+    // Tab goes on to the dialog's other controls; the arrows move between the cells.
+    TrainingsTable->setTabKeyNavigation(false);
     TrainingsTable->verticalHeader()->hide();
     // Rows of one height: the view places any row without asking the others.
     // Set before the model comes, which would make it resize every row.
