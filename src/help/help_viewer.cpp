@@ -34,6 +34,7 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     browser_ = new HelpPageBrowser(splitter);
+    browser_->setAccessibleName(QStringLiteral("Страница справки"));
     splitter->insertWidget(0, BuildNavigation());
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({230, 570});
@@ -54,6 +55,7 @@ HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::BuildToolBar(QVBoxLayout& layout) {
     auto* toolBar = new QToolBar(this);
+    toolBar->setAccessibleName(QStringLiteral("Переход по страницам"));
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     back_ =
         toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Назад"));
@@ -75,6 +77,9 @@ QWidget* HelpViewer::BuildNavigation() {
     index_ = new QListWidget;
     navigation_->addTab(contents_, QStringLiteral("Содержание"));
     navigation_->addTab(index_, QStringLiteral("Указатель"));
+    navigation_->setAccessibleName(QStringLiteral("Разделы справки"));
+    contents_->setAccessibleName(QStringLiteral("Содержание"));
+    index_->setAccessibleName(QStringLiteral("Указатель"));
     connect(contents_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { ShowPage(PageOfItem(*item)); });
     connect(contents_, &QTreeWidget::itemActivated, this,

@@ -18,6 +18,16 @@ import pyatspi
 ITEM_ROLES = {pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM}
 
 
+def needs_name(role, state):
+    """A node the user can reach or a picture. A label that is not shown, whose
+    name is its text, is hidden because it has none."""
+    if role in ITEM_ROLES:
+        return False
+    if role == pyatspi.ROLE_LABEL and not state.contains(pyatspi.STATE_VISIBLE):
+        return False
+    return state.contains(pyatspi.STATE_FOCUSABLE) or role == pyatspi.ROLE_IMAGE
+
+
 def application(pid):
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.get_process_id() == pid:
@@ -38,9 +48,9 @@ def unnamed(node, path, found, counts):
     counts[0] += 1
     role = node.getRole()
     state = node.getState()
-    if not node.name and role not in ITEM_ROLES:
-        if state.contains(pyatspi.STATE_FOCUSABLE) or role == pyatspi.ROLE_IMAGE:
-            found.append("%s (%s)" % (path, node.getRoleName()))
+    if not node.name and needs_name(role, state):
+        states = sorted(pyatspi.stateToString(s) for s in state.getStates())
+        found.append("%s (%s)" % (path, ", ".join(states)))
     for index, child in enumerate(node):
         if child is not None:
             unnamed(child, "%s/%s[%d]" % (path, child.getRoleName(), index), found, counts)

@@ -6,6 +6,7 @@
 #include "ui/about/about_texts.h"
 #include "ui/about/text_label.h"
 #include "ui/about/version_strings.h"
+#include "ui/common/accessible_names.h"
 #include "ui/main/bucket_picture.h"
 
 #include <QKeyEvent>
@@ -56,6 +57,7 @@ TAboutForm::TAboutForm(QWidget* parent, const VersionResource& versionResource)
 void TAboutForm::CreateControls() {
     LogoImage = Create<QLabel>(this, "LogoImage");
     LogoImage->setGeometry(Gap, Gap, LogoSize, LogoSize);
+    NameControl(LogoImage, "Значок программы");
 
     AboutLabel = Create<TextLabel>(this, "AboutLabel");
     AboutLabel->move(TextLeft, Gap);

@@ -6,6 +6,7 @@
 #include "help/help.h"
 #include "platform/desktop/application_hint.h"
 #include "platform/desktop/interval_timer.h"
+#include "platform/desktop/message_box_icon.h"
 #include "platform/drawing/canvas.h"
 #include "platform/files/history_file.h"
 #include "platform/keys/key_codes.h"
@@ -65,6 +66,7 @@ TMainForm::TMainForm(QWidget* parent)
 
     PageControl = new QTabWidget(client);
     PageControl->setObjectName("PageControl");
+    NameControl(PageControl, "Страницы окна");
     PageControl->setTabPosition(QTabWidget::South);
     ApplyPageControlStyle(*PageControl);
     PageControl->setGeometry(0, 0, 331, 282);
@@ -298,6 +300,7 @@ void TMainForm::ClearAnswerBold() {
 void TMainForm::ShowResultMessage(const std::string& message) {
     QMessageBox box(QMessageBox::Information, "Результат", QString::fromStdString(message),
                     QMessageBox::Ok, this);
+    NameMessageBoxIcon(box);
     // Only the main window waits for the box; an open help window stays usable.
     box.setWindowModality(Qt::WindowModal);
     box.exec();

@@ -3,6 +3,7 @@
 
 #include "chart/chart.h"
 #include "help/help.h"
+#include "platform/desktop/message_box_icon.h"
 #include "ui/common/accessible_names.h"
 #include "ui/statistics/evidence_picture.h"
 #include "ui/statistics/statistics_table_model.h"
@@ -263,8 +264,12 @@ void StatisticsForm::ExportButtonClick() {
     if (fileName.isEmpty())
         return;
     const ExportResult result = ExportHistory(fileName.toStdString(), statistics_.RowRecords());
-    if (!result.Ok)
-        QMessageBox::warning(this, "Статистика тренировок", QString::fromStdString(result.Message));
+    if (result.Ok)
+        return;
+    QMessageBox box(QMessageBox::Warning, "Статистика тренировок",
+                    QString::fromStdString(result.Message), QMessageBox::Ok, this);
+    NameMessageBoxIcon(box);
+    box.exec();
 }
 
 } // namespace kvarzel
