@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -202,6 +203,34 @@ TEST_F(StatisticsTest, F1OpensTheStatisticsPage) {
     InDialog([&] { QTest::keyClick(Dialog().TrainingsTable, Qt::Key_F1); });
     ASSERT_NE(HelpViewerWindow(), nullptr);
     EXPECT_EQ(HelpViewerWindow()->CurrentPage(), "Statistics.htm");
+}
+
+// The arrows move between the table's cells; Tab and Shift+Tab leave the table, and Tab
+// reaches the dialog's check box and buttons.
+TEST_F(StatisticsTest, TabLeavesTheTableAndReachesEveryControl) {
+    PlayTraining(2);
+    PlayTraining(3);
+    InDialog([&] {
+        StatisticsForm& dialog = Dialog();
+        QTableView* table = dialog.TrainingsTable;
+        table->setFocus(Qt::TabFocusReason);
+        table->setCurrentIndex(dialog.TableModel().index(0, 0));
+        QTest::keyClick(table, Qt::Key_Down);
+        EXPECT_EQ(table->currentIndex().row(), 1);
+        QTest::keyClick(table, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_FALSE(table->hasFocus());
+        table->setFocus(Qt::TabFocusReason);
+        QSet<QWidget*> reached;
+        for (int press = 0; press < 10 && !reached.contains(table); ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget();
+        }
+        for (QWidget* control : {static_cast<QWidget*>(dialog.HistoryCheckBox),
+                                 static_cast<QWidget*>(dialog.ExportButton),
+                                 static_cast<QWidget*>(dialog.CloseButton),
+                                 static_cast<QWidget*>(table)})
+            EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
+    });
 }
 
 // Trainings of one pea can end alike within a second; turning the history on

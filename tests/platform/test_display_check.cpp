@@ -53,7 +53,8 @@ TEST(DisplayCheckTest, OnlyAServerThatAcceptsAConnectionCounts) {
     EXPECT_FALSE(CanOpenDisplay(wayland));
 
     const int server = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{.sun_family = AF_UNIX};
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
     const std::string path = runtime + "/w-0";
     path.copy(address.sun_path, path.size());
     ASSERT_EQ(bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);

@@ -11,10 +11,10 @@ namespace kvarzel {
 // Where Qt would look for a window system, read from the command line (Qt's own
 // -platform and -display options) and from the environment.
 struct DisplaySettings {
-    std::string Platform;       // -platform, else QT_QPA_PLATFORM: names separated by ';'
-    std::string XDisplay;       // -display, else DISPLAY
-    std::string WaylandDisplay; // WAYLAND_DISPLAY
-    std::string RuntimeFolder;  // XDG_RUNTIME_DIR, where a Wayland socket named alone lies
+    std::string Platform{};     // -platform, else QT_QPA_PLATFORM: names separated by ';'
+    std::string XDisplay{};     // -display, else DISPLAY
+    std::string WaylandDisplay{}; // WAYLAND_DISPLAY
+    std::string RuntimeFolder{}; // XDG_RUNTIME_DIR, where a Wayland socket named alone lies
     bool WaylandSession = false; // XDG_SESSION_TYPE is "wayland"
 };
 

@@ -11,7 +11,7 @@
 #include "platform/files/history_file.h"
 #include "platform/keys/key_codes.h"
 #include "ui/common/accessible_names.h"
-#include "ui/common/focus_announcer.h"
+#include "ui/common/spoken_notice.h"
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
@@ -78,7 +78,8 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 282, 331, 19);
 
-    verdicts_ = new FocusAnnouncer(*this);
+    verdicts_ = new SpokenNotice(client);
+    verdicts_->setObjectName("VerdictNotice");
     AnswerTimer = new IntervalTimer(this);
     connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
@@ -266,7 +267,7 @@ void TMainForm::ShowSignal(bool right, int drawNumber) {
         PageControl->setCurrentWidget(TrainTabSheet);
     }
     // Colour alone would keep the verdict from a screen reader, which speaks
-    // it where the keys are, and finds it again on the circle.
+    // it at once, wherever the focus is, and finds it again on the circle.
     const QString spoken =
         QStringLiteral("%1, горошина %2").arg(right ? "верно" : "неверно").arg(drawNumber);
     verdicts_->Announce(spoken);

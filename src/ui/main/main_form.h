@@ -25,7 +25,7 @@ namespace kvarzel {
 class ResultsPage;
 class TChart;
 class BucketView;
-class FocusAnnouncer;
+class SpokenNotice;
 class TLineSeries;
 class SignalCircle;
 class IntervalTimer;
@@ -140,7 +140,7 @@ private:
     QDialog* optionsForm_ = nullptr;
     std::function<void()> makeDialogs_;
     StatisticsForm* statisticsForm_ = nullptr;
-    FocusAnnouncer* verdicts_ = nullptr; // speaks each answer's verdict
+    SpokenNotice* verdicts_ = nullptr; // speaks each answer's verdict
     bool shown_ = false;
 };
 
