@@ -24,13 +24,14 @@ fuzz=(clang libclang-rt-dev)
 bench=(libbenchmark-dev libqcustomplot-dev)
 # The tests build the package and fuzz targets too, check the installed tree
 # with the desktop's validators, run the program in weston and in Xvfb with
-# openbox (looked at with xprop, xwininfo and xev), and load the machine for
-# the soak.
+# openbox (looked at with xprop, xwininfo and xev), read its windows over
+# AT-SPI and with the orca screen reader, and load the machine for the soak.
 test=(
   "${package[@]}" "${fuzz[@]}"
   libgtest-dev libgmock-dev
   desktop-file-utils appstream
   weston xvfb openbox xdotool x11-utils imagemagick
+  dbus-daemon at-spi2-core python3-pyatspi orca
   stress-ng
 )
 
