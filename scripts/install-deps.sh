@@ -7,7 +7,14 @@
 #   --bench    --run and the benchmark libraries (make bench)
 #   --fuzz     --run and clang with libFuzzer (make fuzz)
 # Only what is missing is installed; nothing is printed when everything is there.
+# `install-deps.sh --print <group>` lists the group's packages, one a line, and
+# installs nothing (a test checks the README's table against it).
 set -euo pipefail
+print=false
+if [ "${1:-}" = --print ]; then
+  print=true
+  shift
+fi
 
 run=(
   build-essential cmake make pkg-config
@@ -47,6 +54,11 @@ case "${1:---test}" in
     exit 2
     ;;
 esac
+
+if $print; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do
