@@ -4,7 +4,7 @@
 #include "qt_bench_main.h"
 #include "ui/about/about_form.h"
 #include "ui/about/version_strings.h"
-#include "ui/main/bucket_picture.h"
+#include "ui/art/program_icon.h"
 
 namespace {
 

@@ -12,8 +12,8 @@ function(kvarzel_add_program_icons target)
   set(art ${PROJECT_SOURCE_DIR}/assets/art)
   set(tree ${PROJECT_BINARY_DIR}/icons/hicolor)
   add_executable(kvarzel_render_icons ${PROJECT_SOURCE_DIR}/tools/render_icons.cpp
-                                      ${PROJECT_SOURCE_DIR}/src/ui/main/two_colour_render.cpp
-                                      ${PROJECT_SOURCE_DIR}/src/ui/main/icon_render.cpp)
+                                      ${PROJECT_SOURCE_DIR}/src/ui/art/two_colour_render.cpp
+                                      ${PROJECT_SOURCE_DIR}/src/ui/art/icon_render.cpp)
   target_include_directories(kvarzel_render_icons PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(kvarzel_render_icons PRIVATE Qt6::Gui Qt6::Svg)
 

@@ -8,7 +8,7 @@ function(kvarzel_add_bucket_picture target)
   set(picture ${PROJECT_BINARY_DIR}/pictures/bucket.png)
   add_executable(kvarzel_render_bucket_picture
     ${PROJECT_SOURCE_DIR}/tools/render_bucket_picture.cpp
-    ${PROJECT_SOURCE_DIR}/src/ui/main/two_colour_render.cpp)
+    ${PROJECT_SOURCE_DIR}/src/ui/art/two_colour_render.cpp)
   target_include_directories(kvarzel_render_bucket_picture PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(kvarzel_render_bucket_picture PRIVATE Qt6::Gui Qt6::Svg)
 

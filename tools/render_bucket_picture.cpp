@@ -2,8 +2,8 @@
 // Renders the training page's picture at build time, so that no start has to draw it:
 //   kvarzel_render_bucket_picture <svg> <output png>
 // draws the SVG black on white at the picture's size and saves it with one bit a pixel.
+#include "ui/art/two_colour_render.h"
 #include "ui/main/bucket_picture.h"
-#include "ui/main/two_colour_render.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

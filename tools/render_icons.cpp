@@ -3,7 +3,7 @@
 //   kvarzel_render_icons <output folder> <small svg> <large svg> <size>...
 // writes <output folder>/<size>x<size>/apps/kvarzel.png for every size, each
 // drawn as the program draws its icon at that size.
-#include "ui/main/icon_render.h"
+#include "ui/art/icon_render.h"
 
 #include <QDir>
 #include <QGuiApplication>

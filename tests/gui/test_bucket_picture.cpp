@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The training page's picture and the program icon: compiled in, of the
 // sizes the window layout counts on, and truly two-colour.
+#include "ui/art/icon_render.h"
+#include "ui/art/program_icon.h"
+#include "ui/art/two_colour_render.h"
 #include "ui/main/bucket_picture.h"
-#include "ui/main/icon_render.h"
-#include "ui/main/two_colour_render.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/frame_centring.h"
+#include "ui/window_manager/frame_centring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_support/wait_for.h"
-#include "ui/common/modal_activation.h"
+#include "ui/window_manager/modal_activation.h"
 
 #include <QApplication>
 #include <QDialog>

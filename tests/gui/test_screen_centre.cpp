@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/screen_centre.h"
+#include "ui/window_manager/screen_centre.h"
 
 #include <QApplication>
 #include <QScreen>

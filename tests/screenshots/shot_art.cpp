@@ -3,9 +3,10 @@
 // where they lie on it, and the program icon at every size.
 #include "screenshot_registry.h"
 
+#include "ui/art/icon_render.h"
+#include "ui/art/program_icon.h"
+#include "ui/art/two_colour_render.h"
 #include "ui/main/bucket_picture.h"
-#include "ui/main/icon_render.h"
-#include "ui/main/two_colour_render.h"
 
 #include <QPainter>
 

@@ -6,8 +6,8 @@
 #include "ui/about/about_texts.h"
 #include "ui/about/text_label.h"
 #include "ui/about/version_strings.h"
+#include "ui/art/program_icon.h"
 #include "ui/common/accessible_names.h"
-#include "ui/main/bucket_picture.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 
 #include "help/help.h"
 #include "ui/common/help_context.h"
-#include "ui/common/modal_minimise.h"
-#include "ui/common/screen_centre.h"
+#include "ui/window_manager/modal_minimise.h"
+#include "ui/window_manager/screen_centre.h"
 
 #include <QApplication>
 #include <QKeyEvent>

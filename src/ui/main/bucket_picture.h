@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 
 namespace kvarzel {
@@ -18,12 +17,5 @@ inline constexpr int kBucketPictureHeight = 238;
 // At a device pixel ratio above 1 the picture has that many more pixels (and
 // that ratio), drawn afresh from the drawing rather than scaled up.
 QImage BucketPicture(qreal ratio = 1.0);
-
-// The program icon ("MAINICON") at 16, 24, 32, 48, 64 and 256 pixels, each
-// size drawn in two colours on a transparent background.
-QIcon ProgramIcon();
-
-// One size of the program icon alone, for a window that shows only that one.
-QImage ProgramIconImage(int size);
 
 } // namespace kvarzel

@@ -15,12 +15,12 @@
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
-#include "ui/common/screen_centre.h"
 #include "ui/common/sound_output.h"
 #include "ui/main/results_page.h"
 #include "ui/main/signal_circle.h"
 #include "ui/main/training_results.h"
 #include "ui/statistics/statistics_form.h"
+#include "ui/window_manager/screen_centre.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,11 +3,11 @@
 
 #include "platform/desktop/termination_signals.h"
 #include "ui/about/about_form.h"
+#include "ui/art/program_icon.h"
 #include "ui/common/after_event.h"
-#include "ui/common/modal_activation.h"
-#include "ui/main/bucket_picture.h"
 #include "ui/main/main_form.h"
 #include "ui/options/options_form.h"
+#include "ui/window_manager/modal_activation.h"
 
 #include <QApplication>
 #include <QSessionManager>

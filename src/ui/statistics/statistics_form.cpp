@@ -34,8 +34,8 @@ constexpr int SampleRows = 50;
 const char* const FiguresHeading = "Вероятность таких результатов у человека совсем без интуиции:";
 
 const char* const PictureLegend =
-    "<span style=\"color:#008040\">━━</span> свидетельство серии по ответам "
-    "(десятичный логарифм выигрыша)<br>"
+    "<span style=\"color:#008040\">━━</span> оценка серии после каждого ответа, "
+    "<span style=\"color:#000080\">●</span> где она читается: в конце тренировки<br>"
     "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
@@ -128,9 +128,9 @@ void StatisticsForm::CreatePicture() {
     EvidenceChart = new TChart(this);
     EvidenceChart->setObjectName("EvidenceChart");
     EvidenceChart->setMinimumSize(340, 150);
-    NameControl(EvidenceChart, "Свидетельство серии",
-                "Логарифм среднего выигрыша ставок против «без интуиции» после каждого "
-                "угадывания, с уровнями 5% и 1%");
+    NameControl(EvidenceChart, "Оценка серии",
+                "Оценка «без интуиции» после каждого ответа серии, в процентах, с точками в "
+                "конце тренировок и уровнями 5% и 1%");
     picture_ = std::make_unique<EvidencePicture>(*EvidenceChart);
     PictureLegendLabel = WrappedLabel("PictureLegendLabel", this);
     PictureLegendLabel->setTextFormat(Qt::RichText);
@@ -174,7 +174,7 @@ void StatisticsForm::Refresh() {
     SizeColumns();
     TrainingsTable->scrollToBottom();
     FillHeadline();
-    picture_->Show(statistics_.Run().LogWealthCourse());
+    picture_->Show(statistics_.Run().LogWealthCourse(), statistics_.Run().ReadingGuesses());
     HistoryCheckBox->setChecked(statistics_.KeepHistory());
     const QString status = HistoryStatusText(statistics_);
     HistoryLabel->setText(status);
@@ -225,7 +225,10 @@ void StatisticsForm::SizeColumns() {
         return width;
     };
     for (int column = 0; column < model_->columnCount(); ++column) {
-        int width = header.horizontalAdvance(StatisticsColumnTitles()[column]);
+        // A title may take two lines.
+        int width = 0;
+        for (const QString& line : StatisticsColumnTitles()[column].split(u'\n'))
+            width = std::max(width, header.horizontalAdvance(line));
         for (const QString& text : StatisticsWidestTexts(column))
             width = std::max(width, cells.horizontalAdvance(text));
         width = measure(column, tailStart, rows, measure(column, 0, firstEnd, width));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/screen_centre.h"
+#include "ui/window_manager/screen_centre.h"
 
 #include "platform/desktop/x11_window_frame.h"
-#include "ui/common/frame_centring.h"
+#include "ui/window_manager/frame_centring.h"
 
 #include <QEvent>
 #include <QGuiApplication>

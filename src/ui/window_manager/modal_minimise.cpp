@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/modal_minimise.h"
+#include "ui/window_manager/modal_minimise.h"
 
 #include "platform/desktop/x11_window_frame.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/modal_activation.h"
+#include "ui/window_manager/modal_activation.h"
 
 #include <QGuiApplication>
 #include <QWindow>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/main/icon_render.h"
+#include "ui/art/icon_render.h"
 
-#include "ui/main/two_colour_render.h"
+#include "ui/art/two_colour_render.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

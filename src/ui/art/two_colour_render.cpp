@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/main/two_colour_render.h"
+#include "ui/art/two_colour_render.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
