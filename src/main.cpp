@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         request != kvarzel::CommandLineRequest::RunProgram)
         return kvarzel::AnswerCommandLine(request, KVARZEL_VERSION, std::cout);
     // Qt would end the process with a core dump where it finds no display.
-    if (!kvarzel::CheckDisplay(argc, argv, std::cerr))
+    if (!kvarzel::CheckDisplay(std::cerr))
         return 1;
     const kvarzel::ProgramApplication application(argc, argv);
     // Wayland compositors find the program's desktop entry, and so its name

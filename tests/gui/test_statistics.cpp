@@ -222,8 +222,10 @@ TEST_F(StatisticsTest, TabLeavesTheTableAndReachesEveryControl) {
         table->setFocus(Qt::TabFocusReason);
         QSet<QWidget*> reached;
         for (int press = 0; press < 10 && !reached.contains(table); ++press) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            reached << QApplication::focusWidget();
+            QWidget* focused = dialog.focusWidget();
+            ASSERT_NE(focused, nullptr);
+            QTest::keyClick(focused, Qt::Key_Tab);
+            reached << dialog.focusWidget();
         }
         for (QWidget* control : {static_cast<QWidget*>(dialog.HistoryCheckBox),
                                  static_cast<QWidget*>(dialog.ExportButton),

@@ -29,14 +29,14 @@ TEST(DisplayCheckTest, QtsOrderOfPlatformsIsFollowed) {
         EXPECT_EQ(PlatformsToTry(c.Settings), c.Expected) << c.Settings.Platform;
 }
 
-TEST(DisplayCheckTest, QtsOwnOptionsOutweighTheEnvironment) {
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
+TEST(DisplayCheckTest, TheSettingsComeFromTheEnvironment) {
+    setenv("QT_QPA_PLATFORM", "wayland;xcb", 1);
     setenv("DISPLAY", ":77", 1);
-    const char* arguments[] = {"kvarzel", "--platform", "offscreen", "-display", ":5", nullptr};
-    const DisplaySettings settings = ReadDisplaySettings(5, arguments);
-    EXPECT_EQ(settings.Platform, "offscreen");
-    EXPECT_EQ(settings.XDisplay, ":5");
-    EXPECT_EQ(ReadDisplaySettings(1, arguments).XDisplay, ":77");
+    setenv("XDG_SESSION_TYPE", "wayland", 1);
+    const DisplaySettings settings = ReadDisplaySettings();
+    EXPECT_EQ(settings.Platform, "wayland;xcb");
+    EXPECT_EQ(settings.XDisplay, ":77");
+    EXPECT_TRUE(settings.WaylandSession);
     unsetenv("QT_QPA_PLATFORM");
 }
 

@@ -15,18 +15,6 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-// The value after Qt's option `name`, written with one dash or two.
-std::string OptionValue(int argc, const char* const* argv, std::string_view name) {
-    for (int i = 1; i + 1 < argc && argv[i] != nullptr; ++i) {
-        std::string_view argument(argv[i]);
-        if (argument.starts_with("--"))
-            argument.remove_prefix(1);
-        if (argument == name)
-            return argv[i + 1] ? argv[i + 1] : "";
-    }
-    return "";
-}
-
 bool XServerAnswers(const std::string& display) {
     if (display.empty())
         return false;
@@ -66,14 +54,10 @@ bool PlatformFindsServer(std::string_view platform, const DisplaySettings& setti
 
 } // namespace
 
-DisplaySettings ReadDisplaySettings(int argc, const char* const* argv) {
+DisplaySettings ReadDisplaySettings() {
     DisplaySettings settings;
-    settings.Platform = OptionValue(argc, argv, "-platform");
-    if (settings.Platform.empty())
-        settings.Platform = Environment("QT_QPA_PLATFORM");
-    settings.XDisplay = OptionValue(argc, argv, "-display");
-    if (settings.XDisplay.empty())
-        settings.XDisplay = Environment("DISPLAY");
+    settings.Platform = Environment("QT_QPA_PLATFORM");
+    settings.XDisplay = Environment("DISPLAY");
     settings.WaylandDisplay = Environment("WAYLAND_DISPLAY");
     settings.RuntimeFolder = Environment("XDG_RUNTIME_DIR");
     settings.WaylandSession = Environment("XDG_SESSION_TYPE") == "wayland";
@@ -118,8 +102,8 @@ std::string_view NoDisplayMessage(bool russian) {
                    : "kvarzel: no display to open the window on (set DISPLAY or WAYLAND_DISPLAY)";
 }
 
-bool CheckDisplay(int argc, const char* const* argv, std::ostream& errors) {
-    if (CanOpenDisplay(ReadDisplaySettings(argc, argv)))
+bool CheckDisplay(std::ostream& errors) {
+    if (CanOpenDisplay(ReadDisplaySettings()))
         return true;
     errors << NoDisplayMessage(RussianMessages()) << '\n';
     return false;

@@ -8,17 +8,17 @@
 
 namespace kvarzel {
 
-// Where Qt would look for a window system, read from the command line (Qt's own
-// -platform and -display options) and from the environment.
+// Where Qt would look for a window system, read from the environment (the
+// program gives Qt none of its command line).
 struct DisplaySettings {
-    std::string Platform{};     // -platform, else QT_QPA_PLATFORM: names separated by ';'
-    std::string XDisplay{};     // -display, else DISPLAY
+    std::string Platform{};     // QT_QPA_PLATFORM: names separated by ';'
+    std::string XDisplay{};     // DISPLAY
     std::string WaylandDisplay{}; // WAYLAND_DISPLAY
     std::string RuntimeFolder{}; // XDG_RUNTIME_DIR, where a Wayland socket named alone lies
     bool WaylandSession = false; // XDG_SESSION_TYPE is "wayland"
 };
 
-DisplaySettings ReadDisplaySettings(int argc, const char* const* argv);
+DisplaySettings ReadDisplaySettings();
 
 // The platform plugins Qt tries, in its order: those asked for, or else
 // Wayland (in a Wayland session or beside a Wayland display) and X11.
@@ -38,6 +38,6 @@ std::string_view NoDisplayMessage(bool russian);
 
 // Checked before Qt starts, which would end the process with a core dump:
 // when no display can be opened, writes the line to `errors` and returns false.
-bool CheckDisplay(int argc, const char* const* argv, std::ostream& errors);
+bool CheckDisplay(std::ostream& errors);
 
 } // namespace kvarzel
