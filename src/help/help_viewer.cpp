@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -67,6 +68,9 @@ void HelpViewer::BuildToolBar(QVBoxLayout& layout) {
     forward_->setEnabled(false);
     connect(back_, &QAction::triggered, this, [this] { browser_->backward(); });
     connect(forward_, &QAction::triggered, this, [this] { browser_->forward(); });
+    // The button that shows the actions a narrow window has no room for.
+    if (auto* more = toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Другие кнопки"));
     layout.addWidget(toolBar);
 }
 

@@ -16,16 +16,18 @@ import pyatspi
 # A cell or an entry of a table, tree or list says its text, and an empty
 # cell has none to say: the screen reader reads its row and column instead.
 ITEM_ROLES = {pyatspi.ROLE_TABLE_CELL, pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TREE_ITEM}
+NAMED_ROLES = {pyatspi.ROLE_IMAGE, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON}
 
 
 def needs_name(role, state):
-    """A node the user can reach or a picture. A label that is not shown, whose
+    """A node the user can reach, a button (which a screen reader's review
+    reaches without the focus) or a picture. A label that is not shown, whose
     name is its text, is hidden because it has none."""
     if role in ITEM_ROLES:
         return False
     if role == pyatspi.ROLE_LABEL and not state.contains(pyatspi.STATE_VISIBLE):
         return False
-    return state.contains(pyatspi.STATE_FOCUSABLE) or role == pyatspi.ROLE_IMAGE
+    return state.contains(pyatspi.STATE_FOCUSABLE) or role in NAMED_ROLES
 
 
 def application(pid):
