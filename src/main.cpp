@@ -4,6 +4,7 @@
 #include "help/help.h"
 #include "platform/desktop/application.h"
 #include "platform/desktop/command_line.h"
+#include "platform/desktop/display_check.h"
 #include "platform/desktop/program_application.h"
 #include "platform/settings/user_settings_store.h"
 #include "ui/main/program.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     if (const auto request = kvarzel::ReadCommandLine(argc, argv);
         request != kvarzel::CommandLineRequest::RunProgram)
         return kvarzel::AnswerCommandLine(request, KVARZEL_VERSION, std::cout);
+    // Qt would end the process with a core dump where it finds no display.
+    if (!kvarzel::CheckDisplay(std::cerr))
+        return 1;
     const kvarzel::ProgramApplication application(argc, argv);
     // Wayland compositors find the program's desktop entry, and so its name
     // and icon, by this id.

@@ -4,6 +4,7 @@
 #include "chart/chart.h"
 #include "help/help.h"
 #include "platform/desktop/application.h"
+#include "platform/desktop/message_box_icon.h"
 #include "ui/common/accessible_names.h"
 #include "ui/statistics/evidence_picture.h"
 #include "ui/statistics/statistics_table_model.h"
@@ -142,6 +143,8 @@ void StatisticsForm::CreateTable() {
     TrainingsTable = new QTableView(this);
     TrainingsTable->setObjectName("TrainingsTable");
     NameControl(TrainingsTable, "Тренировки");
+    // Tab goes on to the dialog's other controls; the arrows move between the cells.
+    TrainingsTable->setTabKeyNavigation(false);
     TrainingsTable->verticalHeader()->hide();
     // Rows of one height: the view places any row without asking the others.
     // Set before the model comes, which would make it resize every row.
@@ -270,8 +273,12 @@ void StatisticsForm::ExportButtonClick() {
     if (fileName.isEmpty())
         return;
     const ExportResult result = ExportHistory(fileName.toStdString(), statistics_.RowRecords());
-    if (!result.Ok)
-        QMessageBox::warning(this, "Статистика тренировок", QString::fromStdString(result.Message));
+    if (result.Ok)
+        return;
+    QMessageBox box(QMessageBox::Warning, "Статистика тренировок",
+                    QString::fromStdString(result.Message), QMessageBox::Ok, this);
+    NameMessageBoxIcon(box);
+    box.exec();
 }
 
 } // namespace kvarzel
