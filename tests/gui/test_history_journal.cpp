@@ -5,10 +5,13 @@
 #include "platform/desktop/application.h"
 #include "platform/files/history_file.h"
 #include "test_support/memory_registry_store.h"
+#include "test_support/message_box_closer.h"
 #include "test_support/recording_training_view.h"
+#include "ui/statistics/statistics_form.h"
 #include "ui/statistics/statistics_texts.h"
 #include "ui/statistics/training_statistics.h"
 
+#include <QCheckBox>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -246,6 +249,21 @@ TEST_F(HistoryJournalTest, FailuresKeepTheLinesAndSayWhy) {
         EXPECT_EQ(HistoryFile(HistoryPath()).Load().Records.size(), written) << failure.Name;
         EXPECT_EQ(Journals(), 0) << failure.Name;
     }
+}
+
+// A keeping choice the settings cannot store is said at once, with its
+// reason, and holds for the run: the box is not unticked silently.
+TEST_F(HistoryJournalTest, AChoiceThatCannotBeStoredIsSaidAtOnce) {
+    auto statistics = Statistics(&settings);
+    StatisticsForm form(nullptr, *statistics);
+    settings.FailCommit = true;
+    MessageBoxCloser closer;
+    form.HistoryCheckBox->click();
+    EXPECT_FALSE(statistics->KeepHistory());
+    EXPECT_FALSE(form.HistoryCheckBox->isChecked());
+    ASSERT_EQ(closer.Texts.size(), 1);
+    EXPECT_TRUE(closer.Texts.front().contains("не удалось сохранить"));
+    EXPECT_TRUE(closer.Texts.front().contains("Причина: "));
 }
 
 // The history's folder refuses new files: the journal goes to the user's
