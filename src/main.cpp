@@ -27,6 +27,11 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("com.tellumor.Kvarzel"));
     kvarzel::InitHelp(QCoreApplication::applicationFilePath());
     kvarzel::SetApplicationTitle("Кварзель");
+    // Without a home nothing is written anywhere, never into the current folder.
+    if (kvarzel::UserSettingsPath().empty())
+        kvarzel::ShowApplicationError(
+            "Не найдена домашняя папка: переменная HOME не задана, а в списке пользователей её "
+            "нет. Программа будет работать, но не сохранит ни настроек, ни истории тренировок");
     const auto store = kvarzel::UserSettingsStore();
     kvarzel::SetSettingsStore(store.get());
     int result = 0;

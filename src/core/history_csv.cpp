@@ -31,15 +31,19 @@ constexpr std::string_view OlderHeader = "finished_utc,peas_count,peas_ratio,tim
                                          "black_answers,timer_answers,right_answers,percentage,"
                                          "chance_percent";
 constexpr std::size_t OlderFieldCount = CommonFieldCount + 1;
-// The version before this one had the first six bets only; the bets it
-// lacks did not bet on its lines, which leaves their wealth at one.
+// The version before this one had the first six bets only, and no check
+// column; the bets it lacks did not bet on its lines, which leaves their
+// wealth at one.
 constexpr std::size_t SixBetCount = 6;
 constexpr std::size_t EvidenceFieldCount(std::size_t betCount) {
     return 3 + betCount;
 }
+// The fields of a line before its check.
 constexpr std::size_t FieldCount(std::size_t betCount) {
     return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
 }
+constexpr std::string_view CheckColumn = ",line_check";
+constexpr std::size_t CheckDigits = 8;
 
 // A training keeps the timer interval as the settings file held it, which the
 // user may have edited to anything; a line must read back whatever was written.
@@ -74,14 +78,50 @@ std::string HeaderWithBets(std::size_t betCount) {
     return header;
 }
 
-const std::string& Header() {
-    static const std::string header = HeaderWithBets(BetCount);
+const std::string& PreviousHeader() {
+    static const std::string header = HeaderWithBets(SixBetCount);
     return header;
 }
 
-const std::string& SixBetHeader() {
-    static const std::string header = HeaderWithBets(SixBetCount);
+const std::string& Header() {
+    static const std::string header = HeaderWithBets(BetCount) + std::string(CheckColumn);
     return header;
+}
+
+// CRC-32 (the polynomial of zip and PNG) of the line before its check column.
+std::uint32_t LineCheck(std::string_view text) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> values{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit)
+                c = (c & 1) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+            values[n] = c;
+        }
+        return values;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (const char c : text)
+        crc = table[(crc ^ static_cast<std::uint8_t>(c)) & 0xFFU] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFU;
+}
+
+std::string CheckText(std::string_view text) {
+    char digits[CheckDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(LineCheck(text)));
+    return digits;
+}
+
+// A line of the current format ends in the check of all that comes before
+// it: a line cut anywhere, even inside its last number, fails it.
+std::optional<std::string_view> CheckedContent(std::string_view line) {
+    const std::size_t comma = line.rfind(',');
+    if (comma == std::string_view::npos || line.size() - comma - 1 != CheckDigits)
+        return std::nullopt;
+    const std::string_view content = line.substr(0, comma);
+    if (line.substr(comma + 1) != CheckText(content))
+        return std::nullopt;
+    return content;
 }
 
 std::string UtcText(system_clock::time_point moment) {
@@ -266,7 +306,7 @@ std::optional<TrainingRecord> ParseOlderHistoryLine(std::string_view line) {
 // of an append leaves it at the file's end, without its line end (a file
 // system may also leave zero bytes there).
 bool IsCutShortLine(std::string_view text) {
-    return text.find_first_not_of(std::string_view("0123456789-+.,:eTZ\r\0", 21)) ==
+    return text.find_first_not_of(std::string_view("0123456789abcdef-+.,:TZ\r\0", 26)) ==
            std::string_view::npos;
 }
 
@@ -297,13 +337,16 @@ std::string HistoryLine(const TrainingRecord& training) {
     AppendFields(line, {record.Percentage});
     line += record.Abandoned ? ",1" : ",0";
     AppendEvidence(line, record.Evidence);
+    line += ',';
+    line += CheckText(line.substr(0, line.size() - 1));
     line += '\n';
     return line;
 }
 
 namespace {
 
-// A line with the evidence of the first `betCount` bets.
+// The fields of a line, without a check, with the evidence of the first
+// `betCount` bets.
 std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount) {
     std::array<std::string_view, FieldCount(BetCount)> allFields;
     const std::span fields = std::span(allFields).first(FieldCount(betCount));
@@ -312,7 +355,7 @@ std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size
     std::optional<TrainingRecord> record = ParseCommonFields(fields);
     const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
     if (!record || !abandoned ||
-        !ParseEvidence(std::span(fields).subspan(CommonFieldCount + 1), record->Evidence))
+        !ParseEvidence(fields.subspan(CommonFieldCount + 1), record->Evidence))
         return std::nullopt;
     record->Abandoned = *abandoned == 1;
     return Checked(std::move(record));
@@ -321,7 +364,27 @@ std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size
 } // namespace
 
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
-    return ParseLineWithBets(line, BetCount);
+    const std::optional<std::string_view> content = CheckedContent(line);
+    if (!content)
+        return std::nullopt;
+    return ParseLineWithBets(*content, BetCount);
+}
+
+std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
+    std::optional<TrainingRecord> last;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (auto record = ParseHistoryLine(text.substr(0, end)))
+            last = std::move(record);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return last;
+}
+
+std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
+    return ParseLineWithBets(line, SixBetCount);
 }
 
 void HistoryParser::Feed(std::string_view piece) {
@@ -365,20 +428,33 @@ void HistoryParser::TakeLine(std::string_view line, bool ended) {
 }
 
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
-    if (line == SixBetHeader())
-        lineBets_ = SixBetCount;
-    else if (line == OlderHeader)
-        lineBets_ = 0;
+    if (line == OlderHeader)
+        format_ = ParsedHistory::Format::Oldest;
+    else if (line == PreviousHeader())
+        format_ = ParsedHistory::Format::Previous;
     else if (line != Header())
         Stop(ParsedHistory::Kind::Foreign, 1);
-    result_.OlderFormat = lineBets_ != BetCount;
+    result_.OlderFormat = format_ != ParsedHistory::Format::Current;
     result_.DataEnd = offset_;
     result_.DataEndsMidLine = !ended;
 }
 
+std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bool ended) const {
+    switch (format_) {
+    case ParsedHistory::Format::Current:
+        return ParseHistoryLine(line);
+    // Without a check, a last line without its end may have been cut in its
+    // last number and read as a training all the same: it is left out.
+    case ParsedHistory::Format::Previous:
+        return ended ? ParsePreviousHistoryLine(line) : std::nullopt;
+    case ParsedHistory::Format::Oldest:
+        break;
+    }
+    return ended ? ParseOlderHistoryLine(line) : std::nullopt;
+}
+
 void HistoryParser::TakeTraining(std::string_view line, bool ended) {
-    const std::optional<TrainingRecord> record =
-        lineBets_ == 0 ? ParseOlderHistoryLine(line) : ParseLineWithBets(line, lineBets_);
+    const std::optional<TrainingRecord> record = ParseLine(line, ended);
     if (!record) {
         if (ended || !IsCutShortLine(line))
             Stop(ParsedHistory::Kind::Damaged, lineNumber_);

@@ -21,7 +21,8 @@ std::string HistoryHeaderLine();
 // earlier than 1970 (a clock set before then would make a line that the
 // history could not read back).
 TrainingRecord AsStoredInHistory(TrainingRecord record);
-// One line of the record as stored, "\n" included.
+// One line of the record as stored, "\n" included. Its last column is a
+// check of the rest, so that a line cut anywhere is never read as a whole one.
 std::string HistoryLine(const TrainingRecord& record);
 
 // A line of ours is a few hundred bytes; a longer one is refused before it is
@@ -35,8 +36,12 @@ struct ParsedHistory {
     enum class Kind { Empty, Ours, Foreign, Damaged } Status = Kind::Empty;
     std::vector<TrainingRecord> Records;
     int BadLine = 0;
-    // Written by an earlier version: one whose lines carry no evidence, or
-    // one with fewer bets. The file is written again in the current format.
+    // Current: lines end in their check. Previous: lines without it, with the
+    // evidence of six bets. Oldest: lines without evidence, their chance
+    // column dropped.
+    enum class Format { Current, Previous, Oldest };
+    // Written by an earlier version: rewritten in the current format before
+    // the next line is added.
     bool OlderFormat = false;
     // The end of the last line that is not blank, its line end included: a
     // new line goes there. Blank lines after it, and the start of a line that
@@ -63,6 +68,7 @@ private:
     void TakeLine(std::string_view line, bool ended);
     void TakeHeader(std::string_view line, bool ended);
     void TakeTraining(std::string_view line, bool ended);
+    std::optional<TrainingRecord> ParseLine(std::string_view line, bool ended) const;
     void Stop(ParsedHistory::Kind kind, int line);
 
     ParsedHistory result_;
@@ -70,13 +76,17 @@ private:
     std::size_t offset_ = 0;
     int lineNumber_ = 0;
     int firstBlankLine_ = 0;
-    // The bets whose evidence the lines hold: 0 for the format without evidence.
-    std::size_t lineBets_ = BetCount;
     bool stopped_ = false;
+    ParsedHistory::Format format_ = ParsedHistory::Format::Current;
 };
 
-// One line of the current format, or nothing for one that is malformed or
-// not a possible training.
+// One line of the current format (without its line end), or nothing for one
+// that is malformed, fails its check or is not a possible training.
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line);
+// A line of the format before the check column, with six bets.
+std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line);
+// A training's journal: its history line written again after every answer.
+// The last line that passes its check, or nothing.
+std::optional<TrainingRecord> ParseJournalText(std::string_view text);
 
 } // namespace kvarzel

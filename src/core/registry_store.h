@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/write_failure.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,6 +56,8 @@ public:
     // Deletes the key with everything below it.
     virtual bool DeleteKey(const std::string& path) = 0;
     virtual bool Commit() = 0;
+    // Why the last Commit failed; None when it did not, or when the store cannot tell.
+    virtual WriteFailure CommitFailure() const { return WriteFailure::None; }
     // Where the store keeps its data, for error messages.
     virtual std::string Location() const = 0;
 };

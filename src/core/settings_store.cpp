@@ -122,8 +122,8 @@ bool EraseKeys(RegistryStore& store) {
 
 } // namespace
 
-SettingsWriteError::SettingsWriteError(const std::string& name)
-    : std::runtime_error("Failed to set data for '" + name + "'") {}
+SettingsWriteError::SettingsWriteError(const std::string& name, WriteFailure reason)
+    : std::runtime_error("Failed to set data for '" + name + "'"), reason_(reason) {}
 
 void SetSettingsStore(RegistryStore* store) {
     installedStore = store;
@@ -179,7 +179,7 @@ void TOptions::Save() {
         WriteKeepHistory(store, *keepHistory);
     // One commit: a failure anywhere leaves the previously stored settings whole.
     if (!store.Commit())
-        throw SettingsWriteError(store.Location());
+        throw SettingsWriteError(store.Location(), store.CommitFailure());
 }
 
 bool TOptions::Erase() {

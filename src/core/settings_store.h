@@ -12,7 +12,13 @@ namespace kvarzel {
 // is shown to the user at shut-down.
 class SettingsWriteError : public std::runtime_error {
 public:
-    explicit SettingsWriteError(const std::string& name);
+    explicit SettingsWriteError(const std::string& name,
+                                WriteFailure reason = WriteFailure::None);
+    // Why, when the store could tell.
+    WriteFailure Reason() const { return reason_; }
+
+private:
+    WriteFailure reason_;
 };
 
 // The store that TOptions::Load, Save and Erase work on; the program installs

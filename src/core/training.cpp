@@ -53,6 +53,7 @@ void TrainingRun::Start() {
     blackLeft_ = static_cast<std::int32_t>(std::count(peas_.begin(), peas_.end(), true));
     trainingEvidence_ = {};
     underWay_ = true;
+    view_.TrainingStarted();
     drawIndex_ = 0;
     view_.ShowAnswerButtons();
     rightCount_ = 0;
@@ -88,6 +89,7 @@ void TrainingRun::AnswerStep(Answer answer, AnswerSource source) {
     if (right)
         ++rightCount_;
     view_.ShowSignal(right, drawIndex_);
+    view_.TrainingAnswered(Record(ExactPercentage(rightCount_, answers_.Total()), true));
     if (!right) {
         view_.ProcessPendingEvents();
         SoundWrongAnswer();
@@ -186,9 +188,9 @@ void TrainingRun::EndTraining() {
     view_.ClearAnswerBold();
     ++trainingCount_;
     const double p = ExactPercentage(rightCount_, PeasCount());
+    view_.RecordTraining(Record(p, false));
     view_.ShowResultMessage(ResultMessage(WholePercentage(p)));
     view_.AddResult(p, trainingCount_);
-    view_.RecordTraining(Record(p, false));
     view_.HideAnswerControls();
 }
 

@@ -33,13 +33,21 @@ public:
     virtual void Beep(int frequency, int duration) = 0;
     virtual void PlayWave(const std::string& fileName) = 0;
 
-    // End: bold removed, the result message box, the results page, and
-    // finally the answer controls hidden.
+    // Start, once the previous training is abandoned: what the statistics
+    // decide for the whole training (whether it goes to the history) is decided here.
+    virtual void TrainingStarted() {}
+    // After each answer is judged: the training so far, as it would be
+    // recorded if it were abandoned now.
+    virtual void TrainingAnswered(const TrainingRecord& /*soFar*/) {}
+
+    // End: bold removed, the record of the training for its statistics (so
+    // that it is kept whatever happens while the box is up), the result
+    // message box, the results page, and finally the answer controls hidden.
+    // An abandoned training has only its record.
     virtual void ClearAnswerBold() = 0;
+    virtual void RecordTraining(const TrainingRecord& /*record*/) {}
     virtual void ShowResultMessage(const std::string& message) = 0;
     virtual void AddResult(double percentage, int trainingCount) = 0;
-    // End, after the results page: the record of the training for its statistics.
-    virtual void RecordTraining(const TrainingRecord& /*record*/) {}
     virtual void HideAnswerControls() = 0;
 };
 

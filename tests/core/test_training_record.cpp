@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(TrainingRecordTest, CountsGuessesAndTimerAnswersAfterTheResultsPage) {
+TEST_F(TrainingRecordTest, CountsGuessesAndTimerAnswersBeforeTheResultBox) {
     options->PeasCount = 6;
     options->PeasRatio = 10;
     options->TimeInterval = 1500;
@@ -65,9 +65,12 @@ TEST_F(TrainingRecordTest, CountsGuessesAndTimerAnswersAfterTheResultsPage) {
     EXPECT_EQ(record.Bucket, (BucketMakeUp{false, 3}));
     EXPECT_EQ(std::count(run.Peas().begin(), run.Peas().end(), true), 3);
 
+    // Recorded before the box, so that a kill while it is up loses nothing.
     const auto last = view.Calls.end();
-    EXPECT_EQ(std::vector<std::string>(last - 3, last),
-              (std::vector<std::string>{"result #1", "record", "hide controls"}));
+    EXPECT_EQ(std::vector<std::string>(last - 4, last),
+              (std::vector<std::string>{"record", "message " + ResultMessage(WholePercentage(
+                                                                     record.Percentage)),
+                                        "result #1", "hide controls"}));
 }
 
 TEST_F(TrainingRecordTest, BucketAndSettingsAreTheStartsNotLaterChanges) {

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QSet>
 #include <QTableView>
@@ -148,11 +149,13 @@ TEST_F(StatisticsTest, KeptHistorySurvivesARestartWithTheRunMarked) {
     EXPECT_TRUE(LoadKeepHistory(store.get()));
     PlayTraining(3);
     PlayTraining(4);
+    // The history counts from the training after it was turned on.
     InDialog([&] {
-        ASSERT_EQ(Rows(), 3);
-        EXPECT_EQ(Cell(0, 0), "1");
-        EXPECT_EQ(Cell(1, 0), "2");
+        ASSERT_EQ(Rows(), 2);
+        EXPECT_EQ(Cell(0, 0), "2");
+        EXPECT_EQ(Cell(1, 0), "3");
         EXPECT_TRUE(Bold(0));
+        EXPECT_TRUE(Dialog().HistoryLabel->text().contains("не добавлены"));
     });
     Restart();
     EXPECT_TRUE(LoadKeepHistory(store.get()));
@@ -160,15 +163,36 @@ TEST_F(StatisticsTest, KeptHistorySurvivesARestartWithTheRunMarked) {
     EXPECT_TRUE(LoadKeepHistory(&reread));
     PlayTraining(1);
     InDialog([&] {
-        // The training played before the history was turned on is there too.
-        ASSERT_EQ(Rows(), 4);
+        ASSERT_EQ(Rows(), 3);
         EXPECT_EQ(Cell(0, 0), "");
-        EXPECT_EQ(Cell(0, 7), "2");
-        EXPECT_EQ(Cell(1, 7), "3");
+        EXPECT_EQ(Cell(0, 7), "3");
+        EXPECT_EQ(Cell(1, 7), "4");
         EXPECT_FALSE(Bold(0));
-        EXPECT_EQ(Cell(3, 0), "1");
+        EXPECT_EQ(Cell(2, 0), "1");
         EXPECT_TRUE(Dialog().HistoryLabel->text().contains("history.csv"));
     });
+}
+
+// A kill while the result box is up loses nothing: the training is in the
+// history, finished, before the box shows.
+TEST_F(StatisticsTest, AKeptTrainingIsInTheHistoryWhileItsResultBoxIsUp) {
+    ASSERT_TRUE(SaveKeepHistory(store.get(), true));
+    Reopen();
+    std::vector<TrainingRecord> whileUp;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            whileUp = HistoryFile(HistoryPath()).Load().Records;
+            box->accept();
+        }
+    });
+    watch.start(10);
+    Start();
+    for (int pea = 0; pea < 4; ++pea)
+        RightButton()->click();
+    ASSERT_EQ(whileUp.size(), 1U);
+    EXPECT_FALSE(whileUp[0].Abandoned);
+    EXPECT_EQ(whileUp[0].RightCount, 4);
 }
 
 TEST_F(StatisticsTest, DamagedHistoryIsReportedAndKept) {
@@ -225,9 +249,11 @@ TEST_F(StatisticsTest, TabLeavesTheTableAndReachesEveryControl) {
     });
 }
 
-// Trainings of one pea can end alike within a second; turning the history on
-// keeps each of them.
-TEST(TrainingStatisticsTest, TurningTheHistoryOnKeepsEqualTrainingsOfTheRunEach) {
+// A training belongs to the history exactly when keeping was on at its
+// start: turning it on counts from the next training, turning it off during
+// one keeps that one. Trainings of one pea can end alike within a second:
+// each is kept.
+TEST(TrainingStatisticsTest, KeepingIsChosenWhenATrainingStarts) {
     QTemporaryDir folder;
     const RunEvidence run;
     TrainingStatistics statistics(
@@ -240,14 +266,24 @@ TEST(TrainingStatisticsTest, TurningTheHistoryOnKeepsEqualTrainingsOfTheRunEach)
     record.Answers = {1, 0, 0};
     record.RightCount = 1;
     record.Percentage = 100;
-    statistics.AddTraining(record);
-    statistics.AddTraining(record);
+    const auto play = [&](auto during) {
+        statistics.StartTraining();
+        during();
+        statistics.TrainingAnswered(record);
+        statistics.AddTraining(record);
+    };
+    play([] {});
+    play([&] { statistics.SetKeepHistory(true); });
+    EXPECT_EQ(statistics.File().Load().Records.size(), 0U);
+    EXPECT_TRUE(statistics.RunTrainingsLeftOut());
+    play([] {});
+    play([&] { statistics.SetKeepHistory(false); });
+    play([] {});
+    EXPECT_EQ(statistics.File().Load().Records.size(), 2U);
+    // Turned on again, nothing is added twice.
     statistics.SetKeepHistory(true);
     EXPECT_EQ(statistics.File().Load().Records.size(), 2U);
-    // Turned off and on again, nothing is added twice.
-    statistics.SetKeepHistory(false);
-    statistics.SetKeepHistory(true);
-    EXPECT_EQ(statistics.File().Load().Records.size(), 2U);
+    EXPECT_EQ(statistics.UnsavedCount(), 0);
 }
 
 // Two copies of the program keep one history: each finds its own lines among

@@ -3,7 +3,8 @@
 # The real program, started offscreen with a settings file of its own, is sent
 # SIGTERM, SIGINT and SIGHUP in turn: each time it ends as after Alt+F4, with
 # exit status 0 and the settings written back whole by its normal end. Started
-# with SIGHUP ignored, as under nohup, it leaves SIGHUP ignored.
+# with SIGHUP ignored, as under nohup, it leaves SIGHUP ignored. With
+# settings that cannot be saved, SIGTERM still ends it within a second.
 #   end_by_signal_test.sh <program>
 set -uo pipefail
 program=$1
@@ -91,6 +92,23 @@ status=$?
 pid=
 [ "$status" -eq 0 ] ||
   fail "under nohup, SIGTERM ended the program with status $status: $(cat "$work/nohup/log")"
+
+# Settings that cannot be saved (a folder in the file's place): SIGTERM still
+# ends the program within a second, the error going to standard error
+# instead of a box that nobody would answer.
+start "$work/unsaved" --default-signal=HUP,INT,TERM
+settings_file=$work/unsaved/config/Tellumor/Kvarzel.reg
+rm -f "$settings_file" && mkdir "$settings_file"
+started=$(date +%s%N)
+kill -s TERM "$pid"
+gone() { ! kill -0 "$pid"; }
+wait_until 5 gone || fail "with unsaved settings, SIGTERM left the program running"
+elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+wait "$pid"
+pid=
+[ "$elapsed_ms" -le 1000 ] || fail "with unsaved settings, the program took ${elapsed_ms} ms to end"
+grep -q "Failed to set data for '.*Kvarzel.reg'.*Причина" "$work/unsaved/log" ||
+  fail "the settings error is not on standard error: $(cat "$work/unsaved/log")"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2

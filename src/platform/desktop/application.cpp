@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace kvarzel {
@@ -74,7 +75,26 @@ QFont ArialFont(int pointSize, bool bold) {
     return font;
 }
 
+namespace {
+
+bool noUserToAnswer = false;
+
+} // namespace
+
+void SetNoUserToAnswer() {
+    noUserToAnswer = true;
+}
+
+bool NoUserToAnswer() {
+    return noUserToAnswer;
+}
+
 void ShowApplicationError(const QString& text) {
+    if (noUserToAnswer) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(ApplicationTitle()),
+                     qPrintable(WithFullStop(text)));
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), WithFullStop(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     NameMessageBoxIcon(box);

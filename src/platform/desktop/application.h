@@ -26,8 +26,14 @@ QFont ArialFont(int pointSize = 8, bool bold = false);
 
 // The application's error display: a message box with the text and a full
 // stop, captioned with the application title, a stop icon and one OK
-// button. Returns when it is dismissed.
+// button. Returns when it is dismissed. Once nobody is left to answer (see
+// below), the text goes to standard error instead and nothing waits.
 void ShowApplicationError(const QString& text);
+
+// A close that comes from a signal or from the end of the session: from now
+// on no message may wait for a user who is gone.
+void SetNoUserToAnswer();
+bool NoUserToAnswer();
 
 // Full path of the running executable.
 QString ExecutablePath();

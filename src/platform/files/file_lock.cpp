@@ -54,12 +54,15 @@ FileLock::State OpenFailure(const std::filesystem::path& lockFile, int error) {
 FileLock FileLock::Take(const std::filesystem::path& lockFile, std::chrono::milliseconds wait) {
     FileDescriptor fd(
         ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
-    if (fd.Get() < 0)
-        return {OpenFailure(lockFile, errno), -1};
+    if (fd.Get() < 0) {
+        const int error = errno;
+        return {OpenFailure(lockFile, error), -1, error};
+    }
     if (!IsUsersRegularFile(fd.Get()))
         return {State::Refused, -1};
     const State state = LockWithin(fd.Get(), wait);
-    return {state, state == State::Held ? fd.Release() : -1};
+    const int error = state == State::Failed ? errno : 0;
+    return {state, state == State::Held ? fd.Release() : -1, error};
 }
 
 } // namespace kvarzel

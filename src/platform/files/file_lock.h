@@ -30,12 +30,16 @@ public:
 
     State Result() const { return state_; }
     bool Held() const { return state_ == State::Held; }
+    // The errno value of a Failed lock.
+    int Error() const { return error_; }
 
 private:
-    FileLock(State state, int fd) : state_(state), fd_(std::make_unique<FileDescriptor>(fd)) {}
+    FileLock(State state, int fd, int error = 0)
+        : state_(state), fd_(std::make_unique<FileDescriptor>(fd)), error_(error) {}
 
     State state_;
     std::unique_ptr<FileDescriptor> fd_;
+    int error_ = 0;
 };
 
 } // namespace kvarzel

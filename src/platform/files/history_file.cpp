@@ -36,6 +36,12 @@ struct ReadHistory {
     bool DataEndsMidLine = false;
 };
 
+Contents InState(Status state) {
+    Contents contents;
+    contents.State = state;
+    return contents;
+}
+
 Status StatusOf(ParsedHistory::Kind kind) {
     switch (kind) {
     case ParsedHistory::Kind::Empty:
@@ -81,7 +87,9 @@ ReadHistory ReadOpenFile(int fd, const struct stat& info) {
     history.OlderFormat = parsed.OlderFormat;
     history.DataEnd = parsed.DataEnd;
     history.DataEndsMidLine = parsed.DataEndsMidLine;
-    history.Read = {StatusOf(parsed.Status), std::move(parsed.Records), parsed.BadLine, {}};
+    history.Read.State = StatusOf(parsed.Status);
+    history.Read.Records = std::move(parsed.Records);
+    history.Read.BadLine = parsed.BadLine;
     const bool endsCleanly = parsed.DataEnd == static_cast<std::size_t>(info.st_size) &&
                              !parsed.DataEndsMidLine && !parsed.OlderFormat;
     if (history.Read.State == Status::Ours && endsCleanly)
@@ -109,6 +117,8 @@ bool LinesOf(std::span<const TrainingRecord> records, std::string& lines) {
 
 void Add(Contents& contents, std::span<const TrainingRecord> records, const FileStamp& stamp) {
     contents.State = Status::Ours;
+    contents.Failure = WriteFailure::None;
+    contents.Seen = stamp;
     contents.BadLine = 0;
     for (const TrainingRecord& record : records)
         contents.Records.push_back(AsStoredInHistory(record));
@@ -120,8 +130,11 @@ void Add(Contents& contents, std::span<const TrainingRecord> records, const File
 AppendResult WriteWhole(const std::filesystem::path& target, std::string text,
                         std::span<const TrainingRecord> records, Contents& contents) {
     struct stat info {};
-    if (!ReplaceFileAtomically(target, text) || ::stat(target.c_str(), &info) != 0)
+    std::error_code error;
+    if (!ReplaceFileAtomically(target, text, error) || ::stat(target.c_str(), &info) != 0) {
+        contents.Failure = WriteFailureOfError(error ? error.value() : errno);
         return AppendResult::Failed;
+    }
     Add(contents, records, StampOf(info));
     return AppendResult::Appended;
 }
@@ -142,6 +155,7 @@ AppendResult AppendAtEnd(int fd, const std::string& lines, std::span<const Train
     if (::fstat(fd, &before) != 0)
         return AppendResult::Failed;
     if (!WriteAll(fd, lines) || ::fsync(fd) != 0) {
+        contents.Failure = WriteFailureOfError(errno);
         if (::ftruncate(fd, before.st_size) == 0)
             ::fsync(fd);
         contents.AppendableAsIs.reset();
@@ -161,18 +175,24 @@ AppendResult AppendAfterReading(int fd, const struct stat& info,
                                 std::span<const TrainingRecord> records, Contents& contents) {
     ReadHistory history = ReadOpenFile(fd, info);
     contents = std::move(history.Read);
+    contents.Seen = StampOf(info);
     if (contents.State == Status::Missing)
         return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
-    if (contents.State != Status::Ours)
+    if (contents.State != Status::Ours) {
+        contents.Failure = contents.State == Status::Unreadable ? WriteFailure::NotRegularFile
+                                                                : WriteFailure::NotOurFile;
         return AppendResult::Refused;
+    }
     if (history.OlderFormat)
         return WriteWhole(target, RewrittenInCurrentFormat(contents.Records, lines), records,
                           contents);
     // Blank lines and a line cut short at the end go; a last line without its
     // end gets one.
     if (static_cast<std::size_t>(info.st_size) > history.DataEnd &&
-        ::ftruncate(fd, static_cast<off_t>(history.DataEnd)) != 0)
+        ::ftruncate(fd, static_cast<off_t>(history.DataEnd)) != 0) {
+        contents.Failure = WriteFailureOfError(errno);
         return AppendResult::Failed;
+    }
     if (!history.DataEndsMidLine)
         return AppendAtEnd(fd, lines, records, contents);
     std::string ended(1, '\n');
@@ -181,10 +201,23 @@ AppendResult AppendAfterReading(int fd, const struct stat& info,
 }
 
 // The records read before stay for the caller to show.
-AppendResult Refuse(Contents& contents, Status why) {
+AppendResult Refuse(Contents& contents, Status why, WriteFailure failure) {
     contents.State = why;
     contents.AppendableAsIs.reset();
+    contents.Failure = failure;
     return AppendResult::Refused;
+}
+
+AppendResult Fail(Contents& contents, WriteFailure failure) {
+    contents.Failure = failure;
+    return AppendResult::Failed;
+}
+
+// Opening a file that is there but cannot be opened for writing.
+WriteFailure OpenFailure(int error) {
+    if (error == EACCES || error == EPERM)
+        return WriteFailure::FileProtected;
+    return WriteFailureOfError(error);
 }
 
 // Only a regular file of the user's, with its write permission, is written;
@@ -202,11 +235,15 @@ AppendResult AppendLocked(const std::filesystem::path& target, const std::string
         return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
     struct stat info {};
     if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
-        const bool protectedFile = errno == EACCES || errno == EPERM || errno == EROFS;
-        return Refuse(contents, protectedFile ? Status::Protected : Status::Unreadable);
+        const int error = errno;
+        const bool protectedFile = error == EACCES || error == EPERM || error == EROFS;
+        return Refuse(contents, protectedFile ? Status::Protected : Status::Unreadable,
+                      OpenFailure(error));
     }
-    if (S_ISREG(info.st_mode) && !IsUsersWritableFile(info))
-        return Refuse(contents, Status::Protected);
+    if (!S_ISREG(info.st_mode))
+        return Refuse(contents, Status::Unreadable, WriteFailure::NotRegularFile);
+    if (!IsUsersWritableFile(info))
+        return Refuse(contents, Status::Protected, WriteFailure::FileProtected);
     if (contents.AppendableAsIs && *contents.AppendableAsIs == StampOf(info))
         return AppendAtEnd(fd.Get(), lines, records, contents);
     return AppendAfterReading(fd.Get(), info, target, lines, records, contents);
@@ -215,7 +252,15 @@ AppendResult AppendLocked(const std::filesystem::path& target, const std::string
 } // namespace
 
 std::filesystem::path UserHistoryPath() {
-    return XdgBaseFolder("XDG_DATA_HOME", ".local/share") / "Tellumor" / "Kvarzel" / "history.csv";
+    const std::filesystem::path data = XdgBaseFolder("XDG_DATA_HOME", ".local/share");
+    return data.empty() ? data : data / "Tellumor" / "Kvarzel" / "history.csv";
+}
+
+std::optional<FileStamp> HistoryFile::CurrentStamp() const {
+    struct stat info {};
+    if (path_.empty() || ::stat(path_.c_str(), &info) != 0)
+        return std::nullopt;
+    return StampOf(info);
 }
 
 std::filesystem::path HistoryFile::LockPath() const {
@@ -224,40 +269,50 @@ std::filesystem::path HistoryFile::LockPath() const {
 }
 
 HistoryFile::Contents HistoryFile::Load() const {
+    if (path_.empty())
+        return {};
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
     FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
-        return {
-            errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable, {}, 0, {}};
+        return InState(errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable);
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
-        return {Status::Unreadable, {}, 0, {}};
-    return ReadOpenFile(fd.Get(), info).Read;
+        return InState(Status::Unreadable);
+    Contents contents = ReadOpenFile(fd.Get(), info).Read;
+    contents.Seen = StampOf(info);
+    return contents;
 }
 
 HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> records,
-                                              Contents& contents) const {
+                                              Contents& contents,
+                                              std::chrono::milliseconds lockWait) const {
     std::string lines;
     if (!LinesOf(records, lines))
-        return AppendResult::Failed;
+        return Fail(contents, WriteFailure::Unknown);
     if (records.empty())
         return AppendResult::Appended;
+    if (path_.empty())
+        return Fail(contents, WriteFailure::NoHomeFolder);
     std::error_code error;
     std::filesystem::create_directories(path_.parent_path(), error);
+    if (error)
+        return Fail(contents, WriteFailureOfError(error.value()));
     const std::optional<std::filesystem::path> target = ReplaceableFile(path_);
     if (!target)
-        return Refuse(contents, Status::Protected);
-    const FileLock lock = FileLock::Take(LockPath(), lockWait_);
+        return Refuse(contents, Status::Protected, WriteFailure::FileProtected);
+    const FileLock lock = FileLock::Take(LockPath(), lockWait);
     switch (lock.Result()) {
     case FileLock::State::Held:
         break;
     case FileLock::State::Busy:
+        contents.Failure = WriteFailure::LockedByOther;
         return AppendResult::Busy;
     // A lock that cannot be used says nothing of the history itself, which
     // keeps showing; the lines wait for a later append.
     case FileLock::State::Refused:
+        return Fail(contents, WriteFailure::LockNotUsable);
     case FileLock::State::Failed:
-        return AppendResult::Failed;
+        return Fail(contents, WriteFailureOfError(lock.Error()));
     }
     return AppendLocked(*target, lines, records, contents);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/history_csv.h"
+#include "core/write_failure.h"
 
 #include <chrono>
 #include <cstdint>
@@ -13,7 +14,8 @@
 
 namespace kvarzel {
 
-// ${XDG_DATA_HOME:-$HOME/.local/share}/Tellumor/Kvarzel/history.csv
+// ${XDG_DATA_HOME:-$HOME/.local/share}/Tellumor/Kvarzel/history.csv; empty
+// when there is no home folder (nothing is then written anywhere).
 std::filesystem::path UserHistoryPath();
 
 // Which file, in which state: a file that still has all of these was not
@@ -67,6 +69,10 @@ public:
         // new lines at its end as it was: an append to it, unchanged since,
         // neither reads nor checks it again.
         std::optional<FileStamp> AppendableAsIs;
+        // The file as it was when this program last read or wrote it.
+        std::optional<FileStamp> Seen;
+        // Why the last append did not write (Failed, Busy or Refused).
+        WriteFailure Failure = WriteFailure::None;
     };
 
     explicit HistoryFile(std::filesystem::path path,
@@ -76,6 +82,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path LockPath() const;
     Contents Load() const;
+    // The file as it is now; nothing when it is missing.
+    std::optional<FileStamp> CurrentStamp() const;
 
     enum class AppendResult {
         Appended,
@@ -85,7 +93,12 @@ public:
     };
     // Adds the records, in order, in one write. `contents` is what the caller
     // last had of the file: it comes back as the file now is.
-    AppendResult Append(std::span<const TrainingRecord> records, Contents& contents) const;
+    AppendResult Append(std::span<const TrainingRecord> records, Contents& contents) const {
+        return Append(records, contents, lockWait_);
+    }
+    // The same with another bound on the wait for the lock: zero tries once.
+    AppendResult Append(std::span<const TrainingRecord> records, Contents& contents,
+                        std::chrono::milliseconds lockWait) const;
 
 private:
     std::filesystem::path path_;

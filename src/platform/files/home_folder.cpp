@@ -7,10 +7,13 @@
 
 namespace kvarzel {
 
+// Only an absolute path is a home: a relative one would put the user's files
+// into whatever folder the program was started in.
 std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/')
         return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr)
+    if (const passwd* user = ::getpwuid(::getuid());
+        user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/')
         return user->pw_dir;
     return {};
 }
@@ -18,7 +21,8 @@ std::filesystem::path HomeFolder() {
 std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem::path& fallback) {
     if (const char* folder = std::getenv(variable); folder != nullptr && *folder == '/')
         return folder;
-    return HomeFolder() / fallback;
+    const std::filesystem::path home = HomeFolder();
+    return home.empty() ? home : home / fallback;
 }
 
 } // namespace kvarzel

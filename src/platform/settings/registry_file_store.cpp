@@ -15,9 +15,24 @@ std::string UserPath(const std::string& path) {
     return "HKEY_CURRENT_USER\\" + path;
 }
 
+// A file that may not be replaced: something that is no regular file (a
+// folder, a pipe, a link to one), or a file that is not the user's to change.
+WriteFailure WhyNotReplaceable(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return WriteFailure::NotRegularFile;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > RegistryFileStore::MaxFileSize)
+        return WriteFailure::NotOurFile;
+    return WriteFailure::FileProtected;
+}
+
 } // namespace
 
 RegistryFileStore::RegistryFileStore(std::filesystem::path file) : file_(std::move(file)) {
+    if (file_.empty())
+        return;
     FileContents contents = ReadWholeFile(file_, MaxFileSize);
     if (contents.Status == FileReadStatus::Read) {
         RegistryTextParse parsed = ParseRegistryText(contents.Bytes);
@@ -80,19 +95,29 @@ bool RegistryFileStore::BackUpOriginal() const {
 }
 
 bool RegistryFileStore::Commit() {
+    failure_ = WriteFailure::None;
+    if (file_.empty())
+        return true;
     std::error_code error;
     if (file_.has_parent_path())
         std::filesystem::create_directories(file_.parent_path(), error);
     if (error)
-        return false;
+        return Failed(WriteFailureOfError(error.value()));
     // Checked first, so that a file we must not replace is not copied aside either.
     const std::optional<std::filesystem::path> replaced = ReplaceableFile(file_);
     if (!replaced)
-        return false;
+        return Failed(WhyNotReplaceable(file_));
     if (needsBackup_ && !BackUpOriginal())
-        return false;
+        return Failed(WhyNotReplaceable(file_));
     needsBackup_ = false;
-    return ReplaceFileAtomically(*replaced, WriteRegistryText(hive_));
+    if (!ReplaceFileAtomically(*replaced, WriteRegistryText(hive_), error))
+        return Failed(WriteFailureOfError(error.value()));
+    return true;
+}
+
+bool RegistryFileStore::Failed(WriteFailure failure) {
+    failure_ = failure == WriteFailure::None ? WriteFailure::Unknown : failure;
+    return false;
 }
 
 } // namespace kvarzel

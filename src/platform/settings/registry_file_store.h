@@ -28,7 +28,10 @@ public:
                     RegistryValue value) override;
     std::vector<std::string> SubkeyNames(const std::string& path) const override;
     bool DeleteKey(const std::string& path) override;
+    // Without a file (there is no home folder) nothing is written, and that
+    // is no failure: the program said so at its start.
     bool Commit() override;
+    WriteFailure CommitFailure() const override { return failure_; }
     std::string Location() const override { return file_.string(); }
 
     const RegistryHive& Hive() const { return hive_; }
@@ -36,6 +39,7 @@ public:
 
 private:
     bool BackUpOriginal() const;
+    bool Failed(WriteFailure failure);
 
     std::filesystem::path file_;
     RegistryHive hive_;
@@ -43,6 +47,7 @@ private:
     // parsed, or the file could not be read at all): copy it aside before the
     // first overwrite.
     bool needsBackup_ = false;
+    WriteFailure failure_ = WriteFailure::None;
 };
 
 } // namespace kvarzel

@@ -7,7 +7,8 @@
 namespace kvarzel {
 
 std::filesystem::path UserSettingsPath() {
-    return XdgBaseFolder("XDG_CONFIG_HOME", ".config") / "Tellumor" / "Kvarzel.reg";
+    const std::filesystem::path config = XdgBaseFolder("XDG_CONFIG_HOME", ".config");
+    return config.empty() ? config : config / "Tellumor" / "Kvarzel.reg";
 }
 
 std::unique_ptr<RegistryStore> UserSettingsStore() {

@@ -8,7 +8,8 @@
 
 namespace kvarzel {
 
-// ${XDG_CONFIG_HOME:-$HOME/.config}/Tellumor/Kvarzel.reg
+// ${XDG_CONFIG_HOME:-$HOME/.config}/Tellumor/Kvarzel.reg; empty when there
+// is no home folder: the store then keeps the settings for this run only.
 std::filesystem::path UserSettingsPath();
 
 // The per-user store, read from UserSettingsPath() now; install it with

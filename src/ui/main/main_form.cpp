@@ -4,6 +4,7 @@
 #include "core/options.h"
 #include "core/settings_store.h"
 #include "help/help.h"
+#include "platform/desktop/application.h"
 #include "platform/desktop/application_hint.h"
 #include "platform/desktop/interval_timer.h"
 #include "platform/desktop/message_box_icon.h"
@@ -84,8 +85,10 @@ TMainForm::TMainForm(QWidget* parent)
     connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
     CreateMenu();
+    const std::filesystem::path history = UserHistoryPath();
     statistics_ = std::make_unique<TrainingStatistics>(
-        InstalledSettingsStore(), HistoryFile(UserHistoryPath()), training_->Evidence());
+        InstalledSettingsStore(), HistoryFile(history), training_->Evidence(),
+        UserJournalPlaces(history));
     // However long the history, the window appears first; the statistics
     // dialog is made then too, so that opening it only fills and shows it.
     RunAfterFirstPaint(*this, [this] {
@@ -139,6 +142,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // while the settings are saved.
     AnswerTimer->SetEnabled(false);
     training_->Abandon();
+    // A signal or the session's end must end the program within a second.
+    statistics_->FinishWriting(NoUserToAnswer() ? TrainingStatistics::UnattendedExitLockWait
+                                                : TrainingStatistics::ExitLockWait);
     QMainWindow::closeEvent(event);
 }
 
@@ -310,6 +316,14 @@ void TMainForm::ShowResultMessage(const std::string& message) {
 void TMainForm::AddResult(double percentage, int trainingCount) {
     if (results_)
         results_->AddTrainingResult(percentage, trainingCount);
+}
+
+void TMainForm::TrainingStarted() {
+    statistics_->StartTraining();
+}
+
+void TMainForm::TrainingAnswered(const TrainingRecord& soFar) {
+    statistics_->TrainingAnswered(soFar);
 }
 
 // The dialog is not made for this: it reads the statistics when it is made.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/program.h"
 
+#include "platform/desktop/application.h"
 #include "platform/desktop/termination_signals.h"
 #include "ui/about/about_form.h"
 #include "ui/art/program_icon.h"
@@ -53,7 +54,10 @@ void ProgramWindows::WatchTheEndOfTheSession() {
     // by a message that quits it (or by SIGTERM); a session that dies
     // meanwhile must not take the settings with it.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, MainForm,
-                     [this](QSessionManager&) { SaveSettings(); });
+                     [this](QSessionManager&) {
+                         SetNoUserToAnswer();
+                         SaveSettings();
+                     });
 }
 
 // Every window is closed as its close box closes it, modal dialogs first: an
@@ -61,6 +65,7 @@ void ProgramWindows::WatchTheEndOfTheSession() {
 // event loops then end, and the program ends as after Alt+F4, saving the
 // settings.
 void ProgramWindows::EndAsFromTheWindows() {
+    SetNoUserToAnswer();
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
 }

@@ -105,7 +105,7 @@ void TOptionsForm::SaveSettings() {
     try {
         Options->Save();
     } catch (const SettingsWriteError& error) {
-        ShowApplicationError(QString::fromStdString(error.what()));
+        ShowApplicationError(QString::fromStdString(WithReason(error.what(), error.Reason())));
     }
 }
 

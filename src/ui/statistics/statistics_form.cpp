@@ -3,6 +3,7 @@
 
 #include "chart/chart.h"
 #include "help/help.h"
+#include "platform/desktop/application.h"
 #include "platform/desktop/message_box_icon.h"
 #include "ui/common/accessible_names.h"
 #include "ui/statistics/evidence_picture.h"
@@ -241,6 +242,7 @@ void StatisticsForm::SizeColumns() {
 }
 
 void StatisticsForm::showEvent(QShowEvent* event) {
+    statistics_.NoticeChangedHistory();
     Refresh();
     HelpDialog::showEvent(event);
 }
@@ -250,7 +252,11 @@ void StatisticsForm::ShowDialogHelp() {
 }
 
 void StatisticsForm::HistoryCheckBoxClick(bool checked) {
-    statistics_.SetKeepHistory(checked);
+    if (!statistics_.SetKeepHistory(checked))
+        ShowApplicationError(
+            QString("Выбор «Сохранять историю тренировок» не удалось сохранить в настройках. "
+                    "Причина: %1. До выхода из программы он действует")
+                .arg(QString::fromStdString(WriteFailureText(statistics_.ChoiceFailure()))));
     // The rows are now others: the history's or the run's.
     measuredRows_ = 0;
     Refresh();

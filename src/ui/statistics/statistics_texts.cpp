@@ -180,8 +180,8 @@ QStringList StatisticsWidestTexts(int column) {
 
 QString StatisticsRowToolTip(const StatisticsRow& row) {
     if (!row.Saved)
-        return "Тренировка ещё не записана в файл истории: она будет записана со следующей "
-               "тренировкой или при выходе из программы.";
+        return "Тренировка ещё не записана в файл истории: программа попробует записать её снова "
+               "через несколько секунд, при выходе и при следующем запуске.";
     if (row.Record->Abandoned)
         return "Тренировка прервана: её ответы входят в оценку серии, но не в график и не в "
                "среднее значение.";
@@ -232,17 +232,24 @@ QString OlderLinesText(const EvidenceSummary& history) {
 }
 
 QString HistoryStatusText(const TrainingStatistics& statistics) {
-    if (!statistics.KeepHistory())
+    if (!statistics.KeepHistory() && statistics.UnsavedCount() == 0)
         return {};
     const QString fileState = FileStateText(statistics);
-    if (!fileState.isEmpty())
-        return fileState;
+    QString text = !fileState.isEmpty()
+                       ? fileState
+                       : "История хранится в файле «" + FileName(statistics) + "».";
     if (statistics.UnsavedCount() > 0)
-        return QString("Тренировок, ещё не записанных в файл истории «%1»: %2. Программа "
-                       "попробует записать их со следующей тренировкой и при выходе.")
-            .arg(FileName(statistics))
-            .arg(statistics.UnsavedCount());
-    return "История хранится в файле «" + FileName(statistics) + "».";
+        text = (fileState.isEmpty() ? QString() : fileState + " ") +
+               QString("Тренировок, ещё не записанных в файл истории «%1»: %2. Причина: %3. "
+                       "Программа попробует записать их снова через несколько секунд, при "
+                       "выходе и при следующем запуске.")
+                   .arg(FileName(statistics))
+                   .arg(statistics.UnsavedCount())
+                   .arg(QString::fromStdString(WriteFailureText(statistics.Failure())));
+    if (statistics.RunTrainingsLeftOut())
+        text += " В историю входят тренировки, начатые после включения этого флажка; прежние "
+                "тренировки этой серии в неё не добавлены.";
+    return text;
 }
 
 } // namespace kvarzel

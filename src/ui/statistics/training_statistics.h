@@ -4,12 +4,20 @@
 #include "core/run_evidence.h"
 #include "core/training_record.h"
 #include "platform/files/history_file.h"
+#include "platform/files/training_journal.h"
 #include "ui/statistics/evidence_summary.h"
 
+#include <QString>
+
+#include <chrono>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
+
+class QObject;
+class QTimer;
 
 namespace kvarzel {
 
@@ -29,12 +37,28 @@ struct StatisticsRow {
 };
 
 // The trainings of this run, abandoned ones included, with the evidence of
-// the run, and the history file when the user keeps one. A training whose
-// line cannot be written stays in the rows and is written with the next
-// training's line or when the program ends.
+// the run, and the history file when the user keeps one.
+//
+// A training goes to the history exactly when keeping was on when it
+// started. From its first answer it is in a journal of its own (see
+// TrainingJournal); its end is synced there before the result box shows, and
+// its line is then appended to the history. The window never waits for the
+// history's lock: a busy lock, or any failure, leaves the line in its journal,
+// tried again a little later and at the exit, and added at the next start
+// that can. Journals that an earlier run left (killed, cut off by a power
+// cut, or unable to write) are added when the history is first read.
 class TrainingStatistics {
 public:
-    TrainingStatistics(RegistryStore* settings, HistoryFile history, const RunEvidence& run);
+    // How long the exit waits for a busy lock: a user closing the program,
+    // and a signal or the session, which must end it within a second.
+    static constexpr std::chrono::milliseconds ExitLockWait = HistoryFile::DefaultLockWait;
+    static constexpr std::chrono::milliseconds UnattendedExitLockWait{500};
+    // Between tries of lines that could not be written.
+    static constexpr std::chrono::milliseconds RetryInterval{2000};
+
+    // The journals go beside the history unless `journals` says otherwise.
+    TrainingStatistics(RegistryStore* settings, HistoryFile history, const RunEvidence& run,
+                       std::optional<JournalPlaces> journals = std::nullopt);
     // Writes what is still unwritten. Saving the options rewrites the
     // program's whole key and carries the history choice over; one that is
     // missing all the same (it could not be written then) is written back here.
@@ -42,28 +66,53 @@ public:
     TrainingStatistics(const TrainingStatistics&) = delete;
     TrainingStatistics& operator=(const TrainingStatistics&) = delete;
 
-    // Reads the history file once, when it is kept. Not at start-up: the
-    // main window calls it after its first paint, and everything that needs
-    // the history calls it first.
+    // Adds the journals earlier runs left, then reads the history file once,
+    // when it is kept. Not at start-up: the main window calls it after its
+    // first paint, and everything that needs the history calls it first.
     void ReadHistory();
+    // Reads the history again when its file changed since it was last seen.
+    void NoticeChangedHistory();
 
+    // A training starts: whether it goes to the history is decided here.
+    void StartTraining();
+    // The training so far, after each answer: into its journal when kept,
+    // from the window's event loop once the answer's circle is painted, so
+    // that the circle comes no later for it.
+    void TrainingAnswered(const TrainingRecord& soFar);
+    // Writes the answer now, as the event loop does after the paint.
+    void WriteAnswer();
     // A finished or abandoned training.
     void AddTraining(const TrainingRecord& record);
+    // The last try to write what is unwritten, waiting for a busy lock at
+    // most `lockWait`; what is still unwritten is said (a box for the user,
+    // standard error when nobody is left to answer or `mayAsk` is false). Once.
+    void FinishWriting(std::chrono::milliseconds lockWait, bool mayAsk = true);
 
     bool KeepHistory() const { return keepHistory_; }
-    // Stores the choice and, when it is on, reads the history file and adds
-    // the run's trainings that are not in it yet.
-    void SetKeepHistory(bool keep);
+    // Stores the choice; false when it could not be stored (the choice then
+    // still holds for this run). Turning keeping on counts from the next
+    // training: the run's earlier ones are not added. Turning it off during a
+    // training keeps that training.
+    bool SetKeepHistory(bool keep);
+    // Why the last choice could not be stored.
+    WriteFailure ChoiceFailure() const { return choiceFailure_; }
+    // The run had trainings before keeping was turned on: they are not in it.
+    bool RunTrainingsLeftOut() const { return leftOut_ > 0; }
     // The state the history file was last found in.
     const HistoryFile::Contents& History() const { return history_; }
     const HistoryFile& File() const { return file_; }
     // The history is kept and readable: the rows are its lines.
     bool ShowsHistory() const;
-    // Trainings of this run kept for the history but not yet in its file.
-    int UnsavedCount() const { return static_cast<int>(pending_.size()); }
+    // Trainings kept for the history but not yet in its file: this run's,
+    // and those earlier runs left in their journals.
+    int UnsavedCount() const { return static_cast<int>(pending_.size() + leftJournals_.size()); }
     // The last try to write them failed (a full disk, a busy lock): the
     // file itself is fine.
     bool WriteFailed() const { return writeFailed_; }
+    // Why the last try failed, or why a journal could not be made.
+    WriteFailure Failure() const { return failure_; }
+    // Unwritten trainings that have no journal either: lost at the exit.
+    int UnjournalledCount() const;
 
     // Finished trainings of this run.
     int RunTrainings() const { return finished_; }
@@ -85,11 +134,19 @@ private:
         TrainingRecord Record;
         int Number = 0;
         bool Written = false;
+        // Kept for the history: it started while keeping was on.
+        bool Kept = false;
+        // Until its line is in the history.
+        std::unique_ptr<TrainingJournal> Journal;
     };
 
     void ReloadHistory();
+    void CompleteLeftJournals();
     void MatchRunToHistory();
-    void WritePending();
+    void WritePending(std::chrono::milliseconds lockWait = std::chrono::milliseconds{0});
+    void RemoveWrittenJournals(const std::vector<std::size_t>& written);
+    void RetryLater();
+    QString UnwrittenMessage() const;
     bool TakeInHistory(std::optional<std::size_t> linesExpected);
     void MarkWritten(std::size_t runIndex, std::size_t line);
     int RunIndexOfLine(std::size_t line) const;
@@ -100,6 +157,26 @@ private:
     const RunEvidence& run_;
     bool keepHistory_ = false;
     bool choiceMade_ = false;
+    WriteFailure choiceFailure_ = WriteFailure::None;
+    JournalPlaces places_;
+    // Whether the training under way goes to the history, decided at its
+    // start; a record without a start seen is kept when keeping is on.
+    std::optional<bool> keepingThisTraining_;
+    std::unique_ptr<TrainingJournal> journal_;
+    bool journalTried_ = false;
+    // The last answer's state, until the event loop writes it.
+    std::optional<TrainingRecord> unwrittenAnswer_;
+    std::unique_ptr<QObject> answerWriter_;
+    // Journals of earlier runs not yet in the history.
+    std::vector<std::unique_ptr<TrainingJournal>> leftJournals_;
+    bool leftJournalsCollected_ = false;
+    WriteFailure failure_ = WriteFailure::None;
+    bool lockWasBusy_ = false;
+    // How long the exit waited for the lock.
+    std::chrono::milliseconds exitWait_{0};
+    bool finishedWriting_ = false;
+    int leftOut_ = 0;
+    std::unique_ptr<QTimer> retry_;
     bool historyRead_ = false;
     bool writeFailed_ = false;
     HistoryFile::Contents history_;
