@@ -60,7 +60,7 @@ int ListenLocally(const std::filesystem::path& path) {
     ::unlink(path.c_str());
     const sockaddr_un address = AddressOf(path);
     // The socket is made with the user's rights only, not changed to them afterwards.
-    const mode_t previous = ::umask(0077);
+    const mode_t previous = ::umask(0177);
     const int bound =
         ::bind(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
     ::umask(previous);
