@@ -72,8 +72,8 @@ TEST_F(HandOverTest, ALaterStartHandsItsRequestToTheRunningCopy) {
 }
 
 // Two settings folders have a copy each; one folder reached through a link is
-// still the same settings file. A copy that does not answer is reported once
-// the patience is over.
+// still the same settings file. A copy that does not listen or does not
+// answer is reported once the patience is over.
 TEST_F(HandOverTest, EachResolvedSettingsFileHasOneCopy) {
     const std::filesystem::path other = home.Path() / "other" / "Tellumor" / "Kvarzel.reg";
     const CopyClaim first = ClaimSettingsFile(settings, {});
@@ -84,6 +84,12 @@ TEST_F(HandOverTest, EachResolvedSettingsFileHasOneCopy) {
     std::filesystem::create_directories(settings.parent_path());
     std::filesystem::create_directory_symlink(home.Path() / "config", home.Path() / "linked");
     const auto linked = home.Path() / "linked" / "Tellumor" / "Kvarzel.reg";
+    EXPECT_EQ(ClaimSettingsFile(linked, {}, std::chrono::milliseconds{100},
+                                std::chrono::milliseconds{100})
+                  .Result,
+              Outcome::NotAnswering);
+    // Listening, but never answering.
+    ASSERT_GE(first.First->Listen(), 0);
     EXPECT_EQ(ClaimSettingsFile(linked, {}, std::chrono::milliseconds{100}).Result,
               Outcome::NotAnswering);
 }
@@ -93,8 +99,8 @@ TEST_F(HandOverTest, EachResolvedSettingsFileHasOneCopy) {
 TEST_F(HandOverTest, AnEndedCopyLeavesNothingInTheWay) {
     const auto endpoint = HandOverEndpointFor(settings);
     ASSERT_TRUE(endpoint.has_value());
-    const FileDescriptor crashed(ListenLocally(endpoint->Socket));
-    ASSERT_GE(crashed.Get(), 0);
+    const FileDescriptor killed(ListenLocally(endpoint->Socket));
+    ASSERT_GE(killed.Get(), 0);
     const CopyClaim next = ClaimSettingsFile(settings, {});
     ASSERT_EQ(next.Result, Outcome::First);
     HandOverServer server(*next.First);

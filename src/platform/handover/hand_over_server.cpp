@@ -67,8 +67,11 @@ private:
 
 } // namespace
 
-HandOverServer::HandOverServer(const FirstCopy& copy, QObject* parent)
-    : QObject(parent), accepting_(copy.Listener(), QSocketNotifier::Read) {
+HandOverServer::HandOverServer(FirstCopy& copy, QObject* parent)
+    : QObject(parent), accepting_(QSocketNotifier::Read) {
+    if (const int listener = copy.Listen(); listener >= 0)
+        accepting_.setSocket(listener);
+    accepting_.setEnabled(accepting_.isValid());
     connect(&accepting_, &QSocketNotifier::activated, this, [this] { AcceptClients(); });
 }
 

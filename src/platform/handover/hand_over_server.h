@@ -22,7 +22,7 @@ class HandOverServer : public QObject {
     Q_OBJECT
 public:
     // Listens on the copy's socket, which must outlive the server.
-    explicit HandOverServer(const FirstCopy& copy, QObject* parent = nullptr);
+    explicit HandOverServer(FirstCopy& copy, QObject* parent = nullptr);
 
     static constexpr std::chrono::milliseconds ClientPatience{1000};
     static constexpr int MostClients = 8;

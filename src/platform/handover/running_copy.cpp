@@ -21,11 +21,12 @@ constexpr std::chrono::milliseconds LookAgain{10};
 enum class Asked { Answered, NoListener, Silent };
 
 Asked AskRunningCopy(const HandOverEndpoint& endpoint, const HandOverRequest& request,
-                     Clock::time_point deadline) {
+                     std::chrono::milliseconds patience) {
     const FileDescriptor socket(ConnectLocally(endpoint.Socket));
     if (socket.Get() < 0)
         return Asked::NoListener;
-    return ExchangeLocally(socket.Get(), EncodeHandOverRequest(request), HandOverAnswer, deadline)
+    return ExchangeLocally(socket.Get(), EncodeHandOverRequest(request), HandOverAnswer,
+                           Clock::now() + patience)
                ? Asked::Answered
                : Asked::Silent;
 }
@@ -37,34 +38,42 @@ std::string EnvironmentText(const char* name) {
 
 } // namespace
 
-FirstCopy::FirstCopy(FileLock lock, int listener, std::filesystem::path socket)
-    : lock_(std::move(lock)), listener_(listener), socket_(std::move(socket)) {}
+FirstCopy::FirstCopy(FileLock lock, std::filesystem::path socket)
+    : lock_(std::move(lock)), socket_(std::move(socket)) {}
 
 // The socket goes while the lock is still held, so that it cannot take a
 // later copy's socket with it.
 FirstCopy::~FirstCopy() {
+    if (listener_ < 0)
+        return;
     ::unlink(socket_.c_str());
     ::close(listener_);
 }
 
+int FirstCopy::Listen() {
+    if (listener_ < 0)
+        listener_ = ListenLocally(socket_);
+    return listener_;
+}
+
+// A copy that holds the lock but does not listen yet is still starting (or
+// has just ended and not yet let go of the lock): it is looked at again until
+// it listens, for longer than a copy that listens is given to answer.
 CopyClaim ClaimSettingsFile(const std::filesystem::path& settingsFile,
-                            const HandOverRequest& request, std::chrono::milliseconds patience) {
+                            const HandOverRequest& request, std::chrono::milliseconds patience,
+                            std::chrono::milliseconds startPatience) {
     const auto endpoint = HandOverEndpointFor(settingsFile);
     if (!endpoint)
         return {CopyClaim::Outcome::Unguarded, nullptr};
-    const Clock::time_point deadline = Clock::now() + patience;
+    const Clock::time_point startDeadline = Clock::now() + startPatience;
     do {
         FileLock lock = FileLock::Take(endpoint->Lock, std::chrono::milliseconds{0});
-        if (lock.Held()) {
-            const int listener = ListenLocally(endpoint->Socket);
-            if (listener < 0)
-                return {CopyClaim::Outcome::Unguarded, nullptr};
+        if (lock.Held())
             return {CopyClaim::Outcome::First,
-                    std::make_unique<FirstCopy>(std::move(lock), listener, endpoint->Socket)};
-        }
+                    std::make_unique<FirstCopy>(std::move(lock), endpoint->Socket)};
         if (lock.Result() != FileLock::State::Busy)
             return {CopyClaim::Outcome::Unguarded, nullptr};
-        switch (AskRunningCopy(*endpoint, request, deadline)) {
+        switch (AskRunningCopy(*endpoint, request, patience)) {
         case Asked::Answered:
             return {CopyClaim::Outcome::HandedOver, nullptr};
         case Asked::Silent:
@@ -73,7 +82,7 @@ CopyClaim ClaimSettingsFile(const std::filesystem::path& settingsFile,
             std::this_thread::sleep_for(LookAgain);
             break;
         }
-    } while (Clock::now() < deadline);
+    } while (Clock::now() < startDeadline);
     return {CopyClaim::Outcome::NotAnswering, nullptr};
 }
 

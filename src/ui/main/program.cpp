@@ -41,10 +41,16 @@ int ProgramWindows::Run() {
     return QApplication::exec();
 }
 
-void ProgramWindows::AnswerLaterStarts(const FirstCopy& copy) {
-    laterStarts_ = std::make_unique<HandOverServer>(copy);
-    QObject::connect(laterStarts_.get(), &HandOverServer::Requested, MainForm,
-                     [this](const HandOverRequest& request) { BringToFront(*MainForm, request); });
+void ProgramWindows::AnswerLaterStarts(FirstCopy& copy) {
+    QMetaObject::invokeMethod(
+        MainForm,
+        [this, &copy] {
+            laterStarts_ = std::make_unique<HandOverServer>(copy);
+            QObject::connect(
+                laterStarts_.get(), &HandOverServer::Requested, MainForm,
+                [this](const HandOverRequest& request) { BringToFront(*MainForm, request); });
+        },
+        Qt::QueuedConnection);
 }
 
 void ProgramWindows::CreateDialogs() {

@@ -37,7 +37,9 @@ public:
 
     // A later start of the program on the same settings file brings the
     // windows to the front through the copy's socket, which must outlive them.
-    void AnswerLaterStarts(const FirstCopy& copy);
+    // The socket opens once the event loop runs: a later start that reaches it
+    // is answered at once, and waits for it while this copy is starting.
+    void AnswerLaterStarts(FirstCopy& copy);
 
     TMainForm* MainForm = nullptr;
     TAboutForm* AboutForm = nullptr;
