@@ -399,6 +399,7 @@ second_start_brings_back_the_minimised_window() {
   wait_until 20 minimised "$main" || fail "the main window cannot be minimised"
   start_second
   wait_until 20 active_is "$main" || fail "a second start leaves the main window minimised: $(where "$main")"
+  wait_until 20 main_back_in_place || fail "the main window brought back is off centre: $(where "$main")"
   screenshot second-start
 }
 
@@ -410,7 +411,9 @@ second_start_brings_back_the_open_dialog() {
   xev -geometry 200x100+0+0 >/dev/null 2>&1 &
   local other=$!
   background+=("$other")
-  wait_until 20 test "$(active_name)" = "Event Tester" || fail "the other program's window gives it no focus"
+  wait_until 20 visible_window '^Event Tester$' || fail "the other program's window does not appear"
+  click_in "$(visible_window '^Event Tester$')" 100 50
+  wait_until 20 test "$(active_name)" = "Event Tester" || fail "a click on the other program's window gives it no focus"
   start_second
   wait_until 20 active_is "$options" || fail "a second start leaves the options dialog behind: $(active_name) is active"
   kill "$other"
@@ -418,7 +421,7 @@ second_start_brings_back_the_open_dialog() {
   wait_until 20 minimised "$options" || fail "the options dialog stays when the main window is minimised"
   start_second
   wait_until 20 active_is "$options" || fail "a second start leaves the options dialog minimised"
-  shown "$main" || fail "a second start brings the options dialog back without the main window"
+  wait_until 20 main_back_in_place || fail "a second start brings the options dialog back without the main window"
   screenshot second-start-with-options
   xdotool key Escape
   wait_until 20 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
