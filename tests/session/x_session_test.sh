@@ -428,6 +428,27 @@ second_start_brings_back_the_open_dialog() {
   wait_until 20 main_active || fail "the focus does not come back"
 }
 
+program_windows() {
+  xdotool search --onlyvisible --name '^Кварзель$' 2>/dev/null | wc -l
+}
+
+# A running copy that does not answer (stopped): a second start says so in a
+# message box and, the box closed, ends without a copy of its own.
+second_start_finds_the_copy_not_answering() {
+  local second status
+  kill -STOP "$(cat "$work/pid")"
+  (cd "$work/cwd" && exec "$work/prefix/bin/kvarzel") 2>>"$work/second.log" &
+  second=$!
+  wait_until 30 test "$(program_windows)" -eq 2 || fail "no message box says the running copy does not answer"
+  screenshot not-answering
+  xdotool key Return
+  wait "$second"
+  status=$?
+  kill -CONT "$(cat "$work/pid")"
+  [ "$status" -ne 0 ] || fail "the start that found the copy not answering ended with status 0"
+  [ "$(program_windows)" -eq 1 ] || fail "the start that found the copy not answering left a window"
+}
+
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 mkdir -p "$shots"
 rm -f "$shots"/*.png
@@ -441,6 +462,7 @@ minimise_with_options_open
 click_options_after_another_program
 second_start_brings_back_the_minimised_window
 second_start_brings_back_the_open_dialog
+second_start_finds_the_copy_not_answering
 new_count=12
 change_count_in_options
 # What OK confirmed stays, whatever a later start does meanwhile.

@@ -300,6 +300,9 @@ void ActivateX11Window(WId window, std::uint32_t userTime) {
     const std::uint32_t time = userTime != 0 ? userTime : ServerTime(own.get(), id);
     SendToManager(own.get(), root, id, Atom(own.get(), "_NET_ACTIVE_WINDOW"),
                   {FromPager, time, XCB_WINDOW_NONE, 0, 0});
+    // A connection closed right after its last request may lose it: one
+    // answered request first makes sure the server has taken the message.
+    Owned(xcb_get_input_focus_reply(own.get(), xcb_get_input_focus(own.get()), nullptr));
 }
 
 X11WindowChanges::X11WindowChanges(WId window, std::function<void()> changed)
