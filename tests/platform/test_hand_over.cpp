@@ -164,6 +164,12 @@ TEST_F(HandOverTest, WhatIsNotARequestIsDroppedWithoutDisturbingTheCopy) {
     };
     for (const std::string& bytes : cases)
         EXPECT_EQ(AnswerTo(socket, bytes), "") << bytes;
+    // A start that gave up before the copy could answer is not carried out late.
+    {
+        const FileDescriptor gaveUp(ConnectLocally(socket));
+        ::send(gaveUp.Get(), "raise\n", 6, MSG_NOSIGNAL);
+    }
+    EXPECT_TRUE(WaitFor([&] { return server.findChildren<QObject*>().isEmpty(); }));
     EXPECT_EQ(requests.size(), 0);
     EXPECT_EQ(ClaimWhileServing(settings).Result, Outcome::HandedOver);
     EXPECT_EQ(requests.size(), 1);

@@ -44,10 +44,13 @@ private:
         // A request is all a connection says: anything after its line spoils it.
         const auto request =
             newline + 1 == received_.size() ? ParseHandOverRequest(received_) : std::nullopt;
-        if (request)
-            ::send(socket_.Get(), HandOverAnswer.data(), HandOverAnswer.size(), MSG_NOSIGNAL);
+        // A start that has given up waiting (this copy was held up) is gone:
+        // its request is not carried out late.
+        const bool taken =
+            request && ::send(socket_.Get(), HandOverAnswer.data(), HandOverAnswer.size(),
+                              MSG_NOSIGNAL) == static_cast<ssize_t>(HandOverAnswer.size());
         End();
-        if (request)
+        if (taken)
             Q_EMIT server_.Requested(*request);
     }
 

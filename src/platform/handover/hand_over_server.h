@@ -28,7 +28,8 @@ public:
     static constexpr int MostClients = 8;
 
 Q_SIGNALS:
-    // A later start asked for this, and has been told that it was taken.
+    // A later start asked for this, and has been told that it was taken (a
+    // start that has already given up waiting is not).
     void Requested(const kvarzel::HandOverRequest& request);
 
 private:
