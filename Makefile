@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# make run | make test | make soak | make bench | make screenshots | make fuzz
+# make run | make test | make soak | make bench | make screenshots | make docs | make fuzz
 # make install | make uninstall | make package | make deps | make clean
 BUILD_DIR    ?= build
 RELEASE_DIR  ?= build-release
@@ -17,7 +17,7 @@ PREFIX       ?= /usr/local
 PROGRAM_TARGETS := kvarzel kvarzel_help_file
 CONFIGURE = cmake -S . -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
 
-.PHONY: all deps configure configure-tests build run test soak bench screenshots fuzz install \
+.PHONY: all deps configure configure-tests build run test soak bench screenshots docs fuzz install \
 	uninstall package clean
 
 all: build
@@ -65,6 +65,10 @@ screenshots: deps configure-tests
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target kvarzel_screenshots
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $(if $(SCALE),QT_SCALE_FACTOR=$(SCALE)) \
 		$(BUILD_DIR)/kvarzel_screenshots $(BUILD_DIR)/screenshots
+
+# The README's pictures, written into docs/ from the screenshots.
+docs: screenshots
+	scripts/docs-pictures.sh $(BUILD_DIR)/screenshots docs
 
 fuzz:
 	@scripts/install-deps.sh --fuzz

@@ -31,6 +31,7 @@ TrainingRecord Training(int number) {
     EvidenceTrack evidence;
     for (int guess = 0; guess < 95; ++guess)
         evidence.AddGuess(0.5, guess < record.RightCount);
+    evidence.Read();
     record.Evidence = evidence;
     return record;
 }

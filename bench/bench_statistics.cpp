@@ -40,6 +40,7 @@ TrainingRecord Training(int index, std::mt19937& random) {
         evidence.AddGuess(0.5, right);
         record.RightCount += right ? 1 : 0;
     }
+    evidence.Read();
     record.Evidence = evidence;
     record.Percentage = 100.0 * record.RightCount / 20;
     return record;

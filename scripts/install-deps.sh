@@ -7,7 +7,14 @@
 #   --bench    --run and the benchmark libraries (make bench)
 #   --fuzz     --run and clang with libFuzzer (make fuzz)
 # Only what is missing is installed; nothing is printed when everything is there.
+# `install-deps.sh --print <group>` lists the group's packages, one a line, and
+# installs nothing (a test checks the README's table against it).
 set -euo pipefail
+print=false
+if [ "${1:-}" = --print ]; then
+  print=true
+  shift
+fi
 
 run=(
   build-essential cmake make pkg-config
@@ -24,13 +31,14 @@ fuzz=(clang libclang-rt-dev)
 bench=(libbenchmark-dev libqcustomplot-dev)
 # The tests build the package and fuzz targets too, check the installed tree
 # with the desktop's validators, run the program in weston and in Xvfb with
-# openbox (looked at with xprop, xwininfo and xev), and load the machine for
-# the soak.
+# openbox (looked at with xprop, xwininfo and xev), read its windows over
+# AT-SPI and with the orca screen reader, and load the machine for the soak.
 test=(
   "${package[@]}" "${fuzz[@]}"
   libgtest-dev libgmock-dev
   desktop-file-utils appstream
   weston xvfb openbox xdotool x11-utils imagemagick
+  dbus-daemon at-spi2-core python3-pyatspi orca
   stress-ng
 )
 
@@ -46,6 +54,11 @@ case "${1:---test}" in
     exit 2
     ;;
 esac
+
+if $print; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do

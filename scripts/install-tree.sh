@@ -2,11 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # install-tree.sh install <build folder> <prefix>
 #   installs the built program into the prefix, stripped, and notes what it
-#   put there: CMake's install_manifest.txt lists the files, and
-#   install_created_dirs.txt the folders that did not exist before.
+#   put there, per prefix: the files (CMake's install_manifest.txt) and the
+#   folders that did not exist before, in <build folder>/install-records/.
 # install-tree.sh uninstall <build folder> <prefix>
-#   removes exactly those files, then those folders where they are empty, so
-#   that the prefix is left as it was before the install.
+#   removes exactly the files of the last install into that prefix, then those
+#   folders where they are empty, so that the prefix is left as it was before
+#   the install; installs into other prefixes keep their notes.
 set -euo pipefail
 
 action=${1:-} build=${2:-} prefix=${3:-}
@@ -15,9 +16,11 @@ if [ -z "$action" ] || [ -z "$build" ] || [ -z "$prefix" ]; then
   exit 2
 fi
 prefix=$(realpath -m "$prefix")
-manifest=$build/install_manifest.txt
-created=$build/install_created_dirs.txt
-noted_prefix=$build/install_prefix.txt
+# The notes of an install into this prefix, in a folder named after it.
+records=$build/install-records/$(printf '%s' "$prefix" | md5sum | cut -c1-16)
+manifest=$records/install_manifest.txt
+created=$records/install_created_dirs.txt
+noted_prefix=$records/install_prefix.txt
 
 # The folders from each installed file up to the prefix, the prefix included.
 # (CMake ends the manifest's last line without a newline, hence the `|| [ -n ]`.)
@@ -38,17 +41,15 @@ install_tree() {
   trap 'rm -f "$before"' RETURN
   if [ -d "$prefix" ]; then find "$prefix" -type d | sort -u >"$before"; fi
   cmake --install "$build" --prefix "$prefix" --strip
+  mkdir -p "$records"
+  cp "$build/install_manifest.txt" "$manifest"
   folders_of_installed_files | comm -23 - "$before" >"$created"
   echo "$prefix" >"$noted_prefix"
 }
 
 uninstall_tree() {
-  if [ ! -f "$manifest" ] || [ ! -f "$noted_prefix" ]; then
-    echo "install-tree: nothing installed from $build" >&2
-    exit 1
-  fi
-  if [ "$(cat "$noted_prefix")" != "$prefix" ]; then
-    echo "install-tree: $build was installed into $(cat "$noted_prefix"), not $prefix" >&2
+  if [ ! -f "$manifest" ] || [ "$(cat "$noted_prefix" 2>/dev/null)" != "$prefix" ]; then
+    echo "install-tree: nothing installed from $build into $prefix" >&2
     exit 1
   fi
   while IFS= read -r file || [ -n "$file" ]; do
@@ -63,7 +64,7 @@ uninstall_tree() {
       rmdir -- "$folder" 2>/dev/null || true
     done
   fi
-  rm -f "$manifest" "$created" "$noted_prefix"
+  rm -rf "$records"
 }
 
 case "$action" in

@@ -4,6 +4,7 @@
 #include "help/help.h"
 #include "platform/desktop/application.h"
 #include "platform/desktop/command_line.h"
+#include "platform/desktop/display_check.h"
 #include "platform/desktop/program_application.h"
 #include "platform/handover/running_copy.h"
 #include "platform/settings/user_settings_store.h"
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     if (const auto request = kvarzel::ReadCommandLine(argc, argv);
         request != kvarzel::CommandLineRequest::RunProgram)
         return kvarzel::AnswerCommandLine(request, KVARZEL_VERSION, std::cout);
+    // Qt would end the process with a core dump where it finds no display.
+    if (!kvarzel::CheckDisplay(std::cerr))
+        return 1;
     // One copy per settings file: a start that finds one running hands over to
     // it, before the settings or the history are touched.
     const kvarzel::CopyClaim copy = kvarzel::ClaimSettingsFile(

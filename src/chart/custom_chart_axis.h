@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace kvarzel {
@@ -94,6 +95,11 @@ public:
     void SetLabelStyle(TAxisLabelStyle value);
     void SetRoundFirstLabel(bool value);
     void SetTickOnLabelsOnly(bool value);
+    // Gives each label its text in place of the formatted value, for a chart
+    // whose values stand for something else (the logarithm of a percentage,
+    // say). An empty function restores the formatted values.
+    using LabelTextFunction = std::function<QString(double)>;
+    void SetLabelTextFunction(LabelTextFunction function);
     void SetTickLength(int value);
     void SetTickInnerLength(int value);
     void SetMinorTickLength(int value);
@@ -180,6 +186,7 @@ private:
     double increment_ = 0;
     int labelsSeparation_ = 10;
     QString axisValuesFormat_ = QStringLiteral("#,##0.###");
+    LabelTextFunction labelTextFunction_;
     bool labels_ = true;
     int labelsSize_ = 0;
     bool labelsOnAxis_ = true;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace kvarzel {
 
@@ -66,7 +67,14 @@ double TCustomChartAxis::ChooseLabelStep(int limit) const {
 }
 
 QString TCustomChartAxis::LabelText(double value) const {
+    if (labelTextFunction_)
+        return labelTextFunction_(value);
     return FormatFloat(axisValuesFormat_, value, UserNumberSeparators());
+}
+
+void TCustomChartAxis::SetLabelTextFunction(LabelTextFunction function) {
+    labelTextFunction_ = std::move(function);
+    Changed();
 }
 
 int TCustomChartAxis::LabelMeasure(Canvas& canvas, double value) const {

@@ -33,19 +33,31 @@ GuessEvidence& GuessEvidence::operator+=(const GuessEvidence& later) {
 double GuessEvidence::LogMeanWealth() const {
     const double largest = *std::max_element(LogWealth.begin(), LogWealth.end());
     double sum = 0;
-    for (const double logWealth : LogWealth)
-        sum += std::exp(logWealth - largest);
-    return largest + std::log(sum / static_cast<double>(BetCount));
+    for (std::size_t bet = 0; bet < BetCount; ++bet)
+        sum += BetShares[bet] * std::exp(LogWealth[bet] - largest);
+    return largest + std::log(sum);
+}
+
+double GuessEvidence::LogBound() const {
+    return -std::max(0.0, LogMeanWealth());
 }
 
 void EvidenceTrack::AddGuess(double nullChance, bool right) {
     Total.AddGuess(nullChance, right);
-    LogPeakWealth = std::max(LogPeakWealth, Total.LogMeanWealth());
+}
+
+void EvidenceTrack::Read() {
+    ++Readings;
+    LogLastReadWealth = Total.LogMeanWealth();
+    if (LogLastReadWealth > LogPeakWealth) {
+        LogPeakWealth = LogLastReadWealth;
+        PeakReading = Readings;
+    }
 }
 
 void EvidenceTrack::AddStretch(const GuessEvidence& stretch) {
     Total += stretch;
-    LogPeakWealth = std::max(LogPeakWealth, Total.LogMeanWealth());
+    Read();
 }
 
 double EvidenceTrack::Bound() const {

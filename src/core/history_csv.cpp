@@ -31,8 +31,15 @@ constexpr std::string_view OlderHeader = "finished_utc,peas_count,peas_ratio,tim
                                          "black_answers,timer_answers,right_answers,percentage,"
                                          "chance_percent";
 constexpr std::size_t OlderFieldCount = CommonFieldCount + 1;
-constexpr std::size_t EvidenceFieldCount = 3 + BetCount;
-constexpr std::size_t FieldCount = CommonFieldCount + 1 + EvidenceFieldCount;
+// The version before this one had the first six bets only; the bets it
+// lacks did not bet on its lines, which leaves their wealth at one.
+constexpr std::size_t SixBetCount = 6;
+constexpr std::size_t EvidenceFieldCount(std::size_t betCount) {
+    return 3 + betCount;
+}
+constexpr std::size_t FieldCount(std::size_t betCount) {
+    return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
+}
 
 // A training keeps the timer interval as the settings file held it, which the
 // user may have edited to anything; a line must read back whatever was written.
@@ -55,18 +62,25 @@ void AppendFields(std::string& line, std::initializer_list<Number> values) {
     }
 }
 
-std::string CurrentHeader() {
+// New columns go at the end, so that the older ones keep their places for
+// any spreadsheet or script that reads them.
+std::string HeaderWithBets(std::size_t betCount) {
     std::string header(CommonColumns);
     header += ",abandoned,expected_right,right_variance,ln_peak_wealth";
-    for (const double edge : BetEdges) {
+    for (std::size_t bet = 0; bet < betCount; ++bet) {
         header += ",ln_wealth_edge_";
-        AppendNumber(header, edge);
+        AppendNumber(header, BetEdges[bet]);
     }
     return header;
 }
 
 const std::string& Header() {
-    static const std::string header = CurrentHeader();
+    static const std::string header = HeaderWithBets(BetCount);
+    return header;
+}
+
+const std::string& SixBetHeader() {
+    static const std::string header = HeaderWithBets(SixBetCount);
     return header;
 }
 
@@ -85,7 +99,7 @@ std::string UtcText(system_clock::time_point moment) {
 
 void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
     if (!evidence) {
-        line.append(EvidenceFieldCount, ',');
+        line.append(EvidenceFieldCount(BetCount), ',');
         return;
     }
     const GuessEvidence& total = evidence->Total;
@@ -202,15 +216,23 @@ std::optional<TrainingRecord> ParseCommonFields(std::span<const std::string_view
     return record;
 }
 
-// All the evidence columns filled, or all empty (a line of the previous
-// format written again): nothing in between.
+// A line keeps a training's figure as read once, at its end: its peak
+// column, and the reading the rest follows from.
+void KeepAsReadAtItsEnd(EvidenceTrack& evidence) {
+    evidence.Readings = 1;
+    evidence.PeakReading = evidence.LogPeakWealth > 0 ? 1 : 0;
+    evidence.LogLastReadWealth = evidence.Total.LogMeanWealth();
+}
+
+// All the evidence columns filled, or all empty (a line of the format
+// without evidence written again): nothing in between.
 bool ParseEvidence(std::span<const std::string_view> fields, std::optional<EvidenceTrack>& out) {
     if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); })) {
         out.reset();
         return true;
     }
-    std::array<double, EvidenceFieldCount> values{};
-    for (std::size_t i = 0; i < EvidenceFieldCount; ++i) {
+    std::array<double, EvidenceFieldCount(BetCount)> values{};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto value = ParseFinite(fields[i]);
         if (!value)
             return false;
@@ -220,7 +242,9 @@ bool ParseEvidence(std::span<const std::string_view> fields, std::optional<Evide
     evidence.Total.ExpectedRight = values[0];
     evidence.Total.RightVariance = values[1];
     evidence.LogPeakWealth = values[2];
-    std::copy(values.begin() + 3, values.end(), evidence.Total.LogWealth.begin());
+    std::copy(values.begin() + 3, values.begin() + static_cast<std::ptrdiff_t>(fields.size()),
+              evidence.Total.LogWealth.begin());
+    KeepAsReadAtItsEnd(evidence);
     out = evidence;
     return true;
 }
@@ -255,6 +279,8 @@ std::string HistoryHeaderLine() {
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
     record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
                                                          system_clock::time_point{});
+    if (record.Evidence)
+        KeepAsReadAtItsEnd(*record.Evidence);
     return record;
 }
 
@@ -275,8 +301,12 @@ std::string HistoryLine(const TrainingRecord& training) {
     return line;
 }
 
-std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
-    std::array<std::string_view, FieldCount> fields;
+namespace {
+
+// A line with the evidence of the first `betCount` bets.
+std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount) {
+    std::array<std::string_view, FieldCount(BetCount)> allFields;
+    const std::span fields = std::span(allFields).first(FieldCount(betCount));
     if (!SplitFields(line, fields))
         return std::nullopt;
     std::optional<TrainingRecord> record = ParseCommonFields(fields);
@@ -286,6 +316,12 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
         return std::nullopt;
     record->Abandoned = *abandoned == 1;
     return Checked(std::move(record));
+}
+
+} // namespace
+
+std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
+    return ParseLineWithBets(line, BetCount);
 }
 
 void HistoryParser::Feed(std::string_view piece) {
@@ -329,16 +365,20 @@ void HistoryParser::TakeLine(std::string_view line, bool ended) {
 }
 
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
-    result_.OlderFormat = line == OlderHeader;
-    if (line != Header() && !result_.OlderFormat)
+    if (line == SixBetHeader())
+        lineBets_ = SixBetCount;
+    else if (line == OlderHeader)
+        lineBets_ = 0;
+    else if (line != Header())
         Stop(ParsedHistory::Kind::Foreign, 1);
+    result_.OlderFormat = lineBets_ != BetCount;
     result_.DataEnd = offset_;
     result_.DataEndsMidLine = !ended;
 }
 
 void HistoryParser::TakeTraining(std::string_view line, bool ended) {
     const std::optional<TrainingRecord> record =
-        result_.OlderFormat ? ParseOlderHistoryLine(line) : ParseHistoryLine(line);
+        lineBets_ == 0 ? ParseOlderHistoryLine(line) : ParseLineWithBets(line, lineBets_);
     if (!record) {
         if (ended || !IsCutShortLine(line))
             Stop(ParsedHistory::Kind::Damaged, lineNumber_);

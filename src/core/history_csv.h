@@ -35,7 +35,8 @@ struct ParsedHistory {
     enum class Kind { Empty, Ours, Foreign, Damaged } Status = Kind::Empty;
     std::vector<TrainingRecord> Records;
     int BadLine = 0;
-    // Written by the previous version, whose lines carry no evidence.
+    // Written by an earlier version: one whose lines carry no evidence, or
+    // one with fewer bets. The file is written again in the current format.
     bool OlderFormat = false;
     // The end of the last line that is not blank, its line end included: a
     // new line goes there. Blank lines after it, and the start of a line that
@@ -69,6 +70,8 @@ private:
     std::size_t offset_ = 0;
     int lineNumber_ = 0;
     int firstBlankLine_ = 0;
+    // The bets whose evidence the lines hold: 0 for the format without evidence.
+    std::size_t lineBets_ = BetCount;
     bool stopped_ = false;
 };
 

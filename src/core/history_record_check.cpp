@@ -49,8 +49,7 @@ bool WithinWhatTheGuessesAllow(const EvidenceTrack& evidence, std::int32_t guess
     const double largestEdge = *std::max_element(BetEdges.begin(), BetEdges.end());
     return total.ExpectedRight >= -slack && total.ExpectedRight <= guesses + slack &&
            total.RightVariance >= -slack && total.RightVariance <= guesses / 4.0 + slack &&
-           evidence.LogPeakWealth >= 0 && evidence.LogPeakWealth <= largestEdge * right + slack &&
-           evidence.LogPeakWealth >= total.LogMeanWealth() - slack;
+           evidence.LogPeakWealth >= 0 && evidence.LogPeakWealth <= largestEdge * right + slack;
 }
 
 bool EvidenceIsPossible(const TrainingRecord& record) {

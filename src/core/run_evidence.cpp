@@ -8,4 +8,9 @@ void RunEvidence::AddGuess(double nullChance, bool right) {
     course_.push_back(static_cast<float>(track_.Total.LogMeanWealth()));
 }
 
+void RunEvidence::EndTraining() {
+    track_.Read();
+    readingGuesses_.push_back(course_.size());
+}
+
 } // namespace kvarzel

@@ -69,6 +69,7 @@ void TrainingRun::Abandon() {
     underWay_ = false;
     if (answers_.Total() == 0)
         return;
+    ReadFigures();
     view_.RecordTraining(Record(ExactPercentage(rightCount_, answers_.Total()), true));
 }
 
@@ -171,9 +172,17 @@ void TrainingRun::SoundWrongAnswer() {
     }
 }
 
+// The training's and the run's figures are read where every figure is: at
+// the end of a training.
+void TrainingRun::ReadFigures() {
+    trainingEvidence_.Read();
+    runEvidence_.EndTraining();
+}
+
 void TrainingRun::EndTraining() {
     // A close while the result message is up must not abandon the finished training.
     underWay_ = false;
+    ReadFigures();
     view_.ClearAnswerBold();
     ++trainingCount_;
     const double p = ExactPercentage(rightCount_, PeasCount());

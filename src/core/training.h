@@ -54,7 +54,7 @@ public:
     // The pea count of the current training, fixed when it started.
     std::int32_t PeasCount() const { return static_cast<std::int32_t>(peas_.size()); }
     // The evidence of the current training's guesses, and of every guess of
-    // the run, abandoned trainings included.
+    // the run, abandoned trainings included; both are read when a training ends.
     const EvidenceTrack& TrainingEvidence() const { return trainingEvidence_; }
     const RunEvidence& Evidence() const { return runEvidence_; }
 
@@ -69,6 +69,7 @@ private:
     void DrawPea(bool black);
     TrainingRecord Record(double percentage, bool abandoned) const;
     void SoundWrongAnswer();
+    void ReadFigures();
     void EndTraining();
 
     TrainingView& view_;

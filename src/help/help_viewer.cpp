@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -34,6 +35,7 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     browser_ = new HelpPageBrowser(splitter);
+    browser_->setAccessibleName(QStringLiteral("Страница справки"));
     splitter->insertWidget(0, BuildNavigation());
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({230, 570});
@@ -54,6 +56,7 @@ HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::BuildToolBar(QVBoxLayout& layout) {
     auto* toolBar = new QToolBar(this);
+    toolBar->setAccessibleName(QStringLiteral("Переход по страницам"));
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     back_ =
         toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Назад"));
@@ -65,6 +68,9 @@ void HelpViewer::BuildToolBar(QVBoxLayout& layout) {
     forward_->setEnabled(false);
     connect(back_, &QAction::triggered, this, [this] { browser_->backward(); });
     connect(forward_, &QAction::triggered, this, [this] { browser_->forward(); });
+    // The button that shows the actions a narrow window has no room for.
+    if (auto* more = toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Другие кнопки"));
     layout.addWidget(toolBar);
 }
 
@@ -75,6 +81,9 @@ QWidget* HelpViewer::BuildNavigation() {
     index_ = new QListWidget;
     navigation_->addTab(contents_, QStringLiteral("Содержание"));
     navigation_->addTab(index_, QStringLiteral("Указатель"));
+    navigation_->setAccessibleName(QStringLiteral("Разделы справки"));
+    contents_->setAccessibleName(QStringLiteral("Содержание"));
+    index_->setAccessibleName(QStringLiteral("Указатель"));
     connect(contents_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { ShowPage(PageOfItem(*item)); });
     connect(contents_, &QTreeWidget::itemActivated, this,

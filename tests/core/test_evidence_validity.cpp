@@ -86,16 +86,17 @@ TEST(FigureValidityExamples, CountingTenTrainingsOfTenPeasNoLongerLooksLikeIntui
 }
 
 // The simulation can tell intuition when there is some: a player right 60 %
-// of the time on a coin-toss bucket gets a low figure in a third of 100-pea
-// trainings and in most runs of five.
+// of the time on a coin-toss bucket gets a low figure in nearly a third of
+// 100-pea trainings (30.9 %: 63 right or more, the fewest with which any
+// figure read at a training's end can reach 5 %) and in most runs of five.
 TEST(FigureValidityExamples, ReadsRealIntuition) {
     const simulation::PlayerMaker skilled = [](std::uint64_t seed) {
         return simulation::MakeIntuitivePlayer(0.6, seed);
     };
     const auto single = Simulate(skilled, {100, 0, 1}, 1500, 5);
-    EXPECT_GE(single.Trainings.Share5(), 1.0 / 3);
+    EXPECT_GE(single.Trainings.Share5(), 0.29);
     const auto fives = Simulate(skilled, {100, 0, 5}, 300, 6);
-    EXPECT_GE(fives.Runs.Share5(), 0.85);
+    EXPECT_GE(fives.Runs.Share5(), 0.9);
 }
 
 } // namespace

@@ -30,6 +30,7 @@ TrainingRecord Sample() {
     EvidenceTrack evidence;
     evidence.AddGuess(0.5, true);
     evidence.AddGuess(1.0 / 3.0, true);
+    evidence.Read();
     record.Evidence = evidence;
     return record;
 }
@@ -58,19 +59,19 @@ TEST(HistoryCsvTest, HeaderNamesEveryColumnAndTheBetsByTheirEdges) {
               "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
               "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
               "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
-              "ln_wealth_edge_1\n");
+              "ln_wealth_edge_1,ln_wealth_edge_2\n");
 }
 
 TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
     const std::string line = HistoryLine(Sample());
     EXPECT_EQ(line.substr(0, 65),
               "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.");
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 20);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 21);
     EXPECT_EQ(line.back(), '\n');
     TrainingRecord older = Abandoned();
     older.Evidence.reset();
     EXPECT_EQ(HistoryLine(older),
-              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,\n");
+              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,,\n");
 }
 
 TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
@@ -169,52 +170,79 @@ TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
               ParsedHistory::Kind::Damaged);
 }
 
+// The version before had six bets: its lines keep their evidence, the
+// strong bet it lacked left at a wealth of one, and the file is marked for
+// writing again in the current format.
+TEST(HistoryCsvTest, SixBetLinesReadWithTheMissingBetAtOne) {
+    const auto sixBets = [](std::string text) {
+        text.erase(text.rfind(','));
+        return text + "\n";
+    };
+    TrainingRecord noEvidence = Abandoned();
+    noEvidence.Evidence.reset();
+    const std::string text = sixBets(HistoryHeaderLine()) + sixBets(HistoryLine(Sample())) +
+                             sixBets(HistoryLine(noEvidence));
+    const ParsedHistory parsed = ParseHistory(text);
+    ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+    EXPECT_TRUE(parsed.OlderFormat);
+    ASSERT_EQ(parsed.Records.size(), 2U);
+    TrainingRecord expected = Sample();
+    expected.Evidence->Total.LogWealth.back() = 0;
+    expected.Evidence->LogLastReadWealth = expected.Evidence->Total.LogMeanWealth();
+    EXPECT_EQ(parsed.Records[0], expected);
+    EXPECT_EQ(parsed.Records[1], noEvidence);
+    // Lines of either format belong to their own header only.
+    EXPECT_EQ(ParseHistory(sixBets(HistoryHeaderLine()) + HistoryLine(Sample())).Status,
+              ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(ParseHistory(HistoryHeaderLine() + sixBets(HistoryLine(Sample()))).Status,
+              ParsedHistory::Kind::Damaged);
+}
+
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     EXPECT_EQ(ParseHistory("date,score\n2026-01-01,5\n").Status, ParsedHistory::Kind::Foreign);
     EXPECT_EQ(ParseHistory(std::string("\xEF\xBB\xBF") + HistoryHeaderLine()).Status,
               ParsedHistory::Kind::Foreign);
     const std::string evidence = ",0.8333333333333333,0.4722222222222222,0.3";
-    const std::string wealth = ",0.1,0.1,0.1,0.1,0.1,0.1";
+    const std::string wealth = ",0.1,0.1,0.1,0.1,0.1,0.1,0.1";
     const std::string start = "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,";
     const std::vector<std::string> damaged{
         start + "0" + evidence + wealth.substr(4),                   // a field short
         start + "0" + evidence + wealth + ",0.1",                    // a field more
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,3,100,0,,,,,,,,,", // more right than guesses
-        "2026-12-07T10:31:08Z,3,10,1,1500,,1,1,1,2,66.66666666666667,0,,,,,,,,,",  // chance at 10
-        "2026-12-07T10:31:08Z,3,20,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,", // exact at 20
-        "2026-12-07T10:31:08Z,4,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,", // answers do not add up
-        "2026-12-07T10:31:08Z,3,10,1,1500,1,1,1,1,2,66.66666666666667,0,,,,,,,,,", // black peas
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.6,0,,,,,,,,,", // not the counts' percentage
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666666,0,,,,,,,,,", // nor this
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,166.6,0,,,,,,,,,",             // beyond 100 %
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,0,,,,,,,,,",               // not a number
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66,66666666666667,0,,,,,,,,,", // decimal comma
-        "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,",            // too many peas
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,0,0,0,0,0,1,,,,,,,,,",   // abandoned unanswered
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,0,2,100,0,,,,,,,,,", // finished, a pea short
-        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,2,,,,,,,,,", // not 0 or 1
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,3,100,0,,,,,,,,,,", // more right than guesses
+        "2026-12-07T10:31:08Z,3,10,1,1500,,1,1,1,2,66.66666666666667,0,,,,,,,,,,",  // chance at 10
+        "2026-12-07T10:31:08Z,3,20,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,", // exact at 20
+        "2026-12-07T10:31:08Z,4,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,,", // answers do not add up
+        "2026-12-07T10:31:08Z,3,10,1,1500,1,1,1,1,2,66.66666666666667,0,,,,,,,,,,", // black peas
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.6,0,,,,,,,,,,", // not the counts' percentage
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666666,0,,,,,,,,,,", // nor this
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,166.6,0,,,,,,,,,,",             // beyond 100 %
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,nan,0,,,,,,,,,,",               // not a number
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66,66666666666667,0,,,,,,,,,,", // decimal comma
+        "2026-12-07T10:31:08Z,99999,10,1,1500,2,1,1,1,2,50,0,,,,,,,,,,",            // too many peas
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,0,0,0,0,0,1,,,,,,,,,,",   // abandoned unanswered
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,0,2,100,0,,,,,,,,,,", // finished, a pea short
+        "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,2,,,,,,,,,,", // not 0 or 1
         // Evidence: partly there, not finite, or more than the guesses allow.
-        start + "0,1,0.4,,,,,,,",
+        start + "0,1,0.4,,,,,,,,",
         start + "0,inf,0.4,0.3" + wealth,
         start + "0,nan,0.4,0.3" + wealth,
         start + "0,2.5,0.4,0.3" + wealth,               // more expected right than guesses
         start + "0,-0.5,0.4,0.3" + wealth,              // fewer than none
         start + "0,1,0.6,0.3" + wealth,                 // a variance beyond guesses / 4
         start + "0,1,0.4,-0.1" + wealth,                // a peak below the start
-        start + "0,1,0.4,2.1" + wealth,                 // a peak beyond the right answers' edges
-        start + "0,1,0.4,0.3,0.31,0.1,0.1,0.1,0.1,0.1", // wealth beyond edge 0.15 x 2
-        start + "0,1,0.4,0.3,0.1,0.1,0.1,0.1,0.1,-0.1", // wrong guesses: none, so no loss
-        start + "0,1,0.4,0.05" + wealth,                // a peak below where the wealth ends
+        start + "0,1,0.4,4.1" + wealth,                 // a peak beyond the right answers' edges
+        start + "0,1,0.4,0.3,0.31,0.1,0.1,0.1,0.1,0.1,0.1", // wealth beyond edge 0.15 x 2
+        start + "0,1,0.4,0.3,0.1,0.1,0.1,0.1,0.1,0.1,-0.1", // wrong guesses: none, so no loss
         // Dates: none before 1970, none the clock cannot hold, no such day or time.
-        "1013-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "10000-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "1969-12-31T23:59:59Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "2262-04-11T23:47:17Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "9999-12-31T23:59:59Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "2026-02-30T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "2026-12-07T24:00:00Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "2026-12-07 10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
-        "2026-1a-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,",
+        "1013-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "10000-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "1969-12-31T23:59:59Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "2262-04-11T23:47:17Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "9999-12-31T23:59:59Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "2026-02-30T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "2026-12-07T24:00:00Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "2026-12-07 10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
+        "2026-1a-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,",
     };
     for (const std::string& line : damaged) {
         const ParsedHistory parsed = ParseHistory(WithLine(line + "\n" + HistoryLine(Sample())));
@@ -225,7 +253,7 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     // The edges of what the clock holds, and a line of the same shape that is
     // a possible training, read.
     for (const std::string date : {"1970-01-01T00:00:00Z", "2262-04-11T23:47:16Z"}) {
-        const std::string line = date + ",3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,\n";
+        const std::string line = date + ",3,10,1,1500,2,1,1,1,2,66.66666666666667,0,,,,,,,,,,\n";
         EXPECT_EQ(ParseHistory(WithLine(line)).Status, ParsedHistory::Kind::Ours) << date;
     }
     EXPECT_EQ(ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,

@@ -67,6 +67,7 @@ TEST_F(TrainingEvidenceTest, EveryGuessIsScoredAgainstThePeasLeft) {
                 ASSERT_EQ(run.TrainingEvidence(), expected) << bucket.Count << " " << pea;
             }
         }
+        expected.Read();
         ASSERT_FALSE(view.Records.empty());
         const TrainingRecord& record = view.Records.back();
         EXPECT_FALSE(record.Abandoned);
@@ -77,32 +78,50 @@ TEST_F(TrainingEvidenceTest, EveryGuessIsScoredAgainstThePeasLeft) {
     EXPECT_EQ(run.Evidence().LogWealthCourse().size(), guesses);
 }
 
-// On a coin-toss bucket, 8 right guesses of 10: the figure is one over the
-// largest mean wealth of the bets, reached here after the last guess.
-TEST_F(TrainingEvidenceTest, CoinTossFigureMatchesAHandComputation) {
+// On a coin-toss bucket, 8 right guesses of 10, the first two right: the
+// figure is one over the bets' weighted mean wealth at the training's end,
+// for the training and the run alike, however high it was along the way.
+TEST_F(TrainingEvidenceTest, CoinTossFigureIsReadAtTheEndAndMatchesAHandComputation) {
     options->PeasCount = 10;
     options->PeasRatio = 0;
     run.Start();
-    const bool rights[] = {true, false, true, true, true, false, true, true, true, true};
-    for (const bool right : rights)
+    const bool rights[] = {true, true, false, false, true, true, true, true, true, true};
+    for (const bool right : rights) {
         run.ProcessAnswer(right ? RightAnswer() : WrongAnswer());
-    double peak = 1;
-    for (int guesses = 1; guesses <= 10; ++guesses) {
-        const auto right = static_cast<double>(std::count(rights, rights + guesses, true));
-        double meanWealth = 0;
-        for (const double edge : BetEdges) {
-            const double q = 1 / (1 + std::exp(-edge));
-            meanWealth +=
-                std::pow(2 * q, right) * std::pow(2 * (1 - q), guesses - right) / BetCount;
+        if (run.UnderWay()) {
+            EXPECT_EQ(run.Evidence().Track().Readings, 0);
+            EXPECT_EQ(run.Evidence().Track().LogBound(), 0.0);
         }
-        peak = std::max(peak, meanWealth);
+    }
+    double meanWealth = 0;
+    for (std::size_t bet = 0; bet < BetCount; ++bet) {
+        const double q = 1 / (1 + std::exp(-BetEdges[bet]));
+        meanWealth += BetShares[bet] * std::pow(2 * q, 8) * std::pow(2 * (1 - q), 2);
     }
     ASSERT_EQ(view.Records.size(), 1U);
-    EXPECT_NEAR(view.Records[0].Evidence->Bound(), 1 / peak, 1e-12);
-    EXPECT_NEAR(run.Evidence().Track().Bound(), 1 / peak, 1e-12);
-    EXPECT_NEAR(1 / peak, 0.3038, 5e-5);
+    EXPECT_NEAR(view.Records[0].Evidence->Bound(), 1 / meanWealth, 1e-12);
+    EXPECT_NEAR(std::exp(view.Records[0].Evidence->Total.LogBound()), 1 / meanWealth, 1e-12);
+    EXPECT_NEAR(run.Evidence().Track().Bound(), 1 / meanWealth, 1e-12);
+    EXPECT_NEAR(1 / meanWealth, 0.28164, 5e-6);
+    EXPECT_EQ(run.Evidence().ReadingGuesses(), std::vector<std::size_t>{10});
     EXPECT_DOUBLE_EQ(view.Records[0].Evidence->Total.ExpectedRight, 5.0);
     EXPECT_DOUBLE_EQ(view.Records[0].Evidence->Total.RightVariance, 2.5);
+}
+
+// A training abandoned by a new start is read where it stopped, as a
+// finished one is: the run's readings follow its trainings.
+TEST_F(TrainingEvidenceTest, AnAbandonedTrainingIsReadWhereItStopped) {
+    options->PeasCount = 10;
+    options->PeasRatio = 0;
+    run.Start();
+    for (int pea = 0; pea < 4; ++pea)
+        run.ProcessAnswer(RightAnswer());
+    run.Start();
+    ASSERT_EQ(view.Records.size(), 1U);
+    EXPECT_TRUE(view.Records[0].Abandoned);
+    EXPECT_EQ(run.Evidence().ReadingGuesses(), std::vector<std::size_t>{4});
+    EXPECT_EQ(run.Evidence().Track().LogPeakWealth, view.Records[0].Evidence->LogPeakWealth);
+    EXPECT_GT(run.Evidence().Track().LogPeakWealth, 0.0);
 }
 
 // Ratio 19 of 10 peas fills the bucket with black only: every answer is

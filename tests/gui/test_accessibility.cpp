@@ -168,18 +168,31 @@ TEST_F(SignalAccessibilityTest, TheCircleSaysThePeaAndTheVerdictAfterEachAnswer)
         bool right;
         QString spoken;
     };
-    const std::vector<Answer> answers = {
-        {true, "1 — верно"}, {false, "2 — неверно"}, {false, "3 — неверно"}, {true, "4 — верно"}};
+    const std::vector<Answer> answers = {{true, "верно, горошина 1"},
+                                         {false, "неверно, горошина 2"},
+                                         {false, "неверно, горошина 3"},
+                                         {true, "верно, горошина 4"}};
+    auto* notice = form->findChild<QWidget*>("VerdictNotice");
+    ASSERT_NE(notice, nullptr);
+    QWidget* focused = QApplication::focusWidget();
     int checked = 0;
     for (const Answer& answer : answers) {
         (answer.right ? RightButton() : WrongButton())->click();
+        // Screen readers speak a notification as it appears, wherever the focus is.
+        EXPECT_EQ(NameOf(notice), answer.spoken);
+        EXPECT_TRUE(notice->isVisible());
         if (Drawn() == options.PeasCount)
             break; // the last answer ends the training and hides the circle
+        EXPECT_EQ(QApplication::focusWidget(), focused);
         EXPECT_EQ(NameOf(form->SignalShape), answer.spoken);
         EXPECT_EQ(NameOf(form->CounterLabel), answer.spoken);
         ++checked;
     }
     EXPECT_EQ(checked, 3);
+    // The notice takes neither the focus nor a pixel.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+    EXPECT_TRUE(notice->size().isEmpty());
+    EXPECT_EQ(notice->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(SignalAccessibilityTest, MainWindowControlsAreNamedAndTheAnswerButtonsDescribed) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <utility>
 
 namespace kvarzel::testing {
 namespace {
@@ -63,6 +64,16 @@ TEST(BoundTextTest, TextsSayTheBoundWithTheDecimalSeparator) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(BoundText(c.LogBound, c.Decimal), c.Expected) << c.LogBound;
+}
+
+// The picture's scale: plain down to 0,0001 %, then with an exponent as the
+// figures themselves.
+TEST(BoundTextTest, PowersOfTenReadAsTheScaleOfThePicture) {
+    const std::pair<int, QString> cases[] = {{2, "100%"},    {1, "10%"},      {0, "1%"},
+                                             {-1, "0,1%"},   {-4, "0,0001%"}, {-5, "10⁻⁵%"},
+                                             {-12, "10⁻¹²%"}};
+    for (const auto& [exponent, expected] : cases)
+        EXPECT_EQ(PowerOfTenPercentText(exponent, u','), expected) << exponent;
 }
 
 // Over the whole range, the shown value is never below the bound and at most

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -202,6 +203,26 @@ TEST_F(StatisticsTest, F1OpensTheStatisticsPage) {
     InDialog([&] { QTest::keyClick(Dialog().TrainingsTable, Qt::Key_F1); });
     ASSERT_NE(HelpViewerWindow(), nullptr);
     EXPECT_EQ(HelpViewerWindow()->CurrentPage(), "Statistics.htm");
+}
+
+// Tab and Shift+Tab leave the table, and Tab reaches the dialog's check box and buttons.
+TEST_F(StatisticsTest, TabLeavesTheTableAndReachesEveryControl) {
+    PlayTraining(2);
+    InDialog([&] {
+        StatisticsForm& dialog = Dialog();
+        dialog.TrainingsTable->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(dialog.TrainingsTable, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_FALSE(dialog.TrainingsTable->hasFocus());
+        dialog.TrainingsTable->setFocus(Qt::TabFocusReason);
+        QSet<QWidget*> reached;
+        for (int press = 0; press < 10 && !reached.contains(dialog.TrainingsTable); ++press) {
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+            reached << dialog.focusWidget();
+        }
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 dialog.HistoryCheckBox, dialog.ExportButton, dialog.CloseButton, dialog.TrainingsTable})
+            EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
+    });
 }
 
 // Trainings of one pea can end alike within a second; turning the history on

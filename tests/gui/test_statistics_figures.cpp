@@ -11,8 +11,10 @@
 #include "ui/statistics/statistics_table_model.h"
 #include "ui/statistics/statistics_texts.h"
 
+#include "chart/chart.h"
 #include "chart/custom_series.h"
 
+#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -93,8 +95,26 @@ TEST_F(StatisticsFiguresTest, HistoryFigurePoolsItsLinesInFileOrder) {
         EXPECT_EQ(history.Trainings, minute + 2);
         EXPECT_EQ(history.WithoutEvidence, 1);
     }
-    // The run's own figure follows every guess, so it is never weaker.
-    EXPECT_LE(statistics->Run().Track().LogBound(), pooled.LogBound());
+    // The run is read where the history is: the same answers, the same figure.
+    EXPECT_NEAR(statistics->Run().Track().LogBound(), pooled.LogBound(), 1e-12);
+    EXPECT_NEAR(statistics->RunSummary().Pooled.LogBound(), pooled.LogBound(), 1e-12);
+}
+
+// One training, its guesses right first and wrong after: its row, the run
+// and a history of it alone read the same figure, the one at its end.
+TEST_F(StatisticsFiguresTest, OneTrainingReadsTheSameInItsRowTheRunAndTheHistory) {
+    auto statistics = Statistics();
+    statistics->SetKeepHistory(true);
+    StatisticsForm form(nullptr, *statistics);
+    const TrainingRecord record = RecordOf(CoinGuesses(30, 8), run, 1);
+    form.AddTraining(record);
+    form.Refresh();
+    const QString figure = BoundText(record.Evidence->Total.LogBound());
+    EXPECT_NE(figure, "нет свидетельств");
+    EXPECT_EQ(Cell(form, 0, FigureColumn), figure);
+    EXPECT_TRUE(form.RunFigureLabel->text().startsWith("Эта серия: <b>" + figure + "</b>"));
+    EXPECT_TRUE(form.HistoryFigureLabel->text().startsWith("Вся история: <b>" + figure + "</b>"));
+    EXPECT_FALSE(form.RunFigureLabel->text().contains("сейчас"));
 }
 
 TEST_F(StatisticsFiguresTest, RowsAtFivePercentAreCountedAgainstWhatChanceGives) {
@@ -172,9 +192,9 @@ TEST_F(StatisticsFiguresTest, UnwrittenTrainingsAreWrittenAtExit) {
     EXPECT_EQ(FileRecords()[0].RightCount, 3);
 }
 
-// Each stretch is drawn by its highest point, so no peak of the figure is
+// Each stretch is drawn by its lowest figure, so no low of the figure is
 // lost, and the line ends at the last guess.
-TEST(EvidenceCourseTest, KeepsEveryStretchsHighestPointWithinTheLimit) {
+TEST(EvidenceCourseTest, KeepsEveryStretchsLowestFigureWithinTheLimit) {
     std::mt19937 random(11);
     std::normal_distribution<float> step(0.0F, 0.3F);
     for (const std::size_t guesses : {0U, 1U, 7U, 398U, 399U, 400U, 1000U, 100001U}) {
@@ -185,22 +205,22 @@ TEST(EvidenceCourseTest, KeepsEveryStretchsHighestPointWithinTheLimit) {
         const std::vector<CoursePoint> points = EvidenceCourse(course, 400);
         ASSERT_LE(points.size(), 400U) << guesses;
         EXPECT_EQ(points.front().Guess, 0);
-        EXPECT_EQ(points.front().Log10Wealth, 0);
+        EXPECT_EQ(points.front().Log10Figure, NoEvidenceLevel);
         EXPECT_EQ(points.back().Guess, static_cast<double>(guesses));
         if (guesses == 0)
             continue;
         if (guesses < 399) {
             EXPECT_EQ(points.size(), guesses + 1);
         }
-        const double highest = *std::max_element(course.begin(), course.end()) / std::log(10.0);
-        double drawnHighest = -1e300;
+        const double lowest = Log10Figure(*std::max_element(course.begin(), course.end()));
+        double drawnLowest = NoEvidenceLevel;
         for (std::size_t i = 1; i < points.size(); ++i) {
             EXPECT_GT(points[i].Guess, points[i - 1].Guess);
             const auto index = static_cast<std::size_t>(points[i].Guess) - 1;
-            EXPECT_DOUBLE_EQ(points[i].Log10Wealth, course[index] / std::log(10.0));
-            drawnHighest = std::max(drawnHighest, points[i].Log10Wealth);
+            EXPECT_DOUBLE_EQ(points[i].Log10Figure, Log10Figure(course[index]));
+            drawnLowest = std::min(drawnLowest, points[i].Log10Figure);
         }
-        EXPECT_DOUBLE_EQ(drawnHighest, highest);
+        EXPECT_DOUBLE_EQ(drawnLowest, lowest);
     }
 }
 
@@ -214,9 +234,21 @@ TEST_F(StatisticsFiguresTest, DialogLeadsWithTheRunFigureAndWhatChanceGives) {
     form.AddTraining(RecordOf(CoinGuesses(0, 1), run, 3));
     form.Refresh();
     const QString decimal = UserNumberSeparators().Decimal;
+    // The lowest figure came at the end of the first training; the later
+    // wrong answers weakened it since.
+    const QString lowest = BoundText(run.Track().LogBound());
+    const QString now = BoundText(run.Track().LogLastBound());
+    ASSERT_NE(lowest, now);
+    const QString firstEnd =
+        QDateTime::fromSecsSinceEpoch(
+            std::chrono::duration_cast<std::chrono::seconds>(
+                RecordOf({}, run, 1).Finished.time_since_epoch())
+                .count())
+            .toString("dd.MM.yyyy HH:mm");
     EXPECT_EQ(form.RunFigureLabel->text(),
-              "Эта серия: <b>" + BoundText(run.Track().LogBound()) +
-                  "</b> — тренировок 3, из них прервано 1, ответов без таймера 24.");
+              "Эта серия: <b>" + lowest + "</b> (после 1-й тренировки, " + firstEnd +
+                  "; сейчас " + now +
+                  ") — тренировок 3, из них прервано 1, ответов без таймера 24.");
     EXPECT_EQ(form.ExpectationLabel->text(),
               "Верных ответов в этой серии: 21 из 24; без интуиции ожидалось бы 12" + decimal +
                   "0\u00a0±\u00a02" + decimal + "4.");
@@ -272,7 +304,20 @@ TEST_F(StatisticsFiguresTest, PictureDrawsTheRunsCourseWithTheTwoLevels) {
         EXPECT_EQ(series->YValues().Value(1), level);
         EXPECT_EQ(series->XValues().Value(1), 900);
     }
-    EXPECT_DOUBLE_EQ(FivePercentLevel, std::log10(20.0));
+    // A dot where each training ended, the figure read there.
+    const TLineSeries& readings = form.Picture().Readings();
+    ASSERT_EQ(readings.Count(), 30);
+    for (int training = 0; training < 30; ++training) {
+        const auto guesses = static_cast<std::size_t>(30 * (training + 1));
+        EXPECT_EQ(readings.XValues().Value(training), static_cast<double>(guesses));
+        EXPECT_DOUBLE_EQ(readings.YValues().Value(training),
+                         Log10Figure(run.LogWealthCourse()[guesses - 1]));
+    }
+    // The scale is the figure in percent: 100 % at the top, the 5 % level
+    // where a mean wealth of 20 puts it.
+    EXPECT_EQ(form.EvidenceChart->LeftAxis().Maximum(), NoEvidenceLevel);
+    EXPECT_DOUBLE_EQ(Log10Figure(std::log(20.0)), FivePercentLevel);
+    EXPECT_DOUBLE_EQ(Log10Figure(-1.0), NoEvidenceLevel);
 }
 
 TEST_F(StatisticsFiguresTest, OlderHistoryLinesShowADashAndANoteWhy) {
@@ -286,14 +331,18 @@ TEST_F(StatisticsFiguresTest, OlderHistoryLinesShowADashAndANoteWhy) {
     ASSERT_EQ(form.TableModel().rowCount(), 2);
     EXPECT_EQ(Cell(form, 0, FigureColumn), "—");
     EXPECT_EQ(Cell(form, 0, RightColumn), "3");
+    EXPECT_EQ(Cell(form, 0, NoteColumn), "прежний запуск");
+    EXPECT_EQ(Cell(form, 1, NoteColumn), "");
     EXPECT_FALSE(form.OlderLinesLabel->isHidden());
     EXPECT_TRUE(form.OlderLinesLabel->text().startsWith("Тренировок без оценки (—): 1."));
     EXPECT_TRUE(form.OlderLinesLabel->text().contains("прежняя версия программы"));
     EXPECT_FALSE(form.HistoryFigureLabel->isHidden());
     // The history's figure is that of the one line with evidence.
-    EXPECT_EQ(form.HistoryFigureLabel->text(),
-              "Вся история: <b>" + BoundText(statistics->HistorySummary().Pooled.LogBound()) +
-                  "</b> — тренировок 1.");
+    EXPECT_TRUE(form.HistoryFigureLabel->text().startsWith(
+        "Вся история: <b>" + BoundText(statistics->HistorySummary().Pooled.LogBound()) +
+        "</b> (после 1-й тренировки, "))
+        << form.HistoryFigureLabel->text().toStdString();
+    EXPECT_TRUE(form.HistoryFigureLabel->text().endsWith(") — тренировок 1."));
 }
 
 TEST_F(StatisticsFiguresTest, ExportWritesTheRowsUnwrittenOnesIncluded) {

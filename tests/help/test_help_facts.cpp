@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/guess_evidence.h"
 #include "core/options.h"
 #include "core/ratio_scale.h"
 #include "help/chm_file.h"
@@ -10,6 +11,8 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace kvarzel {
 namespace {
@@ -81,6 +84,30 @@ TEST(HelpFacts, TrainingPageNamesTheFixedKeysOnBothLayouts) {
 TEST(HelpFacts, ResultsPageQuotesTheChartsHint) {
     EXPECT_TRUE(PlainText(HelpPage("ResultsTab.htm"))
                     .contains("«Масштабирование левой кнопкой мыши, прокрутка - правой»"));
+}
+
+// The fewest coin-toss answers, all right, whose figure reads at or below `level`.
+int ShortestPerfectTraining(double level) {
+    GuessEvidence evidence;
+    int guesses = 0;
+    while (std::exp(evidence.LogBound()) > level) {
+        evidence.AddGuess(0.5, true);
+        ++guesses;
+    }
+    return guesses;
+}
+
+TEST(HelpFacts, StatisticsPageGivesTheShortestTrainingsThatCanSpeak) {
+    const QString text = PlainText(HelpPage("Statistics.htm"));
+    const int forFive = ShortestPerfectTraining(0.05);
+    const int forOne = ShortestPerfectTraining(0.01);
+    EXPECT_TRUE(text.contains(QString("Самая короткая тренировка, которая может дойти до 5%, — %1 "
+                                      "горошин")
+                                  .arg(forFive)))
+        << forFive;
+    EXPECT_TRUE(text.contains(QString("%1 верных ответов из %1").arg(forFive)));
+    EXPECT_TRUE(text.contains(QString("До 1% может дойти тренировка из %1 горошин").arg(forOne)))
+        << forOne;
 }
 
 } // namespace

@@ -14,7 +14,12 @@ trap 'rm -rf "$scratch"' EXIT
 deb=$(build_package "$build" "$scratch") || { fail "no package"; finish; }
 
 dpkg -x "$deb" "$scratch/root" || fail "dpkg -x"
-check_installed_tree "$scratch/root/usr" "$version"
+check_installed_tree "$scratch/root/usr" "$version" /usr
+
+# As dpkg counts: each file's size in KiB, rounded up; a link takes nothing.
+size=$(dpkg-deb -f "$deb" Installed-Size)
+files=$(find "$scratch/root" -type f -printf '%s\n' | awk '{ kib += int(($1 + 1023) / 1024) } END { print kib }')
+[ "$size" = "$files" ] || fail "Installed-Size is $size KiB, the files take $files KiB"
 
 outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -vE '^\./(usr/.*)?$')
 [ -z "$outside" ] || fail "files outside /usr: $outside"

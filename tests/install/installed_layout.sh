@@ -54,10 +54,16 @@ check_desktop_entry() {
 }
 
 check_metainfo() {
-  local metainfo=$1/share/metainfo/com.tellumor.Kvarzel.metainfo.xml version=$2 report
+  local metainfo=$1/share/metainfo/com.tellumor.kvarzel.metainfo.xml version=$2 report
   [ -f "$metainfo" ] || { fail "no AppStream metainfo"; return; }
-  report=$(appstreamcli validate --no-net --strict "$metainfo" 2>&1) ||
+  # Pedantic: every hint counts, and nothing is left to report.
+  report=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) ||
     fail "appstreamcli validate: $report"
+  grep -qx '✔ Validation was successful.' <<<"$report" || fail "appstreamcli validate reports: $report"
+  grep -q '<id>com.tellumor.kvarzel</id>' "$metainfo" || fail "the component id is not lower case"
+  if grep -Eq '\.example[/<"]|example\.(com|org)' "$metainfo"; then
+    fail "the metainfo points at a placeholder address"
+  fi
   grep -q "<release version=\"$version\"" "$metainfo" ||
     fail "the metainfo has no release entry for version $version"
   grep -q '<launchable type="desktop-id">com.tellumor.Kvarzel.desktop</launchable>' "$metainfo" ||
@@ -69,7 +75,7 @@ check_metainfo() {
 # The manual page in both languages, compressed without a time stamp, read by
 # man without a warning; the licence and the changes where Debian keeps them.
 check_documents() {
-  local prefix=$1 version=$2 page warnings
+  local prefix=$1 version=$2 installed_for=$3 page warnings
   for page in share/man/man6/kvarzel.6.gz share/man/ru/man6/kvarzel.6.gz; do
     if [ ! -f "$prefix/$page" ]; then
       fail "no manual page $page"
@@ -79,6 +85,8 @@ check_documents() {
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "man warns about $page: $warnings"
     zcat "$prefix/$page" | grep -q "^\.TH KVARZEL 6 .*$version" || fail "$page is not kvarzel(6) $version"
+    zcat "$prefix/$page" | grep -qx "\.I $installed_for/lib/kvarzel/kvarzel.chm" ||
+      fail "$page does not name the help file in $installed_for/lib/kvarzel"
   done
   grep -q '^License: GPL-3+$' "$prefix/share/doc/kvarzel/copyright" 2>/dev/null ||
     fail "no copyright file under GPL-3+"
@@ -86,9 +94,10 @@ check_documents() {
     fail "no changelog.gz for version $version"
 }
 
+# check_installed_tree <tree> <version> [<prefix it was installed for, the tree's own>]
 check_installed_tree() {
   check_program_files "$1"
-  check_documents "$1" "$2"
+  check_documents "$1" "$2" "${3:-$1}"
   check_icons "$1"
   check_desktop_entry "$1"
   check_metainfo "$1" "$2"

@@ -25,11 +25,13 @@ TEST(CommandLineTest, OnlyTheTwoOptionsAskForAnAnswerAndTheFirstOfThemDecides) {
     } cases[] = {
         {{}, RunProgram},
         {{"--help"}, ShowUsage},
+        {{"-h"}, ShowUsage},
+        {{"-h", "--version"}, ShowUsage},
         {{"--version"}, ShowVersion},
         {{"--version", "--help"}, ShowVersion},
         {{"-platform", "xcb", "--help"}, ShowUsage},
         {{"-style", "fusion", "-reverse", "file.wav"}, RunProgram},
-        {{"--HELP", "-help", "-h", "--help=1", "--versions", "-v", ""}, RunProgram},
+        {{"--HELP", "-help", "-H", "--h", "--help=1", "--versions", "-v", ""}, RunProgram},
     };
     for (const auto& c : cases) {
         std::string shown;
@@ -44,8 +46,8 @@ TEST(CommandLineTest, TheUsageIsShortAndRussianAndNamesBothOptions) {
     std::ostringstream out;
     EXPECT_EQ(AnswerCommandLine(CommandLineRequest::ShowUsage, "1.2.3", out), 0);
     const std::string usage = out.str();
-    EXPECT_EQ(usage.rfind("Использование: kvarzel [--help | --version]\n", 0), 0u) << usage;
-    for (const char* part : {"\n  --help ", "\n  --version ", "Tellumor/Kvarzel.reg"})
+    EXPECT_EQ(usage.rfind("Использование: kvarzel [-h | --help | --version]\n", 0), 0u) << usage;
+    for (const char* part : {"\n  -h, --help ", "\n  --version ", "Tellumor/Kvarzel.reg"})
         EXPECT_NE(usage.find(part), std::string::npos) << part;
     EXPECT_LE(std::count(usage.begin(), usage.end(), '\n'), 12);
     EXPECT_EQ(usage.back(), '\n');

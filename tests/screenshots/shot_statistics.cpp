@@ -61,6 +61,8 @@ TrainingRecord Play(const Plan& plan, RunEvidence& run, std::mt19937& random) {
         run.AddGuess(nullChance, right);
         record.RightCount += right ? 1 : 0;
     }
+    evidence.Read();
+    run.EndTraining();
     record.Evidence = evidence;
     record.Percentage = ExactPercentage(record.RightCount, plan.Answered);
     return record;

@@ -7,6 +7,8 @@
 #include "core/utc_clock.h"
 #include "simulation/split_mix.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -31,7 +33,7 @@ public:
     void AddResult(double, int) override {}
     void RecordTraining(const TrainingRecord& record) override {
         if (!record.Abandoned)
-            FinishedBounds.push_back(record.Evidence->Bound());
+            FinishedBounds.push_back(std::exp(record.Evidence->Total.LogBound()));
     }
     void HideAnswerControls() override {}
 };
@@ -75,8 +77,10 @@ std::int64_t PlayTraining(TrainingRun& training, Player& player, BucketMakeUp bu
     std::int64_t guesses = 0;
     while (training.UnderWay()) {
         const bool nextIsBlack = training.Peas()[static_cast<std::size_t>(training.DrawIndex())];
-        situation.TrainingBound = training.TrainingEvidence().Bound();
-        situation.RunBound = training.Evidence().Track().Bound();
+        // What the figures would read if the training ended now.
+        const EvidenceTrack& run = training.Evidence().Track();
+        situation.TrainingBound = std::exp(training.TrainingEvidence().Total.LogBound());
+        situation.RunBound = std::exp(std::min(run.LogBound(), run.Total.LogBound()));
         situation.NextIsBlack = nextIsBlack;
         const Move move = player.Next(situation);
         if (move == Move::Restart)

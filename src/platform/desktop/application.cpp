@@ -2,6 +2,7 @@
 #include "platform/desktop/application.h"
 
 #include "platform/desktop/application_hint.h"
+#include "platform/desktop/message_box_icon.h"
 #include "platform/desktop/qt_russian_texts.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ QFont ArialFont(int pointSize, bool bold) {
 void ShowApplicationError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), WithFullStop(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    NameMessageBoxIcon(box);
     box.exec();
 }
 

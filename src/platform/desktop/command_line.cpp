@@ -7,12 +7,12 @@ namespace kvarzel {
 namespace {
 
 constexpr std::string_view Usage =
-    "Использование: kvarzel [--help | --version]\n"
+    "Использование: kvarzel [-h | --help | --version]\n"
     "Кварзель — тренажёр интуиции: угадывайте цвет каждой горошины,\n"
     "которую вынимают из ведра, и следите за долей верных ответов.\n"
     "\n"
-    "  --help     показать эту справку и выйти\n"
-    "  --version  показать версию и выйти\n"
+    "  -h, --help   показать эту справку и выйти\n"
+    "  --version    показать версию и выйти\n"
     "\n"
     "Другие аргументы не действуют. Параметры тренировок хранятся в файле\n"
     "${XDG_CONFIG_HOME:-~/.config}/Tellumor/Kvarzel.reg.\n";
@@ -22,7 +22,7 @@ constexpr std::string_view Usage =
 CommandLineRequest ReadCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc && argv != nullptr && argv[i] != nullptr; ++i) {
         const std::string_view argument(argv[i]);
-        if (argument == "--help")
+        if (argument == "-h" || argument == "--help")
             return CommandLineRequest::ShowUsage;
         if (argument == "--version")
             return CommandLineRequest::ShowVersion;

@@ -11,7 +11,7 @@ namespace kvarzel {
 // argument is ignored.
 enum class CommandLineRequest { RunProgram, ShowUsage, ShowVersion };
 
-// The first of "--help" and "--version" among the arguments after the
+// The first of "-h" or "--help" and "--version" among the arguments after the
 // program's name decides; without either the program runs.
 CommandLineRequest ReadCommandLine(int argc, const char* const* argv);
 

@@ -7,6 +7,7 @@
 #include "ui/about/text_label.h"
 #include "ui/about/version_strings.h"
 #include "ui/art/program_icon.h"
+#include "ui/common/accessible_names.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -56,6 +57,7 @@ TAboutForm::TAboutForm(QWidget* parent, const VersionResource& versionResource)
 void TAboutForm::CreateControls() {
     LogoImage = Create<QLabel>(this, "LogoImage");
     LogoImage->setGeometry(Gap, Gap, LogoSize, LogoSize);
+    NameControl(LogoImage, "Значок программы");
 
     AboutLabel = Create<TextLabel>(this, "AboutLabel");
     AboutLabel->move(TextLeft, Gap);

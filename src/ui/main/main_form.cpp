@@ -6,10 +6,12 @@
 #include "help/help.h"
 #include "platform/desktop/application_hint.h"
 #include "platform/desktop/interval_timer.h"
+#include "platform/desktop/message_box_icon.h"
 #include "platform/drawing/canvas.h"
 #include "platform/files/history_file.h"
 #include "platform/keys/key_codes.h"
 #include "ui/common/accessible_names.h"
+#include "ui/common/spoken_notice.h"
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
@@ -64,6 +66,7 @@ TMainForm::TMainForm(QWidget* parent)
 
     PageControl = new QTabWidget(client);
     PageControl->setObjectName("PageControl");
+    NameControl(PageControl, "Страницы окна");
     PageControl->setTabPosition(QTabWidget::South);
     ApplyPageControlStyle(*PageControl);
     PageControl->setGeometry(0, 0, 331, 282);
@@ -75,6 +78,8 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 282, 331, 19);
 
+    verdicts_ = new SpokenNotice(client);
+    verdicts_->setObjectName("VerdictNotice");
     AnswerTimer = new IntervalTimer(this);
     connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
@@ -261,9 +266,11 @@ void TMainForm::ShowSignal(bool right, int drawNumber) {
         CounterLabel->show();
         PageControl->setCurrentWidget(TrainTabSheet);
     }
-    // Colour alone would keep the verdict from a screen reader.
+    // Colour alone would keep the verdict from a screen reader, which speaks
+    // it at once, wherever the focus is, and finds it again on the circle.
     const QString spoken =
-        QStringLiteral("%1 — %2").arg(drawNumber).arg(right ? "верно" : "неверно");
+        QStringLiteral("%1, горошина %2").arg(right ? "верно" : "неверно").arg(drawNumber);
+    verdicts_->Announce(spoken);
     AnnounceName(SignalShape, spoken);
     CounterLabel->setAccessibleName(spoken);
     ApplicationHint::Instance().CancelHint();
@@ -294,6 +301,7 @@ void TMainForm::ClearAnswerBold() {
 void TMainForm::ShowResultMessage(const std::string& message) {
     QMessageBox box(QMessageBox::Information, "Результат", QString::fromStdString(message),
                     QMessageBox::Ok, this);
+    NameMessageBoxIcon(box);
     // Only the main window waits for the box; an open help window stays usable.
     box.setWindowModality(Qt::WindowModal);
     box.exec();

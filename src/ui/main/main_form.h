@@ -25,6 +25,7 @@ namespace kvarzel {
 class ResultsPage;
 class TChart;
 class BucketView;
+class SpokenNotice;
 class TLineSeries;
 class SignalCircle;
 class IntervalTimer;
@@ -139,6 +140,7 @@ private:
     QDialog* optionsForm_ = nullptr;
     std::function<void()> makeDialogs_;
     StatisticsForm* statisticsForm_ = nullptr;
+    SpokenNotice* verdicts_ = nullptr; // speaks each answer's verdict
     bool shown_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/desktop/application.h"
 #include "platform/keys/key_codes.h"
 #include "platform/keys/virtual_keys.h"
+#include "ui/common/accessible_names.h"
 #include "ui/common/sound_output.h"
 #include "ui/options/file_name_edit.h"
 #include "ui/options/hot_key_edit.h"
@@ -57,6 +58,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : HelpDialog(parent, 4), sound_(&Dev
 
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
+    NameControl(PageControl, "Страницы параметров");
     PageControl->setGeometry(0, 0, 266, 199);
     CreatePeasPage();
     CreateControlPage();

@@ -92,4 +92,12 @@ QString BoundText(double logBound) {
     return BoundText(logBound, UserNumberSeparators().Decimal);
 }
 
+QString PowerOfTenPercentText(int exponent, QChar decimal) {
+    if (exponent >= 0)
+        return "1" + QString(exponent, QLatin1Char('0')) + "%";
+    if (exponent >= SmallestPlainExponent)
+        return QString("0") + decimal + QString(-exponent - 1, QLatin1Char('0')) + "1%";
+    return "10" + Superscript(exponent) + "%";
+}
+
 } // namespace kvarzel

@@ -31,4 +31,8 @@ QString BoundText(double logBound, QChar decimal);
 // The same with the user's decimal separator.
 QString BoundText(double logBound);
 
+// A power of ten in percent, as a scale shows it: "100%", "1%", "0,01%",
+// "10⁻⁷%".
+QString PowerOfTenPercentText(int exponent, QChar decimal);
+
 } // namespace kvarzel

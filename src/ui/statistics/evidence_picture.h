@@ -9,41 +9,52 @@ namespace kvarzel {
 class TChart;
 class TLineSeries;
 
-// The levels the picture marks: a mean wealth of 20 is a figure of 5 %, one
-// of 100 a figure of 1 %.
-inline constexpr double FivePercentLevel = 1.3010299956639813; // log10(20)
-inline constexpr double OnePercentLevel = 2.0;                 // log10(100)
+// The picture shows the figure on a percent scale drawn in powers of ten:
+// its values are log10 of the figure in percent, 2 being 100 %.
+inline constexpr double NoEvidenceLevel = 2.0;
+inline constexpr double FivePercentLevel = 0.69897000433601886; // log10(5)
+inline constexpr double OnePercentLevel = 0.0;                  // log10(1)
 // Enough points for any width the dialog gets.
 inline constexpr std::size_t CoursePointLimit = 400;
 
 struct CoursePoint {
     double Guess = 0;       // guesses made so far
-    double Log10Wealth = 0; // log10 of the mean wealth after them
+    double Log10Figure = 2; // log10 of the figure in percent after them
 };
 
-// The course of the run's evidence for drawing: the start at wealth 1, then
-// at most `limit` - 1 points, each the highest of its stretch of guesses, so
-// that every peak the figure comes from is drawn; the last guess always ends
-// the line. `lnCourse` is ln of the mean wealth after each guess.
+// log10 of the figure in percent that a mean wealth gives, read at that moment.
+double Log10Figure(double lnWealth);
+
+// The course of the run's evidence for drawing: the start at 100 %, then at
+// most `limit` - 1 points, each the lowest figure of its stretch of guesses,
+// so that every low the figure may come from is drawn; the last guess always
+// ends the line. `lnCourse` is ln of the mean wealth after each guess.
 std::vector<CoursePoint> EvidenceCourse(const std::vector<float>& lnCourse,
                                         std::size_t limit = CoursePointLimit);
+// The points where the figure was read, the end of each training, when there
+// are no more than `limit` of them; `readings` are the guesses made by each.
+std::vector<CoursePoint> ReadingPoints(const std::vector<float>& lnCourse,
+                                       const std::vector<std::size_t>& readings,
+                                       std::size_t limit = CoursePointLimit);
 
-// The run's evidence drawn with the program's chart: the course as a line
-// over the guesses, with the 5 % and 1 % levels across.
+// The run's evidence drawn with the program's chart: the figure after every
+// guess as a line, a dot where it was read, and the 5 % and 1 % levels across.
 class EvidencePicture {
 public:
-    // Sets the chart up and adds its three series.
+    // Sets the chart up and adds its four series.
     explicit EvidencePicture(TChart& chart);
 
-    void Show(const std::vector<float>& lnCourse);
+    void Show(const std::vector<float>& lnCourse, const std::vector<std::size_t>& readings);
 
     TLineSeries& Course() const { return course_; }
+    TLineSeries& Readings() const { return readings_; }
     TLineSeries& FivePercent() const { return fivePercent_; }
     TLineSeries& OnePercent() const { return onePercent_; }
 
 private:
     TChart& chart_;
     TLineSeries& course_;
+    TLineSeries& readings_;
     TLineSeries& fivePercent_;
     TLineSeries& onePercent_;
 };

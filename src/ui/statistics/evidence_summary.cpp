@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/statistics/evidence_summary.h"
 
+#include <cmath>
+
 namespace kvarzel {
 
 void EvidenceSummary::Add(const TrainingRecord& record) {
@@ -10,12 +12,14 @@ void EvidenceSummary::Add(const TrainingRecord& record) {
         return;
     }
     Pooled.AddStretch(record.Evidence->Total);
+    if (Pooled.PeakReading == Pooled.Readings)
+        PeakFinished = record.Finished;
     Guesses += record.Answers.Guessed();
     RightAnswers += record.RightCount;
     if (record.Answers.Guessed() == 0)
         return;
     ++WithGuesses;
-    if (record.Evidence->Bound() <= RowLevel)
+    if (record.Evidence->Total.LogBound() <= std::log(RowLevel))
         ++AtMostFivePercent;
 }
 

@@ -4,6 +4,8 @@
 #include "core/guess_evidence.h"
 #include "core/training_record.h"
 
+#include <chrono>
+
 namespace kvarzel {
 
 // The level the rows are counted at.
@@ -13,9 +15,12 @@ inline constexpr double RowLevel = 0.05;
 // training at a time, in the order they were played: adding one costs the
 // same however many came before.
 struct EvidenceSummary {
-    // Each training's evidence as one stretch, the peak checked at its end.
+    // Each training's evidence as one stretch, the figure read at its end.
     EvidenceTrack Pooled;
     int Trainings = 0;
+    // When the training whose end gave the lowest figure ended; which one it
+    // was among those with evidence is Pooled.PeakReading.
+    std::chrono::system_clock::time_point PeakFinished;
     // Lines of an older history format carry no evidence and are left out
     // of everything below.
     int WithoutEvidence = 0;

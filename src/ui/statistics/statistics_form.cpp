@@ -3,6 +3,7 @@
 
 #include "chart/chart.h"
 #include "help/help.h"
+#include "platform/desktop/message_box_icon.h"
 #include "ui/common/accessible_names.h"
 #include "ui/statistics/evidence_picture.h"
 #include "ui/statistics/statistics_table_model.h"
@@ -33,8 +34,8 @@ constexpr int SampleRows = 50;
 const char* const FiguresHeading = "Вероятность таких результатов у человека совсем без интуиции:";
 
 const char* const PictureLegend =
-    "<span style=\"color:#008040\">━━</span> свидетельство серии по ответам "
-    "(десятичный логарифм выигрыша)<br>"
+    "<span style=\"color:#008040\">━━</span> оценка серии после каждого ответа, "
+    "<span style=\"color:#000080\">●</span> где она читается: в конце тренировки<br>"
     "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
@@ -127,9 +128,9 @@ void StatisticsForm::CreatePicture() {
     EvidenceChart = new TChart(this);
     EvidenceChart->setObjectName("EvidenceChart");
     EvidenceChart->setMinimumSize(340, 150);
-    NameControl(EvidenceChart, "Свидетельство серии",
-                "Логарифм среднего выигрыша ставок против «без интуиции» после каждого "
-                "угадывания, с уровнями 5% и 1%");
+    NameControl(EvidenceChart, "Оценка серии",
+                "Оценка «без интуиции» после каждого ответа серии, в процентах, с точками в "
+                "конце тренировок и уровнями 5% и 1%");
     picture_ = std::make_unique<EvidencePicture>(*EvidenceChart);
     PictureLegendLabel = WrappedLabel("PictureLegendLabel", this);
     PictureLegendLabel->setTextFormat(Qt::RichText);
@@ -141,6 +142,8 @@ void StatisticsForm::CreateTable() {
     TrainingsTable = new QTableView(this);
     TrainingsTable->setObjectName("TrainingsTable");
     NameControl(TrainingsTable, "Тренировки");
+    // Tab goes on to the dialog's other controls; the arrows move between the cells.
+    TrainingsTable->setTabKeyNavigation(false);
     TrainingsTable->verticalHeader()->hide();
     // Rows of one height: the view places any row without asking the others.
     // Set before the model comes, which would make it resize every row.
@@ -171,7 +174,7 @@ void StatisticsForm::Refresh() {
     SizeColumns();
     TrainingsTable->scrollToBottom();
     FillHeadline();
-    picture_->Show(statistics_.Run().LogWealthCourse());
+    picture_->Show(statistics_.Run().LogWealthCourse(), statistics_.Run().ReadingGuesses());
     HistoryCheckBox->setChecked(statistics_.KeepHistory());
     const QString status = HistoryStatusText(statistics_);
     HistoryLabel->setText(status);
@@ -222,7 +225,10 @@ void StatisticsForm::SizeColumns() {
         return width;
     };
     for (int column = 0; column < model_->columnCount(); ++column) {
-        int width = header.horizontalAdvance(StatisticsColumnTitles()[column]);
+        // A title may take two lines.
+        int width = 0;
+        for (const QString& line : StatisticsColumnTitles()[column].split(u'\n'))
+            width = std::max(width, header.horizontalAdvance(line));
         for (const QString& text : StatisticsWidestTexts(column))
             width = std::max(width, cells.horizontalAdvance(text));
         width = measure(column, tailStart, rows, measure(column, 0, firstEnd, width));
@@ -261,8 +267,12 @@ void StatisticsForm::ExportButtonClick() {
     if (fileName.isEmpty())
         return;
     const ExportResult result = ExportHistory(fileName.toStdString(), statistics_.RowRecords());
-    if (!result.Ok)
-        QMessageBox::warning(this, "Статистика тренировок", QString::fromStdString(result.Message));
+    if (result.Ok)
+        return;
+    QMessageBox box(QMessageBox::Warning, "Статистика тренировок",
+                    QString::fromStdString(result.Message), QMessageBox::Ok, this);
+    NameMessageBoxIcon(box);
+    box.exec();
 }
 
 } // namespace kvarzel

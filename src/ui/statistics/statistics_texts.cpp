@@ -39,6 +39,8 @@ QString PeasText(const TrainingRecord& record) {
 
 QString NoteText(const StatisticsRow& row) {
     QStringList notes;
+    if (!row.InRun)
+        notes << "прежний запуск";
     if (row.Record->Abandoned)
         notes << "прервана";
     if (!row.Saved)
@@ -69,6 +71,23 @@ QString FileStateText(const TrainingStatistics& statistics) {
     return {};
 }
 
+// "не больше 3,1% (после 4-й тренировки, 12.03.2026 14:05; сейчас не больше
+// 40%)": the lowest figure, where it was read, and where it stands now when
+// later trainings have weakened it.
+QString FigureWithMoment(const EvidenceSummary& summary) {
+    const QString lowest = BoundText(summary.Pooled.LogBound());
+    QString text = "<b>" + lowest + "</b>";
+    if (summary.Pooled.PeakReading == 0)
+        return text;
+    text += QString(" (после %1-й тренировки, %2")
+                .arg(summary.Pooled.PeakReading)
+                .arg(LocalTimeText(summary.PeakFinished));
+    const QString now = BoundText(summary.Pooled.LogLastBound());
+    if (now != lowest)
+        text += "; сейчас " + now;
+    return text + ")";
+}
+
 } // namespace
 
 const char* const SingleRowWarning =
@@ -76,15 +95,19 @@ const char* const SingleRowWarning =
     "двадцатая тренировка получает не больше 5%. Судите по оценке всей серии и всей истории.";
 
 const char* const FigureExplanation =
-    "«Без интуиции» — вероятность того, что человек совсем без интуиции хоть раз за эти ответы "
-    "показал бы такой результат; она не больше указанного числа, как бы он ни играл: считал "
-    "вытянутые горошины, отдавал ответы таймеру, бросал тренировки и начинал заново. Если она не "
-    "больше 5%, везением результат объяснить трудно.";
+    "«Без интуиции» — вероятность того, что человек совсем без интуиции хоть раз к концу "
+    "тренировки получил бы такую оценку; она не больше указанного числа, как бы он ни играл: "
+    "считал вытянутые горошины, отдавал ответы таймеру, бросал тренировки и начинал заново. "
+    "Оценка читается в конце каждой тренировки, законченной или прерванной. Она говорит о том, "
+    "кто не может предугадать горошины: они псевдослучайны, и компьютер, знающий время начала "
+    "тренировки, смог бы их вычислить. Оценка серии относится к одному запуску программы; оценка "
+    "истории верна, пока эта программа ведёт историю без перерывов и файл никто не правит. Если "
+    "оценка не больше 5%, везением результат объяснить трудно.";
 
 const QStringList& StatisticsColumnTitles() {
-    static const QStringList titles{"№",       "Время",        "Горошин", "Чёрных",
-                                    "Белая",   "Чёрная",       "Таймер",  "Верно",
-                                    "Процент", "Без интуиции", "Отметка"};
+    static const QStringList titles{
+        "№",     "Время", "Горошин", "Чёрных", "Ответов\n«белая»", "Ответов\n«чёрная»",
+        "Ответов\nтаймера", "Верно", "Процент", "Без интуиции", "Отметка"};
     return titles;
 }
 
@@ -94,11 +117,19 @@ QString StatisticsColumnToolTip(int column) {
                "числа";
     if (column == PeasColumn)
         return "Горошин в тренировке; у прерванной — сколько из них получили ответ";
+    if (column == BlackPeasColumn)
+        return "Чёрных горошин в ведре; «случайно» — цвет каждой выпадал случайно";
+    if (column == WhiteAnswersColumn || column == BlackAnswersColumn)
+        return "Сколько раз вы ответили так, а не сколько горошин этого цвета выпало";
+    if (column == TimerAnswersColumn)
+        return "Ответы, которые за вас дал таймер: они всегда неверны и в оценку не входят";
+    if (column == NoteColumn)
+        return "«прежний запуск» — тренировка из истории, сыгранная до этого запуска программы";
     return {};
 }
 
 QString TrainingFigureText(const TrainingRecord& record) {
-    return record.Evidence ? BoundText(record.Evidence->LogBound()) : QString("—");
+    return record.Evidence ? BoundText(record.Evidence->Total.LogBound()) : QString("—");
 }
 
 QString StatisticsCell(const StatisticsRow& row, int column) {
@@ -141,7 +172,7 @@ QStringList StatisticsWidestTexts(int column) {
     if (column == FigureColumn)
         return {BoundText(std::log(1.15e-6)), BoundText(std::log(1.15e-22)), BoundText(0)};
     if (column == NoteColumn)
-        return {"прервана, не записана"};
+        return {"прервана, не записана", "прежний запуск, прервана"};
     if (column == TimeColumn)
         return {"00.00.0000 00:00"};
     return {};
@@ -159,7 +190,7 @@ QString StatisticsRowToolTip(const StatisticsRow& row) {
 
 QString RunFigureText(const TrainingStatistics& statistics) {
     const EvidenceSummary& run = statistics.RunSummary();
-    QString text = "Эта серия: <b>" + BoundText(statistics.Run().Track().LogBound()) + "</b>";
+    QString text = "Эта серия: " + FigureWithMoment(run);
     if (run.Trainings == 0)
         return text + " — тренировок ещё не было.";
     text += QString(" — тренировок %1").arg(run.Trainings);
@@ -169,8 +200,8 @@ QString RunFigureText(const TrainingStatistics& statistics) {
 }
 
 QString HistoryFigureText(const EvidenceSummary& history) {
-    return QString("Вся история: <b>%1</b> — тренировок %2.")
-        .arg(BoundText(history.Pooled.LogBound()))
+    return QString("Вся история: %1 — тренировок %2.")
+        .arg(FigureWithMoment(history))
         .arg(history.Trainings - history.WithoutEvidence);
 }
 

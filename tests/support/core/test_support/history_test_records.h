@@ -27,6 +27,7 @@ inline TrainingRecord Training(int right) {
     EvidenceTrack evidence;
     for (int guess = 0; guess < 4; ++guess)
         evidence.AddGuess(0.5, guess < right);
+    evidence.Read();
     record.Evidence = evidence;
     return record;
 }

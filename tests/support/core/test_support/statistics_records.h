@@ -17,7 +17,8 @@ struct Guess {
 };
 
 // A training of a chance bucket made of these guesses and `timer` timer
-// answers, with its own evidence; every guess goes to `run` as well.
+// answers, with its own evidence, read at its end; every guess goes to `run`
+// as well, which reads its figure there too.
 inline TrainingRecord RecordOf(const std::vector<Guess>& guesses, RunEvidence& run, int minute,
                                bool abandoned = false, int timer = 0) {
     TrainingRecord record;
@@ -35,6 +36,8 @@ inline TrainingRecord RecordOf(const std::vector<Guess>& guesses, RunEvidence& r
         run.AddGuess(guess.NullChance, guess.Right);
         record.RightCount += guess.Right ? 1 : 0;
     }
+    evidence.Read();
+    run.EndTraining();
     record.Evidence = evidence;
     record.Percentage = ExactPercentage(record.RightCount, answered);
     return record;

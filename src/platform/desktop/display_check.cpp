@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/desktop/display_check.h"
+
+#include <cstdlib>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace kvarzel {
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool XServerAnswers(const std::string& display) {
+    if (display.empty())
+        return false;
+    xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return answers;
+}
+
+bool WaylandSocketAnswers(const DisplaySettings& settings) {
+    const std::string name = settings.WaylandDisplay.empty() ? "wayland-0" : settings.WaylandDisplay;
+    if (name.front() != '/' && settings.RuntimeFolder.empty())
+        return false;
+    const std::string path = name.front() == '/' ? name : settings.RuntimeFolder + "/" + name;
+    sockaddr_un address{};
+    if (path.size() >= sizeof(address.sun_path))
+        return false;
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, path.size());
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (socket < 0)
+        return false;
+    const bool answers =
+        ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(socket);
+    return answers;
+}
+
+bool PlatformFindsServer(std::string_view platform, const DisplaySettings& settings) {
+    const std::string_view plugin = platform.substr(0, platform.find(':'));
+    if (plugin == "xcb")
+        return XServerAnswers(settings.XDisplay);
+    if (plugin.starts_with("wayland"))
+        return WaylandSocketAnswers(settings);
+    return true;
+}
+
+} // namespace
+
+DisplaySettings ReadDisplaySettings() {
+    DisplaySettings settings;
+    settings.Platform = Environment("QT_QPA_PLATFORM");
+    settings.XDisplay = Environment("DISPLAY");
+    settings.WaylandDisplay = Environment("WAYLAND_DISPLAY");
+    settings.RuntimeFolder = Environment("XDG_RUNTIME_DIR");
+    settings.WaylandSession = Environment("XDG_SESSION_TYPE") == "wayland";
+    return settings;
+}
+
+std::vector<std::string> PlatformsToTry(const DisplaySettings& settings) {
+    std::vector<std::string> platforms;
+    if (settings.Platform.empty()) {
+        if (settings.WaylandSession || !settings.WaylandDisplay.empty())
+            platforms.emplace_back("wayland");
+        platforms.emplace_back("xcb");
+        return platforms;
+    }
+    std::string_view rest(settings.Platform);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(';');
+        if (const std::string_view name = rest.substr(0, end); !name.empty())
+            platforms.emplace_back(name);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return platforms;
+}
+
+bool CanOpenDisplay(const DisplaySettings& settings) {
+    for (const std::string& platform : PlatformsToTry(settings))
+        if (PlatformFindsServer(platform, settings))
+            return true;
+    return false;
+}
+
+bool RussianMessages() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const std::string locale = Environment(variable); !locale.empty())
+            return locale.starts_with("ru");
+    return false;
+}
+
+std::string_view NoDisplayMessage(bool russian) {
+    return russian ? "kvarzel: нет дисплея, на котором открыть окно (задайте DISPLAY или "
+                     "WAYLAND_DISPLAY)"
+                   : "kvarzel: no display to open the window on (set DISPLAY or WAYLAND_DISPLAY)";
+}
+
+bool CheckDisplay(std::ostream& errors) {
+    if (CanOpenDisplay(ReadDisplaySettings()))
+        return true;
+    errors << NoDisplayMessage(RussianMessages()) << '\n';
+    return false;
+}
+
+} // namespace kvarzel
