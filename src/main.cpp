@@ -6,6 +6,7 @@
 #include "platform/desktop/command_line.h"
 #include "platform/desktop/display_check.h"
 #include "platform/desktop/program_application.h"
+#include "platform/handover/running_copy.h"
 #include "platform/settings/user_settings_store.h"
 #include "ui/main/program.h"
 
@@ -21,7 +22,15 @@ int main(int argc, char** argv) {
     // Qt would end the process with a core dump where it finds no display.
     if (!kvarzel::CheckDisplay(std::cerr))
         return 1;
+    // One copy per settings file: a start that finds one running hands over to
+    // it, before the settings or the history are touched.
+    const kvarzel::CopyClaim copy = kvarzel::ClaimSettingsFile(
+        kvarzel::UserSettingsPath(), kvarzel::HandOverRequestFromEnvironment());
+    if (copy.Result == kvarzel::CopyClaim::Outcome::HandedOver)
+        return 0;
     const kvarzel::ProgramApplication application(argc, argv);
+    if (copy.Result == kvarzel::CopyClaim::Outcome::NotAnswering)
+        return kvarzel::ReportRunningCopyNotAnswering();
     // Wayland compositors find the program's desktop entry, and so its name
     // and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.tellumor.Kvarzel"));
@@ -37,6 +46,8 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         kvarzel::ProgramWindows windows;
+        if (copy.First)
+            windows.AnswerLaterStarts(*copy.First);
         result = windows.Run();
     }
     kvarzel::SetSettingsStore(nullptr);

@@ -2,6 +2,7 @@
 #include "core/options.h"
 #include "core/settings_store.h"
 #include "test_support/memory_registry_store.h"
+#include "test_support/settings_keys.h"
 #include "test_support/working_directory.h"
 
 #include <filesystem>
@@ -13,10 +14,10 @@ namespace {
 
 using testing::MemoryRegistryStore;
 
-const std::string Product = "Software\\Tellumor\\Kvarzel";
-const std::string Keys = Product + "\\Keys";
-const std::string Timer = Product + "\\Timer";
-const std::string Sounds = Product + "\\Sounds";
+using testing::Product;
+using testing::Keys;
+using testing::Timer;
+using testing::Sounds;
 
 RegistryValue Integer(std::uint32_t number) {
     return RegistryValue::Integer(number);

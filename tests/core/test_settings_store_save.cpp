@@ -3,6 +3,7 @@
 #include "core/settings_store.h"
 #include "core/statistics_settings.h"
 #include "test_support/memory_registry_store.h"
+#include "test_support/settings_keys.h"
 #include "test_support/working_directory.h"
 
 #include <gmock/gmock.h>
@@ -14,11 +15,11 @@ namespace {
 using ::testing::ElementsAre;
 using testing::MemoryRegistryStore;
 
-const std::string Vendor = "Software\\Tellumor";
-const std::string Product = Vendor + "\\Kvarzel";
-const std::string Keys = Product + "\\Keys";
-const std::string Timer = Product + "\\Timer";
-const std::string Sounds = Product + "\\Sounds";
+using testing::Vendor;
+using testing::Product;
+using testing::Keys;
+using testing::Timer;
+using testing::Sounds;
 
 class SettingsSave : public ::testing::Test {
 protected:

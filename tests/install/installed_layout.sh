@@ -50,6 +50,7 @@ check_desktop_entry() {
   grep -qx 'Icon=kvarzel' "$entry" || fail "the desktop entry does not name the installed icon"
   grep -qx 'Name\[ru\]=Кварзель' "$entry" || fail "no Russian name"
   grep -qx 'Categories=Education;Game;' "$entry" || fail "not in Education and Game"
+  grep -qx 'X-GNOME-SingleWindow=true' "$entry" || fail "the desktop entry does not say the program has one window"
 }
 
 check_metainfo() {

@@ -374,6 +374,95 @@ lose_the_display_after_ok() {
     fail "the count confirmed before the X server went is lost: $(grep PeasCount "$settings")"
 }
 
+# start_second: the program started once more, on the same settings, while
+# it runs: it hands over to the running copy and ends by itself, with status
+# 0, and with no window of its own.
+start_second() {
+  local status
+  (cd "$work/cwd" && timeout 30 "$work/prefix/bin/kvarzel") 2>>"$work/second.log"
+  status=$?
+  [ "$status" -eq 0 ] || fail "the second start ended with status $status: $(cat "$work/second.log")"
+  [ "$(xdotool search --onlyvisible --name '^Кварзель$' | wc -l)" -eq 1 ] ||
+    fail "the second start left a second main window"
+}
+
+# active_is <window>: the manager has made the window the active one
+# (_NET_ACTIVE_WINDOW of the root window), and shows it, not minimised.
+active_is() {
+  xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$1")\$" &&
+    ! xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN && shown "$1"
+}
+
+# With the main window minimised, a second start brings it back, active.
+second_start_brings_back_the_minimised_window() {
+  xdotool windowminimize "$main"
+  wait_until 20 minimised "$main" || fail "the main window cannot be minimised"
+  start_second
+  wait_until 20 active_is "$main" || fail "a second start leaves the main window minimised: $(where "$main")"
+  wait_until 20 main_back_in_place || fail "the main window brought back is off centre: $(where "$main")"
+  screenshot second-start
+}
+
+# With the options dialog open and another program's window in front, a
+# second start brings the dialog to the front with the keys; minimised with
+# the main window, both come back.
+second_start_brings_back_the_open_dialog() {
+  open_options
+  xev -geometry 200x100+0+0 >/dev/null 2>&1 &
+  local other=$!
+  background+=("$other")
+  wait_until 20 visible_window '^Event Tester$' || fail "the other program's window does not appear"
+  click_in "$(visible_window '^Event Tester$')" 100 50
+  wait_until 20 test "$(active_name)" = "Event Tester" || fail "a click on the other program's window gives it no focus"
+  start_second
+  wait_until 20 active_is "$options" || fail "a second start leaves the options dialog behind: $(active_name) is active"
+  kill "$other"
+  click_minimise_button "$main"
+  wait_until 20 minimised "$options" || fail "the options dialog stays when the main window is minimised"
+  start_second
+  wait_until 20 active_is "$options" || fail "a second start leaves the options dialog minimised"
+  wait_until 20 main_back_in_place || fail "a second start brings the options dialog back without the main window"
+  screenshot second-start-with-options
+  xdotool key Escape
+  wait_until 20 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
+  wait_until 20 main_active || fail "the focus does not come back"
+}
+
+program_windows() {
+  xdotool search --onlyvisible --name '^Кварзель$' 2>/dev/null | wc -l
+}
+
+# A window captioned Кварзель other than the main window, and active.
+message_box_active() {
+  local box
+  box=$(xdotool search --onlyvisible --name '^Кварзель$' 2>/dev/null | grep -vx "$main" | head -n 1) &&
+    [ -n "$box" ] && [ "$(xdotool getactivewindow)" = "$box" ]
+}
+
+# A running copy that does not answer (stopped): a second start says so in a
+# message box and, the box closed, ends without a copy of its own.
+second_start_finds_the_copy_not_answering() {
+  local first shown_box=0
+  first=$(cat "$work/pid")
+  rm -f "$work/second-status"
+  kill -STOP "$first"
+  (
+    cd "$work/cwd" || exit
+    "$work/prefix/bin/kvarzel"
+    echo $? >"$work/second-status"
+  ) 2>>"$work/second.log" &
+  wait_until 30 message_box_active && shown_box=1
+  screenshot not-answering
+  [ "$shown_box" -eq 1 ] && xdotool key Return
+  wait_until 20 test -s "$work/second-status"
+  kill -CONT "$first"
+  [ "$shown_box" -eq 1 ] || fail "no message box says the running copy does not answer"
+  test -s "$work/second-status" || fail "Enter does not close the message box"
+  [ "$(cat "$work/second-status")" -ne 0 ] ||
+    fail "the start that found the copy not answering ended with status 0"
+  [ "$(program_windows)" -eq 1 ] || fail "the start that found the copy not answering left a window"
+}
+
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 mkdir -p "$shots"
 rm -f "$shots"/*.png
@@ -385,8 +474,13 @@ run_training
 click_main_then_escape
 minimise_with_options_open
 click_options_after_another_program
+second_start_brings_back_the_minimised_window
+second_start_brings_back_the_open_dialog
+second_start_finds_the_copy_not_answering
 new_count=12
 change_count_in_options
+# What OK confirmed stays, whatever a later start does meanwhile.
+start_second
 quit_program
 check_settings_written
 check_twenty_starts

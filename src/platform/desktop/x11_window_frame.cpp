@@ -120,6 +120,31 @@ bool IsExtentsChange(const xcb_generic_event_t& event, xcb_window_t window, xcb_
     return change.window == window && change.atom == extents;
 }
 
+using OwnConnection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+OwnConnection ConnectOwn() {
+    return {xcb_connect(nullptr, nullptr), &xcb_disconnect};
+}
+
+// The server's time now, read from the change of a property of the window: a
+// zero-length append that changes nothing else.
+std::uint32_t ServerTime(xcb_connection_t* connection, xcb_window_t window) {
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &mask);
+    const xcb_atom_t marker = Atom(connection, "_KVARZEL_TIME");
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, marker, XCB_ATOM_STRING, 8, 0,
+                        nullptr);
+    xcb_flush(connection);
+    const auto deadline = Clock::now() + std::chrono::milliseconds{500};
+    while (const auto event = NextEvent(connection, deadline)) {
+        const auto& change = reinterpret_cast<const xcb_property_notify_event_t&>(*event);
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && change.window == window &&
+            change.atom == marker)
+            return change.time;
+    }
+    return XCB_CURRENT_TIME;
+}
+
 } // namespace
 
 bool RunsOnX11() {
@@ -131,8 +156,7 @@ bool RunsOnX11() {
 std::optional<QMargins> RequestX11FrameExtents(WId window, std::chrono::milliseconds patience) {
     if (!RunsOnX11())
         return std::nullopt;
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> own(
-        xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    const OwnConnection own = ConnectOwn();
     if (xcb_connection_has_error(own.get()) != 0)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window);
@@ -257,6 +281,28 @@ void MoveX11Window(WId window, const QPoint& clientPlace, bool framed) {
         connection, RootOf(connection, id), id, Atom(connection, "_NET_MOVERESIZE_WINDOW"),
         {StaticGravity | XAndY | FromApplication, static_cast<std::uint32_t>(clientPlace.x()),
          static_cast<std::uint32_t>(clientPlace.y()), 0, 0});
+}
+
+// As a pager or a task bar asks (source 2): on the user's behalf, which
+// managers let pass where an application's own request may only make the
+// window ask for attention.
+void ActivateX11Window(WId window, std::uint32_t userTime) {
+    if (!RunsOnX11())
+        return;
+    const OwnConnection own = ConnectOwn();
+    if (xcb_connection_has_error(own.get()) != 0)
+        return;
+    const auto id = static_cast<xcb_window_t>(window);
+    const xcb_window_t root = RootOf(own.get(), id);
+    if (root == XCB_WINDOW_NONE)
+        return;
+    constexpr std::uint32_t FromPager = 2;
+    const std::uint32_t time = userTime != 0 ? userTime : ServerTime(own.get(), id);
+    SendToManager(own.get(), root, id, Atom(own.get(), "_NET_ACTIVE_WINDOW"),
+                  {FromPager, time, XCB_WINDOW_NONE, 0, 0});
+    // A connection closed right after its last request may lose it: one
+    // answered request first makes sure the server has taken the message.
+    Owned(xcb_get_input_focus_reply(own.get(), xcb_get_input_focus(own.get()), nullptr));
 }
 
 X11WindowChanges::X11WindowChanges(WId window, std::function<void()> changed)

@@ -14,9 +14,9 @@
 
 namespace kvarzel {
 
-// The X11 side of placing a window by its frame. Coordinates are the X
-// server's pixels; all of it does nothing, or nothing is known, where the
-// application does not run on X11.
+// The X11 side of placing a window by its frame, and of bringing it to the
+// front. Coordinates are the X server's pixels; all of it does nothing, or
+// nothing is known, where the application does not run on X11.
 
 bool RunsOnX11();
 
@@ -56,6 +56,11 @@ void SetX11WindowTypes(WId window, const std::vector<const char*>& types);
 // Moves the window so that its client area's corner comes to `clientPlace`:
 // through the manager when it has framed the window, else directly.
 void MoveX11Window(WId window, const QPoint& clientPlace, bool framed);
+
+// Asks the window manager to show the window in front and give it the focus,
+// taking it out of its minimised state, as for an action of the user at
+// `userTime` (the server's time; 0 for now).
+void ActivateX11Window(WId window, std::uint32_t userTime);
 
 // Calls `changed` whenever the X server reports that the window was mapped,
 // reparented, moved, resized or given a frame.

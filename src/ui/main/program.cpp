@@ -3,14 +3,17 @@
 
 #include "platform/desktop/application.h"
 #include "platform/desktop/termination_signals.h"
+#include "platform/handover/hand_over_server.h"
 #include "ui/about/about_form.h"
 #include "ui/art/program_icon.h"
 #include "ui/common/after_event.h"
 #include "ui/main/main_form.h"
 #include "ui/options/options_form.h"
+#include "ui/window_manager/bring_to_front.h"
 #include "ui/window_manager/modal_activation.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSessionManager>
 
 namespace kvarzel {
@@ -37,6 +40,18 @@ ProgramWindows::~ProgramWindows() {
 int ProgramWindows::Run() {
     MainForm->show();
     return QApplication::exec();
+}
+
+void ProgramWindows::AnswerLaterStarts(FirstCopy& copy) {
+    QMetaObject::invokeMethod(
+        MainForm,
+        [this, &copy] {
+            laterStarts_ = std::make_unique<HandOverServer>(copy);
+            QObject::connect(
+                laterStarts_.get(), &HandOverServer::Requested, MainForm,
+                [this](const HandOverRequest& request) { BringToFront(*MainForm, request); });
+        },
+        Qt::QueuedConnection);
 }
 
 void ProgramWindows::CreateDialogs() {
@@ -79,6 +94,12 @@ void ProgramWindows::SaveSettings() {
 void ProgramWindows::FinishStart() {
     CreateDialogs();
     QApplication::setWindowIcon(ProgramIcon());
+}
+
+int ReportRunningCopyNotAnswering() {
+    QMessageBox::warning(nullptr, QStringLiteral("Кварзель"),
+                         QStringLiteral("Кварзель уже запущен, но не отвечает"));
+    return 1;
 }
 
 } // namespace kvarzel

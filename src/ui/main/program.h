@@ -5,6 +5,8 @@
 
 namespace kvarzel {
 
+class FirstCopy;
+class HandOverServer;
 class TerminationSignals;
 class TAboutForm;
 class TMainForm;
@@ -33,6 +35,12 @@ public:
     // Shows the main window and runs the event loop until it closes.
     int Run();
 
+    // A later start of the program on the same settings file brings the
+    // windows to the front through the copy's socket, which must outlive them.
+    // The socket opens once the event loop runs: a later start that reaches it
+    // is answered at once, and waits for it while this copy is starting.
+    void AnswerLaterStarts(FirstCopy& copy);
+
     TMainForm* MainForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TOptionsForm* OptionsForm = nullptr;
@@ -45,6 +53,11 @@ private:
     void SaveSettings();
 
     std::unique_ptr<TerminationSignals> endRequests_;
+    std::unique_ptr<HandOverServer> laterStarts_;
 };
+
+// Tells the user that a copy of the program runs on the settings file but
+// does not answer, and gives the status this start ends with.
+int ReportRunningCopyNotAnswering();
 
 } // namespace kvarzel
