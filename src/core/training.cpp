@@ -158,6 +158,10 @@ TrainingRecord TrainingRun::Record(double percentage, bool abandoned) const {
     record.Percentage = percentage;
     record.Abandoned = abandoned;
     record.Evidence = trainingEvidence_;
+    // A training still under way is recorded as its figure would read if it
+    // ended now.
+    if (record.Evidence->Readings == 0)
+        record.Evidence->Read();
     return record;
 }
 
