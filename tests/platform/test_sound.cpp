@@ -209,7 +209,7 @@ TEST_F(SoundTest, WaveOfAnyRateAndFormatPlaysInBoundedMemoryForAMinuteAtMost) {
     for (const int rate : {1, 100, 8000, 192000}) {
         for (const int channels : {1, 2}) {
             for (const int bits : {8, 16, 32}) {
-                SCOPED_TRACE(testing::Message()
+                SCOPED_TRACE(::testing::Message()
                              << rate << " Hz, " << channels << " channels, " << bits << " bits");
                 const int frames = std::min(std::max(rate * 70, 8192), 262144);
                 WriteFile(Path("wave.wav"), WaveFile(channels, rate, bits,
