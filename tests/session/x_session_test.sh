@@ -320,20 +320,26 @@ active_name() {
   xdotool getactivewindow getwindowname 2>/dev/null
 }
 
-# A click on another program's window takes the keys from the open options
-# dialog; a click inside the dialog (not on its title bar) gives them back.
-click_options_after_another_program() {
+# The options dialog open, and another program's window (its process in
+# other_program) clicked in front of it.
+open_options_behind_another_program() {
   open_options
   xev -geometry 200x100+0+0 >/dev/null 2>&1 &
-  local other=$!
-  background+=("$other")
+  other_program=$!
+  background+=("$other_program")
   wait_until 20 visible_window '^Event Tester$' || fail "the other program's window does not appear"
   click_in "$(visible_window '^Event Tester$')" 100 50
   wait_until 20 test "$(active_name)" = "Event Tester" || fail "a click on the other program's window gives it no focus"
+}
+
+# A click on another program's window takes the keys from the open options
+# dialog; a click inside the dialog (not on its title bar) gives them back.
+click_options_after_another_program() {
+  open_options_behind_another_program
   click_in "$options" 120 150
   wait_until 20 test "$(xdotool getactivewindow)" = "$options" ||
     fail "a click inside the options dialog does not give it the keys: $(active_name) is active"
-  kill "$other"
+  kill "$other_program"
   xdotool key Escape
   wait_until 20 window_gone '^Параметры тренировок$' || fail "Esc does not close the options dialog"
   wait_until 20 main_active || fail "the focus does not come back"
@@ -407,16 +413,10 @@ second_start_brings_back_the_minimised_window() {
 # second start brings the dialog to the front with the keys; minimised with
 # the main window, both come back.
 second_start_brings_back_the_open_dialog() {
-  open_options
-  xev -geometry 200x100+0+0 >/dev/null 2>&1 &
-  local other=$!
-  background+=("$other")
-  wait_until 20 visible_window '^Event Tester$' || fail "the other program's window does not appear"
-  click_in "$(visible_window '^Event Tester$')" 100 50
-  wait_until 20 test "$(active_name)" = "Event Tester" || fail "a click on the other program's window gives it no focus"
+  open_options_behind_another_program
   start_second
   wait_until 20 active_is "$options" || fail "a second start leaves the options dialog behind: $(active_name) is active"
-  kill "$other"
+  kill "$other_program"
   click_minimise_button "$main"
   wait_until 20 minimised "$options" || fail "the options dialog stays when the main window is minimised"
   start_second

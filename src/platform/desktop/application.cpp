@@ -89,12 +89,13 @@ bool NoUserToAnswer() {
     return noUserToAnswer;
 }
 
+void PrintApplicationError(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(ApplicationTitle()), qPrintable(WithFullStop(text)));
+}
+
 void ShowApplicationError(const QString& text) {
-    if (noUserToAnswer) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(ApplicationTitle()),
-                     qPrintable(WithFullStop(text)));
-        return;
-    }
+    if (noUserToAnswer)
+        return PrintApplicationError(text);
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), WithFullStop(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     NameMessageBoxIcon(box);

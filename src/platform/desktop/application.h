@@ -29,6 +29,9 @@ QFont ArialFont(int pointSize = 8, bool bold = false);
 // button. Returns when it is dismissed. Once nobody is left to answer (see
 // below), the text goes to standard error instead and nothing waits.
 void ShowApplicationError(const QString& text);
+// The same text on standard error, after the application title, for when
+// nobody is there to answer a box.
+void PrintApplicationError(const QString& text);
 
 // A close that comes from a signal or from the end of the session: from now
 // on no message may wait for a user who is gone.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/desktop/display_check.h"
 
-#include <cstdlib>
+#include "platform/files/home_folder.h"
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -9,11 +10,6 @@
 
 namespace kvarzel {
 namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 bool XServerAnswers(const std::string& display) {
     if (display.empty())
@@ -56,11 +52,11 @@ bool PlatformFindsServer(std::string_view platform, const DisplaySettings& setti
 
 DisplaySettings ReadDisplaySettings() {
     DisplaySettings settings;
-    settings.Platform = Environment("QT_QPA_PLATFORM");
-    settings.XDisplay = Environment("DISPLAY");
-    settings.WaylandDisplay = Environment("WAYLAND_DISPLAY");
-    settings.RuntimeFolder = Environment("XDG_RUNTIME_DIR");
-    settings.WaylandSession = Environment("XDG_SESSION_TYPE") == "wayland";
+    settings.Platform = EnvironmentText("QT_QPA_PLATFORM");
+    settings.XDisplay = EnvironmentText("DISPLAY");
+    settings.WaylandDisplay = EnvironmentText("WAYLAND_DISPLAY");
+    settings.RuntimeFolder = EnvironmentText("XDG_RUNTIME_DIR");
+    settings.WaylandSession = EnvironmentText("XDG_SESSION_TYPE") == "wayland";
     return settings;
 }
 
@@ -91,7 +87,7 @@ bool CanOpenDisplay(const DisplaySettings& settings) {
 
 bool RussianMessages() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"})
-        if (const std::string locale = Environment(variable); !locale.empty())
+        if (const std::string locale = EnvironmentText(variable); !locale.empty())
             return locale.starts_with("ru");
     return false;
 }

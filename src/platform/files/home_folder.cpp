@@ -7,6 +7,11 @@
 
 namespace kvarzel {
 
+std::string EnvironmentText(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr ? value : "";
+}
+
 // Only an absolute path is a home: a relative one would put the user's files
 // into whatever folder the program was started in.
 std::filesystem::path HomeFolder() {

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace kvarzel {
+
+// The variable's value, empty when it is unset.
+std::string EnvironmentText(const char* variable);
 
 // $HOME, or the user's home from the password database when it is unset;
 // empty when neither is an absolute path.

@@ -2,10 +2,10 @@
 #include "platform/handover/running_copy.h"
 
 #include "platform/files/file_descriptor.h"
+#include "platform/files/home_folder.h"
 #include "platform/handover/hand_over_endpoint.h"
 #include "platform/handover/local_socket.h"
 
-#include <cstdlib>
 #include <thread>
 #include <unistd.h>
 
@@ -29,11 +29,6 @@ Asked AskRunningCopy(const HandOverEndpoint& endpoint, const HandOverRequest& re
                            Clock::now() + patience)
                ? Asked::Answered
                : Asked::Silent;
-}
-
-std::string EnvironmentText(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace kvarzel {
@@ -17,12 +16,10 @@ namespace {
 // The same training as a history line keeps it. The evidence is left out of
 // the comparison: it follows from the answers, and a line of an older
 // format has none.
-bool SameTraining(const TrainingRecord& line, const TrainingRecord& training) {
-    TrainingRecord a = AsStoredInHistory(line);
-    TrainingRecord b = AsStoredInHistory(training);
-    a.Evidence.reset();
-    b.Evidence.reset();
-    return a == b;
+bool SameTraining(TrainingRecord line, TrainingRecord training) {
+    line.Evidence.reset();
+    training.Evidence.reset();
+    return AsStoredInHistory(line) == AsStoredInHistory(training);
 }
 
 bool Usable(HistoryFile::Status state) {
@@ -170,7 +167,7 @@ void TrainingStatistics::FinishWriting(std::chrono::milliseconds lockWait, bool 
     if (mayAsk)
         ShowApplicationError(UnwrittenMessage());
     else
-        std::fprintf(stderr, "Кварзель: %s.\n", qPrintable(UnwrittenMessage()));
+        PrintApplicationError(UnwrittenMessage());
 }
 
 QString TrainingStatistics::UnwrittenMessage() const {
