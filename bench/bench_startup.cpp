@@ -4,7 +4,7 @@
 // in a child process under the offscreen platform, in turns, so that both meet the same load;
 // the medians and their ratio are printed. The program starts once more with a kept history of
 // 100 000 lines: the history is read after the first paint, so the window must come as soon.
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "core/statistics_settings.h"
 #include "platform/files/atomic_file.h"
 #include "platform/settings/registry_file_store.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics with a long history: opening the dialog and ending a
 // training must each stay within one frame (16 ms) with 100 000 lines kept.
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "core/run_evidence.h"
 #include "platform/files/atomic_file.h"
 #include "platform/files/history_file.h"

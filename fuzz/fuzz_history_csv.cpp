@@ -2,7 +2,7 @@
 // Any bytes must parse without a crash or hang; parsed in pieces they must
 // give what they give whole; and every record accepted must be written as a
 // line that reads back as the same record, in a history that reads back whole.
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 
 #include <cstdint>
 #include <cstdlib>

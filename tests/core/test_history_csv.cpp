@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "core/training.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "platform/files/history_file.h"
 #include "test_support/memory_registry_store.h"
 #include "test_support/recording_training_view.h"
-#include "ui/statistics/evidence_summary.h"
+#include "core/history/evidence_summary.h"
 #include "ui/statistics/training_statistics.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "core/write_failure.h"
 
 #include <chrono>

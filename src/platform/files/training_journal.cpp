@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files/training_journal.h"
 
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "platform/files/atomic_file.h"
 #include "platform/files/home_folder.h"
 

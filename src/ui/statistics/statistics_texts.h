@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/statistics/evidence_summary.h"
+#include "core/history/evidence_summary.h"
 #include "ui/statistics/training_statistics.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/statistics/training_statistics.h"
 
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "core/statistics_settings.h"
 #include "platform/desktop/application.h"
 

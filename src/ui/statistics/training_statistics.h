@@ -5,7 +5,7 @@
 #include "core/training_record.h"
 #include "platform/files/history_file.h"
 #include "platform/files/training_journal.h"
-#include "ui/statistics/evidence_summary.h"
+#include "core/history/evidence_summary.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 // Trainings and file helpers for the history file and export tests.
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 #include "core/training.h"
 #include "test_support/registry_test_files.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/statistics/evidence_summary.h"
+#include "core/history/evidence_summary.h"
 
 #include <cmath>
 

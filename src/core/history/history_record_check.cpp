@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/history_record_check.h"
+#include "core/history/history_record_check.h"
 
 #include "core/bucket.h"
 #include "core/training.h"

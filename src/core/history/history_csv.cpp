@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/history_csv.h"
+#include "core/history/history_csv.h"
 
-#include "core/history_record_check.h"
+#include "core/history/history_record_check.h"
 #include "core/ratio_scale.h"
 
 #include <algorithm>
