@@ -196,14 +196,15 @@ TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
         EXPECT_FALSE(record.Evidence);
         EXPECT_FALSE(record.Abandoned);
     }
+    const std::string older = "2026-12-07T10:33:00Z,4,0,0,1000,,4,0,0,0,0,\n";
     for (const std::string chance : {"nan", "inf", "abc", "1,5", "-"}) {
         const ParsedHistory bad =
-            ParseHistory(std::string(OlderHeader) +
-                         "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," + chance + "\n");
+            ParseHistory(std::string(OlderHeader) + "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," +
+                         chance + "\n" + older);
         EXPECT_EQ(bad.Status, ParsedHistory::Kind::Damaged) << chance;
     }
     // A line of the current format is no line of the older file, nor the other way round.
-    EXPECT_EQ(ParseHistory(std::string(OlderHeader) + HistoryLine(Sample())).Status,
+    EXPECT_EQ(ParseHistory(std::string(OlderHeader) + HistoryLine(Sample()) + older).Status,
               ParsedHistory::Kind::Damaged);
 }
 
@@ -221,10 +222,13 @@ TEST(HistoryCsvTest, PreviousLinesReadWithTheMissingBetAtOne) {
     EXPECT_EQ(parsed.Records[0].Evidence->Total.LogWealth.back(), 0.0);
     EXPECT_EQ(parsed.Records[0], SixBetRecord(Sample()));
     EXPECT_EQ(parsed.Records[1], noEvidence);
-    EXPECT_EQ(ParseHistory(std::string(PreviousHeader) + HistoryLine(Sample())).Status,
+    EXPECT_EQ(ParseHistory(std::string(PreviousHeader) + HistoryLine(Sample()) +
+                           PreviousLine(Sample()))
+                  .Status,
               ParsedHistory::Kind::Damaged);
-    EXPECT_EQ(ParseHistory(HistoryHeaderLine() + PreviousLine(Sample())).Status,
-              ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(
+        ParseHistory(HistoryHeaderLine() + PreviousLine(Sample()) + HistoryLine(Sample())).Status,
+        ParsedHistory::Kind::Damaged);
 }
 
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
@@ -290,8 +294,9 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     EXPECT_EQ(ParseHistory(WithPreviousLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
               ParsedHistory::Kind::Ours);
     // Such a line, without its check, is no line of the current format.
-    EXPECT_EQ(ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
-              ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(
+        ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n" + HistoryLine(Sample()))).Status,
+        ParsedHistory::Kind::Damaged);
 }
 
 TEST(HistoryCsvTest, BlankLinesAtTheEndAreIgnoredInTheMiddleDamaged) {
@@ -339,10 +344,14 @@ TEST(HistoryCsvTest, AHistoryCutAtAnyByteReadsOnlyWholeLines) {
             EXPECT_NE(parsed.Status, ParsedHistory::Kind::Damaged) << previous << " " << cut;
         }
     }
+    // Zero bytes, or anything else, after the last line is the tail, and damage.
     const std::string whole = WithLine("");
-    EXPECT_EQ(ParseHistory(whole + std::string(20, '\0')).DataEnd, whole.size());
-    // Anything else without a line end is no cut line.
-    EXPECT_EQ(ParseHistory(whole + "hello").Status, ParsedHistory::Kind::Damaged);
+    for (const std::string& tail : {std::string(20, '\0'), std::string("hello")}) {
+        const ParsedHistory parsed = ParseHistory(whole + tail);
+        EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+        EXPECT_EQ(parsed.DataEnd, whole.size());
+        EXPECT_TRUE(parsed.DamagedTail);
+    }
 }
 
 // A journal cut at any byte gives the last state written whole, or nothing.
@@ -375,18 +384,27 @@ TEST(HistoryCsvTest, AJournalCutAtAnyByteGivesItsLastWholeLine) {
 }
 
 // A line of commas hundreds of megabytes long must cost no memory: it is
-// refused as soon as it passes the limit, before its end is even seen.
-TEST(HistoryCsvTest, ALineBeyondTheLimitIsRefusedBeforeItIsSplit) {
-    HistoryParser parser;
-    parser.Feed(WithLine(""));
-    parser.Feed(std::string(MaxHistoryLineLength, ','));
-    EXPECT_FALSE(parser.Stopped());
-    parser.Feed(",");
-    EXPECT_TRUE(parser.Stopped());
-    const ParsedHistory parsed = parser.Finish();
-    EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Damaged);
-    EXPECT_EQ(parsed.BadLine, 3);
-    EXPECT_EQ(parsed.Records.size(), 1U);
+// passed over as soon as it passes the limit, never split. Followed by a
+// training, it is damage in the middle; at the end, it is the tail.
+TEST(HistoryCsvTest, ALineBeyondTheLimitIsPassedOverWithoutBeingSplit) {
+    for (const bool trainingAfter : {true, false}) {
+        HistoryParser parser;
+        parser.Feed(WithLine(""));
+        parser.Feed(std::string(MaxHistoryLineLength, ','));
+        parser.Feed(",");
+        for (int block = 0; block < 64; ++block)
+            parser.Feed(std::string(1 << 16, ','));
+        EXPECT_FALSE(parser.Stopped());
+        if (trainingAfter)
+            parser.Feed("\n" + HistoryLine(Abandoned()));
+        const ParsedHistory parsed = parser.Finish();
+        EXPECT_EQ(parsed.Status,
+                  trainingAfter ? ParsedHistory::Kind::Damaged : ParsedHistory::Kind::Ours);
+        EXPECT_EQ(parsed.BadLine, trainingAfter ? 3 : 0);
+        EXPECT_EQ(parsed.DamagedTail, !trainingAfter);
+        EXPECT_EQ(parsed.Records.size(), 1U);
+        EXPECT_EQ(parsed.DataEnd, WithLine("").size());
+    }
     EXPECT_EQ(ParseHistory(std::string(MaxHistoryLineLength + 1, 'x')).Status,
               ParsedHistory::Kind::Foreign);
 }

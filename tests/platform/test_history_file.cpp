@@ -57,7 +57,7 @@ TEST_F(HistoryFileTest, FirstAppendMakesFolderAndHeaderLaterOnesKeepEveryLine) {
 }
 
 TEST_F(HistoryFileTest, DamagedForeignOrUnreadableFilesAreKeptAsTheyAre) {
-    const std::string damaged = HistoryText({Training(1)}) + "garbage\n";
+    const std::string damaged = HistoryText({Training(1)}) + "garbage\n" + HistoryLine(Training(3));
     const std::string foreign = "Name,Score\nAnna,5\n";
     for (const auto& [text, state] :
          {std::pair{damaged, Status::Damaged}, std::pair{foreign, Status::Foreign}}) {

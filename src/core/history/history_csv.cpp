@@ -2,6 +2,7 @@
 #include "core/history/history_csv.h"
 
 #include "core/history/history_record_check.h"
+#include "core/history/line_check.h"
 #include "core/ratio_scale.h"
 
 #include <algorithm>
@@ -43,7 +44,6 @@ constexpr std::size_t FieldCount(std::size_t betCount) {
     return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
 }
 constexpr std::string_view CheckColumn = ",line_check";
-constexpr std::size_t CheckDigits = 8;
 
 // A training keeps the timer interval as the settings file held it, which the
 // user may have edited to anything; a line must read back whatever was written.
@@ -86,42 +86,6 @@ const std::string& PreviousHeader() {
 const std::string& Header() {
     static const std::string header = HeaderWithBets(BetCount) + std::string(CheckColumn);
     return header;
-}
-
-// CRC-32 (the polynomial of zip and PNG) of the line before its check column.
-std::uint32_t LineCheck(std::string_view text) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> values{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int bit = 0; bit < 8; ++bit)
-                c = (c & 1) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-            values[n] = c;
-        }
-        return values;
-    }();
-    std::uint32_t crc = 0xFFFFFFFFU;
-    for (const char c : text)
-        crc = table[(crc ^ static_cast<std::uint8_t>(c)) & 0xFFU] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFU;
-}
-
-std::string CheckText(std::string_view text) {
-    char digits[CheckDigits + 1];
-    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(LineCheck(text)));
-    return digits;
-}
-
-// A line of the current format ends in the check of all that comes before
-// it: a line cut anywhere, even inside its last number, fails it.
-std::optional<std::string_view> CheckedContent(std::string_view line) {
-    const std::size_t comma = line.rfind(',');
-    if (comma == std::string_view::npos || line.size() - comma - 1 != CheckDigits)
-        return std::nullopt;
-    const std::string_view content = line.substr(0, comma);
-    if (line.substr(comma + 1) != CheckText(content))
-        return std::nullopt;
-    return content;
 }
 
 std::string UtcText(system_clock::time_point moment) {
@@ -302,14 +266,6 @@ std::optional<TrainingRecord> ParseOlderHistoryLine(std::string_view line) {
     return Checked(ParseCommonFields(fields));
 }
 
-// The start of a line that a write cut short: a crash or a kill in the middle
-// of an append leaves it at the file's end, without its line end (a file
-// system may also leave zero bytes there).
-bool IsCutShortLine(std::string_view text) {
-    return text.find_first_not_of(std::string_view("0123456789abcdef-+.,:TZ\r\0", 26)) ==
-           std::string_view::npos;
-}
-
 } // namespace
 
 std::string HistoryHeaderLine() {
@@ -338,9 +294,31 @@ std::string HistoryLine(const TrainingRecord& training) {
     line += record.Abandoned ? ",1" : ",0";
     AppendEvidence(line, record.Evidence);
     line += ',';
-    line += CheckText(line.substr(0, line.size() - 1));
+    line += LineCheckText(std::string_view(line).substr(0, line.size() - 1));
     line += '\n';
     return line;
+}
+
+std::size_t LongestHistoryLine() {
+    static const std::size_t longest = [] {
+        // The widest texts: a negative 32-bit integer, and a negative double
+        // of seventeen digits with a three-digit exponent.
+        constexpr std::int32_t integer = std::numeric_limits<std::int32_t>::min();
+        constexpr double real = -2.2250738585072014e-308;
+        TrainingRecord record;
+        record.PeasCount = record.PeasRatio = record.TimeInterval = integer;
+        record.Bucket = {false, integer};
+        record.Answers = {integer, integer, integer};
+        record.RightCount = integer;
+        record.Percentage = real;
+        EvidenceTrack evidence;
+        evidence.Total.ExpectedRight = evidence.Total.RightVariance = real;
+        evidence.LogPeakWealth = real;
+        evidence.Total.LogWealth.fill(real);
+        record.Evidence = evidence;
+        return HistoryLine(record).size();
+    }();
+    return longest;
 }
 
 namespace {
@@ -370,17 +348,19 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     return ParseLineWithBets(*content, BetCount);
 }
 
+// From the end: the lines before the last whole one need not be read.
 std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
-    std::optional<TrainingRecord> last;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (auto record = ParseHistoryLine(text.substr(0, end)))
-            last = std::move(record);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
+    const std::size_t used = text.find_last_not_of('\0');
+    text = text.substr(0, used == std::string_view::npos ? 0 : used + 1);
+    for (;;) {
+        const std::size_t lineEnd = text.rfind('\n');
+        const std::size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+        if (auto record = ParseHistoryLine(text.substr(start)))
+            return record;
+        if (start == 0)
+            return std::nullopt;
+        text = text.substr(0, start - 1);
     }
-    return last;
 }
 
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
@@ -390,20 +370,22 @@ std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
 void HistoryParser::Feed(std::string_view piece) {
     while (!piece.empty() && !stopped_) {
         const std::size_t end = piece.find('\n');
+        const bool ended = end != std::string_view::npos;
         const std::string_view part = piece.substr(0, end);
-        if (carry_.size() + part.size() > MaxHistoryLineLength) {
-            Stop(lineNumber_ == 0 ? ParsedHistory::Kind::Foreign : ParsedHistory::Kind::Damaged,
-                 lineNumber_ + 1);
-            return;
+        offset_ += ended ? end + 1 : part.size();
+        piece.remove_prefix(ended ? end + 1 : part.size());
+        if (!passingLongLine_ && carry_.size() + part.size() > MaxHistoryLineLength) {
+            if (lineNumber_ == 0)
+                return Stop(ParsedHistory::Kind::Foreign, 1);
+            carry_.clear();
+            passingLongLine_ = true;
         }
-        if (end == std::string_view::npos) {
+        if (passingLongLine_) {
+            if (ended)
+                TakeLongLine();
+        } else if (!ended) {
             carry_.append(part);
-            offset_ += part.size();
-            return;
-        }
-        offset_ += end + 1;
-        piece.remove_prefix(end + 1);
-        if (carry_.empty()) {
+        } else if (carry_.empty()) {
             TakeLine(part, true);
         } else {
             carry_.append(part);
@@ -413,6 +395,14 @@ void HistoryParser::Feed(std::string_view piece) {
     }
 }
 
+// A line too long to be ours is passed over, never held: only whether a
+// training follows it matters.
+void HistoryParser::TakeLongLine() {
+    passingLongLine_ = false;
+    ++lineNumber_;
+    NoteOddLine(false);
+}
+
 void HistoryParser::TakeLine(std::string_view line, bool ended) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
@@ -420,11 +410,14 @@ void HistoryParser::TakeLine(std::string_view line, bool ended) {
     if (lineNumber_ == 1)
         TakeHeader(line, ended);
     else if (line.empty())
-        firstBlankLine_ = firstBlankLine_ != 0 ? firstBlankLine_ : lineNumber_;
-    else if (firstBlankLine_ != 0)
-        Stop(ParsedHistory::Kind::Damaged, firstBlankLine_);
+        NoteOddLine(true);
     else
         TakeTraining(line, ended);
+}
+
+void HistoryParser::NoteOddLine(bool blank) {
+    firstOddLine_ = firstOddLine_ != 0 ? firstOddLine_ : lineNumber_;
+    tailDamaged_ = tailDamaged_ || !blank;
 }
 
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
@@ -455,11 +448,10 @@ std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bo
 
 void HistoryParser::TakeTraining(std::string_view line, bool ended) {
     const std::optional<TrainingRecord> record = ParseLine(line, ended);
-    if (!record) {
-        if (ended || !IsCutShortLine(line))
-            Stop(ParsedHistory::Kind::Damaged, lineNumber_);
-        return;
-    }
+    if (!record)
+        return NoteOddLine(false);
+    if (firstOddLine_ != 0)
+        return Stop(ParsedHistory::Kind::Damaged, firstOddLine_);
     result_.Records.push_back(*record);
     result_.DataEnd = offset_;
     result_.DataEndsMidLine = !ended;
@@ -474,13 +466,17 @@ void HistoryParser::Stop(ParsedHistory::Kind kind, int line) {
 }
 
 ParsedHistory HistoryParser::Finish() {
+    if (!stopped_ && passingLongLine_)
+        TakeLongLine();
     if (!stopped_ && !carry_.empty()) {
         const std::string last = std::move(carry_);
         carry_.clear();
         TakeLine(last, false);
     }
-    if (!stopped_ && lineNumber_ > 0)
+    if (!stopped_ && lineNumber_ > 0) {
         result_.Status = ParsedHistory::Kind::Ours;
+        result_.DamagedTail = tailDamaged_;
+    }
     return std::move(result_);
 }
 

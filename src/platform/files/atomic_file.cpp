@@ -30,6 +30,21 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+bool WriteAllAt(int fd, std::string_view bytes, off_t& offset) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written == 0)
+            errno = ENOSPC;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return true;
+}
+
 namespace {
 
 // Stops at maxSize too, for a file that grows while it is read.
@@ -114,6 +129,12 @@ TemporaryFileHook& TemporaryCreatedHook() {
     return hook;
 }
 
+} // namespace
+
+void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
+    TemporaryCreatedHook() = std::move(hook);
+}
+
 // Creates the temporary file and locks it. Between the two, another copy's
 // clean-up can take the still unlocked file for a stale one and remove it,
 // and the rename would then fail: the file is ours only once the lock holds
@@ -138,12 +159,6 @@ int CreateLockedTemporary(const std::filesystem::path& folder, const std::string
             return fd.Release();
     }
     return -1;
-}
-
-} // namespace
-
-void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
-    TemporaryCreatedHook() = std::move(hook);
 }
 
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {

@@ -2,6 +2,7 @@
 #include "platform/files/history_file.h"
 
 #include "platform/files/atomic_file.h"
+#include "platform/files/damaged_tail.h"
 #include "platform/files/file_descriptor.h"
 #include "platform/files/file_lock.h"
 #include "platform/files/home_folder.h"
@@ -34,6 +35,7 @@ struct ReadHistory {
     bool OlderFormat = false;
     std::size_t DataEnd = 0;
     bool DataEndsMidLine = false;
+    bool DamagedTail = false;
 };
 
 Contents InState(Status state) {
@@ -87,6 +89,9 @@ ReadHistory ReadOpenFile(int fd, const struct stat& info) {
     history.OlderFormat = parsed.OlderFormat;
     history.DataEnd = parsed.DataEnd;
     history.DataEndsMidLine = parsed.DataEndsMidLine;
+    history.DamagedTail = parsed.DamagedTail;
+    if (parsed.DamagedTail)
+        history.Read.DamagedTailBytes = static_cast<std::uint64_t>(info.st_size) - parsed.DataEnd;
     history.Read.State = StatusOf(parsed.Status);
     history.Read.Records = std::move(parsed.Records);
     history.Read.BadLine = parsed.BadLine;
@@ -168,13 +173,34 @@ AppendResult AppendAtEnd(int fd, const std::string& lines, std::span<const Train
     return AppendResult::Appended;
 }
 
+// What follows the last training and is more than blank lines (zero bytes a
+// power cut left, a line cut short, garbage) goes to a file of its own beside
+// the history before any new line comes: nothing is thrown away, and the
+// history takes lines again.
+bool MoveDamagedTailAside(int fd, const struct stat& info, const std::filesystem::path& target,
+                          const ReadHistory& history, Contents& contents) {
+    int error = 0;
+    const std::optional<std::filesystem::path> aside =
+        CopyTailAside(fd, static_cast<off_t>(history.DataEnd), info.st_size, target,
+                      std::chrono::system_clock::now(), error);
+    if (!aside) {
+        contents.Failure = WriteFailureOfError(error);
+        return false;
+    }
+    contents.MovedTails.push_back(*aside);
+    contents.DamagedTailBytes = 0;
+    return true;
+}
+
 // The file changed since it was last seen, or was never read: it is read and
 // checked again, under the lock, and made ready to take lines at its end.
 AppendResult AppendAfterReading(int fd, const struct stat& info,
                                 const std::filesystem::path& target, const std::string& lines,
                                 std::span<const TrainingRecord> records, Contents& contents) {
     ReadHistory history = ReadOpenFile(fd, info);
+    std::vector<std::filesystem::path> moved = std::move(contents.MovedTails);
     contents = std::move(history.Read);
+    contents.MovedTails = std::move(moved);
     contents.Seen = StampOf(info);
     if (contents.State == Status::Missing)
         return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
@@ -183,11 +209,12 @@ AppendResult AppendAfterReading(int fd, const struct stat& info,
                                                                 : WriteFailure::NotOurFile;
         return AppendResult::Refused;
     }
+    if (history.DamagedTail && !MoveDamagedTailAside(fd, info, target, history, contents))
+        return AppendResult::Failed;
     if (history.OlderFormat)
         return WriteWhole(target, RewrittenInCurrentFormat(contents.Records, lines), records,
                           contents);
-    // Blank lines and a line cut short at the end go; a last line without its
-    // end gets one.
+    // Blank lines and the tail go; a last line without its end gets one.
     if (static_cast<std::size_t>(info.st_size) > history.DataEnd &&
         ::ftruncate(fd, static_cast<off_t>(history.DataEnd)) != 0) {
         contents.Failure = WriteFailureOfError(errno);

@@ -37,9 +37,12 @@ struct FileStamp {
 // thousand trainings is some 20 MB, and writing all of it again after every
 // training would cost the window a noticeable pause. A crash or a kill in the
 // middle of the write can leave only the start of a line, without its line
-// end; reading leaves such a line out, and the next append, under the lock,
-// cuts it away first. A write that fails (a full disk) is cut away at once.
-// So no line is lost or doubled either way.
+// end, and a power cut can leave zero bytes or garbage after the last line
+// that reached the disk. Reading keeps every whole line before such a tail;
+// the next append, under the lock, copies the tail to a file beside the
+// history (see DamagedTailPath) and cuts it away first. A write that fails (a
+// full disk) is cut away at once. So no line is lost or doubled either way,
+// and a damaged tail never stops the history.
 //
 // A file that is not ours (foreign, damaged, unreadable), or that is not the
 // user's to change (see ReplaceableFile: a link to something that is not the
@@ -73,6 +76,14 @@ public:
         std::optional<FileStamp> Seen;
         // Why the last append did not write (Failed, Busy or Refused).
         WriteFailure Failure = WriteFailure::None;
+        // The bytes after the last training that are more than blank lines
+        // (a line cut short, zero bytes, garbage): the next append moves them
+        // aside.
+        std::uint64_t DamagedTailBytes = 0;
+        // The files the appends on these contents moved damaged tails to,
+        // oldest first, kept through later appends: the caller tells the
+        // user once, then clears it. Load never fills it.
+        std::vector<std::filesystem::path> MovedTails;
     };
 
     explicit HistoryFile(std::filesystem::path path,
