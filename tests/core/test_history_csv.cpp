@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/history/history_csv.h"
 #include "core/training.h"
+#include "test_support/history_test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -54,27 +55,9 @@ constexpr std::string_view OlderHeader =
     "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,white_answers,"
     "black_answers,timer_answers,right_answers,percentage,chance_percent\n";
 
-// The format before the check column, with six bets; its files are still read.
-constexpr std::string_view PreviousHeader =
-    "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
-    "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
-    "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
-    "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
-    "ln_wealth_edge_1\n";
-
-// The record as a line of the previous format reads back: the strong bet it
-// lacked left at a wealth of one.
-TrainingRecord SixBetRecord(TrainingRecord record) {
-    if (record.Evidence)
-        record.Evidence->Total.LogWealth.back() = 0;
-    return AsStoredInHistory(record);
-}
-
-std::string PreviousLine(const TrainingRecord& record) {
-    std::string line = HistoryLine(SixBetRecord(record));
-    line.erase(line.rfind(',')); // the check
-    return line.erase(line.rfind(',')) + "\n";
-}
+using testing::PreviousHeader;
+using testing::PreviousLine;
+using testing::SixBetRecord;
 
 std::string WithPreviousLine(const std::string& line) {
     return std::string(PreviousHeader) + PreviousLine(Sample()) + line;

@@ -277,11 +277,11 @@ TEST_F(HistoryJournalTest, AFolderThatRefusesSendsTheJournalToTheFallback) {
     { std::ofstream(notAFolder.string()) << "x"; }
     const JournalPlaces places{notAFolder / "history.csv", Places().Fallback};
     WriteFailure why = WriteFailure::None;
-    auto journal = TrainingJournal::Create(places, why);
+    auto journal = TrainingJournal::Create(places, 10, why);
     ASSERT_NE(journal, nullptr);
     EXPECT_EQ(journal->Path().parent_path(), places.Fallback);
     const JournalPlaces nowhere{notAFolder / "history.csv", notAFolder / "state"};
-    EXPECT_EQ(TrainingJournal::Create(nowhere, why), nullptr);
+    EXPECT_EQ(TrainingJournal::Create(nowhere, 10, why), nullptr);
     EXPECT_EQ(why, WriteFailure::FolderNotWritable);
 }
 

@@ -131,6 +131,13 @@ TemporaryFileHook& TemporaryCreatedHook() {
 
 } // namespace
 
+bool NameLeadsTo(const std::filesystem::path& path, int fd) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
 void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
     TemporaryCreatedHook() = std::move(hook);
 }
@@ -142,7 +149,7 @@ void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
 // file itself; a file system without locks leaves the name check alone.
 int CreateLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
                           std::string& temporary) {
-    constexpr int attempts = 5;
+    constexpr int attempts = 64;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         temporary = (folder / (prefix + "XXXXXX")).string();
         FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -150,12 +157,13 @@ int CreateLockedTemporary(const std::filesystem::path& folder, const std::string
             return -1;
         if (TemporaryCreatedHook())
             TemporaryCreatedHook()(temporary);
-        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            // A clean-up holds it, and may leave it (one that spares new files).
+            if (NameLeadsTo(temporary, fd.Get()))
+                ::unlink(temporary.c_str());
             continue;
-        struct stat held {};
-        struct stat named {};
-        if (::fstat(fd.Get(), &held) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
-            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+        }
+        if (NameLeadsTo(temporary, fd.Get()))
             return fd.Release();
     }
     return -1;

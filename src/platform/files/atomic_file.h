@@ -30,6 +30,9 @@ bool WriteAll(int fd, std::string_view bytes);
 // write that then failed part way.
 bool WriteAllAt(int fd, std::string_view bytes, off_t& offset);
 
+// The path still names the open file: nothing removed or put in its place.
+bool NameLeadsTo(const std::filesystem::path& path, int fd);
+
 // Creates "<folder>/<prefix>XXXXXX" (the X's filled as mkostemp fills them),
 // locked with flock and still under that name once locked: another program's
 // clean-up may remove a temporary file that it finds unlocked. The

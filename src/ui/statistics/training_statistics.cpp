@@ -100,7 +100,7 @@ void TrainingStatistics::WriteAnswer() {
         return;
     const TrainingRecord soFar = *std::exchange(unwrittenAnswer_, std::nullopt);
     if (!journal_ && !std::exchange(journalTried_, true))
-        journal_ = TrainingJournal::Create(places_, failure_);
+        journal_ = TrainingJournal::Create(places_, soFar.PeasCount, failure_);
     if (journal_ && !journal_->Write(soFar))
         failure_ = journal_->Failure();
 }
@@ -116,7 +116,7 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
     unwrittenAnswer_.reset();
     std::unique_ptr<TrainingJournal> journal = std::move(journal_);
     if (kept && !journal && !journalTried_)
-        journal = TrainingJournal::Create(places_, failure_);
+        journal = TrainingJournal::Create(places_, record.PeasCount, failure_);
     if (journal && !journal->Finish(record))
         failure_ = journal->Failure();
     trainings_.push_back({record, abandoned ? 0 : finished_, false, kept, std::move(journal)});

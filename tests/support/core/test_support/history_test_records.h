@@ -8,6 +8,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,10 +35,61 @@ inline TrainingRecord Training(int right) {
     return record;
 }
 
+// A training of `peas` peas on a chance bucket as it stands after `answered`
+// answers, every other guess right, the first one included: abandoned until
+// every pea is answered, as its journal holds it.
+inline TrainingRecord TrainingSoFar(int answered, int peas) {
+    TrainingRecord record;
+    record.Finished =
+        std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::minutes{answered};
+    record.PeasCount = peas;
+    record.Bucket = {true, 0};
+    record.Answers = {answered, 0, 0};
+    record.Abandoned = answered < peas;
+    EvidenceTrack evidence;
+    for (int guess = 0; guess < answered; ++guess) {
+        evidence.AddGuess(0.5, guess % 2 == 0);
+        record.RightCount += guess % 2 == 0 ? 1 : 0;
+    }
+    evidence.Read();
+    record.Evidence = evidence;
+    record.Percentage = ExactPercentage(record.RightCount, answered);
+    return AsStoredInHistory(record);
+}
+
 inline std::string HistoryText(std::initializer_list<TrainingRecord> records) {
     std::string text = HistoryHeaderLine();
     for (const TrainingRecord& record : records)
         text += HistoryLine(record);
+    return text;
+}
+
+// The format before the check column, with six bets; its files are still read.
+constexpr std::string_view PreviousHeader =
+    "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
+    "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
+    "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
+    "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
+    "ln_wealth_edge_1\n";
+
+// The record as a line of the previous format reads back: the strong bet it
+// lacked left at a wealth of one.
+inline TrainingRecord SixBetRecord(TrainingRecord record) {
+    if (record.Evidence)
+        record.Evidence->Total.LogWealth.back() = 0;
+    return AsStoredInHistory(record);
+}
+
+inline std::string PreviousLine(const TrainingRecord& record) {
+    std::string line = HistoryLine(SixBetRecord(record));
+    line.erase(line.rfind(',')); // the check
+    return line.erase(line.rfind(',')) + "\n";
+}
+
+inline std::string PreviousHistoryText(std::initializer_list<TrainingRecord> records) {
+    std::string text(PreviousHeader);
+    for (const TrainingRecord& record : records)
+        text += PreviousLine(record);
     return text;
 }
 
