@@ -16,9 +16,13 @@
 
 namespace kvarzel {
 
-bool WriteAll(int fd, std::string_view bytes) {
+namespace {
+
+// Goes on after short writes: `write` writes from the start of the bytes it
+// is given and returns what write(2) does.
+template <typename Write> bool WriteEach(std::string_view bytes, Write write) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = write(bytes);
         if (written < 0 && errno == EINTR)
             continue;
         if (written == 0)
@@ -30,19 +34,20 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+} // namespace
+
+bool WriteAll(int fd, std::string_view bytes) {
+    return WriteEach(bytes, [fd](std::string_view rest) {
+        return ::write(fd, rest.data(), rest.size());
+    });
+}
+
 bool WriteAllAt(int fd, std::string_view bytes, off_t& offset) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written == 0)
-            errno = ENOSPC;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        offset += written;
-    }
-    return true;
+    return WriteEach(bytes, [fd, &offset](std::string_view rest) {
+        const ssize_t written = ::pwrite(fd, rest.data(), rest.size(), offset);
+        offset += written > 0 ? written : 0;
+        return written;
+    });
 }
 
 namespace {
