@@ -44,7 +44,7 @@ public:
     void ShowResultMessage(const std::string&) override {}
     void AddResult(double, int) override {}
     void HideAnswerControls() override {}
-    void TrainingStarted() override { statistics_.StartTraining(); }
+    void TrainingStarted(const TrainingRecord& started) override { statistics_.StartTraining(started); }
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);
         statistics_.WriteAnswer(); // as the event loop does after the paint
@@ -143,7 +143,7 @@ protected:
         EvidenceSummary summary;
         for (const TrainingRecord& line : HistoryFile(history).Load().Records)
             summary.Add(line);
-        histories.Add(summary.Pooled.Bound());
+        histories.Add(std::exp(summary.Reading.LogLowestBound()));
     }
 
     // One training of random guesses, unless the program is killed or closed during it.

@@ -46,6 +46,14 @@ bool IsUsersRegularFile(int fd) {
     return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
 }
 
+// The start of the training a journal that another program holds is
+// writing; nothing before its first whole line.
+std::optional<TrainingStart> HeldTrainingStart(const fs::path& journal) {
+    const FileContents contents = ReadWholeFile(journal, MaxJournalSize);
+    const std::optional<TrainingRecord> record = ParseJournalText(contents.Bytes);
+    return record ? record->Start : std::nullopt;
+}
+
 } // namespace
 
 JournalPlaces UserJournalPlaces(const fs::path& history) {
@@ -78,7 +86,7 @@ std::unique_ptr<TrainingJournal> TrainingJournal::Create(const JournalPlaces& pl
 }
 
 std::vector<std::unique_ptr<TrainingJournal>>
-TrainingJournal::CollectLeft(const JournalPlaces& places) {
+TrainingJournal::CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held) {
     std::vector<std::unique_ptr<TrainingJournal>> journals;
     const std::string prefix = JournalPrefix(places);
     for (const fs::path& folder : Folders(places)) {
@@ -88,10 +96,14 @@ TrainingJournal::CollectLeft(const JournalPlaces& places) {
                 continue;
             FileDescriptor fd(::open(entry.path().c_str(),
                                      O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-            // Held by a program that is still playing that training.
-            if (fd.Get() < 0 || !IsUsersRegularFile(fd.Get()) ||
-                ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
+            if (fd.Get() < 0 || !IsUsersRegularFile(fd.Get()))
                 continue;
+            // Held by a program that is still playing that training.
+            if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+                if (const auto start = held ? HeldTrainingStart(entry.path()) : std::nullopt)
+                    held->push_back(*start);
+                continue;
+            }
             const FileContents contents = ReadWholeFile(entry.path(), MaxJournalSize);
             std::unique_ptr<TrainingJournal> journal(
                 new TrainingJournal(entry.path(), fd.Release()));
