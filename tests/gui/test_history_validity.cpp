@@ -5,9 +5,8 @@
 #include "core/utc_clock.h"
 #include "platform/files/file_descriptor.h"
 #include "platform/files/history_file.h"
+#include "test_support/history_program.h"
 #include "test_support/memory_registry_store.h"
-#include "test_support/recording_training_view.h"
-#include "ui/statistics/training_statistics.h"
 
 #include <QTemporaryDir>
 
@@ -28,48 +27,6 @@ namespace kvarzel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The program as far as the history goes, on a settings store and a history
-// file that outlive it: each "program run" is a new window and new statistics,
-// as a new start of the program makes them.
-class ProgramRun : public RecordingTrainingView {
-public:
-    ProgramRun(RegistryStore& settings, const fs::path& history)
-        : statistics_(&settings, HistoryFile(history), training_.Evidence()) {
-        statistics_.ReadHistory();
-    }
-    void ShowAnswerButtons() override {}
-    void ArmAnswerTimer(int, bool) override {}
-    void SetAnswerTimerEnabled(bool) override {}
-    void ShowSignal(bool, int) override {}
-    void ProcessPendingEvents() override {}
-    void ClearAnswerBold() override {}
-    void ShowResultMessage(const std::string&) override {}
-    void AddResult(double, int) override {}
-    void HideAnswerControls() override {}
-    void TrainingStarted(const TrainingRecord& started) override {
-        statistics_.StartTraining(started);
-    }
-    void TrainingAnswered(const TrainingRecord& soFar) override {
-        statistics_.TrainingAnswered(soFar);
-        statistics_.WriteAnswer(); // as the event loop does after the paint
-    }
-    void RecordTraining(const TrainingRecord& record) override { statistics_.AddTraining(record); }
-
-    TrainingRun& Training() { return training_; }
-    TrainingStatistics& Statistics() { return statistics_; }
-    double RunBound() const { return training_.Evidence().Track().Bound(); }
-    // The history's headline in this copy: its lowest figure.
-    double HistoryLowest() const {
-        return std::exp(statistics_.HistorySummary().Reading.LogLowestBound());
-    }
-    // The user closes the program: the training under way is abandoned.
-    void Close() { training_.Abandon(); }
-
-private:
-    TrainingRun training_{*this};
-    TrainingStatistics statistics_;
-};
 
 // How a player without intuition tries to make the history look good.
 struct Player {
@@ -122,7 +79,7 @@ struct Shares {
 // A copy of the program that the player starts, kills and starts again.
 struct Copy {
     MemoryRegistryStore Settings;
-    std::unique_ptr<ProgramRun> Program;
+    std::unique_ptr<HistoryProgram> Program;
     int TrainingsInRun = 0;
     bool Parked = false;    // a training left open in it
     int DeadUntilLine = -1; // killed: starts again once the history has this many lines
@@ -170,9 +127,9 @@ protected:
         // A copy started afterwards reads the history as every later start does.
         MemoryRegistryStore settings;
         SaveKeepHistory(&settings, true);
-        ProgramRun reader(settings, history);
+        const HistoryProgram reader(settings, history);
         lowest.Add(reader.HistoryLowest());
-        current.Add(std::exp(reader.Statistics().HistorySummary().Reading.LogCurrentBound()));
+        current.Add(reader.HistoryCurrent());
         seen.Add(std::min(seenLowest, reader.HistoryLowest()));
     }
 
@@ -192,7 +149,7 @@ protected:
 
     void PlayOneTraining(Copy& copy) {
         if (!copy.Program)
-            copy.Program = std::make_unique<ProgramRun>(copy.Settings, history);
+            copy.Program = std::make_unique<HistoryProgram>(copy.Settings, history);
         const Ending ending = copy.Parked ? GoOn(copy) : Play(copy);
         if (ending == Ending::Parked)
             return;
@@ -207,7 +164,7 @@ protected:
 
     // A new training of random guesses, up to the player's choice of ending.
     Ending Play(Copy& copy) {
-        ProgramRun& program = *copy.Program;
+        HistoryProgram& program = *copy.Program;
         TrainingRun& training = program.Training();
         if (player().KeepOffBeforeALosingEnd)
             program.Statistics().SetKeepHistory(true);
@@ -277,7 +234,7 @@ protected:
     // The user closes the program, and, in the player's way, maybe decides
     // what the next run keeps.
     void EndRun(Copy& copy) {
-        ProgramRun& program = *copy.Program;
+        HistoryProgram& program = *copy.Program;
         runs.Add(program.RunBound());
         if (player().KeepOnAfterAGoodRun) {
             const bool good = program.RunBound() <= 0.2;
