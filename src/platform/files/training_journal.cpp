@@ -47,11 +47,21 @@ bool IsUsersRegularFile(int fd) {
 }
 
 // The start of the training a journal that another program holds is
-// writing; nothing before its first whole line.
-std::optional<TrainingStart> HeldTrainingStart(const fs::path& journal) {
-    const FileContents contents = ReadWholeFile(journal, MaxJournalSize);
-    const std::optional<TrainingRecord> record = ParseJournalText(contents.Bytes);
-    return record ? record->Start : std::nullopt;
+// writing, which every line of it carries: the first whole line is enough.
+// Nothing before that line is written.
+std::optional<TrainingStart> HeldTrainingStart(int fd) {
+    std::string head(2 * MaxHistoryLineLength, '\0');
+    const ssize_t count = ::pread(fd, head.data(), head.size(), 0);
+    if (count <= 0)
+        return std::nullopt;
+    head.resize(static_cast<std::size_t>(count));
+    std::string_view text = head;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        if (const auto record = ParseHistoryLine(text.substr(0, end)))
+            return record->Start;
+        text.remove_prefix(end + 1);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -100,7 +110,7 @@ TrainingJournal::CollectLeft(const JournalPlaces& places, std::vector<TrainingSt
                 continue;
             // Held by a program that is still playing that training.
             if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-                if (const auto start = held ? HeldTrainingStart(entry.path()) : std::nullopt)
+                if (const auto start = held ? HeldTrainingStart(fd.Get()) : std::nullopt)
                     held->push_back(*start);
                 continue;
             }
