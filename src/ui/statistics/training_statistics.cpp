@@ -127,7 +127,8 @@ void TrainingStatistics::TrainingAnswered(const TrainingRecord& soFar) {
         return;
     if (!answerWriter_)
         answerWriter_ = std::make_unique<QObject>();
-    // Posted after the circle's paint request, so handled after it.
+    // Handled once the answer step is over, before the circle's paint
+    // request, which Qt posts at a lower priority.
     QMetaObject::invokeMethod(answerWriter_.get(), [this] { WriteAnswer(); }, Qt::QueuedConnection);
 }
 

@@ -78,10 +78,12 @@ public:
     // A training starts: whether it goes to the history is decided here.
     void StartTraining(const TrainingRecord& started);
     // The training so far, after each answer: into its journal when kept,
-    // from the window's event loop once the answer's circle is painted, so
-    // that the circle comes no later for it.
+    // from the window's event loop right after the answer step and before
+    // the circle's paint, which Qt requests at a lower priority: an answer
+    // whose circle was seen is on disk, and the circle waits for one append
+    // at most.
     void TrainingAnswered(const TrainingRecord& soFar);
-    // Writes the answer now, as the event loop does after the paint.
+    // Writes the answer now, as the event loop does after the answer step.
     void WriteAnswer();
     // A finished or abandoned training.
     void AddTraining(const TrainingRecord& record);

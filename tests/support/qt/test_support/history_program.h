@@ -36,7 +36,7 @@ public:
     }
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);
-        statistics_.WriteAnswer(); // as the event loop does after the paint
+        statistics_.WriteAnswer(); // as the event loop does after the answer step
     }
     void RecordTraining(const TrainingRecord& record) override { statistics_.AddTraining(record); }
 
