@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -94,6 +95,10 @@ TEST(JournalTextTest, NoLineIsLongerThanTheLongestTheFormatCanWrite) {
         for (double& wealth : evidence.Total.LogWealth)
             wealth = RandomDouble(random);
         record.Evidence = evidence;
+        record.Start = TrainingStart{std::chrono::system_clock::time_point{} +
+                                         std::chrono::milliseconds{random() % (1LL << 42)},
+                                     TrainingId{{random(), random()}}};
+        record.Finished = record.Start->Moment + std::chrono::milliseconds{random() % 100000};
         longest = std::max(longest, HistoryLine(record).size());
     }
     EXPECT_LE(longest, LongestHistoryLine());

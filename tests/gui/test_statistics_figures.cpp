@@ -90,14 +90,15 @@ TEST_F(StatisticsFiguresTest, HistoryFigurePoolsItsLinesInFileOrder) {
         const TrainingRecord record = RecordOf(guesses, run, minute);
         statistics->AddTraining(record);
         pooled.AddStretch(record.Evidence->Total);
-        const EvidenceSummary history = statistics->HistorySummary();
-        ASSERT_EQ(history.Pooled, pooled) << minute;
+        const EvidenceSummary& history = statistics->HistorySummary();
+        ASSERT_EQ(history.Reading.LogLowestBound(), pooled.LogBound()) << minute;
+        ASSERT_EQ(history.Reading.LogCurrentBound(), pooled.LogLastBound()) << minute;
         EXPECT_EQ(history.Trainings, minute + 2);
         EXPECT_EQ(history.WithoutEvidence, 1);
     }
     // The run is read where the history is: the same answers, the same figure.
     EXPECT_NEAR(statistics->Run().Track().LogBound(), pooled.LogBound(), 1e-12);
-    EXPECT_NEAR(statistics->RunSummary().Pooled.LogBound(), pooled.LogBound(), 1e-12);
+    EXPECT_NEAR(statistics->RunSummary().Reading.LogLowestBound(), pooled.LogBound(), 1e-12);
 }
 
 // One training, its guesses right first and wrong after: its row, the run
@@ -129,8 +130,8 @@ TEST_F(StatisticsFiguresTest, RowsAtFivePercentAreCountedAgainstWhatChanceGives)
     EXPECT_DOUBLE_EQ(summary.ChanceRowsAtMostFivePercent(), 0.1);
     EXPECT_EQ(summary.Guesses, 24);
     EXPECT_EQ(summary.RightAnswers, 22);
-    EXPECT_DOUBLE_EQ(summary.Pooled.Total.ExpectedRight, 12);
-    EXPECT_DOUBLE_EQ(summary.Pooled.Total.RightVariance, 6);
+    EXPECT_DOUBLE_EQ(summary.Total.ExpectedRight, 12);
+    EXPECT_DOUBLE_EQ(summary.Total.RightVariance, 6);
 }
 
 TEST_F(StatisticsFiguresTest, AbandonedTrainingsAreRowsWithoutARunNumber) {
@@ -339,7 +340,7 @@ TEST_F(StatisticsFiguresTest, OlderHistoryLinesShowADashAndANoteWhy) {
     EXPECT_FALSE(form.HistoryFigureLabel->isHidden());
     // The history's figure is that of the one line with evidence.
     EXPECT_TRUE(form.HistoryFigureLabel->text().startsWith(
-        "Вся история: <b>" + BoundText(statistics->HistorySummary().Pooled.LogBound()) +
+        "Вся история: <b>" + BoundText(statistics->HistorySummary().Reading.LogLowestBound()) +
         "</b> (после 1-й тренировки, "))
         << form.HistoryFigureLabel->text().toStdString();
     EXPECT_TRUE(form.HistoryFigureLabel->text().endsWith(") — тренировок 1."));

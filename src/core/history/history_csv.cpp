@@ -39,10 +39,14 @@ constexpr std::size_t SixBetCount = 6;
 constexpr std::size_t EvidenceFieldCount(std::size_t betCount) {
     return 3 + betCount;
 }
-// The fields of a line before its check.
+// The fields of a line before its timing columns and its check.
 constexpr std::size_t FieldCount(std::size_t betCount) {
     return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
 }
+// When the training started and ended, to the millisecond, and its id: what
+// the history is read in the order of real time by. Before the check.
+constexpr std::string_view TimingColumns = ",started_utc_ms,finished_utc_ms,training_id";
+constexpr std::size_t TimingFieldCount = 3;
 constexpr std::string_view CheckColumn = ",line_check";
 
 // A training keeps the timer interval as the settings file held it, which the
@@ -83,22 +87,36 @@ const std::string& PreviousHeader() {
     return header;
 }
 
-const std::string& Header() {
+// The version before this one: seven bets and the check, no timing.
+const std::string& UntimedHeader() {
     static const std::string header = HeaderWithBets(BetCount) + std::string(CheckColumn);
     return header;
 }
 
-std::string UtcText(system_clock::time_point moment) {
-    const auto second = floor<seconds>(moment);
+const std::string& Header() {
+    static const std::string header =
+        HeaderWithBets(BetCount) + std::string(TimingColumns) + std::string(CheckColumn);
+    return header;
+}
+
+// "YYYY-MM-DDThh:mm:ssZ", or "YYYY-MM-DDThh:mm:ss.mmmZ" with the milliseconds.
+std::string UtcText(system_clock::time_point moment, bool withMilliseconds = false) {
+    const auto millisecond = floor<milliseconds>(moment);
+    const auto second = floor<seconds>(millisecond);
     const year_month_day date{floor<days>(second)};
     const hh_mm_ss time{second - floor<days>(second)};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
-                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
-                  static_cast<int>(time.minutes().count()),
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
                   static_cast<int>(time.seconds().count()));
-    return text;
+    std::string result = text;
+    if (withMilliseconds) {
+        std::snprintf(text, sizeof text, ".%03dZ",
+                      static_cast<int>((millisecond - second).count()));
+        return result + text;
+    }
+    return result + "Z";
 }
 
 void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
@@ -110,6 +128,19 @@ void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evide
     AppendFields(line, {total.ExpectedRight, total.RightVariance, evidence->LogPeakWealth});
     for (const double logWealth : total.LogWealth)
         AppendFields(line, {logWealth});
+}
+
+void AppendTiming(std::string& line, const TrainingRecord& record) {
+    if (!record.Start) {
+        line.append(TimingFieldCount, ',');
+        return;
+    }
+    line += ',';
+    line += UtcText(record.Start->Moment, true);
+    line += ',';
+    line += UtcText(record.Finished, true);
+    line += ',';
+    line += record.Start->Id.Text();
 }
 
 // The fields of a line, or nothing when it has not exactly fields.size().
@@ -187,6 +218,19 @@ std::optional<system_clock::time_point> ParseUtc(std::string_view text) {
     if (total > LatestSecond)
         return std::nullopt;
     return system_clock::time_point(duration_cast<system_clock::duration>(seconds{total}));
+}
+
+// "YYYY-MM-DDThh:mm:ss.mmmZ".
+std::optional<system_clock::time_point> ParseUtcMilliseconds(std::string_view text) {
+    if (text.size() != 24 || text[19] != '.')
+        return std::nullopt;
+    const auto second = ParseUtc(std::string(text.substr(0, 19)) + "Z");
+    const auto millisecond = Digits(text.substr(20, 3));
+    // The last second the clock holds has fewer than a thousand milliseconds.
+    if (!second || !millisecond || text[23] != 'Z' ||
+        milliseconds{*millisecond} > system_clock::time_point::max() - *second)
+        return std::nullopt;
+    return *second + milliseconds{*millisecond};
 }
 
 // The columns both formats share; the consistency is checked by the caller,
@@ -273,8 +317,14 @@ std::string HistoryHeaderLine() {
 }
 
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
-    record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
-                                                         system_clock::time_point{});
+    using Moment = system_clock::time_point;
+    constexpr Moment epoch{};
+    if (record.Start) {
+        record.Start->Moment = std::max<Moment>(floor<milliseconds>(record.Start->Moment), epoch);
+        record.Finished = std::max<Moment>(floor<milliseconds>(record.Finished), record.Start->Moment);
+    } else {
+        record.Finished = std::max<Moment>(floor<seconds>(record.Finished), epoch);
+    }
     if (record.Evidence)
         KeepAsReadAtItsEnd(*record.Evidence);
     return record;
@@ -282,7 +332,7 @@ TrainingRecord AsStoredInHistory(TrainingRecord record) {
 
 std::string HistoryLine(const TrainingRecord& training) {
     const TrainingRecord record = AsStoredInHistory(training);
-    std::string line = UtcText(record.Finished);
+    std::string line = UtcText(floor<seconds>(record.Finished));
     AppendFields(line, {record.PeasCount, record.PeasRatio, std::int32_t{record.TimerEnabled},
                         record.TimeInterval});
     line += ',';
@@ -293,6 +343,7 @@ std::string HistoryLine(const TrainingRecord& training) {
     AppendFields(line, {record.Percentage});
     line += record.Abandoned ? ",1" : ",0";
     AppendEvidence(line, record.Evidence);
+    AppendTiming(line, record);
     line += ',';
     line += LineCheckText(std::string_view(line).substr(0, line.size() - 1));
     line += '\n';
@@ -302,7 +353,8 @@ std::string HistoryLine(const TrainingRecord& training) {
 std::size_t LongestHistoryLine() {
     static const std::size_t longest = [] {
         // The widest texts: a negative 32-bit integer, and a negative double
-        // of seventeen digits with a three-digit exponent.
+        // of seventeen digits with a three-digit exponent; the moments and
+        // the id are of one width.
         constexpr std::int32_t integer = std::numeric_limits<std::int32_t>::min();
         constexpr double real = -2.2250738585072014e-308;
         TrainingRecord record;
@@ -316,6 +368,7 @@ std::size_t LongestHistoryLine() {
         evidence.LogPeakWealth = real;
         evidence.Total.LogWealth.fill(real);
         record.Evidence = evidence;
+        record.Start = TrainingStart{};
         return HistoryLine(record).size();
     }();
     return longest;
@@ -323,17 +376,37 @@ std::size_t LongestHistoryLine() {
 
 namespace {
 
+// The start, the end to the millisecond and the id, or all three empty (a
+// line of an older format written again). The end must be the line's own
+// end to the second, and come no earlier than the start.
+bool ParseTiming(std::span<const std::string_view> fields, TrainingRecord& record) {
+    if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); }))
+        return true;
+    const auto started = ParseUtcMilliseconds(fields[0]);
+    const auto finished = ParseUtcMilliseconds(fields[1]);
+    const auto id = TrainingId::FromText(fields[2]);
+    if (!started || !finished || !id || *started > *finished ||
+        floor<seconds>(*finished) != record.Finished)
+        return false;
+    record.Start = TrainingStart{*started, *id};
+    record.Finished = *finished;
+    return true;
+}
+
 // The fields of a line, without a check, with the evidence of the first
-// `betCount` bets.
-std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount) {
-    std::array<std::string_view, FieldCount(BetCount)> allFields;
-    const std::span fields = std::span(allFields).first(FieldCount(betCount));
+// `betCount` bets, and the timing columns when `timed`.
+std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount,
+                                                bool timed) {
+    std::array<std::string_view, FieldCount(BetCount) + TimingFieldCount> allFields;
+    const std::span fields =
+        std::span(allFields).first(FieldCount(betCount) + (timed ? TimingFieldCount : 0));
     if (!SplitFields(line, fields))
         return std::nullopt;
     std::optional<TrainingRecord> record = ParseCommonFields(fields);
     const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
-    if (!record || !abandoned ||
-        !ParseEvidence(fields.subspan(CommonFieldCount + 1), record->Evidence))
+    const auto evidence = fields.subspan(CommonFieldCount + 1, EvidenceFieldCount(betCount));
+    if (!record || !abandoned || !ParseEvidence(evidence, record->Evidence) ||
+        (timed && !ParseTiming(fields.last(TimingFieldCount), *record)))
         return std::nullopt;
     record->Abandoned = *abandoned == 1;
     return Checked(std::move(record));
@@ -345,7 +418,14 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     const std::optional<std::string_view> content = CheckedContent(line);
     if (!content)
         return std::nullopt;
-    return ParseLineWithBets(*content, BetCount);
+    return ParseLineWithBets(*content, BetCount, true);
+}
+
+std::optional<TrainingRecord> ParseUntimedHistoryLine(std::string_view line) {
+    const std::optional<std::string_view> content = CheckedContent(line);
+    if (!content)
+        return std::nullopt;
+    return ParseLineWithBets(*content, BetCount, false);
 }
 
 // From the end: the lines before the last whole one need not be read.
@@ -355,7 +435,9 @@ std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
     for (;;) {
         const std::size_t lineEnd = text.rfind('\n');
         const std::size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
-        if (auto record = ParseHistoryLine(text.substr(start)))
+        const std::string_view line = text.substr(start);
+        // A journal that the version before this one left has no timing.
+        if (auto record = ParseHistoryLine(line); record || (record = ParseUntimedHistoryLine(line)))
             return record;
         if (start == 0)
             return std::nullopt;
@@ -364,7 +446,7 @@ std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
 }
 
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
-    return ParseLineWithBets(line, SixBetCount);
+    return ParseLineWithBets(line, SixBetCount, false);
 }
 
 void HistoryParser::Feed(std::string_view piece) {
@@ -423,6 +505,8 @@ void HistoryParser::NoteOddLine(bool blank) {
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
     if (line == OlderHeader)
         format_ = ParsedHistory::Format::Oldest;
+    else if (line == UntimedHeader())
+        format_ = ParsedHistory::Format::Untimed;
     else if (line == PreviousHeader())
         format_ = ParsedHistory::Format::Previous;
     else if (line != Header())
@@ -436,6 +520,8 @@ std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bo
     switch (format_) {
     case ParsedHistory::Format::Current:
         return ParseHistoryLine(line);
+    case ParsedHistory::Format::Untimed:
+        return ParseUntimedHistoryLine(line);
     // Without a check, a last line without its end may have been cut in its
     // last number and read as a training all the same: it is left out.
     case ParsedHistory::Format::Previous:

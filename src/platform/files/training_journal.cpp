@@ -7,9 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <random>
-#include <string_view>
-#include <sys/file.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -51,52 +48,20 @@ int Publish(const std::string& temporary, const fs::path& name) {
     return 0;
 }
 
-std::string UniquePart() {
-    static constexpr std::string_view Letters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
-    std::string unique(UniqueNameLength, ' ');
-    for (char& c : unique)
-        c = Letters[random() % Letters.size()];
-    return unique;
-}
-
-bool NamedJournalsOnly = false;
-
 // Writes the heading and takes the room of a locked journal not yet named.
 int Prepare(int fd, const std::string& heading, std::size_t room) {
     off_t end = 0;
     return WriteAllAt(fd, heading, end) ? Reserve(fd, room) : errno;
 }
 
-// A file of the folder without a name (O_TMPFILE): nobody can open it until
-// it is linked under its name, locked and ready, and a creation that is
-// killed before leaves nothing. -1 with errno EOPNOTSUPP where the file
-// system cannot make one.
-int CreateUnnamed(const fs::path& folder) {
-    if (NamedJournalsOnly) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
-    return ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-}
-
-bool CannotBeUnnamed(int error) {
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
-}
-
-// Links never replace a file: a name already taken fails with EEXIST.
-int LinkUnnamed(int fd, const fs::path& name) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0
-               ? 0
-               : errno;
-}
-
-// Where no file can be made without a name: one under a temporary name,
-// which a collector leaves alone while it is locked, renamed once ready.
-int MakeNamedJournal(const fs::path& folder, const std::string& prefix, const std::string& heading,
-                     std::size_t room, fs::path& name, int& error) {
+// One attempt in one folder: the descriptor, locked, under `name`; or -1
+// with `error` set (EEXIST: the name was taken) and nothing left behind. The
+// journal is made under a temporary name, which a collector leaves alone
+// while it is locked (and, empty, for a while: until it is locked), and
+// renamed once it is locked and ready, so that nobody ever finds it unlocked
+// under its own name.
+int MakeJournal(const fs::path& folder, const std::string& prefix, const std::string& heading,
+                std::size_t room, fs::path& name, int& error) {
     std::string temporary;
     FileDescriptor fd(CreateLockedTemporary(folder, "." + prefix, temporary));
     if (fd.Get() < 0) {
@@ -114,36 +79,11 @@ int MakeNamedJournal(const fs::path& folder, const std::string& prefix, const st
     return fd.Release();
 }
 
-// One attempt in one folder: the descriptor, locked, under `name`; or -1
-// with `error` set (EEXIST: the name was taken) and nothing left behind.
-int MakeJournal(const fs::path& folder, const std::string& prefix, const std::string& heading,
-                std::size_t room, fs::path& name, int& error) {
-    FileDescriptor fd(CreateUnnamed(folder));
-    if (fd.Get() < 0 && CannotBeUnnamed(errno))
-        return MakeNamedJournal(folder, prefix, heading, room, name, error);
-    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-        error = errno;
-        return -1;
-    }
-    name = folder / (prefix + UniquePart());
-    error = Prepare(fd.Get(), heading, room);
-    if (error == 0)
-        error = LinkUnnamed(fd.Get(), name);
-    // Without /proc, the file cannot be linked: it is made again with a name.
-    if (error == ENOENT)
-        return MakeNamedJournal(folder, prefix, heading, room, name, error);
-    return error == 0 ? fd.Release() : -1;
-}
-
 int OpenFolder(const fs::path& folder) {
     return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 } // namespace
-
-void UseNamedJournalsOnlyForTesting(bool namedOnly) {
-    NamedJournalsOnly = namedOnly;
-}
 
 TrainingJournal::TrainingJournal(fs::path path, int fd, off_t end, int folder)
     : path_(std::move(path)), fd_(fd), folder_(folder), end_(end) {}

@@ -53,8 +53,11 @@ public:
         // Journals of this history bigger than a training can write: renamed
         // to "<journal>.damaged" without being read.
         std::vector<std::filesystem::path> SetAside;
-        // More were left than CollectLimit: collect again once these are done.
+        // More were left than the limit: collect again once these are done.
         bool More = false;
+        // The starts of this history's trainings whose journals running
+        // programs hold: trainings under way, all of them, whatever the limit.
+        std::vector<TrainingStart> Held;
     };
     // The journals of `places.History` that no running program holds,
     // beside it (those without a heading too: the older layout) and in the
@@ -65,10 +68,9 @@ public:
     // touches no toolkit: it may run on any thread.
     static Left CollectLeftJournals(const JournalPlaces& places,
                                     std::size_t limit = CollectLimit);
-    // The journals of one collection.
-    static std::vector<std::unique_ptr<TrainingJournal>> CollectLeft(const JournalPlaces& places) {
-        return CollectLeftJournals(places).Journals;
-    }
+    // The journals of one collection; `held`, when given, receives Left::Held.
+    static std::vector<std::unique_ptr<TrainingJournal>>
+    CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held = nullptr);
 
     TrainingJournal(const TrainingJournal&) = delete;
     TrainingJournal& operator=(const TrainingJournal&) = delete;
@@ -89,7 +91,7 @@ private:
     TrainingJournal(std::filesystem::path path, int fd, off_t end = 0, int folder = -1);
     bool Append(const TrainingRecord& record);
     static void Take(const std::filesystem::path& path, bool besideHistory,
-                     const std::string& history, Left& left);
+                     const std::string& history, bool room, Left& left);
 
     std::filesystem::path path_;
     FileDescriptor fd_;
@@ -101,9 +103,5 @@ private:
     std::optional<TrainingRecord> record_;
     WriteFailure failure_ = WriteFailure::None;
 };
-
-// For tests: journals made as where the file system cannot make a file
-// without a name (a temporary name first, renamed once ready).
-void UseNamedJournalsOnlyForTesting(bool namedOnly);
 
 } // namespace kvarzel

@@ -81,6 +81,22 @@ LastLine ReadLastWholeLine(int fd, off_t start, off_t size, std::optional<Traini
     }
 }
 
+// The start of the training that a journal another program holds is
+// writing, which every line of it carries: the first whole line after the
+// heading is enough.
+std::optional<TrainingStart> HeldTrainingStart(int fd, off_t start) {
+    std::string head;
+    if (!ReadJournalBytes(fd, head, start, 2 * MaxHistoryLineLength))
+        return std::nullopt;
+    std::string_view text = head;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        if (const auto record = ParseHistoryLine(text.substr(0, end)))
+            return record->Start;
+        text.remove_prefix(end + 1);
+    }
+    return std::nullopt;
+}
+
 enum class Owner { ThisHistory, Another, Unknown };
 
 Owner OwnerOf(const ReadHeading& heading, bool besideHistory, const std::string& history) {
@@ -125,27 +141,41 @@ void RemoveAbandoned(const fs::path& path) {
 } // namespace
 
 void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::string& history,
-                           Left& left) {
+                           bool room, Left& left) {
     struct stat info {};
-    FileDescriptor fd(OpenLocked(path, info));
-    if (fd.Get() < 0)
-        return; // held by a program that is still playing that training
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !IsUsersJournalFile(info))
+        return;
+    // Held by a program that is still playing that training.
+    const bool held = ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0;
+    if (!held && !NameLeadsTo(path, fd.Get()))
+        return;
     std::string head;
     if (!ReadJournalBytes(fd.Get(), head, 0,
-                std::min<std::size_t>(LongestJournalHeading, static_cast<std::size_t>(info.st_size))))
+                          std::min<std::size_t>(LongestJournalHeading,
+                                                static_cast<std::size_t>(info.st_size))))
         return;
     const ReadHeading heading = ReadJournalHeading(head);
     const Owner owner = OwnerOf(heading, besideHistory, history);
-    if (owner == Owner::Another)
+    const off_t start = heading.State == ReadHeading::Kind::Named
+                            ? static_cast<off_t>(head.find('\n') + 1)
+                            : 0;
+    if (owner == Owner::Another || (held && owner == Owner::Unknown))
         return;
+    if (held) {
+        if (const std::optional<TrainingStart> training = HeldTrainingStart(fd.Get(), start))
+            left.Held.push_back(*training);
+        return;
+    }
     if (static_cast<std::uintmax_t>(info.st_size) > MaxJournalSize()) {
         if (owner == Owner::ThisHistory)
             SetAside(path, left);
         return;
     }
-    const off_t start = heading.State == ReadHeading::Kind::Named
-                            ? static_cast<off_t>(head.find('\n') + 1)
-                            : 0;
+    if (!room) {
+        left.More = left.More || owner == Owner::ThisHistory;
+        return;
+    }
     std::optional<TrainingRecord> record;
     switch (ReadLastWholeLine(fd.Get(), start, info.st_size, record)) {
     case LastLine::Unreadable:
@@ -176,19 +206,23 @@ TrainingJournal::Left TrainingJournal::CollectLeftJournals(const JournalPlaces& 
             const std::string name = entry->path().filename().string();
             if (IsTemporaryJournalName(name, prefix))
                 RemoveAbandoned(entry->path());
-            if (!IsJournalName(name, prefix))
-                continue;
-            if (left.Journals.size() >= limit) {
-                left.More = true;
-                break;
-            }
-            Take(entry->path(), folder.BesideHistory, history, left);
+            if (IsJournalName(name, prefix))
+                Take(entry->path(), folder.BesideHistory, history, left.Journals.size() < limit,
+                     left);
         }
     }
     std::stable_sort(left.Journals.begin(), left.Journals.end(), [](const auto& a, const auto& b) {
         return a->record_->Finished < b->record_->Finished;
     });
     return left;
+}
+
+std::vector<std::unique_ptr<TrainingJournal>>
+TrainingJournal::CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held) {
+    Left left = CollectLeftJournals(places);
+    if (held)
+        held->insert(held->end(), left.Held.begin(), left.Held.end());
+    return std::move(left.Journals);
 }
 
 } // namespace kvarzel

@@ -187,7 +187,7 @@ void StatisticsForm::FillHeadline() {
     RunFigureLabel->setText(RunFigureText(statistics_));
     const bool history = statistics_.ShowsHistory();
     HistoryFigureLabel->setVisible(history);
-    const EvidenceSummary shown = history ? statistics_.HistorySummary() : statistics_.RunSummary();
+    const EvidenceSummary& shown = history ? statistics_.HistorySummary() : statistics_.RunSummary();
     if (history)
         HistoryFigureLabel->setText(HistoryFigureText(shown));
     ExpectationLabel->setText(ExpectationText(shown, history ? "за всю историю" : "в этой серии"));

@@ -22,6 +22,9 @@ inline TrainingRecord Training(int right) {
     TrainingRecord record;
     record.Finished =
         std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::minutes{right};
+    // Made again with the same answers, it is the same training.
+    record.Start = TrainingStart{record.Finished - std::chrono::seconds{50},
+                                 TrainingId{{0x7E57, static_cast<std::uint64_t>(right)}}};
     record.PeasCount = 4;
     record.Bucket = {true, 0};
     record.Answers = {2, 2, 0};
@@ -80,10 +83,15 @@ inline TrainingRecord SixBetRecord(TrainingRecord record) {
     return AsStoredInHistory(record);
 }
 
+inline std::string WithoutLastColumns(std::string line, int columns) {
+    for (int column = 0; column < columns; ++column)
+        line.erase(line.rfind(','));
+    return line;
+}
+
+// Without the check, the three timing columns and the strong bet.
 inline std::string PreviousLine(const TrainingRecord& record) {
-    std::string line = HistoryLine(SixBetRecord(record));
-    line.erase(line.rfind(',')); // the check
-    return line.erase(line.rfind(',')) + "\n";
+    return WithoutLastColumns(HistoryLine(SixBetRecord(record)), 5) + "\n";
 }
 
 inline std::string PreviousHistoryText(std::initializer_list<TrainingRecord> records) {
