@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -46,6 +47,18 @@ protected:
         for (int answer = 1; answer <= answered; ++answer)
             EXPECT_TRUE(journal->Write(TrainingSoFar(answer, peas)));
         return journal->Path();
+    }
+    // Places whose history's folder is a file while journals are made: they
+    // go to the fallback folder. Made a folder again by Unblock.
+    JournalPlaces Blocked(const char* name) const {
+        const fs::path data = folder.Path() / name;
+        fs::create_directories(data);
+        WriteBytes(data / "Kvarzel", "not a folder");
+        return {data / "Kvarzel" / "history.csv", Fallback()};
+    }
+    static void Unblock(const JournalPlaces& places) {
+        fs::remove(places.History.parent_path());
+        fs::create_directory(places.History.parent_path());
     }
     static std::vector<TrainingRecord> Records(const TrainingJournal::Left& left) {
         std::vector<TrainingRecord> records;
@@ -120,24 +133,14 @@ TEST_F(TrainingJournalTest, ACollectorInALoopNeverTakesAJournalBeingMade) {
 // older layout, without a heading, stay the history's beside it and are left
 // alone in the shared folder, where nobody can tell whose they are.
 TEST_F(TrainingJournalTest, EachHistoryCompletesOnlyItsOwnJournals) {
-    // A history's folder that is a file while the journals are made sends
-    // them to the fallback folder.
-    const auto blocked = [this](const char* name) {
-        const fs::path data = folder.Path() / name;
-        fs::create_directories(data);
-        WriteBytes(data / "Kvarzel", "not a folder");
-        return JournalPlaces{data / "Kvarzel" / "history.csv", Fallback()};
-    };
-    const JournalPlaces a = blocked("a");
-    const JournalPlaces b = blocked("b");
+    const JournalPlaces a = Blocked("a");
+    const JournalPlaces b = Blocked("b");
     const fs::path ofA = LeaveJournal(a, 2, 4);
     const fs::path ofB = LeaveJournal(b, 3, 4);
     ASSERT_EQ(ofA.parent_path(), Fallback());
     ASSERT_EQ(ofB.parent_path(), Fallback());
-    for (const JournalPlaces& places : {a, b}) {
-        fs::remove(places.History.parent_path());
-        fs::create_directory(places.History.parent_path());
-    }
+    for (const JournalPlaces& places : {a, b})
+        Unblock(places);
     const std::string olderLayout = HistoryLine(TrainingSoFar(1, 4));
     WriteBytes(a.History.parent_path() / "history.csv.journal-older1", olderLayout);
     WriteBytes(Fallback() / "history.csv.journal-older2", olderLayout);
@@ -151,6 +154,29 @@ TEST_F(TrainingJournalTest, EachHistoryCompletesOnlyItsOwnJournals) {
     EXPECT_EQ(Names(Fallback()), left);
     EXPECT_EQ(Records(TrainingJournal::CollectLeftJournals(b)),
               std::vector<TrainingRecord>{TrainingSoFar(3, 4)});
+}
+
+// A journal that a running program holds is left to it, and the start of its
+// training (which every line carries) is told, so that the history's
+// readings wait for it: only of this history's journals, not of another's in
+// the shared folder.
+TEST_F(TrainingJournalTest, AHeldJournalTellsWhenItsTrainingStartedToItsOwnHistoryOnly) {
+    const auto playing = [](const JournalPlaces& places, std::uint64_t id) {
+        TrainingRecord soFar = TrainingSoFar(1, 4);
+        soFar.Start = TrainingStart{soFar.Finished - std::chrono::seconds{5}, TrainingId{{id, id}}};
+        WriteFailure why = WriteFailure::None;
+        auto journal = TrainingJournal::Create(places, 4, why);
+        EXPECT_TRUE(journal && journal->Write(soFar));
+        return std::pair{std::move(journal), *soFar.Start};
+    };
+    const JournalPlaces ours = Blocked("a");
+    const auto [mine, start] = playing(ours, 1);
+    const auto [another, anothersStart] = playing(Blocked("b"), 2);
+    Unblock(ours);
+    const TrainingJournal::Left left = TrainingJournal::CollectLeftJournals(ours);
+    EXPECT_TRUE(left.Journals.empty());
+    EXPECT_EQ(left.Held, std::vector<TrainingStart>{start});
+    EXPECT_TRUE(fs::exists(mine->Path()));
 }
 
 // A heading cut short, or none and no whole line after it: nothing of a
