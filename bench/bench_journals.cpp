@@ -87,7 +87,9 @@ void CompleteAll(const JournalPlaces& places, bool append, benchmark::State& sta
     int batches = 0;
     for (bool more = true; more; ++batches) {
         const Clock::time_point start = Clock::now();
-        TrainingJournal::Left left = TrainingJournal::CollectLeftJournals(places);
+        // Which trainings are under way is asked once, with the first batch.
+        TrainingJournal::Left left = TrainingJournal::CollectLeftJournals(
+            places, TrainingJournal::CollectLimit, batches == 0);
         std::vector<TrainingRecord> records;
         for (const auto& journal : left.Journals)
             records.push_back(*journal->Record());

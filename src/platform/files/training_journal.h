@@ -53,10 +53,12 @@ public:
         // Journals of this history bigger than a training can write: renamed
         // to "<journal>.damaged" without being read.
         std::vector<std::filesystem::path> SetAside;
-        // More were left than the limit: collect again once these are done.
+        // The limit was reached and more journals are there, perhaps of this
+        // history: collect again once these are done.
         bool More = false;
-        // The starts of this history's trainings whose journals running
-        // programs hold: trainings under way, all of them, whatever the limit.
+        // When listed: the starts of this history's trainings whose journals
+        // running programs hold, trainings under way, all of them whatever
+        // the limit (which costs a look at every journal).
         std::vector<TrainingStart> Held;
     };
     // The journals of `places.History` that no running program holds,
@@ -67,7 +69,7 @@ public:
     // are removed. Reads only each journal's heading and its last lines, and
     // touches no toolkit: it may run on any thread.
     static Left CollectLeftJournals(const JournalPlaces& places,
-                                    std::size_t limit = CollectLimit);
+                                    std::size_t limit = CollectLimit, bool listHeld = true);
     // The journals of one collection; `held`, when given, receives Left::Held.
     static std::vector<std::unique_ptr<TrainingJournal>>
     CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held = nullptr);

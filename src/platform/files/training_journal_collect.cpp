@@ -150,6 +150,12 @@ void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::
     const bool held = ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0;
     if (!held && !NameLeadsTo(path, fd.Get()))
         return;
+    // Past the limit, only held journals are read, for their starts. Whose
+    // the others are is left to the next collection, which takes some.
+    if (!held && !room) {
+        left.More = true;
+        return;
+    }
     std::string head;
     if (!ReadJournalBytes(fd.Get(), head, 0,
                           std::min<std::size_t>(LongestJournalHeading,
@@ -172,10 +178,6 @@ void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::
             SetAside(path, left);
         return;
     }
-    if (!room) {
-        left.More = left.More || owner == Owner::ThisHistory;
-        return;
-    }
     std::optional<TrainingRecord> record;
     switch (ReadLastWholeLine(fd.Get(), start, info.st_size, record)) {
     case LastLine::Unreadable:
@@ -195,14 +197,14 @@ void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::
 }
 
 TrainingJournal::Left TrainingJournal::CollectLeftJournals(const JournalPlaces& places,
-                                                           std::size_t limit) {
+                                                           std::size_t limit, bool listHeld) {
     Left left;
     const std::string prefix = JournalPrefix(places);
     const std::string history = HistoryName(places.History);
     for (const JournalFolder& folder : JournalFolders(places)) {
         std::error_code error;
-        for (fs::directory_iterator entry(folder.Path, error), end; !error && entry != end;
-             entry.increment(error)) {
+        for (fs::directory_iterator entry(folder.Path, error), end;
+             !error && entry != end && (listHeld || !left.More); entry.increment(error)) {
             const std::string name = entry->path().filename().string();
             if (IsTemporaryJournalName(name, prefix))
                 RemoveAbandoned(entry->path());
@@ -219,7 +221,7 @@ TrainingJournal::Left TrainingJournal::CollectLeftJournals(const JournalPlaces& 
 
 std::vector<std::unique_ptr<TrainingJournal>>
 TrainingJournal::CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held) {
-    Left left = CollectLeftJournals(places);
+    Left left = CollectLeftJournals(places, CollectLimit, held != nullptr);
     if (held)
         held->insert(held->end(), left.Held.begin(), left.Held.end());
     return std::move(left.Journals);
