@@ -7,9 +7,9 @@
 #include "core/answer_mix.h"
 #include "core/history/history_csv.h"
 #include "core/history/journal_text.h"
-#include "core/training.h"
 #include "platform/files/history_file.h"
 #include "platform/files/training_journal.h"
+#include "test_support/history_test_records.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,26 +28,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int SmallJournals = 10000;
 constexpr std::int64_t BigJournalBytes = 60 << 20;
-
-// A training of `peas` peas after `answered` answers, every other one right.
-TrainingRecord SoFar(int answered, int peas) {
-    TrainingRecord record;
-    record.Finished = std::chrono::sys_days{std::chrono::year{2026} / 1 / 1} +
-                      std::chrono::seconds{answered};
-    record.PeasCount = peas;
-    record.Bucket = {true, 0};
-    record.Answers = {answered, 0, 0};
-    record.Abandoned = answered < peas;
-    EvidenceTrack evidence;
-    for (int guess = 0; guess < answered; ++guess) {
-        evidence.AddGuess(0.5, guess % 2 == 0);
-        record.RightCount += guess % 2 == 0 ? 1 : 0;
-    }
-    evidence.Read();
-    record.Evidence = evidence;
-    record.Percentage = ExactPercentage(record.RightCount, answered);
-    return record;
-}
 
 // A fresh folder holding the history's place, removed at the end.
 class ScratchFolder {
@@ -70,8 +50,11 @@ public:
     void Leave(int number, int answered, int peas) const {
         std::ofstream file(Journal(number), std::ios::binary);
         file << JournalHeading(HistoryName(Places().History));
-        for (int answer = 1; answer <= answered; ++answer)
-            file << HistoryLine(SoFar(answer, peas));
+        for (int answer = 1; answer <= answered; ++answer) {
+            TrainingRecord soFar = testing::TrainingSoFar(answer, peas);
+            soFar.Start->Id = TrainingId{{0xBE7C, static_cast<std::uint64_t>(number)}};
+            file << HistoryLine(soFar);
+        }
     }
 
 private:

@@ -43,8 +43,10 @@ inline TrainingRecord Training(int right) {
 // every pea is answered, as its journal holds it.
 inline TrainingRecord TrainingSoFar(int answered, int peas) {
     TrainingRecord record;
-    record.Finished =
-        std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::minutes{answered};
+    const std::chrono::sys_days day{std::chrono::year{2026} / 12 / 7};
+    record.Finished = day + std::chrono::minutes{answered};
+    // One training: one start and one id, whatever the answers so far.
+    record.Start = TrainingStart{day, TrainingId{{0x50FA, static_cast<std::uint64_t>(peas)}}};
     record.PeasCount = peas;
     record.Bucket = {true, 0};
     record.Answers = {answered, 0, 0};
