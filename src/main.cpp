@@ -9,6 +9,7 @@
 #include "platform/desktop/startup_notification.h"
 #include "platform/handover/running_copy.h"
 #include "platform/settings/user_settings_store.h"
+#include "ui/about/version_answer.h"
 #include "ui/main/program.h"
 
 #include <QApplication>
@@ -17,9 +18,10 @@
 
 int main(int argc, char** argv) {
     // Answered before Qt starts, so that they need no display.
-    if (const auto request = kvarzel::ReadCommandLine(argc, argv);
-        request != kvarzel::CommandLineRequest::RunProgram)
-        return kvarzel::AnswerCommandLine(request, KVARZEL_VERSION, std::cout);
+    if (const kvarzel::CommandLine line = kvarzel::ReadCommandLine(argc, argv);
+        line.Request != kvarzel::CommandLineRequest::RunProgram)
+        return kvarzel::AnswerCommandLine(line, kvarzel::VersionAnswer(), std::cout, std::cerr,
+                                          kvarzel::RussianMessages());
     // Qt would end the process with a core dump where it finds no display.
     if (!kvarzel::CheckDisplay(std::cerr))
         return 1;
