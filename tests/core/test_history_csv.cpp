@@ -70,10 +70,38 @@ TrainingRecord SixBetRecord(TrainingRecord record) {
     return AsStoredInHistory(record);
 }
 
+std::string WithoutLastColumns(std::string line, int columns) {
+    for (int column = 0; column < columns; ++column)
+        line.erase(line.rfind(','));
+    return line;
+}
+
+// Without the check, the three timing columns and the strong bet.
 std::string PreviousLine(const TrainingRecord& record) {
-    std::string line = HistoryLine(SixBetRecord(record));
-    line.erase(line.rfind(',')); // the check
-    return line.erase(line.rfind(',')) + "\n";
+    return WithoutLastColumns(HistoryLine(SixBetRecord(record)), 5) + "\n";
+}
+
+// The version before this one: seven bets and the check, no timing.
+constexpr std::string_view UntimedHeader =
+    "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
+    "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
+    "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
+    "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
+    "ln_wealth_edge_1,ln_wealth_edge_2,line_check\n";
+// Sample() as that version wrote it.
+constexpr std::string_view UntimedSampleLine =
+    "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.8333333333333333,"
+    "0.4722222222222222,0.6302641503132316,0.16965010567986502,0.2767501182372924,"
+    "0.3790094465197671,0.5233057156303051,0.6988467793723805,0.9270530677777812,"
+    "1.425286691963198,2105dde5\n";
+
+// Sample() as this version plays it: ended at 10:31:08.125, 68.75 s after its start.
+TrainingRecord TimedSample() {
+    TrainingRecord record = Sample();
+    record.Finished += milliseconds{125};
+    record.Start = TrainingStart{record.Finished - milliseconds{68'750},
+                                 TrainingId{{0x0123456789abcdefULL, 0xfedcba9876543210ULL}}};
+    return record;
 }
 
 std::string WithPreviousLine(const std::string& line) {
@@ -87,22 +115,29 @@ bool EndsInItsCheck(std::string_view line) {
 }
 
 TEST(HistoryCsvTest, HeaderNamesEveryColumnAndTheBetsByTheirEdges) {
+    std::string untimed(UntimedHeader);
+    untimed.insert(untimed.size() - std::string_view(",line_check\n").size(),
+                   ",started_utc_ms,finished_utc_ms,training_id");
+    EXPECT_EQ(HistoryHeaderLine(), untimed);
     std::string previous(PreviousHeader);
     previous.insert(previous.size() - 1, ",ln_wealth_edge_2,line_check");
-    EXPECT_EQ(HistoryHeaderLine(), previous);
+    EXPECT_EQ(UntimedHeader, previous);
 }
 
 TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
-    const std::string line = HistoryLine(Sample());
+    const std::string line = HistoryLine(TimedSample());
     EXPECT_EQ(line.substr(0, 65),
               "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.");
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 22);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 25);
+    EXPECT_EQ(WithoutLastColumns(line, 1).substr(line.find(",1.425286691963198,")),
+              ",1.425286691963198,2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z,"
+              "0123456789abcdeffedcba9876543210");
     EXPECT_TRUE(EndsInItsCheck(line)) << line;
     TrainingRecord older = Abandoned();
     older.Evidence.reset();
     const std::string olderLine = HistoryLine(older);
     EXPECT_EQ(olderLine.substr(0, olderLine.rfind(',')),
-              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,,");
+              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,,,,,");
     EXPECT_TRUE(EndsInItsCheck(olderLine)) << olderLine;
     // Any change to a line fails its check.
     std::string changed = line;
@@ -118,7 +153,7 @@ TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
     TrainingRecord abandonedAtTheLast = Sample();
     abandonedAtTheLast.Abandoned = true;
     const std::vector<TrainingRecord> records{Sample(), Abandoned(), noEvidence,
-                                              abandonedAtTheLast};
+                                              abandonedAtTheLast, TimedSample()};
     std::string text = HistoryHeaderLine();
     for (const TrainingRecord& record : records)
         text += HistoryLine(record);
@@ -225,6 +260,49 @@ TEST(HistoryCsvTest, PreviousLinesReadWithTheMissingBetAtOne) {
               ParsedHistory::Kind::Damaged);
     EXPECT_EQ(ParseHistory(HistoryHeaderLine() + PreviousLine(Sample())).Status,
               ParsedHistory::Kind::Damaged);
+}
+
+// The version before this one wrote no timing: its files and journals are
+// read, their lines without a start, and the file is written again.
+TEST(HistoryCsvTest, UntimedLinesOfTheVersionBeforeAreRead) {
+    const ParsedHistory parsed =
+        ParseHistory(std::string(UntimedHeader) + std::string(UntimedSampleLine));
+    ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+    EXPECT_TRUE(parsed.OlderFormat);
+    EXPECT_EQ(parsed.Records, std::vector<TrainingRecord>{AsStoredInHistory(Sample())});
+    EXPECT_EQ(ParseJournalText(UntimedSampleLine), AsStoredInHistory(Sample()));
+    EXPECT_EQ(ParseHistory(std::string(UntimedHeader) + HistoryLine(TimedSample())).Status,
+              ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(ParseHistory(HistoryHeaderLine() + std::string(UntimedSampleLine)).Status,
+              ParsedHistory::Kind::Damaged);
+}
+
+// The timing columns are all there and agree with the line, or all empty.
+TEST(HistoryCsvTest, TimingThatDisagreesWithItsLineIsNotRead) {
+    const std::string line = HistoryLine(TimedSample());
+    const std::string head = WithoutLastColumns(line, 4) + ",";
+    const std::string id = "0123456789abcdeffedcba9876543210";
+    for (const std::string& timing : std::vector<std::string>{
+             "2026-12-07T10:31:08.126Z,2026-12-07T10:31:08.125Z," + id, // starts after its end
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:09.125Z," + id, // not the line's second
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z,",      // no id
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z," + id.substr(1),
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z," + id + "0",
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z,0123456789ABCDEFfedcba9876543210",
+             ",2026-12-07T10:31:08.125Z," + id,                          // partly empty
+             "2026-12-07T10:29:59.375,2026-12-07T10:31:08.125Z," + id,  // no zone
+             "2026-12-07T10:29:59.3755Z,2026-12-07T10:31:08.125Z," + id, // four digits
+             "2026-12-07T10:29:59Z,2026-12-07T10:31:08.125Z," + id,     // to the second
+             "1969-12-31T23:59:59.999Z,2026-12-07T10:31:08.125Z," + id,  // before 1970
+         }) {
+        // The line with its check right, as a hand could write it.
+        const std::string content = head + timing;
+        EXPECT_FALSE(ParseHistoryLine(content + "," + HistoryLineCheck(content))) << timing;
+    }
+    const std::string good = head + "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z," + id;
+    EXPECT_EQ(good + "," + HistoryLineCheck(good) + "\n", line);
+    EXPECT_EQ(ParseHistoryLine(good + "," + HistoryLineCheck(good)),
+              AsStoredInHistory(TimedSample()));
 }
 
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {

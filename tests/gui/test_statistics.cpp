@@ -267,7 +267,7 @@ TEST(TrainingStatisticsTest, KeepingIsChosenWhenATrainingStarts) {
     record.RightCount = 1;
     record.Percentage = 100;
     const auto play = [&](auto during) {
-        statistics.StartTraining();
+        statistics.StartTraining(record);
         during();
         statistics.TrainingAnswered(record);
         statistics.AddTraining(record);

@@ -135,6 +135,7 @@ TEST_F(HistoryFileTest, AnOlderFileIsWrittenAgainInTheCurrentFormatKeepingItsMod
     TrainingRecord older = Training(4);
     older.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} +
                      std::chrono::hours{10} + std::chrono::minutes{32};
+    older.Start.reset();
     older.Evidence.reset();
     EXPECT_EQ(HistoryFile(Path()).Load().Records, std::vector<TrainingRecord>{older});
     EXPECT_EQ(Append({Training(2)}), Result::Appended);

@@ -38,10 +38,14 @@ constexpr std::size_t SixBetCount = 6;
 constexpr std::size_t EvidenceFieldCount(std::size_t betCount) {
     return 3 + betCount;
 }
-// The fields of a line before its check.
+// The fields of a line before its timing columns and its check.
 constexpr std::size_t FieldCount(std::size_t betCount) {
     return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
 }
+// When the training started and ended, to the millisecond, and its id: what
+// the history is read in the order of real time by. Before the check.
+constexpr std::string_view TimingColumns = ",started_utc_ms,finished_utc_ms,training_id";
+constexpr std::size_t TimingFieldCount = 3;
 constexpr std::string_view CheckColumn = ",line_check";
 constexpr std::size_t CheckDigits = 8;
 
@@ -83,8 +87,15 @@ const std::string& PreviousHeader() {
     return header;
 }
 
-const std::string& Header() {
+// The version before this one: seven bets and the check, no timing.
+const std::string& UntimedHeader() {
     static const std::string header = HeaderWithBets(BetCount) + std::string(CheckColumn);
+    return header;
+}
+
+const std::string& Header() {
+    static const std::string header =
+        HeaderWithBets(BetCount) + std::string(TimingColumns) + std::string(CheckColumn);
     return header;
 }
 
@@ -106,11 +117,6 @@ std::uint32_t LineCheck(std::string_view text) {
     return crc ^ 0xFFFFFFFFU;
 }
 
-std::string CheckText(std::string_view text) {
-    char digits[CheckDigits + 1];
-    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(LineCheck(text)));
-    return digits;
-}
 
 // A line of the current format ends in the check of all that comes before
 // it: a line cut anywhere, even inside its last number, fails it.
@@ -119,22 +125,29 @@ std::optional<std::string_view> CheckedContent(std::string_view line) {
     if (comma == std::string_view::npos || line.size() - comma - 1 != CheckDigits)
         return std::nullopt;
     const std::string_view content = line.substr(0, comma);
-    if (line.substr(comma + 1) != CheckText(content))
+    if (line.substr(comma + 1) != HistoryLineCheck(content))
         return std::nullopt;
     return content;
 }
 
-std::string UtcText(system_clock::time_point moment) {
-    const auto second = floor<seconds>(moment);
+// "YYYY-MM-DDThh:mm:ssZ", or "YYYY-MM-DDThh:mm:ss.mmmZ" with the milliseconds.
+std::string UtcText(system_clock::time_point moment, bool withMilliseconds = false) {
+    const auto millisecond = floor<milliseconds>(moment);
+    const auto second = floor<seconds>(millisecond);
     const year_month_day date{floor<days>(second)};
     const hh_mm_ss time{second - floor<days>(second)};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
-                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
-                  static_cast<int>(time.minutes().count()),
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
                   static_cast<int>(time.seconds().count()));
-    return text;
+    std::string result = text;
+    if (withMilliseconds) {
+        std::snprintf(text, sizeof text, ".%03dZ",
+                      static_cast<int>((millisecond - second).count()));
+        return result + text;
+    }
+    return result + "Z";
 }
 
 void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
@@ -146,6 +159,19 @@ void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evide
     AppendFields(line, {total.ExpectedRight, total.RightVariance, evidence->LogPeakWealth});
     for (const double logWealth : total.LogWealth)
         AppendFields(line, {logWealth});
+}
+
+void AppendTiming(std::string& line, const TrainingRecord& record) {
+    if (!record.Start) {
+        line.append(TimingFieldCount, ',');
+        return;
+    }
+    line += ',';
+    line += UtcText(record.Start->Moment, true);
+    line += ',';
+    line += UtcText(record.Finished, true);
+    line += ',';
+    line += record.Start->Id.Text();
 }
 
 // The fields of a line, or nothing when it has not exactly fields.size().
@@ -223,6 +249,19 @@ std::optional<system_clock::time_point> ParseUtc(std::string_view text) {
     if (total > LatestSecond)
         return std::nullopt;
     return system_clock::time_point(duration_cast<system_clock::duration>(seconds{total}));
+}
+
+// "YYYY-MM-DDThh:mm:ss.mmmZ".
+std::optional<system_clock::time_point> ParseUtcMilliseconds(std::string_view text) {
+    if (text.size() != 24 || text[19] != '.')
+        return std::nullopt;
+    const auto second = ParseUtc(std::string(text.substr(0, 19)) + "Z");
+    const auto millisecond = Digits(text.substr(20, 3));
+    // The last second the clock holds has fewer than a thousand milliseconds.
+    if (!second || !millisecond || text[23] != 'Z' ||
+        milliseconds{*millisecond} > system_clock::time_point::max() - *second)
+        return std::nullopt;
+    return *second + milliseconds{*millisecond};
 }
 
 // The columns both formats share; the consistency is checked by the caller,
@@ -312,13 +351,25 @@ bool IsCutShortLine(std::string_view text) {
 
 } // namespace
 
+std::string HistoryLineCheck(std::string_view content) {
+    char digits[CheckDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(LineCheck(content)));
+    return digits;
+}
+
 std::string HistoryHeaderLine() {
     return Header() + "\n";
 }
 
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
-    record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
-                                                         system_clock::time_point{});
+    using Moment = system_clock::time_point;
+    constexpr Moment epoch{};
+    if (record.Start) {
+        record.Start->Moment = std::max<Moment>(floor<milliseconds>(record.Start->Moment), epoch);
+        record.Finished = std::max<Moment>(floor<milliseconds>(record.Finished), record.Start->Moment);
+    } else {
+        record.Finished = std::max<Moment>(floor<seconds>(record.Finished), epoch);
+    }
     if (record.Evidence)
         KeepAsReadAtItsEnd(*record.Evidence);
     return record;
@@ -326,7 +377,7 @@ TrainingRecord AsStoredInHistory(TrainingRecord record) {
 
 std::string HistoryLine(const TrainingRecord& training) {
     const TrainingRecord record = AsStoredInHistory(training);
-    std::string line = UtcText(record.Finished);
+    std::string line = UtcText(floor<seconds>(record.Finished));
     AppendFields(line, {record.PeasCount, record.PeasRatio, std::int32_t{record.TimerEnabled},
                         record.TimeInterval});
     line += ',';
@@ -337,25 +388,46 @@ std::string HistoryLine(const TrainingRecord& training) {
     AppendFields(line, {record.Percentage});
     line += record.Abandoned ? ",1" : ",0";
     AppendEvidence(line, record.Evidence);
+    AppendTiming(line, record);
     line += ',';
-    line += CheckText(line.substr(0, line.size() - 1));
+    line += HistoryLineCheck(line.substr(0, line.size() - 1));
     line += '\n';
     return line;
 }
 
 namespace {
 
+// The start, the end to the millisecond and the id, or all three empty (a
+// line of an older format written again). The end must be the line's own
+// end to the second, and come no earlier than the start.
+bool ParseTiming(std::span<const std::string_view> fields, TrainingRecord& record) {
+    if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); }))
+        return true;
+    const auto started = ParseUtcMilliseconds(fields[0]);
+    const auto finished = ParseUtcMilliseconds(fields[1]);
+    const auto id = TrainingId::FromText(fields[2]);
+    if (!started || !finished || !id || *started > *finished ||
+        floor<seconds>(*finished) != record.Finished)
+        return false;
+    record.Start = TrainingStart{*started, *id};
+    record.Finished = *finished;
+    return true;
+}
+
 // The fields of a line, without a check, with the evidence of the first
-// `betCount` bets.
-std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount) {
-    std::array<std::string_view, FieldCount(BetCount)> allFields;
-    const std::span fields = std::span(allFields).first(FieldCount(betCount));
+// `betCount` bets, and the timing columns when `timed`.
+std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount,
+                                                bool timed) {
+    std::array<std::string_view, FieldCount(BetCount) + TimingFieldCount> allFields;
+    const std::span fields =
+        std::span(allFields).first(FieldCount(betCount) + (timed ? TimingFieldCount : 0));
     if (!SplitFields(line, fields))
         return std::nullopt;
     std::optional<TrainingRecord> record = ParseCommonFields(fields);
     const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
-    if (!record || !abandoned ||
-        !ParseEvidence(fields.subspan(CommonFieldCount + 1), record->Evidence))
+    const auto evidence = fields.subspan(CommonFieldCount + 1, EvidenceFieldCount(betCount));
+    if (!record || !abandoned || !ParseEvidence(evidence, record->Evidence) ||
+        (timed && !ParseTiming(fields.last(TimingFieldCount), *record)))
         return std::nullopt;
     record->Abandoned = *abandoned == 1;
     return Checked(std::move(record));
@@ -367,14 +439,23 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     const std::optional<std::string_view> content = CheckedContent(line);
     if (!content)
         return std::nullopt;
-    return ParseLineWithBets(*content, BetCount);
+    return ParseLineWithBets(*content, BetCount, true);
+}
+
+std::optional<TrainingRecord> ParseUntimedHistoryLine(std::string_view line) {
+    const std::optional<std::string_view> content = CheckedContent(line);
+    if (!content)
+        return std::nullopt;
+    return ParseLineWithBets(*content, BetCount, false);
 }
 
 std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
     std::optional<TrainingRecord> last;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        if (auto record = ParseHistoryLine(text.substr(0, end)))
+        const std::string_view line = text.substr(0, end);
+        // A journal that the version before this one left has no timing.
+        if (auto record = ParseHistoryLine(line); record || (record = ParseUntimedHistoryLine(line)))
             last = std::move(record);
         if (end == std::string_view::npos)
             break;
@@ -384,7 +465,7 @@ std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
 }
 
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
-    return ParseLineWithBets(line, SixBetCount);
+    return ParseLineWithBets(line, SixBetCount, false);
 }
 
 void HistoryParser::Feed(std::string_view piece) {
@@ -430,6 +511,8 @@ void HistoryParser::TakeLine(std::string_view line, bool ended) {
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
     if (line == OlderHeader)
         format_ = ParsedHistory::Format::Oldest;
+    else if (line == UntimedHeader())
+        format_ = ParsedHistory::Format::Untimed;
     else if (line == PreviousHeader())
         format_ = ParsedHistory::Format::Previous;
     else if (line != Header())
@@ -443,6 +526,8 @@ std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bo
     switch (format_) {
     case ParsedHistory::Format::Current:
         return ParseHistoryLine(line);
+    case ParsedHistory::Format::Untimed:
+        return ParseUntimedHistoryLine(line);
     // Without a check, a last line without its end may have been cut in its
     // last number and read as a training all the same: it is left out.
     case ParsedHistory::Format::Previous:

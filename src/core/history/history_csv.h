@@ -17,13 +17,17 @@ namespace kvarzel {
 // locale: the decimal mark is a dot whatever language the user runs, as the
 // header promises to any spreadsheet.
 std::string HistoryHeaderLine();
-// The record as a history line keeps it: the time to the second, and no
+// The record as a history line keeps it: its moments to the millisecond (to
+// the second for a record of an older format, which has no start), no
 // earlier than 1970 (a clock set before then would make a line that the
-// history could not read back).
+// history could not read back), and its end no earlier than its start.
 TrainingRecord AsStoredInHistory(TrainingRecord record);
 // One line of the record as stored, "\n" included. Its last column is a
 // check of the rest, so that a line cut anywhere is never read as a whole one.
 std::string HistoryLine(const TrainingRecord& record);
+
+// The check column of a line whose other columns are `content`.
+std::string HistoryLineCheck(std::string_view content);
 
 // A line of ours is a few hundred bytes; a longer one is refused before it is
 // split, so that a huge line of commas costs no memory beyond its own.
@@ -36,10 +40,11 @@ struct ParsedHistory {
     enum class Kind { Empty, Ours, Foreign, Damaged } Status = Kind::Empty;
     std::vector<TrainingRecord> Records;
     int BadLine = 0;
-    // Current: lines end in their check. Previous: lines without it, with the
-    // evidence of six bets. Oldest: lines without evidence, their chance
-    // column dropped.
-    enum class Format { Current, Previous, Oldest };
+    // Current: lines end in when the training started and ended and its id,
+    // then their check. Untimed: the check without the timing. Previous: lines
+    // without either, with the evidence of six bets. Oldest: lines without
+    // evidence, their chance column dropped.
+    enum class Format { Current, Untimed, Previous, Oldest };
     // Written by an earlier version: rewritten in the current format before
     // the next line is added.
     bool OlderFormat = false;
@@ -83,10 +88,13 @@ private:
 // One line of the current format (without its line end), or nothing for one
 // that is malformed, fails its check or is not a possible training.
 std::optional<TrainingRecord> ParseHistoryLine(std::string_view line);
+// A line of the format before the timing columns, checked, with seven bets.
+std::optional<TrainingRecord> ParseUntimedHistoryLine(std::string_view line);
 // A line of the format before the check column, with six bets.
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line);
 // A training's journal: its history line written again after every answer.
-// The last line that passes its check, or nothing.
+// The last line that passes its check, or nothing. Lines of the format before
+// the timing columns are read too.
 std::optional<TrainingRecord> ParseJournalText(std::string_view text);
 
 } // namespace kvarzel

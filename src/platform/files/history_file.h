@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace kvarzel {
@@ -64,6 +65,8 @@ public:
     struct Contents {
         Status State = Status::Missing;
         std::vector<TrainingRecord> Records;
+        // The ids of the records that have one: a training is written once.
+        std::unordered_set<TrainingId, TrainingIdHash> Ids;
         int BadLine = 0;
         // The file as this program last read or wrote it, when it could take
         // new lines at its end as it was: an append to it, unchanged since,
@@ -91,8 +94,9 @@ public:
         Failed,  // could not be written (a full disk, a read-only folder): nothing changed
         Busy,    // another program kept the lock all through the wait: nothing changed
     };
-    // Adds the records, in order, in one write. `contents` is what the caller
-    // last had of the file: it comes back as the file now is.
+    // Adds the records, in order, in one write; a record whose id the file
+    // holds already is left out (and counts as written). `contents` is what
+    // the caller last had of the file: it comes back as the file now is.
     AppendResult Append(std::span<const TrainingRecord> records, Contents& contents) const {
         return Append(records, contents, lockWait_);
     }

@@ -46,6 +46,24 @@ bool IsUsersRegularFile(int fd) {
     return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
 }
 
+// The start of the training a journal that another program holds is
+// writing, which every line of it carries: the first whole line is enough.
+// Nothing before that line is written.
+std::optional<TrainingStart> HeldTrainingStart(int fd) {
+    std::string head(2 * MaxHistoryLineLength, '\0');
+    const ssize_t count = ::pread(fd, head.data(), head.size(), 0);
+    if (count <= 0)
+        return std::nullopt;
+    head.resize(static_cast<std::size_t>(count));
+    std::string_view text = head;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        if (const auto record = ParseHistoryLine(text.substr(0, end)))
+            return record->Start;
+        text.remove_prefix(end + 1);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 JournalPlaces UserJournalPlaces(const fs::path& history) {
@@ -78,7 +96,7 @@ std::unique_ptr<TrainingJournal> TrainingJournal::Create(const JournalPlaces& pl
 }
 
 std::vector<std::unique_ptr<TrainingJournal>>
-TrainingJournal::CollectLeft(const JournalPlaces& places) {
+TrainingJournal::CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held) {
     std::vector<std::unique_ptr<TrainingJournal>> journals;
     const std::string prefix = JournalPrefix(places);
     for (const fs::path& folder : Folders(places)) {
@@ -88,10 +106,14 @@ TrainingJournal::CollectLeft(const JournalPlaces& places) {
                 continue;
             FileDescriptor fd(::open(entry.path().c_str(),
                                      O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-            // Held by a program that is still playing that training.
-            if (fd.Get() < 0 || !IsUsersRegularFile(fd.Get()) ||
-                ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
+            if (fd.Get() < 0 || !IsUsersRegularFile(fd.Get()))
                 continue;
+            // Held by a program that is still playing that training.
+            if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+                if (const auto start = held ? HeldTrainingStart(fd.Get()) : std::nullopt)
+                    held->push_back(*start);
+                continue;
+            }
             const FileContents contents = ReadWholeFile(entry.path(), MaxJournalSize);
             std::unique_ptr<TrainingJournal> journal(
                 new TrainingJournal(entry.path(), fd.Release()));

@@ -44,8 +44,10 @@ public:
     // The journals that earlier runs left and no running program holds,
     // each with its training, oldest training first. Journals without a
     // whole line (a training cut off before its first answer reached the
-    // disk) are removed.
-    static std::vector<std::unique_ptr<TrainingJournal>> CollectLeft(const JournalPlaces& places);
+    // disk) are removed. `held`, when given, receives the start of each
+    // training whose journal a running program holds: a training under way.
+    static std::vector<std::unique_ptr<TrainingJournal>>
+    CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held = nullptr);
 
     TrainingJournal(const TrainingJournal&) = delete;
     TrainingJournal& operator=(const TrainingJournal&) = delete;
