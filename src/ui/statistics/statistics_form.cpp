@@ -35,8 +35,8 @@ constexpr int SampleRows = 50;
 const char* const FiguresHeading = "Вероятность таких результатов у человека совсем без интуиции:";
 
 const char* const PictureLegend =
-    "<span style=\"color:#008040\">━━</span> оценка серии после каждого ответа, "
-    "<span style=\"color:#000080\">●</span> где она читается: в конце тренировки<br>"
+    "<span style=\"color:#008040\">━━</span><span style=\"color:#000080\">●</span> оценка "
+    "серии в конце каждой тренировки (внутри тренировки она не читается)<br>"
     "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
