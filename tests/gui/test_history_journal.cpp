@@ -4,6 +4,7 @@
 #include "core/training.h"
 #include "platform/desktop/application.h"
 #include "platform/files/history_file.h"
+#include "test_support/history_test_records.h"
 #include "test_support/memory_registry_store.h"
 #include "test_support/message_box_closer.h"
 #include "test_support/recording_training_view.h"
@@ -277,11 +278,11 @@ TEST_F(HistoryJournalTest, AFolderThatRefusesSendsTheJournalToTheFallback) {
     { std::ofstream(notAFolder.string()) << "x"; }
     const JournalPlaces places{notAFolder / "history.csv", Places().Fallback};
     WriteFailure why = WriteFailure::None;
-    auto journal = TrainingJournal::Create(places, 10, why);
+    auto journal = TrainingJournal::Create(places, TrainingSoFar(0, 10), why);
     ASSERT_NE(journal, nullptr);
     EXPECT_EQ(journal->Path().parent_path(), places.Fallback);
     const JournalPlaces nowhere{notAFolder / "history.csv", notAFolder / "state"};
-    EXPECT_EQ(TrainingJournal::Create(nowhere, 10, why), nullptr);
+    EXPECT_EQ(TrainingJournal::Create(nowhere, TrainingSoFar(0, 10), why), nullptr);
     EXPECT_EQ(why, WriteFailure::FolderNotWritable);
 }
 

@@ -48,8 +48,8 @@ public:
         : statistics_(statistics), folder_(std::move(folder)) {}
 
     void TrainingStarted(const TrainingRecord& started) override {
-        statistics_.StartTraining(started);
         known_ = Journals();
+        statistics_.StartTraining(started);
     }
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);

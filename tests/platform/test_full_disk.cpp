@@ -56,13 +56,13 @@ protected:
 // reason is said, and nothing is left behind.
 TEST_F(FullDiskTest, AJournalWithoutRoomForItsTrainingIsNotMadeAndSaysWhy) {
     WriteFailure why = WriteFailure::None;
-    EXPECT_EQ(TrainingJournal::Create(Places(), MaxTrainingPeas, why), nullptr);
+    EXPECT_EQ(TrainingJournal::Create(Places(), TrainingSoFar(0, MaxTrainingPeas), why), nullptr);
     EXPECT_EQ(WriteFailureText(why), "нет места на диске");
     EXPECT_TRUE(Names().empty());
     disk.Fill();
     ASSERT_FALSE(TakesAPage());
     why = WriteFailure::None;
-    EXPECT_EQ(TrainingJournal::Create(Places(), 10, why), nullptr);
+    EXPECT_EQ(TrainingJournal::Create(Places(), TrainingSoFar(0, 10), why), nullptr);
     EXPECT_EQ(WriteFailureText(why), "нет места на диске");
     EXPECT_EQ(Names(), std::vector<std::string>{"filler"});
 }
@@ -73,7 +73,7 @@ TEST_F(FullDiskTest, AJournalWithoutRoomForItsTrainingIsNotMadeAndSaysWhy) {
 TEST_F(FullDiskTest, ATrainingBegunWithRoomWritesEveryLineOnAFullDisk) {
     constexpr int Peas = 30;
     WriteFailure why = WriteFailure::None;
-    auto journal = TrainingJournal::Create(Places(), Peas, why);
+    auto journal = TrainingJournal::Create(Places(), TrainingSoFar(0, Peas), why);
     ASSERT_NE(journal, nullptr) << WriteFailureText(why);
     disk.Fill();
     ASSERT_FALSE(TakesAPage());

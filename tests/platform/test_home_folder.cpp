@@ -4,6 +4,7 @@
 #include "platform/files/training_journal.h"
 #include "platform/settings/registry_file_store.h"
 #include "platform/settings/user_settings_store.h"
+#include "test_support/history_test_records.h"
 #include "test_support/working_directory.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ int CheckWithoutAHome() {
     if (HistoryFile(UserHistoryPath()).Load().State != HistoryFile::Status::Missing)
         return 13;
     WriteFailure why = WriteFailure::None;
-    if (TrainingJournal::Create(UserJournalPlaces(UserHistoryPath()), 10, why) != nullptr ||
+    if (TrainingJournal::Create(UserJournalPlaces(UserHistoryPath()), TrainingSoFar(0, 10), why) != nullptr ||
         why != WriteFailure::NoHomeFolder)
         return 14;
     if (!fs::is_empty(current.Path()))

@@ -40,7 +40,7 @@ protected:
     // A journal whose program was cut off after `answered` of `peas` answers.
     fs::path LeaveJournal(const JournalPlaces& places, int answered, int peas) {
         WriteFailure why = WriteFailure::None;
-        auto journal = TrainingJournal::Create(places, peas, why);
+        auto journal = TrainingJournal::Create(places, TrainingSoFar(0, peas), why);
         EXPECT_NE(journal, nullptr) << WriteFailureText(why);
         if (!journal)
             return {};
@@ -77,7 +77,7 @@ TEST_F(TrainingJournalTest, AJournalLeftBehindGivesItsLastTraining) {
     EXPECT_EQ(path.parent_path(), Places().History.parent_path());
     EXPECT_TRUE(path.filename().string().starts_with("history.csv.journal-"));
     const std::string text = ReadBytes(path);
-    EXPECT_TRUE(text.starts_with(JournalHeading(HistoryName(Places().History))));
+    EXPECT_TRUE(text.starts_with(JournalHeading(HistoryName(Places().History), TrainingSoFar(0, 5).Start)));
     EXPECT_EQ(Names(path.parent_path()), std::vector<std::string>{path.filename().string()});
     TrainingJournal::Left left = TrainingJournal::CollectLeftJournals(Places());
     EXPECT_EQ(Records(left), std::vector<TrainingRecord>{TrainingSoFar(3, 5)});
@@ -110,7 +110,7 @@ TEST_F(TrainingJournalTest, ACollectorInALoopNeverTakesAJournalBeingMade) {
     int made = 0;
     for (int n = 0; n < Journals; ++n) {
         WriteFailure why = WriteFailure::None;
-        auto journal = TrainingJournal::Create(places, 1, why);
+        auto journal = TrainingJournal::Create(places, TrainingSoFar(0, 1), why);
         if (!journal)
             continue;
         ++made;
@@ -157,17 +157,17 @@ TEST_F(TrainingJournalTest, EachHistoryCompletesOnlyItsOwnJournals) {
 }
 
 // A journal that a running program holds is left to it, and the start of its
-// training (which every line carries) is told, so that the history's
-// readings wait for it: only of this history's journals, not of another's in
-// the shared folder.
+// training (which its heading carries, before any answer) is told, so that
+// the history's readings wait for it: only of this history's journals, not
+// of another's in the shared folder.
 TEST_F(TrainingJournalTest, AHeldJournalTellsWhenItsTrainingStartedToItsOwnHistoryOnly) {
     const auto playing = [](const JournalPlaces& places, std::uint64_t id) {
-        TrainingRecord soFar = TrainingSoFar(1, 4);
-        soFar.Start = TrainingStart{soFar.Finished - std::chrono::seconds{5}, TrainingId{{id, id}}};
+        TrainingRecord started = TrainingSoFar(0, 4);
+        started.Start = TrainingStart{started.Finished, TrainingId{{id, id}}};
         WriteFailure why = WriteFailure::None;
-        auto journal = TrainingJournal::Create(places, 4, why);
-        EXPECT_TRUE(journal && journal->Write(soFar));
-        return std::pair{std::move(journal), *soFar.Start};
+        auto journal = TrainingJournal::Create(places, started, why);
+        EXPECT_TRUE(journal);
+        return std::pair{std::move(journal), *started.Start};
     };
     const JournalPlaces ours = Blocked("a");
     const auto [mine, start] = playing(ours, 1);

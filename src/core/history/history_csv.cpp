@@ -136,9 +136,9 @@ void AppendTiming(std::string& line, const TrainingRecord& record) {
         return;
     }
     line += ',';
-    line += UtcText(record.Start->Moment, true);
+    line += UtcMillisecondText(record.Start->Moment);
     line += ',';
-    line += UtcText(record.Finished, true);
+    line += UtcMillisecondText(record.Finished);
     line += ',';
     line += record.Start->Id.Text();
 }
@@ -312,6 +312,14 @@ std::optional<TrainingRecord> ParseOlderHistoryLine(std::string_view line) {
 
 } // namespace
 
+std::string UtcMillisecondText(system_clock::time_point moment) {
+    return UtcText(moment, true);
+}
+
+std::optional<system_clock::time_point> ParseUtcMillisecondText(std::string_view text) {
+    return ParseUtcMilliseconds(text);
+}
+
 std::string HistoryHeaderLine() {
     return Header() + "\n";
 }
@@ -382,8 +390,8 @@ namespace {
 bool ParseTiming(std::span<const std::string_view> fields, TrainingRecord& record) {
     if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); }))
         return true;
-    const auto started = ParseUtcMilliseconds(fields[0]);
-    const auto finished = ParseUtcMilliseconds(fields[1]);
+    const auto started = ParseUtcMillisecondText(fields[0]);
+    const auto finished = ParseUtcMillisecondText(fields[1]);
     const auto id = TrainingId::FromText(fields[2]);
     if (!started || !finished || !id || *started > *finished ||
         floor<seconds>(*finished) != record.Finished)

@@ -3,6 +3,7 @@
 
 #include "core/training_record.h"
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -17,6 +18,10 @@ namespace kvarzel {
 // locale: the decimal mark is a dot whatever language the user runs, as the
 // header promises to any spreadsheet.
 std::string HistoryHeaderLine();
+// A moment as the timing columns write it, "YYYY-MM-DDThh:mm:ss.mmmZ" (UTC,
+// to the millisecond, from 1970 on), and read back.
+std::string UtcMillisecondText(std::chrono::system_clock::time_point moment);
+std::optional<std::chrono::system_clock::time_point> ParseUtcMillisecondText(std::string_view text);
 // The record as a history line keeps it: its moments to the millisecond (to
 // the second for a record of an older format, which has no start), no
 // earlier than 1970 (a clock set before then would make a line that the

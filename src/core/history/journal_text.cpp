@@ -55,12 +55,30 @@ std::optional<std::string> Unescaped(std::string_view text) {
     return path;
 }
 
+// "<started>,<id>".
+std::optional<TrainingStart> ParseTraining(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return std::nullopt;
+    const auto moment = ParseUtcMillisecondText(text.substr(0, comma));
+    const auto id = TrainingId::FromText(text.substr(comma + 1));
+    if (!moment || !id)
+        return std::nullopt;
+    return TrainingStart{*moment, *id};
+}
+
 } // namespace
 
-std::string JournalHeading(std::string_view history) {
+std::string JournalHeading(std::string_view history, const std::optional<TrainingStart>& training) {
     std::string content(HeadingTag);
     content += HeadingVersion;
     content += Escaped(history);
+    if (training) {
+        content += ',';
+        content += UtcMillisecondText(training->Moment);
+        content += ',';
+        content += training->Id.Text();
+    }
     return WithLineCheck(content) + "\n";
 }
 
@@ -77,10 +95,16 @@ ReadHeading ReadJournalHeading(std::string_view head) {
     if (!fields.starts_with(HeadingVersion))
         return {ReadHeading::Kind::Foreign, {}};
     fields.remove_prefix(HeadingVersion.size());
-    std::optional<std::string> history = Unescaped(fields);
+    const std::size_t comma = fields.find(',');
+    std::optional<std::string> history = Unescaped(fields.substr(0, comma));
     if (!history || history->empty() || history->front() != '/')
         return {ReadHeading::Kind::Foreign, {}};
-    return {ReadHeading::Kind::Named, std::move(*history)};
+    if (comma == std::string_view::npos)
+        return {ReadHeading::Kind::Named, std::move(*history)};
+    const std::optional<TrainingStart> training = ParseTraining(fields.substr(comma + 1));
+    if (!training)
+        return {ReadHeading::Kind::Foreign, {}};
+    return {ReadHeading::Kind::Named, std::move(*history), training};
 }
 
 std::size_t JournalRoom(std::size_t headingLength, int answers) {

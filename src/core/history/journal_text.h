@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/training_record.h"
+
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,12 +15,16 @@ namespace kvarzel {
 // far as a history line (see HistoryLine), the last whole one being the
 // training as it stood when its program stopped.
 //
-// The heading: "kvarzel_journal,1,<the history's absolute path>,<check>".
-// The path's bytes other than letters, digits and "/._-~" are written as
-// "%XX", so that no comma, line end or odd byte of a path can end it early;
-// the check is the history line's (see line_check.h), so that a heading cut
-// anywhere is never read as a whole one.
-std::string JournalHeading(std::string_view history);
+// The heading: "kvarzel_journal,1,<the history's absolute path>,<check>",
+// and, before the check, when the training started and its id (as the
+// history line's timing columns write them), so that a copy that sees the
+// journal of a training under way knows from its start which readings to
+// hold back. The path's bytes other than letters, digits and "/._-~" are
+// written as "%XX", so that no comma, line end or odd byte of a path can end
+// it early; the check is the history line's (see line_check.h), so that a
+// heading cut anywhere is never read as a whole one.
+std::string JournalHeading(std::string_view history,
+                           const std::optional<TrainingStart>& training = std::nullopt);
 
 struct ReadHeading {
     enum class Kind {
@@ -31,13 +38,16 @@ struct ReadHeading {
         Foreign,
     } State = Kind::None;
     std::string History;
+    // The training's start and id, when the heading has them.
+    std::optional<TrainingStart> Training;
 };
 // The heading at the start of `head`, the journal's first bytes; `head` may
 // hold more than the heading, or less when the file is shorter.
 ReadHeading ReadJournalHeading(std::string_view head);
 
-// The longest heading: a path of PATH_MAX bytes, each one escaped.
-inline constexpr std::size_t LongestJournalHeading = 16 + 2 + 3 * 4096 + 1 + 8 + 1;
+// The longest heading: a path of PATH_MAX bytes, each one escaped, and the
+// training's start and id.
+inline constexpr std::size_t LongestJournalHeading = 16 + 2 + 3 * 4096 + 1 + 24 + 1 + 32 + 1 + 8 + 1;
 
 // The room a journal needs for a training of `answers` answers after its
 // heading: a line per answer and the line of its end, each of them at its

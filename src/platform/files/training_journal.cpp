@@ -88,12 +88,13 @@ int OpenFolder(const fs::path& folder) {
 TrainingJournal::TrainingJournal(fs::path path, int fd, off_t end, int folder)
     : path_(std::move(path)), fd_(fd), folder_(folder), end_(end) {}
 
-std::unique_ptr<TrainingJournal> TrainingJournal::Create(const JournalPlaces& places, int answers,
+std::unique_ptr<TrainingJournal> TrainingJournal::Create(const JournalPlaces& places,
+                                                         const TrainingRecord& started,
                                                          WriteFailure& failure) {
     failure = places.History.empty() ? WriteFailure::NoHomeFolder : WriteFailure::None;
     const std::string prefix = JournalPrefix(places);
-    const std::string heading = JournalHeading(HistoryName(places.History));
-    const std::size_t room = JournalRoom(heading.size(), answers);
+    const std::string heading = JournalHeading(HistoryName(places.History), started.Start);
+    const std::size_t room = JournalRoom(heading.size(), started.PeasCount);
     for (const JournalFolder& folder : JournalFolders(places)) {
         std::error_code ignored;
         fs::create_directories(folder.Path, ignored);

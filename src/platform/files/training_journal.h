@@ -37,12 +37,14 @@ public:
     // descriptor open, and their number is bounded by the system.
     static constexpr std::size_t CollectLimit = 256;
 
-    // A new journal for a training of at most `answers` answers, in the first
-    // place that takes one: made under a temporary name, locked, its heading
-    // written and its room reserved, then given its name. Nothing, with the
-    // reason (the history's own place's), when none does; nothing is then
-    // left behind.
-    static std::unique_ptr<TrainingJournal> Create(const JournalPlaces& places, int answers,
+    // A new journal for a training just `started` (its pea count, start and
+    // id), in the first place that takes one: made under a temporary name,
+    // locked, its heading written (with the training's start and id) and the
+    // room for all its answers reserved, then given its name. Nothing, with
+    // the reason (the history's own place's), when none does; nothing is
+    // then left behind.
+    static std::unique_ptr<TrainingJournal> Create(const JournalPlaces& places,
+                                                   const TrainingRecord& started,
                                                    WriteFailure& failure);
 
     // What a start finds of the history's journals that earlier runs left.

@@ -82,8 +82,8 @@ LastLine ReadLastWholeLine(int fd, off_t start, off_t size, std::optional<Traini
 }
 
 // The start of the training that a journal another program holds is
-// writing, which every line of it carries: the first whole line after the
-// heading is enough.
+// writing, when its heading does not say it (a journal of the older
+// layout): every line carries it, and the first whole line is enough.
 std::optional<TrainingStart> HeldTrainingStart(int fd, off_t start) {
     std::string head;
     if (!ReadJournalBytes(fd, head, start, 2 * MaxHistoryLineLength))
@@ -169,7 +169,8 @@ void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::
     if (owner == Owner::Another || (held && owner == Owner::Unknown))
         return;
     if (held) {
-        if (const std::optional<TrainingStart> training = HeldTrainingStart(fd.Get(), start))
+        if (const std::optional<TrainingStart> training =
+                heading.Training ? heading.Training : HeldTrainingStart(fd.Get(), start))
             left.Held.push_back(*training);
         return;
     }

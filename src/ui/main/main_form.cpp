@@ -318,8 +318,14 @@ void TMainForm::AddResult(double percentage, int trainingCount) {
         results_->AddTrainingResult(percentage, trainingCount);
 }
 
+// Said before the first pea, so that nobody plays a training believing it
+// kept; it runs all the same and counts in the run's figure.
 void TMainForm::TrainingStarted(const TrainingRecord& started) {
-    statistics_->StartTraining(started);
+    const WriteFailure notKept = statistics_->StartTraining(started);
+    if (notKept != WriteFailure::None)
+        ShowApplicationError(QString("Эта тренировка не будет сохранена в истории: %1. Она пройдёт "
+                                     "как обычно и войдёт только в оценку этой серии")
+                                 .arg(QString::fromStdString(WriteFailureText(notKept))));
 }
 
 void TMainForm::TrainingAnswered(const TrainingRecord& soFar) {

@@ -48,6 +48,25 @@ QString NoteText(const StatisticsRow& row) {
     return notes.join(", ");
 }
 
+// What waits to be written, and what a next start can still write: only a
+// training whose line is synced in its journal.
+QString UnsavedText(const TrainingStatistics& statistics) {
+    const int unsaved = statistics.UnsavedCount();
+    const int lost = statistics.UnjournalledCount();
+    QString text = QString("Тренировок, ещё не записанных в файл истории «%1»: %2. Причина: %3. ")
+                       .arg(FileName(statistics))
+                       .arg(unsaved)
+                       .arg(QString::fromStdString(WriteFailureText(statistics.Failure())));
+    if (lost == 0)
+        return text + "Программа попробует записать их снова через несколько секунд, при выходе и "
+                      "при следующем запуске.";
+    return text + QString("Программа попробует записать их снова через несколько секунд и при "
+                          "выходе. Сохранено в журналах для следующего запуска: %1; не сохранено "
+                          "нигде и будет потеряно, если не запишется до выхода: %2.")
+                      .arg(unsaved - lost)
+                      .arg(lost);
+}
+
 QString FileStateText(const TrainingStatistics& statistics) {
     const QString kept = " Он оставлен как есть, новые тренировки в него не записываются.";
     const HistoryFile::Contents& history = statistics.History();
@@ -192,9 +211,14 @@ QStringList StatisticsWidestTexts(int column) {
 }
 
 QString StatisticsRowToolTip(const StatisticsRow& row) {
+    if (!row.Saved && !row.InJournal)
+        return "Тренировка ещё не записана в файл истории, и её журнал не сохранился: программа "
+               "попробует записать её снова через несколько секунд и при выходе, а если не "
+               "получится, она будет потеряна.";
     if (!row.Saved)
         return "Тренировка ещё не записана в файл истории: программа попробует записать её снова "
-               "через несколько секунд, при выходе и при следующем запуске.";
+               "через несколько секунд, при выходе и при следующем запуске (она сохранена в "
+               "своём журнале).";
     if (row.Record->Abandoned)
         return "Тренировка прервана: её ответы входят в оценку серии, но не в график и не в "
                "среднее значение.";
@@ -255,13 +279,14 @@ QString HistoryStatusText(const TrainingStatistics& statistics) {
                        ? fileState
                        : "История хранится в файле «" + FileName(statistics) + "».";
     if (statistics.UnsavedCount() > 0)
-        text = (fileState.isEmpty() ? QString() : fileState + " ") +
-               QString("Тренировок, ещё не записанных в файл истории «%1»: %2. Причина: %3. "
-                       "Программа попробует записать их снова через несколько секунд, при "
-                       "выходе и при следующем запуске.")
-                   .arg(FileName(statistics))
-                   .arg(statistics.UnsavedCount())
-                   .arg(QString::fromStdString(WriteFailureText(statistics.Failure())));
+        text = (fileState.isEmpty() ? QString() : fileState + " ") + UnsavedText(statistics);
+    for (const std::filesystem::path& aside : statistics.MovedTails())
+        text += " " + statistics.MovedTailText(aside) + ".";
+    if (const int notKept = statistics.NotKeptCount(); notKept > 0)
+        text += QString(" Тренировок этой серии, не сохранённых в истории, потому что при их "
+                        "начале не удалось создать журнал: %1. Причина: %2.")
+                    .arg(notKept)
+                    .arg(QString::fromStdString(WriteFailureText(statistics.NotKeptFailure())));
     if (statistics.RunTrainingsLeftOut())
         text += " В историю входят тренировки, начатые после включения этого флажка; прежние "
                 "тренировки этой серии в неё не добавлены.";

@@ -44,6 +44,7 @@ TrainingStatistics::TrainingStatistics(RegistryStore* settings, HistoryFile hist
       places_(journals.value_or(JournalPlaces{file_.Path(), {}})) {}
 
 TrainingStatistics::~TrainingStatistics() {
+    DropUnansweredJournal();
     FinishWriting(UnattendedExitLockWait, false);
     if (choiceMade_ && !KeepHistoryStored(settings_))
         SaveKeepHistory(settings_, keepHistory_);
@@ -107,17 +108,35 @@ void TrainingStatistics::NoticeChangedHistory() {
         ReloadHistory();
 }
 
-void TrainingStatistics::StartTraining(const TrainingRecord& started) {
+// The journal is made here, with the room for every answer the training
+// can give, so that a disk that fills up later cannot take it: a training
+// begun is kept whole or, when even that room cannot be had, not at all,
+// which the caller says at once.
+WriteFailure TrainingStatistics::StartTraining(const TrainingRecord& started) {
     unwrittenAnswer_.reset();
+    DropUnansweredJournal();
+    keptUnderWay_.reset();
     keepingThisTraining_ = keepHistory_;
-    keptUnderWay_ = keepHistory_ ? started.Start : std::nullopt;
-    journal_.reset();
-    journalTried_ = false;
+    startFailure_ = WriteFailure::None;
+    if (keepHistory_) {
+        journal_ = TrainingJournal::Create(places_, started, startFailure_);
+        if (journal_)
+            keptUnderWay_ = started.Start;
+        else
+            keepingThisTraining_ = false;
+    }
     ApplyOpenTrainings();
+    return startFailure_;
 }
 
-// The journal is made with the first answer: a training without answers
-// leaves nothing.
+// A training that ended before its first answer leaves nothing. A journal
+// with answers stays for a later start, as after a kill.
+void TrainingStatistics::DropUnansweredJournal() {
+    if (journal_ && !journal_->Record())
+        journal_->Remove();
+    journal_.reset();
+}
+
 void TrainingStatistics::TrainingAnswered(const TrainingRecord& soFar) {
     if (!keepingThisTraining_.value_or(false))
         return;
@@ -125,19 +144,15 @@ void TrainingStatistics::TrainingAnswered(const TrainingRecord& soFar) {
     unwrittenAnswer_ = soFar;
     if (queued)
         return;
-    if (!answerWriter_)
-        answerWriter_ = std::make_unique<QObject>();
     // Handled once the answer step is over, before the circle's paint
     // request, which Qt posts at a lower priority.
-    QMetaObject::invokeMethod(answerWriter_.get(), [this] { WriteAnswer(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(Messenger(), [this] { WriteAnswer(); }, Qt::QueuedConnection);
 }
 
 void TrainingStatistics::WriteAnswer() {
     if (!unwrittenAnswer_)
         return;
     const TrainingRecord soFar = *std::exchange(unwrittenAnswer_, std::nullopt);
-    if (!journal_ && !std::exchange(journalTried_, true))
-        journal_ = TrainingJournal::Create(places_, soFar.PeasCount, failure_);
     if (journal_ && !journal_->Write(soFar))
         failure_ = journal_->Failure();
 }
@@ -147,20 +162,24 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
     const bool abandoned = record.Abandoned;
     if (!abandoned)
         ++finished_;
+    // A record without a start seen is kept when keeping is on.
+    const bool startSeen = keepingThisTraining_.has_value();
     const bool kept = keepingThisTraining_.value_or(keepHistory_);
     keepingThisTraining_.reset();
     keptUnderWay_.reset();
     // The training's last line holds every answer.
     unwrittenAnswer_.reset();
     std::unique_ptr<TrainingJournal> journal = std::move(journal_);
-    if (kept && !journal && !journalTried_)
-        journal = TrainingJournal::Create(places_, record.PeasCount, failure_);
-    if (journal && !journal->Finish(record))
-        failure_ = journal->Failure();
-    trainings_.push_back({record, abandoned ? 0 : finished_, false, kept, std::move(journal)});
+    if (kept && !startSeen)
+        journal = TrainingJournal::Create(places_, record, failure_);
+    trainings_.push_back({record, abandoned ? 0 : finished_, false, kept, FinishedJournal(std::move(journal), record)});
     runSummary_.Add(record);
     if (!kept) {
-        leftOut_ += keepHistory_ ? 1 : 0;
+        if (startFailure_ != WriteFailure::None) {
+            ++notKept_;
+            notKeptFailure_ = startFailure_;
+        } else if (keepHistory_)
+            ++leftOut_;
         ApplyOpenTrainings();
         return;
     }
@@ -168,6 +187,17 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
     historySummary_.Add(record);
     ApplyOpenTrainings();
     WritePending();
+}
+
+// A journal whose end could not be synced is no promise for the next start:
+// it goes, and the training is lost unless the history takes it now.
+std::unique_ptr<TrainingJournal> TrainingStatistics::FinishedJournal(
+    std::unique_ptr<TrainingJournal> journal, const TrainingRecord& record) {
+    if (!journal || journal->Finish(record))
+        return journal;
+    failure_ = journal->Failure();
+    journal->Remove();
+    return nullptr;
 }
 
 bool TrainingStatistics::SetKeepHistory(bool keep) {
@@ -272,6 +302,7 @@ void TrainingStatistics::WritePending(std::chrono::milliseconds lockWait) {
     const std::size_t linesBefore = history_.Records.size();
     const HistoryFile::AppendResult result = file_.Append(records, history_, lockWait);
     historyRead_ = true;
+    TakeMovedTails();
     writeFailed_ = result != HistoryFile::AppendResult::Appended;
     if (writeFailed_) {
         failure_ = history_.Failure;
@@ -292,6 +323,38 @@ void TrainingStatistics::WritePending(std::chrono::milliseconds lockWait) {
     if (TakeInHistory(linesBefore + records.size()))
         for (std::size_t offset = 0; offset < written.size(); ++offset)
             MarkWritten(written[offset], runLinesStart + offset);
+}
+
+// A damaged end of the file (a write cut off by a crash or a power cut) was
+// moved aside by the append: the user is told once, between two events, and
+// the dialog says where it went for the rest of the run.
+void TrainingStatistics::TakeMovedTails() {
+    if (history_.MovedTails.empty())
+        return;
+    const std::size_t told = movedTails_.size();
+    movedTails_.insert(movedTails_.end(), history_.MovedTails.begin(), history_.MovedTails.end());
+    history_.MovedTails.clear();
+    if (finishedWriting_)
+        return;
+    QMetaObject::invokeMethod(
+        Messenger(),
+        [this, told] {
+            for (std::size_t tail = told; tail < movedTails_.size(); ++tail)
+                ShowApplicationError(MovedTailText(movedTails_[tail]));
+        },
+        Qt::QueuedConnection);
+}
+
+QString TrainingStatistics::MovedTailText(const std::filesystem::path& aside) const {
+    return QString("Конец файла истории «%1» был повреждён: его запись оборвалась при сбое или "
+                   "отключении питания. Он перенесён в файл «%2», а история продолжается")
+        .arg(QString::fromStdString(file_.Path().string()), QString::fromStdString(aside.string()));
+}
+
+QObject* TrainingStatistics::Messenger() {
+    if (!messenger_)
+        messenger_ = std::make_unique<QObject>();
+    return messenger_.get();
 }
 
 void TrainingStatistics::RemoveWrittenJournals(const std::vector<std::size_t>& written) {
@@ -366,7 +429,8 @@ int TrainingStatistics::RowCount() const {
 
 StatisticsRow TrainingStatistics::RunRow(std::size_t runIndex) const {
     const RunTraining& training = trainings_[runIndex];
-    return {&training.Record, training.Number, true, !training.Kept || training.Written};
+    const bool saved = !training.Kept || training.Written;
+    return {&training.Record, training.Number, true, saved, saved || training.Journal != nullptr};
 }
 
 int TrainingStatistics::RunIndexOfLine(std::size_t line) const {

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -34,6 +35,8 @@ struct StatisticsRow {
     // False while the history is kept but the training's line is not yet
     // written to the file.
     bool Saved = true;
+    // Such a line is in the training's journal, synced, for the next start.
+    bool InJournal = true;
 };
 
 // The trainings of this run, abandoned ones included, with the evidence of
@@ -76,7 +79,10 @@ public:
     void NoticeChangedHistory();
 
     // A training starts: whether it goes to the history is decided here.
-    void StartTraining(const TrainingRecord& started);
+    // When it is to be kept, its journal is made now with the room for all
+    // its answers; if that cannot be had, the training is not kept, and the
+    // reason comes back (None otherwise) for the window to say at once.
+    WriteFailure StartTraining(const TrainingRecord& started);
     // The training so far, after each answer: into its journal when kept,
     // from the window's event loop right after the answer step and before
     // the circle's paint, which Qt requests at a lower priority: an answer
@@ -98,10 +104,17 @@ public:
     // training: the run's earlier ones are not added. Turning it off during a
     // training keeps that training.
     bool SetKeepHistory(bool keep);
+    // Damaged ends of the history file that appends moved aside in this run.
+    const std::vector<std::filesystem::path>& MovedTails() const { return movedTails_; }
+    QString MovedTailText(const std::filesystem::path& aside) const;
     // Why the last choice could not be stored.
     WriteFailure ChoiceFailure() const { return choiceFailure_; }
     // The run had trainings before keeping was turned on: they are not in it.
     bool RunTrainingsLeftOut() const { return leftOut_ > 0; }
+    // Trainings of the run not kept because their journal could not be
+    // made at their start, and why the last of them could not.
+    int NotKeptCount() const { return notKept_; }
+    WriteFailure NotKeptFailure() const { return notKeptFailure_; }
     // The state the history file was last found in.
     const HistoryFile::Contents& History() const { return history_; }
     const HistoryFile& File() const { return file_; }
@@ -147,12 +160,17 @@ private:
     };
 
     void ReloadHistory();
+    void DropUnansweredJournal();
+    std::unique_ptr<TrainingJournal> FinishedJournal(std::unique_ptr<TrainingJournal> journal,
+                                                     const TrainingRecord& record);
     void CompleteLeftJournals();
     bool IsOwnTraining(const TrainingId& id) const;
     void ApplyOpenTrainings();
     void SumUpHistory();
     void MatchRunToHistory();
     void WritePending(std::chrono::milliseconds lockWait = std::chrono::milliseconds{0});
+    void TakeMovedTails();
+    QObject* Messenger();
     void RemoveWrittenJournals(const std::vector<std::size_t>& written);
     void RetryLater();
     QString UnwrittenMessage() const;
@@ -176,10 +194,15 @@ private:
     std::optional<TrainingStart> keptUnderWay_;
     std::vector<TrainingStart> heldElsewhere_;
     std::unique_ptr<TrainingJournal> journal_;
-    bool journalTried_ = false;
+    WriteFailure startFailure_ = WriteFailure::None;
+    int notKept_ = 0;
+    WriteFailure notKeptFailure_ = WriteFailure::None;
     // The last answer's state, until the event loop writes it.
     std::optional<TrainingRecord> unwrittenAnswer_;
-    std::unique_ptr<QObject> answerWriter_;
+    // What the window's event loop does for the statistics: the answer's
+    // line, the notice of a damaged end moved aside.
+    std::unique_ptr<QObject> messenger_;
+    std::vector<std::filesystem::path> movedTails_;
     // Journals of earlier runs not yet in the history.
     std::vector<std::unique_ptr<TrainingJournal>> leftJournals_;
     WriteFailure failure_ = WriteFailure::None;
