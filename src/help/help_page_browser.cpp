@@ -2,9 +2,13 @@
 #include "help/help_page_browser.h"
 
 #include "help/help_notice.h"
+#include "help/help_page_accessible.h"
 #include "help/help_text.h"
 #include "help/outside_link.h"
 #include "platform/desktop/shell.h"
+
+#include <QAccessible>
+#include <QTextBlock>
 
 namespace kvarzel {
 
@@ -21,6 +25,10 @@ QString MissingPageNotice(const QString& page) {
 
 HelpPageBrowser::HelpPageBrowser(QWidget* parent)
     : QTextBrowser(parent), openOutside_([](const QUrl& url) { ShellOpen(url.toString()); }) {
+    HelpPageAccessible::Install();
+    // A caret that the arrows move, for a screen reader to read the page line by line;
+    // Tab still goes from link to link, and Enter follows the one selected.
+    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpPageBrowser::FollowLink);
@@ -42,6 +50,11 @@ void HelpPageBrowser::ShowNotice(const QString& heading, const QString& text) {
 
 QString HelpPageBrowser::CurrentPage() const {
     return file_ ? PageOfUrl(source()) : QString();
+}
+
+QString HelpPageBrowser::PageHeading() const {
+    const QString title = documentTitle().trimmed();
+    return title.isEmpty() ? document()->firstBlock().text().trimmed() : title;
 }
 
 QUrl HelpPageBrowser::PageUrl(const QString& page) {
@@ -81,6 +94,24 @@ QVariant HelpPageBrowser::loadResource(int type, const QUrl& name) {
         return DecodeHelpText(*data);
     }
     return *data;
+}
+
+// Tab selects the next link without telling accessibility tools; told, a screen
+// reader speaks the link's text, and its caret is where Enter follows from.
+bool HelpPageBrowser::focusNextPrevChild(bool next) {
+    const bool moved = QTextBrowser::focusNextPrevChild(next);
+    if (hasFocus() && textCursor().hasSelection())
+        TellSelectedLink();
+    return moved;
+}
+
+void HelpPageBrowser::TellSelectedLink() {
+    const QTextCursor link = textCursor();
+    QAccessibleTextCursorEvent caret(this, link.position());
+    QAccessible::updateAccessibility(&caret);
+    QAccessibleTextSelectionEvent selection(this, link.selectionStart(), link.selectionEnd());
+    selection.setCursorPosition(link.position());
+    QAccessible::updateAccessibility(&selection);
 }
 
 void HelpPageBrowser::FollowLink(const QUrl& url) {

@@ -27,6 +27,8 @@ public:
     // The page shown, as the path inside the help file ("Training.htm");
     // empty while no help file is open.
     QString CurrentPage() const;
+    // The heading a reader hears for the page: its title, or else its first line.
+    QString PageHeading() const;
 
     static QUrl PageUrl(const QString& page);
     // The reverse: "Training.htm" for "chm:/Training.htm#timer"; empty for other addresses.
@@ -38,8 +40,12 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void FollowLink(const QUrl& url);
+    void TellSelectedLink();
 
     std::optional<ChmFile> file_;
     std::function<void(const QUrl&)> openOutside_;

@@ -3,7 +3,9 @@
 
 #include "platform/desktop/locale_separators.h"
 #include "ui/common/accessible_names.h"
+#include "ui/options/spin_edit_accessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QStyle>
@@ -58,6 +60,7 @@ bool IsPrintable(QChar character) {
 SpinEdit::SpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
     : QLineEdit(parent), minValue_(minValue), maxValue_(maxValue),
       decimalSeparator_(UserNumberSeparators().Decimal) {
+    SpinEditAccessible::Install();
     setMaxLength(maxLength);
     setValidator(new TypableTextValidator(this, [this](QChar c) { return IsAllowedCharacter(c); }));
     upButton_ = CreateButton(Qt::UpArrow, 1);
@@ -106,6 +109,9 @@ bool SpinEdit::IsAllowedCharacter(QChar character) const {
 
 void SpinEdit::Step(int delta) {
     SetValue(Value() + delta);
+    // A screen reader says the new value, as it does for a spin box's step.
+    QAccessibleValueChangeEvent changed(this, Value());
+    QAccessible::updateAccessibility(&changed);
 }
 
 void SpinEdit::keyPressEvent(QKeyEvent* event) {
