@@ -27,11 +27,8 @@ HelpPageAccessible::HelpPageAccessible(QTextEdit* page)
     : QAccessibleWidget(page, QAccessible::Document) {}
 
 void HelpPageAccessible::Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(HelpPageAccessibleFactory);
-        return true;
-    }();
-    (void)installed;
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(HelpPageAccessibleFactory);
 }
 
 QTextEdit* HelpPageAccessible::Page() const {

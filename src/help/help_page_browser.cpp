@@ -10,6 +10,8 @@
 #include <QAccessible>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace kvarzel {
 
 namespace {
@@ -32,6 +34,7 @@ HelpPageBrowser::HelpPageBrowser(QWidget* parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpPageBrowser::FollowLink);
+    connect(this, &QTextBrowser::sourceChanged, this, &HelpPageBrowser::PlaceCaret);
 }
 
 void HelpPageBrowser::SetHelpFile(std::optional<ChmFile> file) {
@@ -52,9 +55,27 @@ QString HelpPageBrowser::CurrentPage() const {
     return file_ ? PageOfUrl(source()) : QString();
 }
 
-QString HelpPageBrowser::PageHeading() const {
+QString HelpPageBrowser::PlaceHeading(const QUrl& source) const {
+    if (const int anchor = source.hasFragment() ? AnchorPosition(source.fragment()) : -1;
+        anchor >= 0)
+        return document()->findBlock(anchor).text().trimmed();
     const QString title = documentTitle().trimmed();
     return title.isEmpty() ? document()->firstBlock().text().trimmed() : title;
+}
+
+void HelpPageBrowser::PlaceCaret(const QUrl& source) {
+    const int anchor = source.hasFragment() ? AnchorPosition(source.fragment()) : -1;
+    QTextCursor caret(document());
+    caret.setPosition(std::max(anchor, 0));
+    setTextCursor(caret);
+}
+
+int HelpPageBrowser::AnchorPosition(const QString& name) const {
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().anchorNames().contains(name))
+                return fragment.fragment().position();
+    return -1;
 }
 
 QUrl HelpPageBrowser::PageUrl(const QString& page) {

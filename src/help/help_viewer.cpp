@@ -169,7 +169,7 @@ void HelpViewer::PageChanged(const QUrl& source) {
     // A window that opens says its title, which names the page; a page chosen in a window
     // in use says nothing of itself while the focus stays in the contents or the index.
     if (isActiveWindow())
-        pageNotice_->Announce(browser_->PageHeading());
+        pageNotice_->Announce(browser_->PlaceHeading(source));
 }
 
 void HelpViewer::BringToFront() {

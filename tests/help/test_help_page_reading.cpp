@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QSet>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeWidget>
 
@@ -165,6 +166,31 @@ TEST_F(HelpPageReadingTest, ATopicChosenInTheContentsSaysItsHeading) {
         EXPECT_TRUE(notice->isVisible());
         EXPECT_TRUE(tree.hasFocus());
     }
+}
+
+// A link or an index entry to an anchor puts the caret on the anchor's line,
+// where reading goes on, and the place says that line as its heading.
+TEST_F(HelpPageReadingTest, AnAnchorGetsTheCaretAndSaysItsHeading) {
+    Open(3);
+    auto* notice = viewer.findChild<QWidget*>(QStringLiteral("PageNotice"));
+    ASSERT_NE(notice, nullptr);
+    Page().setFocus();
+    QTest::keyClick(&Page(), Qt::Key_Tab);
+    ASSERT_EQ(Page().textCursor().charFormat().anchorHref(), "#zoom");
+    QTest::keyClick(&Page(), Qt::Key_Return);
+    const QString zoomHeading = QStringLiteral("Масштабирование — левая кнопка мыши");
+    EXPECT_EQ(Page().textCursor().block().text(), zoomHeading);
+    EXPECT_FALSE(Page().textCursor().hasSelection());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(notice)->text(QAccessible::Name), zoomHeading);
+    EXPECT_EQ(Page().PlaceHeading(Page().source()), zoomHeading);
+
+    viewer.ShowTopic(HelpTopicAddress(BuiltHelpFile(), 2) + QStringLiteral("#timer"));
+    EXPECT_EQ(Page().textCursor().block().text(), QStringLiteral("Время на ответ"));
+    // An anchor the page lacks leaves the caret at the top, and the heading the title's.
+    const QUrl missing = HelpPageBrowser::PageUrl(QStringLiteral("Training.htm#nowhere"));
+    Page().setSource(missing);
+    EXPECT_EQ(Page().textCursor().position(), 0);
+    EXPECT_EQ(Page().PlaceHeading(missing), QStringLiteral("Тренировка"));
 }
 
 } // namespace

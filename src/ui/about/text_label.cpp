@@ -56,11 +56,8 @@ QStringList CaptionLines(const QString& caption) {
 
 TextLabel::TextLabel(QWidget* parent, Qt::Alignment alignment)
     : QLabel(parent), alignment_(alignment) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(TextLabelAccessibleFactory);
-        return true;
-    }();
-    (void)factoryInstalled;
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(TextLabelAccessibleFactory);
     setTextFormat(Qt::PlainText);
 }
 

@@ -24,11 +24,8 @@ LineEditAccessible::LineEditAccessible(QLineEdit* field, QAccessible::Role role)
     : QAccessibleWidget(field, role) {}
 
 void LineEditAccessible::Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(LineEditAccessibleFactory);
-        return true;
-    }();
-    (void)installed;
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(LineEditAccessibleFactory);
 }
 
 QLineEdit* LineEditAccessible::Field() const {

@@ -3,7 +3,6 @@
 
 #include "platform/desktop/locale_separators.h"
 #include "ui/common/accessible_names.h"
-#include "ui/options/spin_edit_accessible.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -60,7 +59,6 @@ bool IsPrintable(QChar character) {
 SpinEdit::SpinEdit(int minValue, int maxValue, int maxLength, QWidget* parent)
     : QLineEdit(parent), minValue_(minValue), maxValue_(maxValue),
       decimalSeparator_(UserNumberSeparators().Decimal) {
-    SpinEditAccessible::Install();
     setMaxLength(maxLength);
     setValidator(new TypableTextValidator(this, [this](QChar c) { return IsAllowedCharacter(c); }));
     upButton_ = CreateButton(Qt::UpArrow, 1);

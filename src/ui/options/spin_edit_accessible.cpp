@@ -18,11 +18,8 @@ SpinEditAccessible::SpinEditAccessible(SpinEdit* field)
     : LineEditAccessible(field, QAccessible::SpinBox) {}
 
 void SpinEditAccessible::Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(SpinEditAccessibleFactory);
-        return true;
-    }();
-    (void)installed;
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(SpinEditAccessibleFactory);
 }
 
 SpinEdit* SpinEditAccessible::Spin() const {
