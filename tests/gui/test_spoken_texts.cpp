@@ -41,24 +41,6 @@ TEST(ActingHotKeyTest, AHotKeyActsOnlyWherePressingItAnswersItsColour) {
     }
 }
 
-TEST(ActingHotKeyTest, TheFixedKeysAnswerWhateverTheModifiersAndGoOn) {
-    for (const ShiftState shift : {ShiftState{}, ShiftState{.Shift = true, .Alt = true}}) {
-        for (const auto& [key, answer] : {std::pair{VK_W, Answer::White},
-                                          {VK_OEM_COMMA, Answer::White},
-                                          {VK_B, Answer::Black},
-                                          {VK_X, Answer::Black}}) {
-            const AnswerKeyMatch match = MatchAnswerKey(key, shift, VK_F5, CtrlF6);
-            EXPECT_EQ(match.Given, answer) << key;
-            EXPECT_TRUE(match.Fixed) << key;
-        }
-    }
-    const AnswerKeyMatch other = MatchAnswerKey(VK_Q, {}, VK_F5, CtrlF6);
-    EXPECT_FALSE(other.Given.has_value());
-    EXPECT_FALSE(other.Fixed);
-    EXPECT_EQ(MatchAnswerKey(VK_F6, {.Ctrl = true}, VK_F5, CtrlF6).Given, Answer::Black);
-    EXPECT_FALSE(MatchAnswerKey(VK_F6, {}, VK_F5, CtrlF6).Given.has_value());
-}
-
 TEST(TrainingStartTextTest, SaysThePeasTheKeysAndTheTimerInRussian) {
     struct Case {
         int peas;

@@ -101,7 +101,8 @@ int LineEditAccessible::characterCount() const {
     return static_cast<int>(Field()->text().size());
 }
 
-// The program's fields are short enough never to scroll their text.
+// Where the character stands in the unscrolled text: exact for figures and keys, which
+// never scroll, and near enough for a long file name.
 QRect LineEditAccessible::characterRect(int offset) const {
     const QFontMetrics metrics = Field()->fontMetrics();
     const QRect inside = Field()->contentsRect().marginsRemoved(Field()->textMargins());
