@@ -91,8 +91,9 @@ install:
 	$(BUILD_RELEASE)
 	scripts/install-tree.sh install $(RELEASE_DIR) $(PREFIX)
 
+# Reads what to remove from the installed tree: the build folder may be gone.
 uninstall:
-	scripts/install-tree.sh uninstall $(RELEASE_DIR) $(PREFIX)
+	scripts/install-tree.sh uninstall $(PREFIX)
 
 package:
 	@scripts/install-deps.sh --package

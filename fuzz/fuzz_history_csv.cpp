@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes must parse without a crash or hang; parsed in pieces they must
-// give what they give whole; and every record accepted must be written as a
-// line that reads back as the same record, in a history that reads back whole.
+// give what they give whole; the lines before a history's tail must read
+// alone as they read with it; and every record accepted must be written as a
+// line that reads back as the same record, in a history that reads back
+// whole. The same bytes as a journal must read without a crash too.
 #include "core/history/history_csv.h"
+#include "core/history/journal_text.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,7 +26,7 @@ ParsedHistory ParseInPieces(std::string_view text, std::size_t piece) {
 bool SameParse(const ParsedHistory& a, const ParsedHistory& b) {
     return a.Status == b.Status && a.Records == b.Records && a.BadLine == b.BadLine &&
            a.OlderFormat == b.OlderFormat && a.DataEnd == b.DataEnd &&
-           a.DataEndsMidLine == b.DataEndsMidLine;
+           a.DataEndsMidLine == b.DataEndsMidLine && a.DamagedTail == b.DamagedTail;
 }
 
 } // namespace
@@ -36,6 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ParsedHistory whole = ParseHistory(text);
     if (!SameParse(whole, ParseInPieces(text, piece)))
         std::abort();
+    if (whole.Status == ParsedHistory::Kind::Ours) {
+        const ParsedHistory kept = ParseHistory(text.substr(0, whole.DataEnd));
+        if (kept.Records != whole.Records || kept.DamagedTail)
+            std::abort();
+    }
+    ReadJournalHeading(text);
+    if (const std::optional<TrainingRecord> last = ParseJournalText(text)) {
+        const std::string line = HistoryLine(*last);
+        if (ParseHistoryLine(std::string_view(line).substr(0, line.size() - 1)) != *last)
+            std::abort();
+    }
     std::string written = HistoryHeaderLine();
     for (const TrainingRecord& record : whole.Records) {
         const std::string line = HistoryLine(record);

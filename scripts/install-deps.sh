@@ -32,13 +32,14 @@ bench=(libbenchmark-dev libqcustomplot-dev)
 # The tests build the package and fuzz targets too, check the installed tree
 # with the desktop's validators, run the program in weston and in Xvfb with
 # openbox (looked at with xprop, xwininfo and xev), read its windows over
-# AT-SPI and with the orca screen reader, and load the machine for the soak.
+# AT-SPI and with the orca screen reader, watch the X server's startup messages
+# (python3-xlib), and load the machine for the soak.
 test=(
   "${package[@]}" "${fuzz[@]}"
   libgtest-dev libgmock-dev
   desktop-file-utils appstream
   weston xvfb openbox xdotool x11-utils imagemagick
-  dbus-daemon at-spi2-core python3-pyatspi orca
+  dbus-daemon at-spi2-core python3-pyatspi python3-xlib orca
   stress-ng
 )
 

@@ -21,17 +21,17 @@ void AppendField(std::string& line, std::string_view key, std::string_view value
         line.append(" ").append(key).append(value);
 }
 
-// Reads one " key=value" field at the front of `rest` into `value`, which must
-// still be empty: a key given twice makes the request invalid.
-bool ReadField(std::string_view& rest, std::string_view key, std::string& value) {
-    if (!rest.starts_with(' ') || !rest.substr(1).starts_with(key) || !value.empty())
-        return false;
-    rest.remove_prefix(1 + key.size());
-    const std::string_view text = rest.substr(0, rest.find(' '));
+// Takes the field " key=value" off the front of `rest` when it is there. False
+// only for a field that is there but whose value the writer would not write.
+bool TakeField(std::string_view& rest, std::string_view key, std::string& value) {
+    if (!rest.starts_with(' ') || !rest.substr(1).starts_with(key))
+        return true;
+    std::string_view text = rest.substr(1 + key.size());
+    text = text.substr(0, text.find(' '));
     if (!IsTokenText(text))
         return false;
     value = text;
-    rest.remove_prefix(text.size());
+    rest.remove_prefix(1 + key.size() + text.size());
     return true;
 }
 
@@ -44,16 +44,16 @@ std::string EncodeHandOverRequest(const HandOverRequest& request) {
     return line + '\n';
 }
 
+// Exactly the writer's form: the fields in its order, each at most once, with
+// a value it would write, and nothing else.
 std::optional<HandOverRequest> ParseHandOverRequest(std::string_view line) {
     if (line.size() > MaxHandOverRequest || !line.ends_with('\n') || !line.starts_with(RequestWord))
         return std::nullopt;
     std::string_view rest = line.substr(RequestWord.size(), line.size() - RequestWord.size() - 1);
     HandOverRequest request;
-    while (!rest.empty()) {
-        if (!ReadField(rest, TokenKey, request.ActivationToken) &&
-            !ReadField(rest, StartupKey, request.StartupId))
-            return std::nullopt;
-    }
+    if (!TakeField(rest, TokenKey, request.ActivationToken) ||
+        !TakeField(rest, StartupKey, request.StartupId) || !rest.empty())
+        return std::nullopt;
     return request;
 }
 

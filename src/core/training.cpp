@@ -6,6 +6,7 @@
 #include "core/options.h"
 #include "core/random_source.h"
 #include "core/ratio_scale.h"
+#include "core/utc_clock.h"
 
 #include <algorithm>
 
@@ -28,9 +29,16 @@ std::string ResultMessage(std::int32_t WholePercent) {
 
 namespace {
 
-// The settings a training starts with, read as the bucket filling reads them.
+// Records keep their moments to the millisecond.
+std::chrono::system_clock::time_point RecordedMoment() {
+    return std::chrono::floor<std::chrono::milliseconds>(CurrentMoment());
+}
+
+// The settings a training starts with, read as the bucket filling reads them,
+// its start and its id.
 TrainingRecord StartedRecord(std::int32_t peasCount) {
     TrainingRecord record;
+    record.Start = TrainingStart{RecordedMoment(), NewTrainingId()};
     record.PeasCount = peasCount;
     record.PeasRatio = ClampRatio(Options->PeasRatio);
     record.TimerEnabled = Options->TimerEnabled;
@@ -53,7 +61,7 @@ void TrainingRun::Start() {
     blackLeft_ = static_cast<std::int32_t>(std::count(peas_.begin(), peas_.end(), true));
     trainingEvidence_ = {};
     underWay_ = true;
-    view_.TrainingStarted();
+    view_.TrainingStarted(started_);
     drawIndex_ = 0;
     view_.ShowAnswerButtons();
     rightCount_ = 0;
@@ -152,7 +160,8 @@ void TrainingRun::DrawPea(bool black) {
 
 TrainingRecord TrainingRun::Record(double percentage, bool abandoned) const {
     TrainingRecord record = started_;
-    record.Finished = std::chrono::system_clock::now();
+    // A clock set back during the training must not end it before its start.
+    record.Finished = std::max(RecordedMoment(), started_.Start->Moment);
     record.Answers = answers_;
     record.RightCount = rightCount_;
     record.Percentage = percentage;

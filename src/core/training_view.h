@@ -34,8 +34,9 @@ public:
     virtual void PlayWave(const std::string& fileName) = 0;
 
     // Start, once the previous training is abandoned: what the statistics
-    // decide for the whole training (whether it goes to the history) is decided here.
-    virtual void TrainingStarted() {}
+    // decide for the whole training (whether it goes to the history) is
+    // decided here. `started` holds the settings, the start and the id.
+    virtual void TrainingStarted(const TrainingRecord& /*started*/) {}
     // After each answer is judged: the training so far, as it would be
     // recorded if it were abandoned now.
     virtual void TrainingAnswered(const TrainingRecord& /*soFar*/) {}

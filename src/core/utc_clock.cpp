@@ -9,6 +9,11 @@ std::function<UtcTimeOfDay()>& Source() {
     return source;
 }
 
+std::function<std::chrono::system_clock::time_point()>& MomentSource() {
+    static std::function<std::chrono::system_clock::time_point()> source;
+    return source;
+}
+
 } // namespace
 
 UtcTimeOfDay UtcTimeOfDayAt(std::chrono::system_clock::time_point moment) {
@@ -24,6 +29,14 @@ UtcTimeOfDay CurrentUtcTimeOfDay() {
 
 void SetUtcTimeOfDaySource(std::function<UtcTimeOfDay()> source) {
     Source() = std::move(source);
+}
+
+std::chrono::system_clock::time_point CurrentMoment() {
+    return MomentSource() ? MomentSource()() : std::chrono::system_clock::now();
+}
+
+void SetMomentSource(std::function<std::chrono::system_clock::time_point()> source) {
+    MomentSource() = std::move(source);
 }
 
 } // namespace kvarzel

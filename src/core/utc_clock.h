@@ -23,4 +23,10 @@ UtcTimeOfDay CurrentUtcTimeOfDay();
 // Replaces the clock; an empty function puts the system clock back.
 void SetUtcTimeOfDaySource(std::function<UtcTimeOfDay()> source);
 
+// The moment a training starts or ends, as its record keeps it: the system
+// clock unless a test has put its own source in place (an empty function
+// puts the system clock back).
+std::chrono::system_clock::time_point CurrentMoment();
+void SetMomentSource(std::function<std::chrono::system_clock::time_point()> source);
+
 } // namespace kvarzel

@@ -18,7 +18,10 @@ TEST(HandOverRequestLine, OnlyTheLinesASecondStartWritesAreRequests) {
         {"raise xdg-activation=abc_1:2\n", HandOverRequest{"abc_1:2", ""}},
         {"raise startup-id=kde-123-host-_TIME42\n", HandOverRequest{"", "kde-123-host-_TIME42"}},
         {"raise xdg-activation=t startup-id=s\n", HandOverRequest{"t", "s"}},
-        {"raise startup-id=s xdg-activation=t\n", HandOverRequest{"t", "s"}},
+        {"raise startup-id=s xdg-activation=t\n", std::nullopt},
+        {"raise xdg-activation= startup-id=x_TIME061\n", std::nullopt},
+        {"raise xdg-activation=a startup-id=b startup-id=c\n", std::nullopt},
+        {"raise startup-id=\n", std::nullopt},
         {"raise xdg-activation=" + longest + "\n", HandOverRequest{longest, ""}},
         {"raise xdg-activation=" + longest + "y\n", std::nullopt},
         {"raise", std::nullopt},
@@ -67,6 +70,41 @@ TEST(HandOverRequestLine, EveryWrittenLineReadsBack) {
         ASSERT_TRUE(read.has_value()) << line;
         EXPECT_EQ(*read, (HandOverRequest{carried(sent.ActivationToken), carried(sent.StartupId)}));
     }
+}
+
+// Lines made of the request's own pieces in any order, and written lines with
+// one byte changed: whatever is read as a request is exactly the line the
+// writer makes of it.
+TEST(HandOverRequestLine, EveryLineReadIsTheWritersLineOfIt) {
+    std::mt19937 random(17);
+    const std::string pieces[] = {"raise", " ", "xdg-activation=", "startup-id=", "t_TIME1",
+                                  "=", "\n", "\t", "x", std::string(1, '\0')};
+    const auto piece = [&] { return pieces[random() % std::size(pieces)]; };
+    const auto written = [&] {
+        return EncodeHandOverRequest({random() % 2 ? piece() + piece() : "",
+                                      random() % 2 ? piece() + piece() : ""});
+    };
+    int read = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        if (round % 2 == 0) {
+            for (int count = 1 + random() % 8; count > 0; --count)
+                line += piece();
+        } else {
+            line = written();
+            const std::size_t at = random() % line.size();
+            switch (random() % 3) {
+            case 0: line.erase(at, 1); break;
+            case 1: line.insert(at, piece()); break;
+            default: line[at] = piece()[0]; break;
+            }
+        }
+        if (const auto request = ParseHandOverRequest(line)) {
+            ++read;
+            ASSERT_EQ(EncodeHandOverRequest(*request), line);
+        }
+    }
+    EXPECT_GT(read, 1000);
 }
 
 TEST(HandOverRequestLine, TheStartupIdGivesTheLaunchersTime) {

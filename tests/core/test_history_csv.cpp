@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/history/history_csv.h"
+#include "core/history/line_check.h"
 #include "core/training.h"
+#include "test_support/history_test_records.h"
 
 #include <gtest/gtest.h>
 
@@ -54,26 +56,32 @@ constexpr std::string_view OlderHeader =
     "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,white_answers,"
     "black_answers,timer_answers,right_answers,percentage,chance_percent\n";
 
-// The format before the check column, with six bets; its files are still read.
-constexpr std::string_view PreviousHeader =
+using testing::PreviousHeader;
+using testing::PreviousLine;
+using testing::SixBetRecord;
+using testing::WithoutLastColumns;
+
+// The version before this one: seven bets and the check, no timing.
+constexpr std::string_view UntimedHeader =
     "finished_utc,peas_count,peas_ratio,timer_enabled,time_interval_ms,black_peas,"
     "white_answers,black_answers,timer_answers,right_answers,percentage,abandoned,"
     "expected_right,right_variance,ln_peak_wealth,ln_wealth_edge_0.15,"
     "ln_wealth_edge_0.25,ln_wealth_edge_0.35,ln_wealth_edge_0.5,ln_wealth_edge_0.7,"
-    "ln_wealth_edge_1\n";
+    "ln_wealth_edge_1,ln_wealth_edge_2,line_check\n";
+// Sample() as that version wrote it.
+constexpr std::string_view UntimedSampleLine =
+    "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.8333333333333333,"
+    "0.4722222222222222,0.6302641503132316,0.16965010567986502,0.2767501182372924,"
+    "0.3790094465197671,0.5233057156303051,0.6988467793723805,0.9270530677777812,"
+    "1.425286691963198,2105dde5\n";
 
-// The record as a line of the previous format reads back: the strong bet it
-// lacked left at a wealth of one.
-TrainingRecord SixBetRecord(TrainingRecord record) {
-    if (record.Evidence)
-        record.Evidence->Total.LogWealth.back() = 0;
-    return AsStoredInHistory(record);
-}
-
-std::string PreviousLine(const TrainingRecord& record) {
-    std::string line = HistoryLine(SixBetRecord(record));
-    line.erase(line.rfind(',')); // the check
-    return line.erase(line.rfind(',')) + "\n";
+// Sample() as this version plays it: ended at 10:31:08.125, 68.75 s after its start.
+TrainingRecord TimedSample() {
+    TrainingRecord record = Sample();
+    record.Finished += milliseconds{125};
+    record.Start = TrainingStart{record.Finished - milliseconds{68'750},
+                                 TrainingId{{0x0123456789abcdefULL, 0xfedcba9876543210ULL}}};
+    return record;
 }
 
 std::string WithPreviousLine(const std::string& line) {
@@ -87,22 +95,29 @@ bool EndsInItsCheck(std::string_view line) {
 }
 
 TEST(HistoryCsvTest, HeaderNamesEveryColumnAndTheBetsByTheirEdges) {
+    std::string untimed(UntimedHeader);
+    untimed.insert(untimed.size() - std::string_view(",line_check\n").size(),
+                   ",started_utc_ms,finished_utc_ms,training_id");
+    EXPECT_EQ(HistoryHeaderLine(), untimed);
     std::string previous(PreviousHeader);
     previous.insert(previous.size() - 1, ",ln_wealth_edge_2,line_check");
-    EXPECT_EQ(HistoryHeaderLine(), previous);
+    EXPECT_EQ(UntimedHeader, previous);
 }
 
 TEST(HistoryCsvTest, LineCarriesTheTrainingAndItsEvidence) {
-    const std::string line = HistoryLine(Sample());
+    const std::string line = HistoryLine(TimedSample());
     EXPECT_EQ(line.substr(0, 65),
               "2026-12-07T10:31:08Z,3,10,1,1500,2,1,1,1,2,66.66666666666667,0,0.");
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 22);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 25);
+    EXPECT_EQ(WithoutLastColumns(line, 1).substr(line.find(",1.425286691963198,")),
+              ",1.425286691963198,2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z,"
+              "0123456789abcdeffedcba9876543210");
     EXPECT_TRUE(EndsInItsCheck(line)) << line;
     TrainingRecord older = Abandoned();
     older.Evidence.reset();
     const std::string olderLine = HistoryLine(older);
     EXPECT_EQ(olderLine.substr(0, olderLine.rfind(',')),
-              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,,");
+              "2026-12-07T10:31:08Z,10,0,1,1500,,1,1,1,2,66.66666666666667,1,,,,,,,,,,,,,");
     EXPECT_TRUE(EndsInItsCheck(olderLine)) << olderLine;
     // Any change to a line fails its check.
     std::string changed = line;
@@ -118,7 +133,7 @@ TEST(HistoryCsvTest, ReadsBackWhatItWrites) {
     TrainingRecord abandonedAtTheLast = Sample();
     abandonedAtTheLast.Abandoned = true;
     const std::vector<TrainingRecord> records{Sample(), Abandoned(), noEvidence,
-                                              abandonedAtTheLast};
+                                              abandonedAtTheLast, TimedSample()};
     std::string text = HistoryHeaderLine();
     for (const TrainingRecord& record : records)
         text += HistoryLine(record);
@@ -196,14 +211,15 @@ TEST(HistoryCsvTest, OlderLinesReadWithoutEvidenceTheirChanceDropped) {
         EXPECT_FALSE(record.Evidence);
         EXPECT_FALSE(record.Abandoned);
     }
+    const std::string older = "2026-12-07T10:33:00Z,4,0,0,1000,,4,0,0,0,0,\n";
     for (const std::string chance : {"nan", "inf", "abc", "1,5", "-"}) {
         const ParsedHistory bad =
-            ParseHistory(std::string(OlderHeader) +
-                         "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," + chance + "\n");
+            ParseHistory(std::string(OlderHeader) + "2026-12-07T10:32:00Z,4,0,0,1000,,4,0,0,4,100," +
+                         chance + "\n" + older);
         EXPECT_EQ(bad.Status, ParsedHistory::Kind::Damaged) << chance;
     }
     // A line of the current format is no line of the older file, nor the other way round.
-    EXPECT_EQ(ParseHistory(std::string(OlderHeader) + HistoryLine(Sample())).Status,
+    EXPECT_EQ(ParseHistory(std::string(OlderHeader) + HistoryLine(Sample()) + older).Status,
               ParsedHistory::Kind::Damaged);
 }
 
@@ -221,10 +237,61 @@ TEST(HistoryCsvTest, PreviousLinesReadWithTheMissingBetAtOne) {
     EXPECT_EQ(parsed.Records[0].Evidence->Total.LogWealth.back(), 0.0);
     EXPECT_EQ(parsed.Records[0], SixBetRecord(Sample()));
     EXPECT_EQ(parsed.Records[1], noEvidence);
-    EXPECT_EQ(ParseHistory(std::string(PreviousHeader) + HistoryLine(Sample())).Status,
+    EXPECT_EQ(ParseHistory(std::string(PreviousHeader) + HistoryLine(Sample()) +
+                           PreviousLine(Sample()))
+                  .Status,
               ParsedHistory::Kind::Damaged);
-    EXPECT_EQ(ParseHistory(HistoryHeaderLine() + PreviousLine(Sample())).Status,
+    EXPECT_EQ(
+        ParseHistory(HistoryHeaderLine() + PreviousLine(Sample()) + HistoryLine(Sample())).Status,
+        ParsedHistory::Kind::Damaged);
+}
+
+// The version before this one wrote no timing: its files and journals are
+// read, their lines without a start, and the file is written again.
+TEST(HistoryCsvTest, UntimedLinesOfTheVersionBeforeAreRead) {
+    const ParsedHistory parsed =
+        ParseHistory(std::string(UntimedHeader) + std::string(UntimedSampleLine));
+    ASSERT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+    EXPECT_TRUE(parsed.OlderFormat);
+    EXPECT_EQ(parsed.Records, std::vector<TrainingRecord>{AsStoredInHistory(Sample())});
+    EXPECT_EQ(ParseJournalText(UntimedSampleLine), AsStoredInHistory(Sample()));
+    // A line of the other format, with a line of the file's own after it.
+    EXPECT_EQ(ParseHistory(std::string(UntimedHeader) + HistoryLine(TimedSample()) +
+                           std::string(UntimedSampleLine))
+                  .Status,
               ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(ParseHistory(HistoryHeaderLine() + std::string(UntimedSampleLine) +
+                           HistoryLine(TimedSample()))
+                  .Status,
+              ParsedHistory::Kind::Damaged);
+}
+
+// The timing columns are all there and agree with the line, or all empty.
+TEST(HistoryCsvTest, TimingThatDisagreesWithItsLineIsNotRead) {
+    const std::string line = HistoryLine(TimedSample());
+    const std::string head = WithoutLastColumns(line, 4) + ",";
+    const std::string id = "0123456789abcdeffedcba9876543210";
+    for (const std::string& timing : std::vector<std::string>{
+             "2026-12-07T10:31:08.126Z,2026-12-07T10:31:08.125Z," + id, // starts after its end
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:09.125Z," + id, // not the line's second
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z,",      // no id
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z," + id.substr(1),
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z," + id + "0",
+             "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z,0123456789ABCDEFfedcba9876543210",
+             ",2026-12-07T10:31:08.125Z," + id,                          // partly empty
+             "2026-12-07T10:29:59.375,2026-12-07T10:31:08.125Z," + id,  // no zone
+             "2026-12-07T10:29:59.3755Z,2026-12-07T10:31:08.125Z," + id, // four digits
+             "2026-12-07T10:29:59Z,2026-12-07T10:31:08.125Z," + id,     // to the second
+             "1969-12-31T23:59:59.999Z,2026-12-07T10:31:08.125Z," + id,  // before 1970
+         }) {
+        // The line with its check right, as a hand could write it.
+        const std::string content = head + timing;
+        EXPECT_FALSE(ParseHistoryLine(content + "," + LineCheckText(content))) << timing;
+    }
+    const std::string good = head + "2026-12-07T10:29:59.375Z,2026-12-07T10:31:08.125Z," + id;
+    EXPECT_EQ(good + "," + LineCheckText(good) + "\n", line);
+    EXPECT_EQ(ParseHistoryLine(good + "," + LineCheckText(good)),
+              AsStoredInHistory(TimedSample()));
 }
 
 TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
@@ -290,8 +357,9 @@ TEST(HistoryCsvTest, ForeignAndDamagedTextsAreToldApart) {
     EXPECT_EQ(ParseHistory(WithPreviousLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
               ParsedHistory::Kind::Ours);
     // Such a line, without its check, is no line of the current format.
-    EXPECT_EQ(ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n")).Status,
-              ParsedHistory::Kind::Damaged);
+    EXPECT_EQ(
+        ParseHistory(WithLine(start + "0,1,0.4,0.3" + wealth + "\n" + HistoryLine(Sample()))).Status,
+        ParsedHistory::Kind::Damaged);
 }
 
 TEST(HistoryCsvTest, BlankLinesAtTheEndAreIgnoredInTheMiddleDamaged) {
@@ -339,10 +407,14 @@ TEST(HistoryCsvTest, AHistoryCutAtAnyByteReadsOnlyWholeLines) {
             EXPECT_NE(parsed.Status, ParsedHistory::Kind::Damaged) << previous << " " << cut;
         }
     }
+    // Zero bytes, or anything else, after the last line is the tail, and damage.
     const std::string whole = WithLine("");
-    EXPECT_EQ(ParseHistory(whole + std::string(20, '\0')).DataEnd, whole.size());
-    // Anything else without a line end is no cut line.
-    EXPECT_EQ(ParseHistory(whole + "hello").Status, ParsedHistory::Kind::Damaged);
+    for (const std::string& tail : {std::string(20, '\0'), std::string("hello")}) {
+        const ParsedHistory parsed = ParseHistory(whole + tail);
+        EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Ours);
+        EXPECT_EQ(parsed.DataEnd, whole.size());
+        EXPECT_TRUE(parsed.DamagedTail);
+    }
 }
 
 // A journal cut at any byte gives the last state written whole, or nothing.
@@ -375,18 +447,27 @@ TEST(HistoryCsvTest, AJournalCutAtAnyByteGivesItsLastWholeLine) {
 }
 
 // A line of commas hundreds of megabytes long must cost no memory: it is
-// refused as soon as it passes the limit, before its end is even seen.
-TEST(HistoryCsvTest, ALineBeyondTheLimitIsRefusedBeforeItIsSplit) {
-    HistoryParser parser;
-    parser.Feed(WithLine(""));
-    parser.Feed(std::string(MaxHistoryLineLength, ','));
-    EXPECT_FALSE(parser.Stopped());
-    parser.Feed(",");
-    EXPECT_TRUE(parser.Stopped());
-    const ParsedHistory parsed = parser.Finish();
-    EXPECT_EQ(parsed.Status, ParsedHistory::Kind::Damaged);
-    EXPECT_EQ(parsed.BadLine, 3);
-    EXPECT_EQ(parsed.Records.size(), 1U);
+// passed over as soon as it passes the limit, never split. Followed by a
+// training, it is damage in the middle; at the end, it is the tail.
+TEST(HistoryCsvTest, ALineBeyondTheLimitIsPassedOverWithoutBeingSplit) {
+    for (const bool trainingAfter : {true, false}) {
+        HistoryParser parser;
+        parser.Feed(WithLine(""));
+        parser.Feed(std::string(MaxHistoryLineLength, ','));
+        parser.Feed(",");
+        for (int block = 0; block < 64; ++block)
+            parser.Feed(std::string(1 << 16, ','));
+        EXPECT_FALSE(parser.Stopped());
+        if (trainingAfter)
+            parser.Feed("\n" + HistoryLine(Abandoned()));
+        const ParsedHistory parsed = parser.Finish();
+        EXPECT_EQ(parsed.Status,
+                  trainingAfter ? ParsedHistory::Kind::Damaged : ParsedHistory::Kind::Ours);
+        EXPECT_EQ(parsed.BadLine, trainingAfter ? 3 : 0);
+        EXPECT_EQ(parsed.DamagedTail, !trainingAfter);
+        EXPECT_EQ(parsed.Records.size(), 1U);
+        EXPECT_EQ(parsed.DataEnd, WithLine("").size());
+    }
     EXPECT_EQ(ParseHistory(std::string(MaxHistoryLineLength + 1, 'x')).Status,
               ParsedHistory::Kind::Foreign);
 }

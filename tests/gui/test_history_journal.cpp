@@ -40,7 +40,7 @@ public:
     KilledView(TrainingStatistics& statistics, int stopAt, int report)
         : statistics_(statistics), stopAt_(stopAt), report_(report) {}
 
-    void TrainingStarted() override { statistics_.StartTraining(); }
+    void TrainingStarted(const TrainingRecord& started) override { statistics_.StartTraining(started); }
     // The event loop writes the answer once its circle is painted.
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);
@@ -168,7 +168,6 @@ TEST_F(HistoryJournalTest, AHistoryChangedUnderTheStatisticsIsReadAgain) {
 // A journal that a running copy holds is left to it.
 TEST_F(HistoryJournalTest, AJournalInUseIsNotTaken) {
     auto playing = Statistics(&settings);
-    playing->StartTraining();
     TrainingRecord soFar;
     soFar.PeasCount = 2;
     soFar.Bucket = {true, 0};
@@ -176,6 +175,7 @@ TEST_F(HistoryJournalTest, AJournalInUseIsNotTaken) {
     soFar.RightCount = 1;
     soFar.Percentage = 100;
     soFar.Abandoned = true;
+    playing->StartTraining(soFar);
     playing->TrainingAnswered(soFar);
     playing->WriteAnswer();
     auto other = Statistics(&settings);
@@ -277,11 +277,11 @@ TEST_F(HistoryJournalTest, AFolderThatRefusesSendsTheJournalToTheFallback) {
     { std::ofstream(notAFolder.string()) << "x"; }
     const JournalPlaces places{notAFolder / "history.csv", Places().Fallback};
     WriteFailure why = WriteFailure::None;
-    auto journal = TrainingJournal::Create(places, why);
+    auto journal = TrainingJournal::Create(places, 10, why);
     ASSERT_NE(journal, nullptr);
     EXPECT_EQ(journal->Path().parent_path(), places.Fallback);
     const JournalPlaces nowhere{notAFolder / "history.csv", notAFolder / "state"};
-    EXPECT_EQ(TrainingJournal::Create(nowhere, why), nullptr);
+    EXPECT_EQ(TrainingJournal::Create(nowhere, 10, why), nullptr);
     EXPECT_EQ(why, WriteFailure::FolderNotWritable);
 }
 

@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +96,29 @@ TEST_F(ProgramStartTest, AFailedSaveReachesTheErrorDisplay) {
     EXPECT_TRUE(closer.Texts[0].endsWith(".")) << closer.Texts[0].toStdString();
     EXPECT_EQ(closer.Captions[0], "Кварзель");
     EXPECT_EQ(Options, nullptr);
+}
+
+// A start that cannot make sure it is the only copy says why in a box over
+// its main window, once that is painted, and runs on: the box waits for no
+// answer before the window works.
+TEST_F(ProgramStartTest, AnUnguardedStartSaysWhyOverItsRunningWindow) {
+    RegistryFileStore store(file);
+    SetSettingsStore(&store);
+    ProgramWindows windows;
+    windows.WarnOfUnguardedStart("Не удаётся проверить: причина");
+    windows.MainForm->show();
+    QMessageBox* box = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        box = windows.MainForm->findChild<QMessageBox*>();
+        return box != nullptr && box->isVisible();
+    }));
+    EXPECT_EQ(box->text(), "Не удаётся проверить: причина.");
+    EXPECT_EQ(box->windowTitle(), "Кварзель");
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_NE(box->windowModality(), Qt::ApplicationModal);
+    EXPECT_NE(Options, nullptr) << "the start goes on while the box is up";
+    box->button(QMessageBox::Ok)->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windows.MainForm->findChild<QMessageBox*>() == nullptr; }));
 }
 
 TEST_F(ProgramStartTest, DialogsOpenModallyFromTheMenu) {

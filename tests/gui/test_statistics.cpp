@@ -6,6 +6,7 @@
 #include "platform/files/atomic_file.h"
 #include "platform/files/history_file.h"
 #include "platform/settings/registry_file_store.h"
+#include "test_support/history_test_records.h"
 #include "test_support/main_form_fixture.h"
 #include "test_support/message_box_closer.h"
 #include "test_support/wait_for.h"
@@ -200,7 +201,9 @@ TEST_F(StatisticsTest, AKeptTrainingIsInTheHistoryWhileItsResultBoxIsUp) {
 TEST_F(StatisticsTest, DamagedHistoryIsReportedAndKept) {
     ASSERT_TRUE(SaveKeepHistory(store.get(), true));
     fs::create_directories(HistoryPath().parent_path());
-    const std::string damaged = HistoryHeaderLine() + "2026-12-07T10:31:08Z,oops\n";
+    // A bad line with a training after it: damage in the middle, not a tail.
+    const std::string damaged =
+        HistoryHeaderLine() + "2026-12-07T10:31:08Z,oops\n" + HistoryLine(Training(3));
     ASSERT_TRUE(ReplaceFileAtomically(HistoryPath(), damaged));
     Reopen();
     PlayTraining(2);
@@ -301,7 +304,7 @@ TEST(TrainingStatisticsTest, KeepingIsChosenWhenATrainingStarts) {
     record.RightCount = 1;
     record.Percentage = 100;
     const auto play = [&](auto during) {
-        statistics.StartTraining();
+        statistics.StartTraining(record);
         during();
         statistics.TrainingAnswered(record);
         statistics.AddTraining(record);

@@ -90,14 +90,15 @@ TEST_F(StatisticsFiguresTest, HistoryFigurePoolsItsLinesInFileOrder) {
         const TrainingRecord record = RecordOf(guesses, run, minute);
         statistics->AddTraining(record);
         pooled.AddStretch(record.Evidence->Total);
-        const EvidenceSummary history = statistics->HistorySummary();
-        ASSERT_EQ(history.Pooled, pooled) << minute;
+        const EvidenceSummary& history = statistics->HistorySummary();
+        ASSERT_EQ(history.Reading.LogLowestBound(), pooled.LogBound()) << minute;
+        ASSERT_EQ(history.Reading.LogCurrentBound(), pooled.LogLastBound()) << minute;
         EXPECT_EQ(history.Trainings, minute + 2);
         EXPECT_EQ(history.WithoutEvidence, 1);
     }
     // The run is read where the history is: the same answers, the same figure.
     EXPECT_NEAR(statistics->Run().Track().LogBound(), pooled.LogBound(), 1e-12);
-    EXPECT_NEAR(statistics->RunSummary().Pooled.LogBound(), pooled.LogBound(), 1e-12);
+    EXPECT_NEAR(statistics->RunSummary().Reading.LogLowestBound(), pooled.LogBound(), 1e-12);
 }
 
 // One training, its guesses right first and wrong after: its row, the run
@@ -129,8 +130,8 @@ TEST_F(StatisticsFiguresTest, RowsAtFivePercentAreCountedAgainstWhatChanceGives)
     EXPECT_DOUBLE_EQ(summary.ChanceRowsAtMostFivePercent(), 0.1);
     EXPECT_EQ(summary.Guesses, 24);
     EXPECT_EQ(summary.RightAnswers, 22);
-    EXPECT_DOUBLE_EQ(summary.Pooled.Total.ExpectedRight, 12);
-    EXPECT_DOUBLE_EQ(summary.Pooled.Total.RightVariance, 6);
+    EXPECT_DOUBLE_EQ(summary.Total.ExpectedRight, 12);
+    EXPECT_DOUBLE_EQ(summary.Total.RightVariance, 6);
 }
 
 TEST_F(StatisticsFiguresTest, AbandonedTrainingsAreRowsWithoutARunNumber) {
@@ -192,35 +193,43 @@ TEST_F(StatisticsFiguresTest, UnwrittenTrainingsAreWrittenAtExit) {
     EXPECT_EQ(FileRecords()[0].RightCount, 3);
 }
 
-// Each stretch is drawn by its lowest figure, so no low of the figure is
-// lost, and the line ends at the last guess.
-TEST(EvidenceCourseTest, KeepsEveryStretchsLowestFigureWithinTheLimit) {
+// The line goes through readings only, each stretch of them drawn by its
+// lowest: the lowest drawn is the lowest read, never a value inside a
+// training, and the line ends at the last reading.
+TEST(ReadingCourseTest, DrawsReadingsOnlyKeepingTheLowestWithinTheLimit) {
     std::mt19937 random(11);
     std::normal_distribution<float> step(0.0F, 0.3F);
-    for (const std::size_t guesses : {0U, 1U, 7U, 398U, 399U, 400U, 1000U, 100001U}) {
+    for (const std::size_t trainings : {0U, 1U, 7U, 398U, 399U, 400U, 1000U, 20001U}) {
         std::vector<float> course;
+        std::vector<std::size_t> readings;
         float value = 0;
-        for (std::size_t i = 0; i < guesses; ++i)
-            course.push_back(value += step(random));
-        const std::vector<CoursePoint> points = EvidenceCourse(course, 400);
-        ASSERT_LE(points.size(), 400U) << guesses;
+        for (std::size_t training = 0; training < trainings; ++training) {
+            for (std::size_t guess = 0; guess < 5; ++guess)
+                course.push_back(value += step(random));
+            readings.push_back(course.size());
+        }
+        const std::vector<CoursePoint> points = ReadingCourse(course, readings, 400);
+        ASSERT_LE(points.size(), 400U) << trainings;
         EXPECT_EQ(points.front().Guess, 0);
         EXPECT_EQ(points.front().Log10Figure, NoEvidenceLevel);
-        EXPECT_EQ(points.back().Guess, static_cast<double>(guesses));
-        if (guesses == 0)
+        EXPECT_EQ(points.back().Guess, static_cast<double>(course.size()));
+        if (trainings == 0)
             continue;
-        if (guesses < 399) {
-            EXPECT_EQ(points.size(), guesses + 1);
+        if (trainings < 399) {
+            EXPECT_EQ(points.size(), trainings + 1);
         }
-        const double lowest = Log10Figure(*std::max_element(course.begin(), course.end()));
+        float highestRead = course[readings.front() - 1];
+        for (const std::size_t reading : readings)
+            highestRead = std::max(highestRead, course[reading - 1]);
         double drawnLowest = NoEvidenceLevel;
         for (std::size_t i = 1; i < points.size(); ++i) {
             EXPECT_GT(points[i].Guess, points[i - 1].Guess);
-            const auto index = static_cast<std::size_t>(points[i].Guess) - 1;
-            EXPECT_DOUBLE_EQ(points[i].Log10Figure, Log10Figure(course[index]));
+            const auto guesses = static_cast<std::size_t>(points[i].Guess);
+            EXPECT_EQ(guesses % 5, 0U) << "a value inside a training";
+            EXPECT_DOUBLE_EQ(points[i].Log10Figure, Log10Figure(course[guesses - 1]));
             drawnLowest = std::min(drawnLowest, points[i].Log10Figure);
         }
-        EXPECT_DOUBLE_EQ(drawnLowest, lowest);
+        EXPECT_DOUBLE_EQ(drawnLowest, std::min(NoEvidenceLevel, Log10Figure(highestRead)));
     }
 }
 
@@ -294,8 +303,7 @@ TEST_F(StatisticsFiguresTest, PictureDrawsTheRunsCourseWithTheTwoLevels) {
     form.Refresh();
     const TLineSeries& course = form.Picture().Course();
     ASSERT_EQ(run.LogWealthCourse().size(), 900U);
-    EXPECT_EQ(course.Count(), static_cast<int>(EvidenceCourse(run.LogWealthCourse()).size()));
-    EXPECT_LE(course.Count(), static_cast<int>(CoursePointLimit));
+    EXPECT_EQ(course.Count(), 31);
     EXPECT_EQ(course.XValues().Last(), 900);
     for (const auto& [series, level] : {std::pair{&form.Picture().FivePercent(), FivePercentLevel},
                                         std::pair{&form.Picture().OnePercent(), OnePercentLevel}}) {
@@ -304,18 +312,30 @@ TEST_F(StatisticsFiguresTest, PictureDrawsTheRunsCourseWithTheTwoLevels) {
         EXPECT_EQ(series->YValues().Value(1), level);
         EXPECT_EQ(series->XValues().Value(1), 900);
     }
-    // A dot where each training ended, the figure read there.
+    // The line and a dot where each training ended, the figure read there;
+    // the lowest is the run's headline.
     const TLineSeries& readings = form.Picture().Readings();
     ASSERT_EQ(readings.Count(), 30);
+    double lowest = NoEvidenceLevel;
     for (int training = 0; training < 30; ++training) {
         const auto guesses = static_cast<std::size_t>(30 * (training + 1));
         EXPECT_EQ(readings.XValues().Value(training), static_cast<double>(guesses));
+        EXPECT_EQ(course.XValues().Value(training + 1), static_cast<double>(guesses));
         EXPECT_DOUBLE_EQ(readings.YValues().Value(training),
                          Log10Figure(run.LogWealthCourse()[guesses - 1]));
+        lowest = std::min(lowest, readings.YValues().Value(training));
     }
-    // The scale is the figure in percent: 100 % at the top, the 5 % level
-    // where a mean wealth of 20 puts it.
-    EXPECT_EQ(form.EvidenceChart->LeftAxis().Maximum(), NoEvidenceLevel);
+    EXPECT_NEAR(lowest, Log10Figure(-statistics->RunSummary().Reading.LogLowestBound()), 1e-6);
+    // The scale is the figure in percent: 100 % near the top, with room for
+    // a whole dot there and at both ends; the 5 % level where a mean wealth
+    // of 20 puts it.
+    const TChartAxis& left = form.EvidenceChart->LeftAxis();
+    const TChartAxis& bottom = form.EvidenceChart->BottomAxis();
+    EXPECT_GT(left.Maximum(), NoEvidenceLevel);
+    EXPECT_LT(left.Maximum() - NoEvidenceLevel, 0.1 * (left.Maximum() - left.Minimum()));
+    EXPECT_LT(left.Minimum(), lowest);
+    EXPECT_LT(bottom.Minimum(), 0);
+    EXPECT_GT(bottom.Maximum(), 900);
     EXPECT_DOUBLE_EQ(Log10Figure(std::log(20.0)), FivePercentLevel);
     EXPECT_DOUBLE_EQ(Log10Figure(-1.0), NoEvidenceLevel);
 }
@@ -339,7 +359,7 @@ TEST_F(StatisticsFiguresTest, OlderHistoryLinesShowADashAndANoteWhy) {
     EXPECT_FALSE(form.HistoryFigureLabel->isHidden());
     // The history's figure is that of the one line with evidence.
     EXPECT_TRUE(form.HistoryFigureLabel->text().startsWith(
-        "Вся история: <b>" + BoundText(statistics->HistorySummary().Pooled.LogBound()) +
+        "Вся история: <b>" + BoundText(statistics->HistorySummary().Reading.LogLowestBound()) +
         "</b> (после 1-й тренировки, "))
         << form.HistoryFigureLabel->text().toStdString();
     EXPECT_TRUE(form.HistoryFigureLabel->text().endsWith(") — тренировок 1."));

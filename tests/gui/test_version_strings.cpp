@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_support/version_block.h"
+#include "ui/about/about_texts.h"
+#include "ui/about/version_answer.h"
 #include "ui/about/version_strings.h"
 
 #include <QRegularExpression>
@@ -102,6 +104,28 @@ TEST(VersionStringsTest, TheExecutableCarriesTheProgramsOwnBlock) {
         EXPECT_TRUE(version.startsWith(projectVersion + ".") || version == projectVersion)
             << version.toStdString();
     }
+}
+
+// `kvarzel --version` names the very version the About dialog shows, whatever
+// the resource holds, then the copyright and the licence.
+TEST(VersionStringsTest, TheVersionAnswerShowsTheAboutDialogsVersion) {
+    VersionBlockFolder folder;
+    folder.Write("041904E3", {{"FileVersion", "3.1.4.1"},
+                              {"ProductVersion", "9.9"},
+                              {"LegalCopyright", "GNU GPL 3 или новее"}});
+    for (const VersionResource& resource : {folder.Resource(), VersionResource::OfExecutable()}) {
+        VersionStrings strings;
+        ReadVersionStrings(strings, resource);
+        const QStringList lines = QString::fromStdString(VersionAnswer(resource)).split('\n');
+        ASSERT_GE(lines.size(), 4);
+        EXPECT_EQ(lines[0], "kvarzel " + strings.FileVersion);
+        EXPECT_TRUE(AboutHeaderText(strings).contains("Версия " + strings.FileVersion));
+        EXPECT_EQ(lines[1], CopyrightNotice());
+        EXPECT_TRUE(lines[2].contains(strings.LegalCopyright)) << lines[2].toStdString();
+        EXPECT_EQ(lines.back(), "");
+    }
+    EXPECT_EQ(QString::fromStdString(VersionAnswer(folder.Resource())).section('\n', 0, 0),
+              "kvarzel 3.1.4.1");
 }
 
 } // namespace

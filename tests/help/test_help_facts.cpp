@@ -4,6 +4,8 @@
 #include "core/ratio_scale.h"
 #include "help/chm_file.h"
 #include "help/help_text.h"
+#include "platform/files/damaged_tail.h"
+#include "platform/files/history_file.h"
 #include "test_support/built_help_file.h"
 
 #include <QMap>
@@ -12,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 
 namespace kvarzel {
 namespace {
@@ -108,6 +112,18 @@ TEST(HelpFacts, StatisticsPageGivesTheShortestTrainingsThatCanSpeak) {
     EXPECT_TRUE(text.contains(QString("%1 верных ответов из %1").arg(forFive)));
     EXPECT_TRUE(text.contains(QString("До 1% может дойти тренировка из %1 горошин").arg(forOne)))
         << forOne;
+}
+
+// The help names the file a damaged end of the history goes to as the
+// program names it, so that the user can find it.
+TEST(HelpFacts, StatisticsPageNamesTheFileADamagedEndGoesTo) {
+    const auto moment = std::chrono::sys_days{std::chrono::year{2026} / 1 / 7} +
+                        std::chrono::hours{9} + std::chrono::minutes{30} + std::chrono::seconds{12};
+    const std::filesystem::path history = "/home/user/.local/share/Tellumor/Kvarzel/history.csv";
+    ASSERT_EQ(history.filename(), UserHistoryPath().filename());
+    const std::string name = DamagedTailPath(history, moment, 1).filename().string();
+    EXPECT_TRUE(PlainText(HelpPage("Statistics.htm")).contains(QString::fromStdString(name)))
+        << name;
 }
 
 } // namespace

@@ -47,5 +47,32 @@ TEST(DisplayCheckTest, OnlyAServerThatAcceptsAConnectionCounts) {
     close(server);
 }
 
+// The message names the displays that were set for the platforms tried, and
+// asks for one where none was.
+TEST(DisplayCheckTest, TheMessageNamesTheDisplaysThatCouldNotBeOpened) {
+    const struct {
+        DisplaySettings Settings;
+        std::string English;
+        std::string Russian;
+    } cases[] = {
+        {{}, "kvarzel: no display to open the window on (set DISPLAY or WAYLAND_DISPLAY)",
+         "kvarzel: нет дисплея, на котором открыть окно (задайте DISPLAY или WAYLAND_DISPLAY)"},
+        {{.XDisplay = ":4711"}, "kvarzel: cannot open display :4711",
+         "kvarzel: не удаётся открыть дисплей :4711"},
+        {{.XDisplay = ":4711", .WaylandDisplay = "wayland-9"},
+         "kvarzel: cannot open display wayland-9 or :4711",
+         "kvarzel: не удаётся открыть дисплей wayland-9 или :4711"},
+        {{.Platform = "wayland", .XDisplay = ":4711"},
+         "kvarzel: no display to open the window on (set DISPLAY or WAYLAND_DISPLAY)",
+         "kvarzel: нет дисплея, на котором открыть окно (задайте DISPLAY или WAYLAND_DISPLAY)"},
+        {{.Platform = "xcb;xcb", .XDisplay = "remote:1"}, "kvarzel: cannot open display remote:1",
+         "kvarzel: не удаётся открыть дисплей remote:1"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NoDisplayMessage(c.Settings, false), c.English);
+        EXPECT_EQ(NoDisplayMessage(c.Settings, true), c.Russian);
+    }
+}
+
 } // namespace
 } // namespace kvarzel

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <random>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,6 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::HistoryText;
+using testing::PreviousHistoryText;
+using testing::PreviousLine;
 using testing::Permissions;
 using testing::ReadBytes;
 using testing::Training;
@@ -57,7 +60,7 @@ TEST_F(HistoryFileTest, FirstAppendMakesFolderAndHeaderLaterOnesKeepEveryLine) {
 }
 
 TEST_F(HistoryFileTest, DamagedForeignOrUnreadableFilesAreKeptAsTheyAre) {
-    const std::string damaged = HistoryText({Training(1)}) + "garbage\n";
+    const std::string damaged = HistoryText({Training(1)}) + "garbage\n" + HistoryLine(Training(3));
     const std::string foreign = "Name,Score\nAnna,5\n";
     for (const auto& [text, state] :
          {std::pair{damaged, Status::Damaged}, std::pair{foreign, Status::Foreign}}) {
@@ -98,6 +101,56 @@ TEST_F(HistoryFileTest, TheNextLineStartsRightAfterTheLastTraining) {
     }
 }
 
+// Zero bytes (what a power cut leaves on some file systems) or garbage after
+// a line cut short, of any length up to 64 KB, in either format: the whole
+// lines are kept, the tail goes, once, to a file beside the history, and the
+// next line is appended.
+TEST_F(HistoryFileTest, ADamagedTailIsMovedAsideOnceAndTheHistoryGoesOn) {
+    std::mt19937 random(3);
+    std::string garbage(64 << 10, '\0');
+    for (char& c : garbage)
+        c = static_cast<char>(random());
+    fs::create_directories(Path().parent_path());
+    const auto asideFiles = [this] {
+        std::vector<fs::path> found;
+        for (const auto& entry : fs::directory_iterator(Path().parent_path()))
+            if (entry.path().filename().string().starts_with("h.csv.damaged-"))
+                found.push_back(entry.path());
+        return found;
+    };
+    for (const bool previous : {false, true})
+        for (const std::size_t size : {0U, 1U, 4095U, 4097U, 65536U})
+            for (const bool zeros : {true, false}) {
+                const std::string trace = std::to_string(previous) + " " +
+                                          std::to_string(size) + " " + std::to_string(zeros);
+                for (const fs::path& aside : asideFiles())
+                    fs::remove(aside);
+                const TrainingRecord cut = Training(4);
+                const std::string whole = previous ? PreviousHistoryText({Training(1), Training(2)})
+                                                   : HistoryText({Training(1), Training(2)});
+                const std::string tail =
+                    (previous ? PreviousLine(cut) : HistoryLine(cut)).substr(0, 30) +
+                    (zeros ? std::string(size, '\0') : garbage.substr(0, size));
+                Write(whole + tail);
+                const HistoryFile::Contents loaded = HistoryFile(Path()).Load();
+                EXPECT_EQ(loaded.State, Status::Ours) << trace;
+                ASSERT_EQ(loaded.Records.size(), 2U) << trace;
+                EXPECT_EQ(loaded.DamagedTailBytes, tail.size()) << trace;
+                contents = {};
+                ASSERT_EQ(Append({Training(3)}), Result::Appended) << trace;
+                ASSERT_EQ(contents.MovedTails.size(), 1U) << trace;
+                EXPECT_EQ(asideFiles(), contents.MovedTails) << trace;
+                EXPECT_EQ(ReadBytes(contents.MovedTails.front()), tail) << trace;
+                std::string expected = HistoryHeaderLine();
+                for (const TrainingRecord& record : loaded.Records)
+                    expected += HistoryLine(record);
+                EXPECT_EQ(ReadBytes(Path()), expected + HistoryLine(Training(3))) << trace;
+                EXPECT_EQ(Append({Training(2)}), Result::Appended) << trace;
+                EXPECT_EQ(contents.MovedTails.size(), 1U) << trace;
+                EXPECT_EQ(asideFiles().size(), 1U) << trace;
+            }
+}
+
 // An unchanged file takes the lines at its end without being read again: the
 // proof is a file whose bytes were changed behind the program's back with its
 // size and time kept. A file that did change is read again.
@@ -135,6 +188,7 @@ TEST_F(HistoryFileTest, AnOlderFileIsWrittenAgainInTheCurrentFormatKeepingItsMod
     TrainingRecord older = Training(4);
     older.Finished = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} +
                      std::chrono::hours{10} + std::chrono::minutes{32};
+    older.Start.reset();
     older.Evidence.reset();
     EXPECT_EQ(HistoryFile(Path()).Load().Records, std::vector<TrainingRecord>{older});
     EXPECT_EQ(Append({Training(2)}), Result::Appended);

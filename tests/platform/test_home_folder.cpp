@@ -37,7 +37,7 @@ int CheckWithoutAHome() {
     if (HistoryFile(UserHistoryPath()).Load().State != HistoryFile::Status::Missing)
         return 13;
     WriteFailure why = WriteFailure::None;
-    if (TrainingJournal::Create(UserJournalPlaces(UserHistoryPath()), why) != nullptr ||
+    if (TrainingJournal::Create(UserJournalPlaces(UserHistoryPath()), 10, why) != nullptr ||
         why != WriteFailure::NoHomeFolder)
         return 14;
     if (!fs::is_empty(current.Path()))

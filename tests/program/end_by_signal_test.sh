@@ -48,7 +48,8 @@ catches() {
 
 # start <folder> <signal dispositions for env...>: the program with the
 # settings of a first run that stored only a count of 25 peas, and Qt options
-# that must not take effect (the xcb platform would fail without a display).
+# after "--", left alone by the program and never handed to Qt (the xcb
+# platform would fail without a display).
 # The dispositions are set explicitly: a shell gives its background jobs
 # SIGINT ignored, and this test may itself run under nohup.
 start() {
@@ -58,7 +59,7 @@ start() {
   printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel]' \
     '"PeasCount"=dword:00000019' >"$folder/config/Tellumor/Kvarzel.reg"
   (cd "$folder/cwd" && XDG_CONFIG_HOME=$folder/config exec env "$@" "$program" \
-    -platform xcb -style windows -reverse) 2>"$folder/log" &
+    -- -platform xcb -style windows -reverse) 2>"$folder/log" &
   pid=$!
   # Its handler for SIGTERM is the sign that it listens.
   wait_until 30 catches "$pid" 15 || fail "$(basename "$folder"): no handler for SIGTERM"

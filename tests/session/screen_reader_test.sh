@@ -195,6 +195,9 @@ printf '%s\r\n' 'REGEDIT4' '' \
   '[HKEY_CURRENT_USER\Software\Tellumor\Kvarzel\Timer]' '"TimerEnabled"=dword:00000000' \
   >"$settings"
 # What a desktop with a screen reader sets: the toolkits' accessibility on.
+# Orca, D-Bus, GStreamer and openbox keep to a home of their own.
+mkdir -p "$work/home"
+export HOME=$work/home XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 SDL_AUDIODRIVER=dummy
 # No speech synthesiser: orca still logs every text it would speak. (Started on demand, with

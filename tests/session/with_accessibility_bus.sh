@@ -35,6 +35,8 @@ grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb
 
 mkdir -m 700 "$work/runtime"
 export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+mkdir "$work/home"
+export HOME=$work/home XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export SDL_AUDIODRIVER=dummy
 dbus-run-session -- "$@"

@@ -21,7 +21,7 @@ skip() {
 
 command -v weston >/dev/null || skip "it is not installed"
 socket=kvarzel-session-$$
-XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
+HOME=$runtime XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
   --no-config >"$runtime/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 100); do
@@ -31,4 +31,7 @@ for _ in $(seq 100); do
 done
 [ -S "$runtime/$socket" ] || skip "$(tail -n 5 "$runtime/weston.log" | tr '\n' ' ')"
 
-XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$@"
+# The program keeps to a home of its own, beside weston's runtime folder.
+mkdir "$runtime/home"
+HOME=$runtime/home XDG_CONFIG_HOME=$runtime/home/.config XDG_CACHE_HOME=$runtime/home/.cache \
+  XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$@"

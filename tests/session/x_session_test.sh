@@ -11,6 +11,9 @@ shots=$build/e2e
 export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
+# The program, openbox and the X tools keep to a home of their own.
+mkdir "$work/home"
+export HOME=$work/home XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
 background=()
 cleanup() {
   local pid

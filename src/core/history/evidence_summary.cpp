@@ -6,14 +6,14 @@
 namespace kvarzel {
 
 void EvidenceSummary::Add(const TrainingRecord& record) {
+    if (!Reading.Add(record))
+        return;
     ++Trainings;
     if (!record.Evidence) {
         ++WithoutEvidence;
         return;
     }
-    Pooled.AddStretch(record.Evidence->Total);
-    if (Pooled.PeakReading == Pooled.Readings)
-        PeakFinished = record.Finished;
+    Total += record.Evidence->Total;
     Guesses += record.Answers.Guessed();
     RightAnswers += record.RightCount;
     if (record.Answers.Guessed() == 0)

@@ -2,25 +2,23 @@
 #pragma once
 
 #include "core/guess_evidence.h"
+#include "core/history/history_reading.h"
 #include "core/training_record.h"
-
-#include <chrono>
 
 namespace kvarzel {
 
 // The level the rows are counted at.
 inline constexpr double RowLevel = 0.05;
 
-// What the dialog's headline says about a set of trainings, gathered one
-// training at a time, in the order they were played: adding one costs the
-// same however many came before.
+// What the dialog's headline says about a set of trainings: their figure,
+// read in real time (see HistoryReading), and counts that do not depend on
+// the order. Adding a training that ended after all others costs the same
+// however many came before.
 struct EvidenceSummary {
-    // Each training's evidence as one stretch, the figure read at its end.
-    EvidenceTrack Pooled;
+    HistoryReading Reading;
+    // Every guess of the trainings, read or still waiting.
+    GuessEvidence Total;
     int Trainings = 0;
-    // When the training whose end gave the lowest figure ended; which one it
-    // was among those with evidence is Pooled.PeakReading.
-    std::chrono::system_clock::time_point PeakFinished;
     // Lines of an older history format carry no evidence and are left out
     // of everything below.
     int WithoutEvidence = 0;
@@ -32,6 +30,8 @@ struct EvidenceSummary {
     long long Guesses = 0;
     long long RightAnswers = 0;
 
+    // A training, in the order of the file; one already in (the same id)
+    // changes nothing.
     void Add(const TrainingRecord& record);
     // The rows at or below 5 % that chance alone gives, on average, at most.
     double ChanceRowsAtMostFivePercent() const { return RowLevel * WithGuesses; }

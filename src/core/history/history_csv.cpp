@@ -2,6 +2,7 @@
 #include "core/history/history_csv.h"
 
 #include "core/history/history_record_check.h"
+#include "core/history/line_check.h"
 #include "core/ratio_scale.h"
 
 #include <algorithm>
@@ -38,12 +39,15 @@ constexpr std::size_t SixBetCount = 6;
 constexpr std::size_t EvidenceFieldCount(std::size_t betCount) {
     return 3 + betCount;
 }
-// The fields of a line before its check.
+// The fields of a line before its timing columns and its check.
 constexpr std::size_t FieldCount(std::size_t betCount) {
     return CommonFieldCount + 1 + EvidenceFieldCount(betCount);
 }
+// When the training started and ended, to the millisecond, and its id: what
+// the history is read in the order of real time by. Before the check.
+constexpr std::string_view TimingColumns = ",started_utc_ms,finished_utc_ms,training_id";
+constexpr std::size_t TimingFieldCount = 3;
 constexpr std::string_view CheckColumn = ",line_check";
-constexpr std::size_t CheckDigits = 8;
 
 // A training keeps the timer interval as the settings file held it, which the
 // user may have edited to anything; a line must read back whatever was written.
@@ -83,58 +87,36 @@ const std::string& PreviousHeader() {
     return header;
 }
 
-const std::string& Header() {
+// The version before this one: seven bets and the check, no timing.
+const std::string& UntimedHeader() {
     static const std::string header = HeaderWithBets(BetCount) + std::string(CheckColumn);
     return header;
 }
 
-// CRC-32 (the polynomial of zip and PNG) of the line before its check column.
-std::uint32_t LineCheck(std::string_view text) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> values{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int bit = 0; bit < 8; ++bit)
-                c = (c & 1) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-            values[n] = c;
-        }
-        return values;
-    }();
-    std::uint32_t crc = 0xFFFFFFFFU;
-    for (const char c : text)
-        crc = table[(crc ^ static_cast<std::uint8_t>(c)) & 0xFFU] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFU;
+const std::string& Header() {
+    static const std::string header =
+        HeaderWithBets(BetCount) + std::string(TimingColumns) + std::string(CheckColumn);
+    return header;
 }
 
-std::string CheckText(std::string_view text) {
-    char digits[CheckDigits + 1];
-    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(LineCheck(text)));
-    return digits;
-}
-
-// A line of the current format ends in the check of all that comes before
-// it: a line cut anywhere, even inside its last number, fails it.
-std::optional<std::string_view> CheckedContent(std::string_view line) {
-    const std::size_t comma = line.rfind(',');
-    if (comma == std::string_view::npos || line.size() - comma - 1 != CheckDigits)
-        return std::nullopt;
-    const std::string_view content = line.substr(0, comma);
-    if (line.substr(comma + 1) != CheckText(content))
-        return std::nullopt;
-    return content;
-}
-
-std::string UtcText(system_clock::time_point moment) {
-    const auto second = floor<seconds>(moment);
+// "YYYY-MM-DDThh:mm:ssZ", or "YYYY-MM-DDThh:mm:ss.mmmZ" with the milliseconds.
+std::string UtcText(system_clock::time_point moment, bool withMilliseconds = false) {
+    const auto millisecond = floor<milliseconds>(moment);
+    const auto second = floor<seconds>(millisecond);
     const year_month_day date{floor<days>(second)};
     const hh_mm_ss time{second - floor<days>(second)};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ",
-                  static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                  static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
-                  static_cast<int>(time.minutes().count()),
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
                   static_cast<int>(time.seconds().count()));
-    return text;
+    std::string result = text;
+    if (withMilliseconds) {
+        std::snprintf(text, sizeof text, ".%03dZ",
+                      static_cast<int>((millisecond - second).count()));
+        return result + text;
+    }
+    return result + "Z";
 }
 
 void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {
@@ -146,6 +128,19 @@ void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evide
     AppendFields(line, {total.ExpectedRight, total.RightVariance, evidence->LogPeakWealth});
     for (const double logWealth : total.LogWealth)
         AppendFields(line, {logWealth});
+}
+
+void AppendTiming(std::string& line, const TrainingRecord& record) {
+    if (!record.Start) {
+        line.append(TimingFieldCount, ',');
+        return;
+    }
+    line += ',';
+    line += UtcText(record.Start->Moment, true);
+    line += ',';
+    line += UtcText(record.Finished, true);
+    line += ',';
+    line += record.Start->Id.Text();
 }
 
 // The fields of a line, or nothing when it has not exactly fields.size().
@@ -225,6 +220,19 @@ std::optional<system_clock::time_point> ParseUtc(std::string_view text) {
     return system_clock::time_point(duration_cast<system_clock::duration>(seconds{total}));
 }
 
+// "YYYY-MM-DDThh:mm:ss.mmmZ".
+std::optional<system_clock::time_point> ParseUtcMilliseconds(std::string_view text) {
+    if (text.size() != 24 || text[19] != '.')
+        return std::nullopt;
+    const auto second = ParseUtc(std::string(text.substr(0, 19)) + "Z");
+    const auto millisecond = Digits(text.substr(20, 3));
+    // The last second the clock holds has fewer than a thousand milliseconds.
+    if (!second || !millisecond || text[23] != 'Z' ||
+        milliseconds{*millisecond} > system_clock::time_point::max() - *second)
+        return std::nullopt;
+    return *second + milliseconds{*millisecond};
+}
+
 // The columns both formats share; the consistency is checked by the caller,
 // once the line's own columns are in.
 std::optional<TrainingRecord> ParseCommonFields(std::span<const std::string_view> fields) {
@@ -302,14 +310,6 @@ std::optional<TrainingRecord> ParseOlderHistoryLine(std::string_view line) {
     return Checked(ParseCommonFields(fields));
 }
 
-// The start of a line that a write cut short: a crash or a kill in the middle
-// of an append leaves it at the file's end, without its line end (a file
-// system may also leave zero bytes there).
-bool IsCutShortLine(std::string_view text) {
-    return text.find_first_not_of(std::string_view("0123456789abcdef-+.,:TZ\r\0", 26)) ==
-           std::string_view::npos;
-}
-
 } // namespace
 
 std::string HistoryHeaderLine() {
@@ -317,8 +317,14 @@ std::string HistoryHeaderLine() {
 }
 
 TrainingRecord AsStoredInHistory(TrainingRecord record) {
-    record.Finished = std::max<system_clock::time_point>(floor<seconds>(record.Finished),
-                                                         system_clock::time_point{});
+    using Moment = system_clock::time_point;
+    constexpr Moment epoch{};
+    if (record.Start) {
+        record.Start->Moment = std::max<Moment>(floor<milliseconds>(record.Start->Moment), epoch);
+        record.Finished = std::max<Moment>(floor<milliseconds>(record.Finished), record.Start->Moment);
+    } else {
+        record.Finished = std::max<Moment>(floor<seconds>(record.Finished), epoch);
+    }
     if (record.Evidence)
         KeepAsReadAtItsEnd(*record.Evidence);
     return record;
@@ -326,7 +332,7 @@ TrainingRecord AsStoredInHistory(TrainingRecord record) {
 
 std::string HistoryLine(const TrainingRecord& training) {
     const TrainingRecord record = AsStoredInHistory(training);
-    std::string line = UtcText(record.Finished);
+    std::string line = UtcText(floor<seconds>(record.Finished));
     AppendFields(line, {record.PeasCount, record.PeasRatio, std::int32_t{record.TimerEnabled},
                         record.TimeInterval});
     line += ',';
@@ -337,25 +343,70 @@ std::string HistoryLine(const TrainingRecord& training) {
     AppendFields(line, {record.Percentage});
     line += record.Abandoned ? ",1" : ",0";
     AppendEvidence(line, record.Evidence);
+    AppendTiming(line, record);
     line += ',';
-    line += CheckText(line.substr(0, line.size() - 1));
+    line += LineCheckText(std::string_view(line).substr(0, line.size() - 1));
     line += '\n';
     return line;
 }
 
+std::size_t LongestHistoryLine() {
+    static const std::size_t longest = [] {
+        // The widest texts: a negative 32-bit integer, and a negative double
+        // of seventeen digits with a three-digit exponent; the moments and
+        // the id are of one width.
+        constexpr std::int32_t integer = std::numeric_limits<std::int32_t>::min();
+        constexpr double real = -2.2250738585072014e-308;
+        TrainingRecord record;
+        record.PeasCount = record.PeasRatio = record.TimeInterval = integer;
+        record.Bucket = {false, integer};
+        record.Answers = {integer, integer, integer};
+        record.RightCount = integer;
+        record.Percentage = real;
+        EvidenceTrack evidence;
+        evidence.Total.ExpectedRight = evidence.Total.RightVariance = real;
+        evidence.LogPeakWealth = real;
+        evidence.Total.LogWealth.fill(real);
+        record.Evidence = evidence;
+        record.Start = TrainingStart{};
+        return HistoryLine(record).size();
+    }();
+    return longest;
+}
+
 namespace {
 
+// The start, the end to the millisecond and the id, or all three empty (a
+// line of an older format written again). The end must be the line's own
+// end to the second, and come no earlier than the start.
+bool ParseTiming(std::span<const std::string_view> fields, TrainingRecord& record) {
+    if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); }))
+        return true;
+    const auto started = ParseUtcMilliseconds(fields[0]);
+    const auto finished = ParseUtcMilliseconds(fields[1]);
+    const auto id = TrainingId::FromText(fields[2]);
+    if (!started || !finished || !id || *started > *finished ||
+        floor<seconds>(*finished) != record.Finished)
+        return false;
+    record.Start = TrainingStart{*started, *id};
+    record.Finished = *finished;
+    return true;
+}
+
 // The fields of a line, without a check, with the evidence of the first
-// `betCount` bets.
-std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount) {
-    std::array<std::string_view, FieldCount(BetCount)> allFields;
-    const std::span fields = std::span(allFields).first(FieldCount(betCount));
+// `betCount` bets, and the timing columns when `timed`.
+std::optional<TrainingRecord> ParseLineWithBets(std::string_view line, std::size_t betCount,
+                                                bool timed) {
+    std::array<std::string_view, FieldCount(BetCount) + TimingFieldCount> allFields;
+    const std::span fields =
+        std::span(allFields).first(FieldCount(betCount) + (timed ? TimingFieldCount : 0));
     if (!SplitFields(line, fields))
         return std::nullopt;
     std::optional<TrainingRecord> record = ParseCommonFields(fields);
     const auto abandoned = ParseNumber<std::int32_t>(fields[CommonFieldCount], 0, 1);
-    if (!record || !abandoned ||
-        !ParseEvidence(fields.subspan(CommonFieldCount + 1), record->Evidence))
+    const auto evidence = fields.subspan(CommonFieldCount + 1, EvidenceFieldCount(betCount));
+    if (!record || !abandoned || !ParseEvidence(evidence, record->Evidence) ||
+        (timed && !ParseTiming(fields.last(TimingFieldCount), *record)))
         return std::nullopt;
     record->Abandoned = *abandoned == 1;
     return Checked(std::move(record));
@@ -367,43 +418,56 @@ std::optional<TrainingRecord> ParseHistoryLine(std::string_view line) {
     const std::optional<std::string_view> content = CheckedContent(line);
     if (!content)
         return std::nullopt;
-    return ParseLineWithBets(*content, BetCount);
+    return ParseLineWithBets(*content, BetCount, true);
 }
 
+std::optional<TrainingRecord> ParseUntimedHistoryLine(std::string_view line) {
+    const std::optional<std::string_view> content = CheckedContent(line);
+    if (!content)
+        return std::nullopt;
+    return ParseLineWithBets(*content, BetCount, false);
+}
+
+// From the end: the lines before the last whole one need not be read.
 std::optional<TrainingRecord> ParseJournalText(std::string_view text) {
-    std::optional<TrainingRecord> last;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        if (auto record = ParseHistoryLine(text.substr(0, end)))
-            last = std::move(record);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
+    const std::size_t used = text.find_last_not_of('\0');
+    text = text.substr(0, used == std::string_view::npos ? 0 : used + 1);
+    for (;;) {
+        const std::size_t lineEnd = text.rfind('\n');
+        const std::size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+        const std::string_view line = text.substr(start);
+        // A journal that the version before this one left has no timing.
+        if (auto record = ParseHistoryLine(line); record || (record = ParseUntimedHistoryLine(line)))
+            return record;
+        if (start == 0)
+            return std::nullopt;
+        text = text.substr(0, start - 1);
     }
-    return last;
 }
 
 std::optional<TrainingRecord> ParsePreviousHistoryLine(std::string_view line) {
-    return ParseLineWithBets(line, SixBetCount);
+    return ParseLineWithBets(line, SixBetCount, false);
 }
 
 void HistoryParser::Feed(std::string_view piece) {
     while (!piece.empty() && !stopped_) {
         const std::size_t end = piece.find('\n');
+        const bool ended = end != std::string_view::npos;
         const std::string_view part = piece.substr(0, end);
-        if (carry_.size() + part.size() > MaxHistoryLineLength) {
-            Stop(lineNumber_ == 0 ? ParsedHistory::Kind::Foreign : ParsedHistory::Kind::Damaged,
-                 lineNumber_ + 1);
-            return;
+        offset_ += ended ? end + 1 : part.size();
+        piece.remove_prefix(ended ? end + 1 : part.size());
+        if (!passingLongLine_ && carry_.size() + part.size() > MaxHistoryLineLength) {
+            if (lineNumber_ == 0)
+                return Stop(ParsedHistory::Kind::Foreign, 1);
+            carry_.clear();
+            passingLongLine_ = true;
         }
-        if (end == std::string_view::npos) {
+        if (passingLongLine_) {
+            if (ended)
+                TakeLongLine();
+        } else if (!ended) {
             carry_.append(part);
-            offset_ += part.size();
-            return;
-        }
-        offset_ += end + 1;
-        piece.remove_prefix(end + 1);
-        if (carry_.empty()) {
+        } else if (carry_.empty()) {
             TakeLine(part, true);
         } else {
             carry_.append(part);
@@ -413,6 +477,14 @@ void HistoryParser::Feed(std::string_view piece) {
     }
 }
 
+// A line too long to be ours is passed over, never held: only whether a
+// training follows it matters.
+void HistoryParser::TakeLongLine() {
+    passingLongLine_ = false;
+    ++lineNumber_;
+    NoteOddLine(false);
+}
+
 void HistoryParser::TakeLine(std::string_view line, bool ended) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
@@ -420,16 +492,21 @@ void HistoryParser::TakeLine(std::string_view line, bool ended) {
     if (lineNumber_ == 1)
         TakeHeader(line, ended);
     else if (line.empty())
-        firstBlankLine_ = firstBlankLine_ != 0 ? firstBlankLine_ : lineNumber_;
-    else if (firstBlankLine_ != 0)
-        Stop(ParsedHistory::Kind::Damaged, firstBlankLine_);
+        NoteOddLine(true);
     else
         TakeTraining(line, ended);
+}
+
+void HistoryParser::NoteOddLine(bool blank) {
+    firstOddLine_ = firstOddLine_ != 0 ? firstOddLine_ : lineNumber_;
+    tailDamaged_ = tailDamaged_ || !blank;
 }
 
 void HistoryParser::TakeHeader(std::string_view line, bool ended) {
     if (line == OlderHeader)
         format_ = ParsedHistory::Format::Oldest;
+    else if (line == UntimedHeader())
+        format_ = ParsedHistory::Format::Untimed;
     else if (line == PreviousHeader())
         format_ = ParsedHistory::Format::Previous;
     else if (line != Header())
@@ -443,6 +520,8 @@ std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bo
     switch (format_) {
     case ParsedHistory::Format::Current:
         return ParseHistoryLine(line);
+    case ParsedHistory::Format::Untimed:
+        return ParseUntimedHistoryLine(line);
     // Without a check, a last line without its end may have been cut in its
     // last number and read as a training all the same: it is left out.
     case ParsedHistory::Format::Previous:
@@ -455,11 +534,10 @@ std::optional<TrainingRecord> HistoryParser::ParseLine(std::string_view line, bo
 
 void HistoryParser::TakeTraining(std::string_view line, bool ended) {
     const std::optional<TrainingRecord> record = ParseLine(line, ended);
-    if (!record) {
-        if (ended || !IsCutShortLine(line))
-            Stop(ParsedHistory::Kind::Damaged, lineNumber_);
-        return;
-    }
+    if (!record)
+        return NoteOddLine(false);
+    if (firstOddLine_ != 0)
+        return Stop(ParsedHistory::Kind::Damaged, firstOddLine_);
     result_.Records.push_back(*record);
     result_.DataEnd = offset_;
     result_.DataEndsMidLine = !ended;
@@ -474,13 +552,17 @@ void HistoryParser::Stop(ParsedHistory::Kind kind, int line) {
 }
 
 ParsedHistory HistoryParser::Finish() {
+    if (!stopped_ && passingLongLine_)
+        TakeLongLine();
     if (!stopped_ && !carry_.empty()) {
         const std::string last = std::move(carry_);
         carry_.clear();
         TakeLine(last, false);
     }
-    if (!stopped_ && lineNumber_ > 0)
+    if (!stopped_ && lineNumber_ > 0) {
         result_.Status = ParsedHistory::Kind::Ours;
+        result_.DamagedTail = tailDamaged_;
+    }
     return std::move(result_);
 }
 

@@ -2,22 +2,33 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace kvarzel {
 
-// What the command line asks for. The program reads two options, each of
-// which answers on standard output instead of opening a window; every other
-// argument is ignored.
-enum class CommandLineRequest { RunProgram, ShowUsage, ShowVersion };
+// What the command line asks for. The program knows two options, each of
+// which answers on standard output instead of opening a window, as GNU and Qt
+// programs have them: -h, --help and -v, --version, a long one also by any
+// start of its name (--vers). Any other option is refused; other arguments,
+// and everything after "--", are left alone.
+enum class CommandLineRequest { RunProgram, ShowUsage, ShowVersion, RefuseOption };
 
-// The first of "-h" or "--help" and "--version" among the arguments after the
-// program's name decides; without either the program runs.
-CommandLineRequest ReadCommandLine(int argc, const char* const* argv);
+struct CommandLine {
+    CommandLineRequest Request = CommandLineRequest::RunProgram;
+    std::string Option; // the option that decided, as given
 
-// Writes the answer to a usage or version request (nothing for RunProgram)
-// and returns the process's exit status: 0, or 1 when the text could not be
-// written.
-int AnswerCommandLine(CommandLineRequest request, std::string_view version, std::ostream& out);
+    bool operator==(const CommandLine&) const = default;
+};
+
+// The first option among the arguments after the program's name decides.
+CommandLine ReadCommandLine(int argc, const char* const* argv);
+
+// Answers a request other than RunProgram: the usage or `versionText` on
+// `out`, or for a refused option one line on `errors` that names it and points
+// to --help, in Russian when `russian`. Returns the process's exit status: 0;
+// 1 when the answer could not be written; 2 for a refused option.
+int AnswerCommandLine(const CommandLine& line, std::string_view versionText, std::ostream& out,
+                      std::ostream& errors, bool russian);
 
 } // namespace kvarzel

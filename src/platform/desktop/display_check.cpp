@@ -92,16 +92,39 @@ bool RussianMessages() {
     return false;
 }
 
-std::string_view NoDisplayMessage(bool russian) {
+namespace {
+
+// The displays named in the environment for the platforms tried, in their order.
+std::string DisplaysTried(const DisplaySettings& settings, std::string_view either) {
+    std::string names;
+    for (const std::string& platform : PlatformsToTry(settings)) {
+        const std::string_view plugin = std::string_view(platform).substr(0, platform.find(':'));
+        const std::string& name = plugin == "xcb"                 ? settings.XDisplay
+                                  : plugin.starts_with("wayland") ? settings.WaylandDisplay
+                                                                  : std::string();
+        if (!name.empty() && names.find(name) == std::string::npos)
+            names.append(names.empty() ? "" : either).append(name);
+    }
+    return names;
+}
+
+} // namespace
+
+std::string NoDisplayMessage(const DisplaySettings& settings, bool russian) {
+    const std::string tried = DisplaysTried(settings, russian ? " или " : " or ");
+    if (!tried.empty())
+        return (russian ? "kvarzel: не удаётся открыть дисплей " : "kvarzel: cannot open display ") +
+               tried;
     return russian ? "kvarzel: нет дисплея, на котором открыть окно (задайте DISPLAY или "
                      "WAYLAND_DISPLAY)"
                    : "kvarzel: no display to open the window on (set DISPLAY or WAYLAND_DISPLAY)";
 }
 
 bool CheckDisplay(std::ostream& errors) {
-    if (CanOpenDisplay(ReadDisplaySettings()))
+    const DisplaySettings settings = ReadDisplaySettings();
+    if (CanOpenDisplay(settings))
         return true;
-    errors << NoDisplayMessage(RussianMessages()) << '\n';
+    errors << NoDisplayMessage(settings, RussianMessages()) << '\n';
     return false;
 }
 

@@ -29,12 +29,13 @@ std::vector<std::string> PlatformsToTry(const DisplaySettings& settings);
 // server of that kind (offscreen, VNC, a framebuffer ...) count as found.
 bool CanOpenDisplay(const DisplaySettings& settings);
 
-// Whether messages should be Russian: the locale of LC_ALL, else LC_MESSAGES,
-// else LANG, is Russian.
+// Whether the lines written on standard error before there is a window should
+// be Russian: the locale of LC_ALL, else LC_MESSAGES, else LANG, is Russian.
 bool RussianMessages();
 
-// The one line said when there is no display to open the window on.
-std::string_view NoDisplayMessage(bool russian);
+// The one line said when there is no display to open the window on: it names
+// the displays that were set and could not be opened, or else asks for one.
+std::string NoDisplayMessage(const DisplaySettings& settings, bool russian);
 
 // Checked before Qt starts, which would end the process with a core dump:
 // when no display can be opened, writes the line to `errors` and returns false.

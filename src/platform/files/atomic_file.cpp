@@ -16,9 +16,13 @@
 
 namespace kvarzel {
 
-bool WriteAll(int fd, std::string_view bytes) {
+namespace {
+
+// Goes on after short writes: `write` writes from the start of the bytes it
+// is given and returns what write(2) does.
+template <typename Write> bool WriteEach(std::string_view bytes, Write write) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = write(bytes);
         if (written < 0 && errno == EINTR)
             continue;
         if (written == 0)
@@ -28,6 +32,22 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+} // namespace
+
+bool WriteAll(int fd, std::string_view bytes) {
+    return WriteEach(bytes, [fd](std::string_view rest) {
+        return ::write(fd, rest.data(), rest.size());
+    });
+}
+
+bool WriteAllAt(int fd, std::string_view bytes, off_t& offset) {
+    return WriteEach(bytes, [fd, &offset](std::string_view rest) {
+        const ssize_t written = ::pwrite(fd, rest.data(), rest.size(), offset);
+        offset += written > 0 ? written : 0;
+        return written;
+    });
 }
 
 namespace {
@@ -114,6 +134,19 @@ TemporaryFileHook& TemporaryCreatedHook() {
     return hook;
 }
 
+} // namespace
+
+bool NameLeadsTo(const std::filesystem::path& path, int fd) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
+    TemporaryCreatedHook() = std::move(hook);
+}
+
 // Creates the temporary file and locks it. Between the two, another copy's
 // clean-up can take the still unlocked file for a stale one and remove it,
 // and the rename would then fail: the file is ours only once the lock holds
@@ -121,7 +154,7 @@ TemporaryFileHook& TemporaryCreatedHook() {
 // file itself; a file system without locks leaves the name check alone.
 int CreateLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
                           std::string& temporary) {
-    constexpr int attempts = 5;
+    constexpr int attempts = 64;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         temporary = (folder / (prefix + "XXXXXX")).string();
         FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -129,21 +162,16 @@ int CreateLockedTemporary(const std::filesystem::path& folder, const std::string
             return -1;
         if (TemporaryCreatedHook())
             TemporaryCreatedHook()(temporary);
-        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            // A clean-up holds it, and may leave it (one that spares new files).
+            if (NameLeadsTo(temporary, fd.Get()))
+                ::unlink(temporary.c_str());
             continue;
-        struct stat held {};
-        struct stat named {};
-        if (::fstat(fd.Get(), &held) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
-            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+        }
+        if (NameLeadsTo(temporary, fd.Get()))
             return fd.Release();
     }
     return -1;
-}
-
-} // namespace
-
-void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {
-    TemporaryCreatedHook() = std::move(hook);
 }
 
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSize) {

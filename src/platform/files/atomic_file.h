@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <sys/types.h>
 
 namespace kvarzel {
 
@@ -25,6 +26,19 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t maxSiz
 // Writes all of the bytes, going on after short writes; false with errno set
 // on the first failure.
 bool WriteAll(int fd, std::string_view bytes);
+// The same at `offset`, which moves past every byte written, also those of a
+// write that then failed part way.
+bool WriteAllAt(int fd, std::string_view bytes, off_t& offset);
+
+// The path still names the open file: nothing removed or put in its place.
+bool NameLeadsTo(const std::filesystem::path& path, int fd);
+
+// Creates "<folder>/<prefix>XXXXXX" (the X's filled as mkostemp fills them),
+// locked with flock and still under that name once locked: another program's
+// clean-up may remove a temporary file that it finds unlocked. The
+// descriptor (read and write), or -1 with errno set; `path` names the file.
+int CreateLockedTemporary(const std::filesystem::path& folder, const std::string& prefix,
+                          std::string& path);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, are synced, and the temporary file is renamed over the old one,

@@ -2,6 +2,7 @@
 #include "platform/files/history_file.h"
 
 #include "platform/files/atomic_file.h"
+#include "platform/files/damaged_tail.h"
 #include "platform/files/file_descriptor.h"
 #include "platform/files/file_lock.h"
 #include "platform/files/home_folder.h"
@@ -34,6 +35,7 @@ struct ReadHistory {
     bool OlderFormat = false;
     std::size_t DataEnd = 0;
     bool DataEndsMidLine = false;
+    bool DamagedTail = false;
 };
 
 Contents InState(Status state) {
@@ -87,8 +89,14 @@ ReadHistory ReadOpenFile(int fd, const struct stat& info) {
     history.OlderFormat = parsed.OlderFormat;
     history.DataEnd = parsed.DataEnd;
     history.DataEndsMidLine = parsed.DataEndsMidLine;
+    history.DamagedTail = parsed.DamagedTail;
+    if (parsed.DamagedTail)
+        history.Read.DamagedTailBytes = static_cast<std::uint64_t>(info.st_size) - parsed.DataEnd;
     history.Read.State = StatusOf(parsed.Status);
     history.Read.Records = std::move(parsed.Records);
+    for (const TrainingRecord& record : history.Read.Records)
+        if (record.Start)
+            history.Read.Ids.insert(record.Start->Id);
     history.Read.BadLine = parsed.BadLine;
     const bool endsCleanly = parsed.DataEnd == static_cast<std::size_t>(info.st_size) &&
                              !parsed.DataEndsMidLine && !parsed.OlderFormat;
@@ -105,14 +113,29 @@ bool ReadsBack(const TrainingRecord& record, std::string_view line) {
     return read && *read == AsStoredInHistory(record);
 }
 
-bool LinesOf(std::span<const TrainingRecord> records, std::string& lines) {
+bool AllReadBack(std::span<const TrainingRecord> records) {
+    return std::all_of(records.begin(), records.end(), [](const TrainingRecord& record) {
+        return ReadsBack(record, HistoryLine(record));
+    });
+}
+
+// The records the file does not hold yet, and their lines: a training whose
+// id is in the file already (a journal completed again after a kill between
+// its line's write and its removal) is not written twice.
+struct NewLines {
+    std::vector<TrainingRecord> Records;
+    std::string Text;
+};
+
+NewLines NotYetIn(const Contents& contents, std::span<const TrainingRecord> records) {
+    NewLines lines;
     for (const TrainingRecord& record : records) {
-        const std::string line = HistoryLine(record);
-        if (!ReadsBack(record, line))
-            return false;
-        lines += line;
+        if (record.Start && contents.Ids.contains(record.Start->Id))
+            continue;
+        lines.Records.push_back(record);
+        lines.Text += HistoryLine(record);
     }
-    return true;
+    return lines;
 }
 
 void Add(Contents& contents, std::span<const TrainingRecord> records, const FileStamp& stamp) {
@@ -120,8 +143,11 @@ void Add(Contents& contents, std::span<const TrainingRecord> records, const File
     contents.Failure = WriteFailure::None;
     contents.Seen = stamp;
     contents.BadLine = 0;
-    for (const TrainingRecord& record : records)
+    for (const TrainingRecord& record : records) {
         contents.Records.push_back(AsStoredInHistory(record));
+        if (record.Start)
+            contents.Ids.insert(record.Start->Id);
+    }
     contents.AppendableAsIs = stamp;
 }
 
@@ -151,6 +177,8 @@ std::string RewrittenInCurrentFormat(const std::vector<TrainingRecord>& records,
 // part way is cut away again, so the file is as it was.
 AppendResult AppendAtEnd(int fd, const std::string& lines, std::span<const TrainingRecord> records,
                          Contents& contents) {
+    if (records.empty())
+        return AppendResult::Appended;
     struct stat before {};
     if (::fstat(fd, &before) != 0)
         return AppendResult::Failed;
@@ -168,14 +196,43 @@ AppendResult AppendAtEnd(int fd, const std::string& lines, std::span<const Train
     return AppendResult::Appended;
 }
 
+// The file as it now is; the tails moved aside stay until the caller has
+// told them.
+void TakeAsNow(Contents& contents, Contents now) {
+    now.MovedTails = std::move(contents.MovedTails);
+    contents = std::move(now);
+}
+
+// What follows the last training and is more than blank lines (zero bytes a
+// power cut left, a line cut short, garbage) goes to a file of its own beside
+// the history before any new line comes: nothing is thrown away, and the
+// history takes lines again.
+bool MoveDamagedTailAside(int fd, const struct stat& info, const std::filesystem::path& target,
+                          const ReadHistory& history, Contents& contents) {
+    int error = 0;
+    const std::optional<std::filesystem::path> aside =
+        CopyTailAside(fd, static_cast<off_t>(history.DataEnd), info.st_size, target,
+                      std::chrono::system_clock::now(), error);
+    if (!aside) {
+        contents.Failure = WriteFailureOfError(error);
+        return false;
+    }
+    contents.MovedTails.push_back(*aside);
+    contents.DamagedTailBytes = 0;
+    return true;
+}
+
 // The file changed since it was last seen, or was never read: it is read and
 // checked again, under the lock, and made ready to take lines at its end.
 AppendResult AppendAfterReading(int fd, const struct stat& info,
-                                const std::filesystem::path& target, const std::string& lines,
-                                std::span<const TrainingRecord> records, Contents& contents) {
+                                const std::filesystem::path& target,
+                                std::span<const TrainingRecord> all, Contents& contents) {
     ReadHistory history = ReadOpenFile(fd, info);
-    contents = std::move(history.Read);
+    TakeAsNow(contents, std::move(history.Read));
     contents.Seen = StampOf(info);
+    const NewLines fresh = NotYetIn(contents, all);
+    const std::string& lines = fresh.Text;
+    const std::span<const TrainingRecord> records = fresh.Records;
     if (contents.State == Status::Missing)
         return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
     if (contents.State != Status::Ours) {
@@ -183,11 +240,14 @@ AppendResult AppendAfterReading(int fd, const struct stat& info,
                                                                 : WriteFailure::NotOurFile;
         return AppendResult::Refused;
     }
+    if (records.empty())
+        return AppendResult::Appended;
+    if (history.DamagedTail && !MoveDamagedTailAside(fd, info, target, history, contents))
+        return AppendResult::Failed;
     if (history.OlderFormat)
         return WriteWhole(target, RewrittenInCurrentFormat(contents.Records, lines), records,
                           contents);
-    // Blank lines and a line cut short at the end go; a last line without its
-    // end gets one.
+    // Blank lines and the tail go; a last line without its end gets one.
     if (static_cast<std::size_t>(info.st_size) > history.DataEnd &&
         ::ftruncate(fd, static_cast<off_t>(history.DataEnd)) != 0) {
         contents.Failure = WriteFailureOfError(errno);
@@ -227,12 +287,16 @@ bool IsUsersWritableFile(const struct stat& info) {
            (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
-AppendResult AppendLocked(const std::filesystem::path& target, const std::string& lines,
+AppendResult AppendLocked(const std::filesystem::path& target,
                           std::span<const TrainingRecord> records, Contents& contents) {
     FileDescriptor fd(
         ::open(target.c_str(), O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0 && errno == ENOENT)
-        return WriteWhole(target, HistoryHeaderLine() + lines, records, contents);
+    if (fd.Get() < 0 && errno == ENOENT) {
+        // A file that is gone holds none of the lines read from it before.
+        TakeAsNow(contents, {});
+        const NewLines fresh = NotYetIn(contents, records);
+        return WriteWhole(target, HistoryHeaderLine() + fresh.Text, fresh.Records, contents);
+    }
     struct stat info {};
     if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
         const int error = errno;
@@ -244,9 +308,11 @@ AppendResult AppendLocked(const std::filesystem::path& target, const std::string
         return Refuse(contents, Status::Unreadable, WriteFailure::NotRegularFile);
     if (!IsUsersWritableFile(info))
         return Refuse(contents, Status::Protected, WriteFailure::FileProtected);
-    if (contents.AppendableAsIs && *contents.AppendableAsIs == StampOf(info))
-        return AppendAtEnd(fd.Get(), lines, records, contents);
-    return AppendAfterReading(fd.Get(), info, target, lines, records, contents);
+    if (contents.AppendableAsIs && *contents.AppendableAsIs == StampOf(info)) {
+        const NewLines fresh = NotYetIn(contents, records);
+        return AppendAtEnd(fd.Get(), fresh.Text, fresh.Records, contents);
+    }
+    return AppendAfterReading(fd.Get(), info, target, records, contents);
 }
 
 } // namespace
@@ -286,8 +352,7 @@ HistoryFile::Contents HistoryFile::Load() const {
 HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> records,
                                               Contents& contents,
                                               std::chrono::milliseconds lockWait) const {
-    std::string lines;
-    if (!LinesOf(records, lines))
+    if (!AllReadBack(records))
         return Fail(contents, WriteFailure::Unknown);
     if (records.empty())
         return AppendResult::Appended;
@@ -314,7 +379,7 @@ HistoryFile::AppendResult HistoryFile::Append(std::span<const TrainingRecord> re
     case FileLock::State::Failed:
         return Fail(contents, WriteFailureOfError(lock.Error()));
     }
-    return AppendLocked(*target, lines, records, contents);
+    return AppendLocked(*target, records, contents);
 }
 
 } // namespace kvarzel

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace kvarzel {
@@ -37,9 +38,12 @@ struct FileStamp {
 // thousand trainings is some 20 MB, and writing all of it again after every
 // training would cost the window a noticeable pause. A crash or a kill in the
 // middle of the write can leave only the start of a line, without its line
-// end; reading leaves such a line out, and the next append, under the lock,
-// cuts it away first. A write that fails (a full disk) is cut away at once.
-// So no line is lost or doubled either way.
+// end, and a power cut can leave zero bytes or garbage after the last line
+// that reached the disk. Reading keeps every whole line before such a tail;
+// the next append, under the lock, copies the tail to a file beside the
+// history (see DamagedTailPath) and cuts it away first. A write that fails (a
+// full disk) is cut away at once. So no line is lost or doubled either way,
+// and a damaged tail never stops the history.
 //
 // A file that is not ours (foreign, damaged, unreadable), or that is not the
 // user's to change (see ReplaceableFile: a link to something that is not the
@@ -64,6 +68,8 @@ public:
     struct Contents {
         Status State = Status::Missing;
         std::vector<TrainingRecord> Records;
+        // The ids of the records that have one: a training is written once.
+        std::unordered_set<TrainingId, TrainingIdHash> Ids;
         int BadLine = 0;
         // The file as this program last read or wrote it, when it could take
         // new lines at its end as it was: an append to it, unchanged since,
@@ -73,6 +79,14 @@ public:
         std::optional<FileStamp> Seen;
         // Why the last append did not write (Failed, Busy or Refused).
         WriteFailure Failure = WriteFailure::None;
+        // The bytes after the last training that are more than blank lines
+        // (a line cut short, zero bytes, garbage): the next append moves them
+        // aside.
+        std::uint64_t DamagedTailBytes = 0;
+        // The files the appends on these contents moved damaged tails to,
+        // oldest first, kept through later appends: the caller tells the
+        // user once, then clears it. Load never fills it.
+        std::vector<std::filesystem::path> MovedTails;
     };
 
     explicit HistoryFile(std::filesystem::path path,
@@ -91,8 +105,9 @@ public:
         Failed,  // could not be written (a full disk, a read-only folder): nothing changed
         Busy,    // another program kept the lock all through the wait: nothing changed
     };
-    // Adds the records, in order, in one write. `contents` is what the caller
-    // last had of the file: it comes back as the file now is.
+    // Adds the records, in order, in one write; a record whose id the file
+    // holds already is left out (and counts as written). `contents` is what
+    // the caller last had of the file: it comes back as the file now is.
     AppendResult Append(std::span<const TrainingRecord> records, Contents& contents) const {
         return Append(records, contents, lockWait_);
     }

@@ -2,110 +2,115 @@
 #include "platform/files/training_journal.h"
 
 #include "core/history/history_csv.h"
+#include "core/history/journal_text.h"
 #include "platform/files/atomic_file.h"
-#include "platform/files/home_folder.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdlib>
+#include <cstdio>
 #include <fcntl.h>
 #include <string>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace kvarzel {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A journal holds one line per answer of one training: 9 999 lines of a few
-// hundred bytes at most.
-constexpr std::size_t MaxJournalSize = 64 << 20;
+// A name already taken is another journal's: the journal is made again under
+// another name, a few times at most.
+constexpr int NameAttempts = 5;
+// As mkostemp fills its X's.
+constexpr std::size_t UniqueNameLength = 6;
 
-std::string JournalPrefix(const JournalPlaces& places) {
-    return places.History.filename().string() + ".journal-";
+// The room for every line, taken from the disk now. Where the file system
+// cannot reserve beyond the file's end, the file is filled with zero bytes
+// instead, which a reader takes for room after the last whole line.
+int Reserve(int fd, std::size_t size) {
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
+        return 0;
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
+        return errno;
+    return ::posix_fallocate(fd, 0, static_cast<off_t>(size));
 }
 
-std::vector<fs::path> Folders(const JournalPlaces& places) {
-    std::vector<fs::path> folders;
-    if (!places.History.empty())
-        folders.push_back(places.History.parent_path());
-    if (!places.Fallback.empty() && places.Fallback != places.History.parent_path())
-        folders.push_back(places.Fallback);
-    return folders;
+// Gives the journal its name without replacing another file; where the file
+// system cannot rename so, a hard link does the same.
+int Publish(const std::string& temporary, const fs::path& name) {
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+    if (::link(temporary.c_str(), name.c_str()) != 0)
+        return errno;
+    ::unlink(temporary.c_str());
+    return 0;
+}
+
+// Writes the heading and takes the room of a locked journal not yet named.
+int Prepare(int fd, const std::string& heading, std::size_t room) {
+    off_t end = 0;
+    return WriteAllAt(fd, heading, end) ? Reserve(fd, room) : errno;
+}
+
+// One attempt in one folder: the descriptor, locked, under `name`; or -1
+// with `error` set (EEXIST: the name was taken) and nothing left behind. The
+// journal is made under a temporary name, which a collector leaves alone
+// while it is locked (and, empty, for a while: until it is locked), and
+// renamed once it is locked and ready, so that nobody ever finds it unlocked
+// under its own name.
+int MakeJournal(const fs::path& folder, const std::string& prefix, const std::string& heading,
+                std::size_t room, fs::path& name, int& error) {
+    std::string temporary;
+    FileDescriptor fd(CreateLockedTemporary(folder, "." + prefix, temporary));
+    if (fd.Get() < 0) {
+        error = errno;
+        return -1;
+    }
+    name = folder / (prefix + temporary.substr(temporary.size() - UniqueNameLength));
+    error = Prepare(fd.Get(), heading, room);
+    if (error == 0)
+        error = Publish(temporary, name);
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return -1;
+    }
+    return fd.Release();
 }
 
 int OpenFolder(const fs::path& folder) {
     return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-// A journal is the user's regular file; anything else in its place is left alone.
-bool IsUsersRegularFile(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
-}
-
 } // namespace
 
-JournalPlaces UserJournalPlaces(const fs::path& history) {
-    const fs::path state = XdgBaseFolder("XDG_STATE_HOME", ".local/state");
-    return {history, state.empty() ? fs::path() : state / "Tellumor" / "Kvarzel"};
-}
+TrainingJournal::TrainingJournal(fs::path path, int fd, off_t end, int folder)
+    : path_(std::move(path)), fd_(fd), folder_(folder), end_(end) {}
 
-TrainingJournal::TrainingJournal(fs::path path, int fd) : path_(std::move(path)), fd_(fd) {}
-
-std::unique_ptr<TrainingJournal> TrainingJournal::Create(const JournalPlaces& places,
+std::unique_ptr<TrainingJournal> TrainingJournal::Create(const JournalPlaces& places, int answers,
                                                          WriteFailure& failure) {
-    failure = places.History.empty() ? WriteFailure::NoHomeFolder : WriteFailure::FolderNotWritable;
-    for (const fs::path& folder : Folders(places)) {
-        std::error_code error;
-        fs::create_directories(folder, error);
-        std::string name = (folder / JournalPrefix(places)).string() + "XXXXXX";
-        const int fd = ::mkostemp(name.data(), O_APPEND | O_CLOEXEC);
-        if (fd < 0) {
-            failure = WriteFailureOfError(errno);
-            continue;
+    failure = places.History.empty() ? WriteFailure::NoHomeFolder : WriteFailure::None;
+    const std::string prefix = JournalPrefix(places);
+    const std::string heading = JournalHeading(HistoryName(places.History));
+    const std::size_t room = JournalRoom(heading.size(), answers);
+    for (const JournalFolder& folder : JournalFolders(places)) {
+        std::error_code ignored;
+        fs::create_directories(folder.Path, ignored);
+        int error = EEXIST;
+        for (int attempt = 0; attempt < NameAttempts && error == EEXIST; ++attempt) {
+            fs::path name;
+            const int fd = MakeJournal(folder.Path, prefix, heading, room, name, error);
+            if (fd < 0)
+                continue;
+            failure = WriteFailure::None;
+            return std::unique_ptr<TrainingJournal>(new TrainingJournal(
+                name, fd, static_cast<off_t>(heading.size()), OpenFolder(folder.Path)));
         }
-        ::flock(fd, LOCK_EX | LOCK_NB);
-        const FileDescriptor folderFd(OpenFolder(folder));
-        std::unique_ptr<TrainingJournal> journal(new TrainingJournal(name, fd));
-        journal->sync_ = std::make_unique<BackgroundSync>(fd, folderFd.Get());
-        failure = WriteFailure::None;
-        return journal;
+        if (failure == WriteFailure::None)
+            failure = WriteFailureOfError(error);
     }
     return nullptr;
-}
-
-std::vector<std::unique_ptr<TrainingJournal>>
-TrainingJournal::CollectLeft(const JournalPlaces& places) {
-    std::vector<std::unique_ptr<TrainingJournal>> journals;
-    const std::string prefix = JournalPrefix(places);
-    for (const fs::path& folder : Folders(places)) {
-        std::error_code error;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-            if (!entry.path().filename().string().starts_with(prefix))
-                continue;
-            FileDescriptor fd(::open(entry.path().c_str(),
-                                     O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-            // Held by a program that is still playing that training.
-            if (fd.Get() < 0 || !IsUsersRegularFile(fd.Get()) ||
-                ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
-                continue;
-            const FileContents contents = ReadWholeFile(entry.path(), MaxJournalSize);
-            std::unique_ptr<TrainingJournal> journal(
-                new TrainingJournal(entry.path(), fd.Release()));
-            journal->record_ = ParseJournalText(contents.Bytes);
-            if (contents.Status == FileReadStatus::Read && !journal->record_)
-                journal->Remove();
-            else if (journal->record_)
-                journals.push_back(std::move(journal));
-        }
-    }
-    std::stable_sort(journals.begin(), journals.end(), [](const auto& a, const auto& b) {
-        return a->record_->Finished < b->record_->Finished;
-    });
-    return journals;
 }
 
 // After a write that failed part way, the next line starts on a line of its
@@ -113,7 +118,7 @@ TrainingJournal::CollectLeft(const JournalPlaces& places) {
 bool TrainingJournal::Append(const TrainingRecord& record) {
     record_ = record;
     const std::string line = HistoryLine(record);
-    if (!WriteAll(fd_.Get(), failure_ == WriteFailure::None ? line : "\n" + line)) {
+    if (!WriteAllAt(fd_.Get(), failure_ == WriteFailure::None ? line : "\n" + line, end_)) {
         failure_ = WriteFailureOfError(errno);
         return false;
     }
@@ -121,9 +126,15 @@ bool TrainingJournal::Append(const TrainingRecord& record) {
     return true;
 }
 
+// The syncs start with the first line: the folder's first, so that the
+// journal's name survives a power cut as well as its bytes.
 bool TrainingJournal::Write(const TrainingRecord& record) {
     if (!Append(record))
         return false;
+    if (!sync_ && folder_.Get() >= 0) {
+        sync_ = std::make_unique<BackgroundSync>(fd_.Get(), folder_.Get());
+        ::close(folder_.Release());
+    }
     if (sync_)
         sync_->Request();
     return true;
@@ -132,8 +143,13 @@ bool TrainingJournal::Write(const TrainingRecord& record) {
 bool TrainingJournal::Finish(const TrainingRecord& record) {
     if (!Append(record))
         return false;
-    // The folder's sync of a new journal goes first, then the file's own.
+    // The syncs under way end first; a journal without a line before has
+    // its folder synced here.
     sync_.reset();
+    if (folder_.Get() >= 0) {
+        ::fsync(folder_.Get());
+        ::close(folder_.Release());
+    }
     if (::fdatasync(fd_.Get()) != 0) {
         failure_ = WriteFailureOfError(errno);
         return false;

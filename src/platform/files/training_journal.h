@@ -5,47 +5,74 @@
 #include "core/write_failure.h"
 #include "platform/files/background_sync.h"
 #include "platform/files/file_descriptor.h"
+#include "platform/files/journal_places.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace kvarzel {
 
-// Where the journals of kept trainings go: beside the history, named
-// "<history>.journal-XXXXXX", or, when the history's folder refuses new files,
-// under the same names in a folder of the user's own.
-struct JournalPlaces {
-    std::filesystem::path History;
-    std::filesystem::path Fallback;
-};
-
-// The history's journals, falling back to
-// ${XDG_STATE_HOME:-$HOME/.local/state}/Tellumor/Kvarzel.
-JournalPlaces UserJournalPlaces(const std::filesystem::path& history);
-
-// A kept training on disk from its first answer until its line is in the
-// history. After every answer the training so far is appended as a whole
-// history line (a few hundred bytes, never a rewrite) and synced by a
-// background thread; the line of its end, finished or abandoned, is synced
-// before the call returns. Whatever cuts the program off, the next start
-// finds the journal's last whole line (each line carries its check) and adds
-// it to the history, as abandoned unless the training had ended.
+// A kept training on disk until its line is in the history. Its first line
+// names the history it belongs to (see journal_text.h); after every answer
+// the training so far is appended as a whole history line (a few hundred
+// bytes, never a rewrite) and synced by a background thread; the line of its
+// end, finished or abandoned, is synced before the call returns. Whatever
+// cuts the program off, a later start of the same history finds the
+// journal's last whole line (each line carries its check) and adds it to the
+// history, as abandoned unless the training had ended.
 //
-// The journal is locked while a program holds it, so that a start never
-// takes the journal of a training another copy is still playing.
+// The room for every line the training can write is reserved when the
+// journal is made, so that a disk that fills up later cannot stop them. The
+// journal is locked while a program holds it, from before its name appears,
+// so that a start never takes the journal of a training another copy is
+// still playing.
 class TrainingJournal {
 public:
-    // A new journal in the first place that takes one; nothing, with the
-    // reason, when none does.
-    static std::unique_ptr<TrainingJournal> Create(const JournalPlaces& places,
+    // How many journals one collection holds at most: each keeps a file
+    // descriptor open, and their number is bounded by the system.
+    static constexpr std::size_t CollectLimit = 256;
+
+    // A new journal for a training of at most `answers` answers, in the first
+    // place that takes one: made under a temporary name, locked, its heading
+    // written and its room reserved, then given its name. Nothing, with the
+    // reason (the history's own place's), when none does; nothing is then
+    // left behind.
+    static std::unique_ptr<TrainingJournal> Create(const JournalPlaces& places, int answers,
                                                    WriteFailure& failure);
-    // The journals that earlier runs left and no running program holds,
-    // each with its training, oldest training first. Journals without a
-    // whole line (a training cut off before its first answer reached the
-    // disk) are removed.
-    static std::vector<std::unique_ptr<TrainingJournal>> CollectLeft(const JournalPlaces& places);
+
+    // What a start finds of the history's journals that earlier runs left.
+    struct Left {
+        // Locked by this program, each with its training, oldest training
+        // first; each goes with Remove() once its line is in the history.
+        std::vector<std::unique_ptr<TrainingJournal>> Journals;
+        // Journals of this history bigger than a training can write: renamed
+        // to "<journal>.damaged" without being read.
+        std::vector<std::filesystem::path> SetAside;
+        // The limit was reached and more journals are there, perhaps of this
+        // history: collect again once these are done.
+        bool More = false;
+        // When listed: the starts of this history's trainings whose journals
+        // running programs hold, trainings under way, all of them whatever
+        // the limit (which costs a look at every journal).
+        std::vector<TrainingStart> Held;
+    };
+    // The journals of `places.History` that no running program holds,
+    // beside it (those without a heading too: the older layout) and in the
+    // fallback folder (only those whose heading names it). Journals of this
+    // history without a whole line (a training cut off before its first
+    // answer reached the disk), and temporary files a killed creation left,
+    // are removed. Reads only each journal's heading and its last lines, and
+    // touches no toolkit: it may run on any thread.
+    static Left CollectLeftJournals(const JournalPlaces& places,
+                                    std::size_t limit = CollectLimit, bool listHeld = true);
+    // The journals of one collection; `held`, when given, receives Left::Held.
+    static std::vector<std::unique_ptr<TrainingJournal>>
+    CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held = nullptr);
 
     TrainingJournal(const TrainingJournal&) = delete;
     TrainingJournal& operator=(const TrainingJournal&) = delete;
@@ -63,11 +90,17 @@ public:
     WriteFailure Failure() const { return failure_; }
 
 private:
-    TrainingJournal(std::filesystem::path path, int fd);
+    TrainingJournal(std::filesystem::path path, int fd, off_t end = 0, int folder = -1);
     bool Append(const TrainingRecord& record);
+    static void Take(const std::filesystem::path& path, bool besideHistory,
+                     const std::string& history, bool room, Left& left);
 
     std::filesystem::path path_;
     FileDescriptor fd_;
+    // The folder of a journal made here, until its first sync.
+    FileDescriptor folder_;
+    // Where the next line goes: the file may be longer, its room reserved.
+    off_t end_;
     std::unique_ptr<BackgroundSync> sync_;
     std::optional<TrainingRecord> record_;
     WriteFailure failure_ = WriteFailure::None;

@@ -59,17 +59,17 @@ std::string EndpointName(const std::filesystem::path& settingsFile) {
 
 } // namespace
 
-std::optional<HandOverEndpoint> HandOverEndpointFor(const std::filesystem::path& settingsFile) {
+EndpointChoice ChooseHandOverEndpoint(const std::filesystem::path& settingsFile) {
     std::optional<std::filesystem::path> folder = RuntimeFolder();
     if (!folder)
         folder = SettingsFolder(settingsFile);
     if (!folder)
-        return std::nullopt;
+        return {std::nullopt, {GuardProblem::Kind::NoPrivateFolder, settingsFile.parent_path()}};
     const std::string name = EndpointName(settingsFile);
     HandOverEndpoint endpoint{*folder / (name + ".lock"), *folder / (name + ".socket")};
     if (endpoint.Socket.string().size() >= sizeof(sockaddr_un::sun_path))
-        return std::nullopt;
-    return endpoint;
+        return {std::nullopt, {GuardProblem::Kind::PathTooLong, endpoint.Socket}};
+    return {endpoint, {}};
 }
 
 } // namespace kvarzel

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/handover/guard_problem.h"
+
 #include <filesystem>
 #include <optional>
 
@@ -15,10 +17,15 @@ struct HandOverEndpoint {
     std::filesystem::path Socket;
 };
 
+struct EndpointChoice {
+    std::optional<HandOverEndpoint> Endpoint;
+    GuardProblem Problem; // why there is none
+};
+
 // The endpoint of a settings file, in $XDG_RUNTIME_DIR when that is the user's
 // own folder, else beside the settings file (its folder made, mode 0700, when
-// missing). Nothing when neither folder is the user's alone (not a link, owned
+// missing). None when neither folder is the user's alone (not a link, owned
 // by the user, writable by nobody else) or the socket's path would be too long.
-std::optional<HandOverEndpoint> HandOverEndpointFor(const std::filesystem::path& settingsFile);
+EndpointChoice ChooseHandOverEndpoint(const std::filesystem::path& settingsFile);
 
 } // namespace kvarzel

@@ -2,9 +2,9 @@
 #pragma once
 
 #include "core/hand_over_request.h"
+#include "platform/handover/later_starts_listener.h"
 
 #include <QObject>
-#include <QSocketNotifier>
 
 #include <chrono>
 
@@ -12,20 +12,21 @@ namespace kvarzel {
 
 class FirstCopy;
 
-// Takes the requests of later starts on the running copy's socket, from the
-// event loop, never waiting on a client: a request is read as it comes, and
-// must be complete and valid within a second. Whatever else arrives (garbage,
-// an overlong message, a connection that never speaks, another user's
-// process, more connections at once than a start makes) is dropped without a
-// word.
+// The running copy's window answering later starts: the copy's listener hands
+// it each request, and the window carries it out and answers from its event
+// loop, so that a start finds a window that does not answer, not a thread
+// that does. A request is carried out only while its start still waits; the
+// requests answered while the copy was starting follow once the event loop
+// runs. When the event loop ends, the copy stops listening.
 class HandOverServer : public QObject {
     Q_OBJECT
 public:
-    // Listens on the copy's socket, which must outlive the server.
+    // Takes over the copy's requests; the copy must outlive the server.
     explicit HandOverServer(FirstCopy& copy, QObject* parent = nullptr);
+    ~HandOverServer() override;
 
-    static constexpr std::chrono::milliseconds ClientPatience{1000};
-    static constexpr int MostClients = 8;
+    // A request older than this is left: its start has given up, or is about to.
+    static constexpr std::chrono::milliseconds AnswerDeadline{1750};
 
 Q_SIGNALS:
     // A later start asked for this, and has been told that it was taken (a
@@ -33,9 +34,9 @@ Q_SIGNALS:
     void Requested(const kvarzel::HandOverRequest& request);
 
 private:
-    void AcceptClients();
+    void Answer(const PendingRequest& pending);
 
-    QSocketNotifier accepting_;
+    FirstCopy& copy_;
 };
 
 } // namespace kvarzel

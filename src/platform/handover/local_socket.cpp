@@ -16,8 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int Backlog = 8;
-
 sockaddr_un AddressOf(const std::filesystem::path& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -64,21 +62,27 @@ int ListenLocally(const std::filesystem::path& path) {
     const int bound =
         ::bind(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
     ::umask(previous);
-    if (bound != 0 || ::listen(socket.Get(), Backlog) != 0)
+    // The system caps the queue at its own most (net.core.somaxconn): later
+    // starts that come at once, or while this copy is held up, queue there
+    // instead of finding the socket full.
+    if (bound != 0 || ::listen(socket.Get(), SOMAXCONN) != 0)
         return -1;
     return socket.Release();
 }
 
-int ConnectLocally(const std::filesystem::path& path) {
+LocalConnection ConnectLocally(const std::filesystem::path& path) {
     if (!IsUsersSocket(path))
-        return -1;
+        return {LocalConnection::Result::NoListener};
     FileDescriptor socket(NewSocket());
     const sockaddr_un address = AddressOf(path);
-    if (socket.Get() < 0 ||
-        ::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        !PeerIsUser(socket.Get()))
-        return -1;
-    return socket.Release();
+    if (socket.Get() < 0)
+        return {LocalConnection::Result::NoListener};
+    if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        return {errno == EAGAIN ? LocalConnection::Result::QueueFull
+                                : LocalConnection::Result::NoListener};
+    if (!PeerIsUser(socket.Get()))
+        return {LocalConnection::Result::NoListener};
+    return {LocalConnection::Result::Connected, socket.Release()};
 }
 
 bool PeerIsUser(int socket) {
@@ -88,22 +92,24 @@ bool PeerIsUser(int socket) {
            peer.uid == ::geteuid();
 }
 
-bool ExchangeLocally(int socket, std::string_view message, std::string_view expected,
-                     Clock::time_point deadline) {
+LocalExchange ExchangeLocally(int socket, std::string_view message, std::string_view expected,
+                              Clock::time_point deadline) {
     // The message is far shorter than a socket's buffer: it goes at once, whole.
     if (::send(socket, message.data(), message.size(), MSG_NOSIGNAL) !=
         static_cast<ssize_t>(message.size()))
-        return false;
+        return LocalExchange::Closed;
     std::string received;
-    while (received.size() < expected.size() && WaitToRead(socket, deadline)) {
+    while (received.size() < expected.size()) {
+        if (!WaitToRead(socket, deadline))
+            return LocalExchange::Silent;
         char buffer[64];
         const ssize_t count = ::recv(socket, buffer, sizeof buffer, 0);
         if (count == 0 || (count < 0 && errno != EINTR && errno != EAGAIN))
-            return false;
+            return LocalExchange::Closed;
         if (count > 0)
             received.append(buffer, static_cast<std::size_t>(count));
     }
-    return received == expected;
+    return received == expected ? LocalExchange::Answered : LocalExchange::Closed;
 }
 
 } // namespace kvarzel

@@ -9,10 +9,14 @@ namespace {
 constexpr QChar CR(13), LF(10);
 
 QString CopyrightLine(const VersionStrings& strings) {
-    return QStringLiteral("© 2026 Tellumor (") + strings.LegalCopyright + QLatin1Char(')');
+    return CopyrightNotice() + QStringLiteral(" (") + strings.LegalCopyright + QLatin1Char(')');
 }
 
 } // namespace
+
+QString CopyrightNotice() {
+    return QStringLiteral("© 2026 Tellumor");
+}
 
 QString AboutHeaderText(const VersionStrings& strings) {
     return strings.FileDescription + CR + QStringLiteral("Версия ") + strings.FileVersion + CR +

@@ -15,6 +15,9 @@ inline constexpr auto MakerEmailTarget = "mailto:info@tellumor.example";
 inline constexpr auto MakerWebsite = "https://tellumor.example/";
 inline constexpr auto MakerWebsiteTarget = "https://tellumor.example/";
 
+// The year and the holder of the copyright.
+QString CopyrightNotice();
+
 // The first block of the About text: the description, "Версия " with the file
 // version, a blank line and the copyright line, each line ended by a break.
 QString AboutHeaderText(const VersionStrings& strings);

@@ -303,8 +303,8 @@ void TMainForm::AddResult(double percentage, int trainingCount) {
         results_->AddTrainingResult(percentage, trainingCount);
 }
 
-void TMainForm::TrainingStarted() {
-    statistics_->StartTraining();
+void TMainForm::TrainingStarted(const TrainingRecord& started) {
+    statistics_->StartTraining(started);
 }
 
 void TMainForm::TrainingAnswered(const TrainingRecord& soFar) {

@@ -128,7 +128,7 @@ private:
     void ClearAnswerBold() override;
     void ShowResultMessage(const std::string& message) override;
     void AddResult(double percentage, int trainingCount) override;
-    void TrainingStarted() override;
+    void TrainingStarted(const TrainingRecord& started) override;
     void TrainingAnswered(const TrainingRecord& soFar) override;
     void RecordTraining(const TrainingRecord& record) override;
     void HideAnswerControls() override;

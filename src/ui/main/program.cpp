@@ -16,7 +16,17 @@
 #include <QMessageBox>
 #include <QSessionManager>
 
+#include <cstdio>
+
 namespace kvarzel {
+namespace {
+
+// A line on standard error, for whoever started the program from a terminal or a script.
+void PrintProgramMessage(const QString& text) {
+    std::fprintf(stderr, "kvarzel: %s\n", qPrintable(text));
+}
+
+} // namespace
 
 // The signals are watched first, so that one that comes while the windows
 // are made waits for the event loop instead of cutting the program off.
@@ -96,9 +106,18 @@ void ProgramWindows::FinishStart() {
     QApplication::setWindowIcon(ProgramIcon());
 }
 
+void ProgramWindows::WarnOfUnguardedStart(const QString& problem) {
+    PrintProgramMessage(problem);
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Кварзель"),
+                                problem + QLatin1Char('.'), QMessageBox::Ok, MainForm);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    RunAfterFirstPaint(*MainForm, [box] { box->open(); });
+}
+
 int ReportRunningCopyNotAnswering() {
-    QMessageBox::warning(nullptr, QStringLiteral("Кварзель"),
-                         QStringLiteral("Кварзель уже запущен, но не отвечает"));
+    const QString text = QStringLiteral("Кварзель уже запущен, но не отвечает");
+    PrintProgramMessage(text);
+    QMessageBox::warning(nullptr, QStringLiteral("Кварзель"), text);
     return 1;
 }
 

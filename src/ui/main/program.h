@@ -3,6 +3,8 @@
 
 #include <memory>
 
+class QString;
+
 namespace kvarzel {
 
 class FirstCopy;
@@ -41,6 +43,11 @@ public:
     // is answered at once, and waits for it while this copy is starting.
     void AnswerLaterStarts(FirstCopy& copy);
 
+    // This copy could not make sure it is the only one on its settings file:
+    // it says why on standard error now, and in a box over the main window
+    // once that shows, and runs all the same.
+    void WarnOfUnguardedStart(const QString& problem);
+
     TMainForm* MainForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TOptionsForm* OptionsForm = nullptr;
@@ -57,7 +64,8 @@ private:
 };
 
 // Tells the user that a copy of the program runs on the settings file but
-// does not answer, and gives the status this start ends with.
+// does not answer, on standard error and in a box, and gives the status this
+// start ends with.
 int ReportRunningCopyNotAnswering();
 
 } // namespace kvarzel

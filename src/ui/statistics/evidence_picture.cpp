@@ -18,6 +18,8 @@ constexpr TColor CourseColor = 0x408000;      // the results chart's green
 constexpr TColor FivePercentColor = 0x0080FF; // orange
 constexpr TColor OnePercentColor = clRed;
 constexpr TColor ReadingColor = 0x800000; // navy
+// The share of an axis's span left beyond its values for half a dot.
+constexpr double DotRoom = 0.04;
 
 TLineSeries& AddLine(TChart& chart, TColor color, int width) {
     TLineSeries& series = chart.AddSeries(std::make_unique<TLineSeries>());
@@ -74,37 +76,30 @@ double Log10Figure(double lnWealth) {
     return NoEvidenceLevel - std::max(0.0, lnWealth) / std::numbers::ln10;
 }
 
-std::vector<CoursePoint> EvidenceCourse(const std::vector<float>& lnCourse, std::size_t limit) {
-    std::vector<CoursePoint> points{{0, NoEvidenceLevel}};
-    const std::size_t guesses = lnCourse.size();
-    if (guesses == 0 || limit < 2)
-        return points;
-    // One point per stretch, and room for the last guess after them.
-    const std::size_t stretches = std::max<std::size_t>(1, limit - 2);
-    const std::size_t stretch = std::max<std::size_t>(1, (guesses + stretches - 1) / stretches);
-    for (std::size_t start = 0; start < guesses; start += stretch) {
-        const auto begin = lnCourse.begin() + static_cast<std::ptrdiff_t>(start);
-        const auto end =
-            lnCourse.begin() + static_cast<std::ptrdiff_t>(std::min(start + stretch, guesses));
-        const auto highest = std::max_element(begin, end);
-        points.push_back(
-            {static_cast<double>(highest - lnCourse.begin() + 1), Log10Figure(*highest)});
-    }
-    if (points.back().Guess != static_cast<double>(guesses))
-        points.push_back({static_cast<double>(guesses), Log10Figure(lnCourse.back())});
-    return points;
-}
-
-std::vector<CoursePoint> ReadingPoints(const std::vector<float>& lnCourse,
+std::vector<CoursePoint> ReadingCourse(const std::vector<float>& lnCourse,
                                        const std::vector<std::size_t>& readings,
                                        std::size_t limit) {
-    std::vector<CoursePoint> points;
-    if (readings.size() > limit)
-        return points;
-    for (const std::size_t guesses : readings) {
+    std::vector<CoursePoint> points{{0, NoEvidenceLevel}};
+    const auto readingAt = [&](std::size_t reading) {
+        const std::size_t guesses = readings[reading];
         const double lnWealth = guesses == 0 ? 0.0 : lnCourse.at(guesses - 1);
-        points.push_back({static_cast<double>(guesses), Log10Figure(lnWealth)});
+        return CoursePoint{static_cast<double>(guesses), Log10Figure(lnWealth)};
+    };
+    const std::size_t count = readings.size();
+    if (count == 0 || limit < 2)
+        return points;
+    // One point per stretch, and room for the last reading after them.
+    const std::size_t stretches = std::max<std::size_t>(1, limit - 2);
+    const std::size_t stretch = std::max<std::size_t>(1, (count + stretches - 1) / stretches);
+    for (std::size_t start = 0; start < count; start += stretch) {
+        CoursePoint lowest = readingAt(start);
+        for (std::size_t reading = start + 1; reading < std::min(start + stretch, count); ++reading)
+            if (const CoursePoint point = readingAt(reading); point.Log10Figure < lowest.Log10Figure)
+                lowest = point;
+        points.push_back(lowest);
     }
+    if (const CoursePoint last = readingAt(count - 1); points.back().Guess != last.Guess)
+        points.push_back(last);
     return points;
 }
 
@@ -115,16 +110,16 @@ EvidencePicture::EvidencePicture(TChart& chart)
 
 void EvidencePicture::Show(const std::vector<float>& lnCourse,
                            const std::vector<std::size_t>& readings) {
-    const std::vector<CoursePoint> points = EvidenceCourse(lnCourse);
+    const std::vector<CoursePoint> points = ReadingCourse(lnCourse, readings);
     course_.Clear();
-    double low = OnePercentLevel - 0.5;
-    for (const CoursePoint& point : points) {
-        course_.AddPoint(point.Guess, point.Log10Figure);
-        low = std::min(low, point.Log10Figure);
-    }
     readings_.Clear();
-    for (const CoursePoint& point : ReadingPoints(lnCourse, readings))
-        readings_.AddPoint(point.Guess, point.Log10Figure);
+    double low = OnePercentLevel - 0.5;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        course_.AddPoint(points[i].Guess, points[i].Log10Figure);
+        if (i > 0)
+            readings_.AddPoint(points[i].Guess, points[i].Log10Figure);
+        low = std::min(low, points[i].Log10Figure);
+    }
     const double right = std::max(1.0, points.back().Guess);
     for (auto [series, level] :
          {std::pair{&fivePercent_, FivePercentLevel}, std::pair{&onePercent_, OnePercentLevel}}) {
@@ -132,8 +127,11 @@ void EvidencePicture::Show(const std::vector<float>& lnCourse,
         series->AddPoint(0, level);
         series->AddPoint(right, level);
     }
-    chart_.LeftAxis().SetRange(std::floor(low), NoEvidenceLevel);
-    chart_.BottomAxis().SetRange(0, right);
+    // A dot is a few pixels across: the ranges reach a little past the
+    // values, so that none is cut in half at an edge of the plot.
+    const double bottom = std::floor(low - 2 * DotRoom * (NoEvidenceLevel + 1 - low));
+    chart_.LeftAxis().SetRange(bottom, NoEvidenceLevel + DotRoom * (NoEvidenceLevel - bottom));
+    chart_.BottomAxis().SetRange(-DotRoom * right, right * (1 + DotRoom));
 }
 
 } // namespace kvarzel

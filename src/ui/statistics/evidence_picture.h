@@ -25,20 +25,20 @@ struct CoursePoint {
 // log10 of the figure in percent that a mean wealth gives, read at that moment.
 double Log10Figure(double lnWealth);
 
-// The course of the run's evidence for drawing: the start at 100 %, then at
-// most `limit` - 1 points, each the lowest figure of its stretch of guesses,
-// so that every low the figure may come from is drawn; the last guess always
-// ends the line. `lnCourse` is ln of the mean wealth after each guess.
-std::vector<CoursePoint> EvidenceCourse(const std::vector<float>& lnCourse,
-                                        std::size_t limit = CoursePointLimit);
-// The points where the figure was read, the end of each training, when there
-// are no more than `limit` of them; `readings` are the guesses made by each.
-std::vector<CoursePoint> ReadingPoints(const std::vector<float>& lnCourse,
+// The run's figure for drawing: the start at 100 %, then the figure where it
+// was read, at the end of each training, and nowhere else: a value inside a
+// training is no reading and is not drawn. `lnCourse` is ln of the mean
+// wealth after each guess, `readings` the guesses made by each reading. More
+// than `limit` - 1 readings are drawn by the lowest of each stretch of them,
+// and the last always ends the line: the lowest drawn is the lowest read.
+std::vector<CoursePoint> ReadingCourse(const std::vector<float>& lnCourse,
                                        const std::vector<std::size_t>& readings,
                                        std::size_t limit = CoursePointLimit);
 
-// The run's evidence drawn with the program's chart: the figure after every
-// guess as a line, a dot where it was read, and the 5 % and 1 % levels across.
+// The run's evidence drawn with the program's chart: a line through the
+// figure read at the end of each training, a dot at each reading, and the
+// 5 % and 1 % levels across; the axes leave room for a whole dot at 100 %
+// and at either end.
 class EvidencePicture {
 public:
     // Sets the chart up and adds its four series.

@@ -35,8 +35,8 @@ constexpr int SampleRows = 50;
 const char* const FiguresHeading = "Вероятность таких результатов у человека совсем без интуиции:";
 
 const char* const PictureLegend =
-    "<span style=\"color:#008040\">━━</span> оценка серии после каждого ответа, "
-    "<span style=\"color:#000080\">●</span> где она читается: в конце тренировки<br>"
+    "<span style=\"color:#008040\">━━</span><span style=\"color:#000080\">●</span> оценка "
+    "серии в конце каждой тренировки (внутри тренировки она не читается)<br>"
     "<span style=\"color:#ff8000\">━━</span> уровень 5% &nbsp; "
     "<span style=\"color:#ff0000\">━━</span> уровень 1%";
 
@@ -197,7 +197,7 @@ void StatisticsForm::FillHeadline() {
     RunFigureLabel->setText(RunFigureText(statistics_));
     const bool history = statistics_.ShowsHistory();
     HistoryFigureLabel->setVisible(history);
-    const EvidenceSummary shown = history ? statistics_.HistorySummary() : statistics_.RunSummary();
+    const EvidenceSummary& shown = history ? statistics_.HistorySummary() : statistics_.RunSummary();
     if (history)
         HistoryFigureLabel->setText(HistoryFigureText(shown));
     ExpectationLabel->setText(ExpectationText(shown, history ? "за всю историю" : "в этой серии"));

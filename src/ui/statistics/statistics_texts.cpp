@@ -74,18 +74,28 @@ QString FileStateText(const TrainingStatistics& statistics) {
 // "не больше 3,1% (после 4-й тренировки, 12.03.2026 14:05; сейчас не больше
 // 40%)": the lowest figure, where it was read, and where it stands now when
 // later trainings have weakened it.
-QString FigureWithMoment(const EvidenceSummary& summary) {
-    const QString lowest = BoundText(summary.Pooled.LogBound());
+QString FigureWithMoment(const HistoryReading& reading) {
+    const QString lowest = BoundText(reading.LogLowestBound());
     QString text = "<b>" + lowest + "</b>";
-    if (summary.Pooled.PeakReading == 0)
+    const std::optional<FigureReading> peak = reading.Lowest();
+    if (!peak)
         return text;
     text += QString(" (после %1-й тренировки, %2")
-                .arg(summary.Pooled.PeakReading)
-                .arg(LocalTimeText(summary.PeakFinished));
-    const QString now = BoundText(summary.Pooled.LogLastBound());
+                .arg(peak->TrainingsRead)
+                .arg(LocalTimeText(peak->Moment));
+    const QString now = BoundText(reading.LogCurrentBound());
     if (now != lowest)
         text += "; сейчас " + now;
     return text + ")";
+}
+
+// A training under way, in this copy or another, that started before other
+// trainings ended: the figure is read up to its start until it ends too.
+QString WaitingText(const HistoryReading& reading) {
+    const auto start = reading.WaitingFor();
+    if (!start)
+        return {};
+    return QString("ждёт тренировку, начатую %1; до её начала ").arg(LocalTimeText(*start));
 }
 
 } // namespace
@@ -100,9 +110,12 @@ const char* const FigureExplanation =
     "считал вытянутые горошины, отдавал ответы таймеру, бросал тренировки и начинал заново. "
     "Оценка читается в конце каждой тренировки, законченной или прерванной. Она говорит о том, "
     "кто не может предугадать горошины: они псевдослучайны, и компьютер, знающий время начала "
-    "тренировки, смог бы их вычислить. Оценка серии относится к одному запуску программы; оценка "
-    "истории верна, пока эта программа ведёт историю без перерывов и файл никто не правит. Если "
-    "оценка не больше 5%, везением результат объяснить трудно.";
+    "тренировки, смог бы их вычислить. Оценка серии относится к одному запуску программы. Оценка "
+    "истории читается в том порядке, в каком тренировки на самом деле заканчивались, и верна при "
+    "любом порядке игры в нескольких копиях программы, при аварийном завершении и блокировках; "
+    "пока идёт тренировка, начатая раньше конца других, она ждёт её. Если файл истории или "
+    "журналы тренировок правят или удаляют, оценка истории неверна. Если оценка не больше 5%, "
+    "везением результат объяснить трудно.";
 
 const QStringList& StatisticsColumnTitles() {
     static const QStringList titles{
@@ -190,7 +203,7 @@ QString StatisticsRowToolTip(const StatisticsRow& row) {
 
 QString RunFigureText(const TrainingStatistics& statistics) {
     const EvidenceSummary& run = statistics.RunSummary();
-    QString text = "Эта серия: " + FigureWithMoment(run);
+    QString text = "Эта серия: " + FigureWithMoment(run.Reading);
     if (run.Trainings == 0)
         return text + " — тренировок ещё не было.";
     text += QString(" — тренировок %1").arg(run.Trainings);
@@ -200,13 +213,16 @@ QString RunFigureText(const TrainingStatistics& statistics) {
 }
 
 QString HistoryFigureText(const EvidenceSummary& history) {
-    return QString("Вся история: %1 — тренировок %2.")
-        .arg(FigureWithMoment(history))
-        .arg(history.Trainings - history.WithoutEvidence);
+    QString text = QString("Вся история: %1%2 — тренировок %3")
+                       .arg(WaitingText(history.Reading), FigureWithMoment(history.Reading))
+                       .arg(history.Trainings - history.WithoutEvidence);
+    if (const int waiting = history.Reading.TrainingsWaiting(); waiting > 0)
+        text += QString(", из них ждут её конца %1").arg(waiting);
+    return text + ".";
 }
 
 QString ExpectationText(const EvidenceSummary& summary, const QString& scope) {
-    const GuessEvidence& total = summary.Pooled.Total;
+    const GuessEvidence& total = summary.Total;
     return QString("Верных ответов %1: %2 из %3; без интуиции ожидалось бы %4\u00a0±\u00a0%5.")
         .arg(scope)
         .arg(summary.RightAnswers)

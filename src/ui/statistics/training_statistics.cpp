@@ -13,10 +13,13 @@
 namespace kvarzel {
 namespace {
 
-// The same training as a history line keeps it. The evidence is left out of
-// the comparison: it follows from the answers, and a line of an older
-// format has none.
+// The same training as a history line keeps it: the same id, or, for a line
+// of an older format, the same columns. The evidence is left out of the
+// comparison: it follows from the answers, and a line of an older format
+// has none.
 bool SameTraining(TrainingRecord line, TrainingRecord training) {
+    if (line.Start && training.Start)
+        return line.Start->Id == training.Start->Id;
     line.Evidence.reset();
     training.Evidence.reset();
     return AsStoredInHistory(line) == AsStoredInHistory(training);
@@ -52,32 +55,65 @@ void TrainingStatistics::ReadHistory() {
         ReloadHistory();
 }
 
-// Once, where the history is first read: after a start that hands over to
-// a copy already running has let this copy go on.
+// Where the history is first read (after a start that hands over to a copy
+// already running has let this copy go on), and again whenever it is looked
+// at: a copy killed meanwhile leaves a journal that any copy completes, and
+// the trainings other copies play hold the history's readings back. A
+// journal whose id the file holds already goes without a second line.
 void TrainingStatistics::CompleteLeftJournals() {
-    if (std::exchange(leftJournalsCollected_, true))
+    std::vector<TrainingStart> held;
+    std::vector<std::unique_ptr<TrainingJournal>> found = TrainingJournal::CollectLeft(places_, &held);
+    std::erase_if(held, [this](const TrainingStart& start) { return IsOwnTraining(start.Id); });
+    heldElsewhere_ = std::move(held);
+    if (found.empty()) {
+        ApplyOpenTrainings();
         return;
-    // Two trainings may be alike in every column, to the second: a journal
-    // is never matched against the lines, and only a program cut off between
-    // a line's sync and its journal's removal can add it twice.
-    leftJournals_ = TrainingJournal::CollectLeft(places_);
-    if (leftJournals_.empty())
-        return;
+    }
     if (!historyRead_)
         ReloadHistory();
+    for (auto& journal : found) {
+        historySummary_.Add(*journal->Record());
+        leftJournals_.push_back(std::move(journal));
+    }
+    ApplyOpenTrainings();
     WritePending();
 }
 
+bool TrainingStatistics::IsOwnTraining(const TrainingId& id) const {
+    const auto is = [&id](const TrainingRecord& record) {
+        return record.Start && record.Start->Id == id;
+    };
+    return (keptUnderWay_ && keptUnderWay_->Id == id) ||
+           std::any_of(trainings_.begin(), trainings_.end(),
+                       [&is](const RunTraining& training) { return is(training.Record); }) ||
+           std::any_of(leftJournals_.begin(), leftJournals_.end(),
+                       [&is](const auto& journal) { return is(*journal->Record()); });
+}
+
+void TrainingStatistics::ApplyOpenTrainings() {
+    std::vector<std::chrono::system_clock::time_point> starts;
+    if (keptUnderWay_)
+        starts.push_back(keptUnderWay_->Moment);
+    for (const TrainingStart& held : heldElsewhere_)
+        starts.push_back(held.Moment);
+    historySummary_.Reading.SetOpen(std::move(starts));
+}
+
 void TrainingStatistics::NoticeChangedHistory() {
-    if (historyRead_ && keepHistory_ && file_.CurrentStamp() != history_.Seen)
+    if (!historyRead_ || !keepHistory_)
+        return;
+    CompleteLeftJournals();
+    if (file_.CurrentStamp() != history_.Seen)
         ReloadHistory();
 }
 
-void TrainingStatistics::StartTraining() {
+void TrainingStatistics::StartTraining(const TrainingRecord& started) {
     unwrittenAnswer_.reset();
     keepingThisTraining_ = keepHistory_;
+    keptUnderWay_ = keepHistory_ ? started.Start : std::nullopt;
     journal_.reset();
     journalTried_ = false;
+    ApplyOpenTrainings();
 }
 
 // The journal is made with the first answer: a training without answers
@@ -91,7 +127,8 @@ void TrainingStatistics::TrainingAnswered(const TrainingRecord& soFar) {
         return;
     if (!answerWriter_)
         answerWriter_ = std::make_unique<QObject>();
-    // Posted after the circle's paint request, so handled after it.
+    // Handled once the answer step is over, before the circle's paint
+    // request, which Qt posts at a lower priority.
     QMetaObject::invokeMethod(answerWriter_.get(), [this] { WriteAnswer(); }, Qt::QueuedConnection);
 }
 
@@ -100,7 +137,7 @@ void TrainingStatistics::WriteAnswer() {
         return;
     const TrainingRecord soFar = *std::exchange(unwrittenAnswer_, std::nullopt);
     if (!journal_ && !std::exchange(journalTried_, true))
-        journal_ = TrainingJournal::Create(places_, failure_);
+        journal_ = TrainingJournal::Create(places_, soFar.PeasCount, failure_);
     if (journal_ && !journal_->Write(soFar))
         failure_ = journal_->Failure();
 }
@@ -112,20 +149,24 @@ void TrainingStatistics::AddTraining(const TrainingRecord& record) {
         ++finished_;
     const bool kept = keepingThisTraining_.value_or(keepHistory_);
     keepingThisTraining_.reset();
+    keptUnderWay_.reset();
     // The training's last line holds every answer.
     unwrittenAnswer_.reset();
     std::unique_ptr<TrainingJournal> journal = std::move(journal_);
     if (kept && !journal && !journalTried_)
-        journal = TrainingJournal::Create(places_, failure_);
+        journal = TrainingJournal::Create(places_, record.PeasCount, failure_);
     if (journal && !journal->Finish(record))
         failure_ = journal->Failure();
     trainings_.push_back({record, abandoned ? 0 : finished_, false, kept, std::move(journal)});
     runSummary_.Add(record);
     if (!kept) {
         leftOut_ += keepHistory_ ? 1 : 0;
+        ApplyOpenTrainings();
         return;
     }
     pending_.push_back(trainings_.size() - 1);
+    historySummary_.Add(record);
+    ApplyOpenTrainings();
     WritePending();
 }
 
@@ -280,10 +321,10 @@ void TrainingStatistics::MarkWritten(std::size_t runIndex, std::size_t line) {
 }
 
 // The file as it was read or as the append found it. When it holds just the
-// lines expected, the new ones are added to the figures and true is returned:
-// the caller knows which trainings they are. Otherwise (the file read afresh,
-// or lines another copy of the program added in the meantime) the figures and
-// the run's lines are worked out again.
+// lines expected, the new ones are trainings the figures hold already, and
+// true is returned: the caller knows which trainings they are. Otherwise
+// (the file read afresh, or lines another copy of the program added in the
+// meantime) the figures and the run's lines are worked out again.
 bool TrainingStatistics::TakeInHistory(std::optional<std::size_t> linesExpected) {
     // A file that cannot be used now changes nothing the rows show from it.
     if (!Usable(history_.State))
@@ -291,25 +332,30 @@ bool TrainingStatistics::TakeInHistory(std::optional<std::size_t> linesExpected)
     const bool asExpected = linesExpected && history_.Records.size() == *linesExpected &&
                             *linesExpected >= historyCounted_;
     if (!asExpected) {
-        historySummary_ = {};
-        historyCounted_ = 0;
-    }
-    for (; historyCounted_ < history_.Records.size(); ++historyCounted_)
-        historySummary_.Add(history_.Records[historyCounted_]);
-    if (!asExpected)
+        SumUpHistory();
         MatchRunToHistory();
-    return asExpected;
+        return false;
+    }
+    historyCounted_ = history_.Records.size();
+    return true;
+}
+
+// The file's lines in their order, then what waits to be written in the
+// order it will be: the journals left behind, the run's trainings.
+void TrainingStatistics::SumUpHistory() {
+    historySummary_ = {};
+    for (const TrainingRecord& line : history_.Records)
+        historySummary_.Add(line);
+    historyCounted_ = history_.Records.size();
+    for (const auto& journal : leftJournals_)
+        historySummary_.Add(*journal->Record());
+    for (const std::size_t index : pending_)
+        historySummary_.Add(trainings_[index].Record);
+    ApplyOpenTrainings();
 }
 
 bool TrainingStatistics::ShowsHistory() const {
     return keepHistory_ && historyRead_ && Usable(history_.State);
-}
-
-EvidenceSummary TrainingStatistics::HistorySummary() const {
-    EvidenceSummary summary = historySummary_;
-    for (const std::size_t index : pending_)
-        summary.Add(trainings_[index].Record);
-    return summary;
 }
 
 int TrainingStatistics::RowCount() const {

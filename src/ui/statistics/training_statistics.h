@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/history/evidence_summary.h"
 #include "core/run_evidence.h"
 #include "core/training_record.h"
 #include "platform/files/history_file.h"
 #include "platform/files/training_journal.h"
-#include "core/history/evidence_summary.h"
 
 #include <QString>
 
@@ -70,16 +70,20 @@ public:
     // when it is kept. Not at start-up: the main window calls it after its
     // first paint, and everything that needs the history calls it first.
     void ReadHistory();
-    // Reads the history again when its file changed since it was last seen.
+    // Reads the history again when its file changed since it was last seen,
+    // adds the journals left since, and looks again at which kept trainings
+    // other copies of the program are playing.
     void NoticeChangedHistory();
 
     // A training starts: whether it goes to the history is decided here.
-    void StartTraining();
+    void StartTraining(const TrainingRecord& started);
     // The training so far, after each answer: into its journal when kept,
-    // from the window's event loop once the answer's circle is painted, so
-    // that the circle comes no later for it.
+    // from the window's event loop right after the answer step and before
+    // the circle's paint, which Qt requests at a lower priority: an answer
+    // whose circle was seen is on disk, and the circle waits for one append
+    // at most.
     void TrainingAnswered(const TrainingRecord& soFar);
-    // Writes the answer now, as the event loop does after the paint.
+    // Writes the answer now, as the event loop does after the answer step.
     void WriteAnswer();
     // A finished or abandoned training.
     void AddTraining(const TrainingRecord& record);
@@ -119,8 +123,10 @@ public:
     const RunEvidence& Run() const { return run_; }
     // The run's trainings, abandoned ones included.
     const EvidenceSummary& RunSummary() const { return runSummary_; }
-    // The history's lines, then the run's trainings not yet in the file.
-    EvidenceSummary HistorySummary() const;
+    // The history's lines, the run's trainings and the journals left
+    // behind that are not yet in the file, and the kept trainings under
+    // way, this copy's or another's, that its readings wait for.
+    const EvidenceSummary& HistorySummary() const { return historySummary_; }
 
     // The history's lines and the run's unwritten trainings when the history
     // is shown, else the run's trainings.
@@ -142,6 +148,9 @@ private:
 
     void ReloadHistory();
     void CompleteLeftJournals();
+    bool IsOwnTraining(const TrainingId& id) const;
+    void ApplyOpenTrainings();
+    void SumUpHistory();
     void MatchRunToHistory();
     void WritePending(std::chrono::milliseconds lockWait = std::chrono::milliseconds{0});
     void RemoveWrittenJournals(const std::vector<std::size_t>& written);
@@ -162,6 +171,10 @@ private:
     // Whether the training under way goes to the history, decided at its
     // start; a record without a start seen is kept when keeping is on.
     std::optional<bool> keepingThisTraining_;
+    // The kept training under way, and those whose journals other copies
+    // hold: the history's readings after their starts wait for them.
+    std::optional<TrainingStart> keptUnderWay_;
+    std::vector<TrainingStart> heldElsewhere_;
     std::unique_ptr<TrainingJournal> journal_;
     bool journalTried_ = false;
     // The last answer's state, until the event loop writes it.
@@ -169,7 +182,6 @@ private:
     std::unique_ptr<QObject> answerWriter_;
     // Journals of earlier runs not yet in the history.
     std::vector<std::unique_ptr<TrainingJournal>> leftJournals_;
-    bool leftJournalsCollected_ = false;
     WriteFailure failure_ = WriteFailure::None;
     bool lockWasBusy_ = false;
     // How long the exit waited for the lock.

@@ -24,6 +24,9 @@ inline TrainingRecord RecordOf(const std::vector<Guess>& guesses, RunEvidence& r
     TrainingRecord record;
     record.Finished =
         std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::minutes{minute};
+    static std::uint64_t made = 0;
+    record.Start = TrainingStart{record.Finished - std::chrono::seconds{50},
+                                 TrainingId{{static_cast<std::uint64_t>(minute), ++made}}};
     const auto answered = static_cast<std::int32_t>(guesses.size()) + timer;
     record.PeasCount = abandoned ? answered + 5 : answered;
     record.PeasRatio = 0;
