@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <utility>
@@ -77,6 +79,23 @@ void ChartPanel::paintEvent(QPaintEvent*) {
     UpdateBitmap();
     QPainter painter(this);
     painter.drawImage(0, 0, bitmap_);
+    // A chart that Tab reaches shows that it has the focus; the bitmap keeps the chart alone.
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
+}
+
+void ChartPanel::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ChartPanel::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void ChartPanel::DrawOverWindow(const std::function<void(Canvas&)>& draw) {

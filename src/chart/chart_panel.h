@@ -77,6 +77,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // Draws onto what the window shows, between paints: the bitmap is the window's picture, so
     // the change shows at once and lasts until the next full drawing. Nothing before a paint.

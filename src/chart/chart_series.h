@@ -54,6 +54,8 @@ public:
     TColor ValueColor(int index) const;
     const QString& Label(int index) const { return labels_[index]; }
     bool IsNull(int index) const { return colors_[index] == clNone; }
+    // The text of the point's mark: its label, or its value in the value format.
+    QString MarkText(int index) const;
 
     int FirstValueIndex() const { return first_; }
     int LastValueIndex() const { return last_; }
@@ -81,7 +83,6 @@ protected:
     int CalcYPos(int index) const;
     // The chart rectangle less one pixel at its left, top and bottom.
     PixelRect SeriesClipRect() const;
-    QString MarkText(int index) const;
 
 private:
     void DrawValues(Canvas& canvas);

@@ -2,9 +2,15 @@
 #include "help/help_page_browser.h"
 
 #include "help/help_notice.h"
+#include "help/help_page_accessible.h"
 #include "help/help_text.h"
 #include "help/outside_link.h"
 #include "platform/desktop/shell.h"
+
+#include <QAccessible>
+#include <QTextBlock>
+
+#include <algorithm>
 
 namespace kvarzel {
 
@@ -21,9 +27,14 @@ QString MissingPageNotice(const QString& page) {
 
 HelpPageBrowser::HelpPageBrowser(QWidget* parent)
     : QTextBrowser(parent), openOutside_([](const QUrl& url) { ShellOpen(url.toString()); }) {
+    HelpPageAccessible::Install();
+    // A caret that the arrows move, for a screen reader to read the page line by line;
+    // Tab still goes from link to link, and Enter follows the one selected.
+    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpPageBrowser::FollowLink);
+    connect(this, &QTextBrowser::sourceChanged, this, &HelpPageBrowser::PlaceCaret);
 }
 
 void HelpPageBrowser::SetHelpFile(std::optional<ChmFile> file) {
@@ -42,6 +53,29 @@ void HelpPageBrowser::ShowNotice(const QString& heading, const QString& text) {
 
 QString HelpPageBrowser::CurrentPage() const {
     return file_ ? PageOfUrl(source()) : QString();
+}
+
+QString HelpPageBrowser::PlaceHeading(const QUrl& source) const {
+    if (const int anchor = source.hasFragment() ? AnchorPosition(source.fragment()) : -1;
+        anchor >= 0)
+        return document()->findBlock(anchor).text().trimmed();
+    const QString title = documentTitle().trimmed();
+    return title.isEmpty() ? document()->firstBlock().text().trimmed() : title;
+}
+
+void HelpPageBrowser::PlaceCaret(const QUrl& source) {
+    const int anchor = source.hasFragment() ? AnchorPosition(source.fragment()) : -1;
+    QTextCursor caret(document());
+    caret.setPosition(std::max(anchor, 0));
+    setTextCursor(caret);
+}
+
+int HelpPageBrowser::AnchorPosition(const QString& name) const {
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().anchorNames().contains(name))
+                return fragment.fragment().position();
+    return -1;
 }
 
 QUrl HelpPageBrowser::PageUrl(const QString& page) {
@@ -81,6 +115,24 @@ QVariant HelpPageBrowser::loadResource(int type, const QUrl& name) {
         return DecodeHelpText(*data);
     }
     return *data;
+}
+
+// Tab selects the next link without telling accessibility tools; told, a screen
+// reader speaks the link's text, and its caret is where Enter follows from.
+bool HelpPageBrowser::focusNextPrevChild(bool next) {
+    const bool moved = QTextBrowser::focusNextPrevChild(next);
+    if (hasFocus() && textCursor().hasSelection())
+        TellSelectedLink();
+    return moved;
+}
+
+void HelpPageBrowser::TellSelectedLink() {
+    const QTextCursor link = textCursor();
+    QAccessibleTextCursorEvent caret(this, link.position());
+    QAccessible::updateAccessibility(&caret);
+    QAccessibleTextSelectionEvent selection(this, link.selectionStart(), link.selectionEnd());
+    selection.setCursorPosition(link.position());
+    QAccessible::updateAccessibility(&selection);
 }
 
 void HelpPageBrowser::FollowLink(const QUrl& url) {

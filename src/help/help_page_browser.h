@@ -27,6 +27,9 @@ public:
     // The page shown, as the path inside the help file ("Training.htm");
     // empty while no help file is open.
     QString CurrentPage() const;
+    // The heading a reader hears for the place an address shows: the line its
+    // anchor is on, or else the page's title, or else its first line.
+    QString PlaceHeading(const QUrl& source) const;
 
     static QUrl PageUrl(const QString& page);
     // The reverse: "Training.htm" for "chm:/Training.htm#timer"; empty for other addresses.
@@ -38,8 +41,16 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void FollowLink(const QUrl& url);
+    void TellSelectedLink();
+    // The caret goes where the address points, so that reading goes on from there.
+    void PlaceCaret(const QUrl& source);
+    // Where the anchor of this name starts; -1 where the page has none.
+    int AnchorPosition(const QString& name) const;
 
     std::optional<ChmFile> file_;
     std::function<void(const QUrl&)> openOutside_;

@@ -4,6 +4,8 @@
 #include "help/help_address.h"
 #include "help/help_page_browser.h"
 #include "help/sitemap_views.h"
+#include "help/topic_tree.h"
+#include "platform/desktop/spoken_notice.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -40,6 +42,8 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window) {
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({230, 570});
     layout->addWidget(splitter, 1);
+    pageNotice_ = new SpokenNotice(this);
+    pageNotice_->setObjectName(QStringLiteral("PageNotice"));
 
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::PageChanged);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
@@ -76,7 +80,7 @@ void HelpViewer::BuildToolBar(QVBoxLayout& layout) {
 
 QWidget* HelpViewer::BuildNavigation() {
     navigation_ = new QTabWidget;
-    contents_ = new QTreeWidget;
+    contents_ = new TopicTree;
     contents_->setHeaderHidden(true);
     index_ = new QListWidget;
     navigation_->addTab(contents_, QStringLiteral("Содержание"));
@@ -162,6 +166,10 @@ void HelpViewer::PageChanged(const QUrl& source) {
     const QString fileTitle = document_ ? document_->System.Title : QString();
     const QString caption = fileTitle.isEmpty() ? viewerCaption : fileTitle;
     setWindowTitle(pageTitle.isEmpty() ? caption : pageTitle + QStringLiteral(" — ") + caption);
+    // A window that opens says its title, which names the page; a page chosen in a window
+    // in use says nothing of itself while the focus stays in the contents or the index.
+    if (isActiveWindow())
+        pageNotice_->Announce(browser_->PlaceHeading(source));
 }
 
 void HelpViewer::BringToFront() {

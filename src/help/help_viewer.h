@@ -16,6 +16,7 @@ class QVBoxLayout;
 namespace kvarzel {
 
 class HelpPageBrowser;
+class SpokenNotice;
 
 // The help window: a top-level window of its own, the table of contents and
 // the index on the left, the page on the right, back and forward above.
@@ -54,6 +55,8 @@ private:
     QAction* forward_ = nullptr;
     std::optional<HelpDocument> document_;
     QString openedPath_;
+    // Says the heading of a page chosen while the window is in use.
+    SpokenNotice* pageNotice_ = nullptr;
 };
 
 } // namespace kvarzel

@@ -2,6 +2,7 @@
 // What the windows tell a screen reader, read through Qt's accessibility
 // interfaces of the real controls, and the keys that reach what a mouse reaches.
 #include "chart/chart.h"
+#include "platform/keys/key_codes.h"
 #include "test_support/main_form_fixture.h"
 #include "test_support/message_box_closer.h"
 #include "test_support/options_form_fixture.h"
@@ -12,6 +13,7 @@
 #include "ui/main/bucket_view.h"
 #include "ui/main/signal_circle.h"
 #include "ui/options/file_name_edit.h"
+#include "ui/options/hot_key_clear_button.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"
 
@@ -84,6 +86,10 @@ TEST_F(OptionsAccessibilityTest, FieldsAreNamedByTheirLabelsAndDescribedByUnitAn
         {form->WaveButton, "Тест", "Проверить звук звуковой карты"},
         {form->RatioTrackBar, "Соотношение белых и чёрных",
          "Чёрных горошин в двадцатых долях; при 0 и 20 цвет каждой горошины выпадает случайно"},
+        {form->WhiteClearButton, "Очистить клавишу белой горошины",
+         "Очистить: без дополнительной клавиши"},
+        {form->BlackClearButton, "Очистить клавишу чёрной горошины",
+         "Очистить: без дополнительной клавиши"},
     };
     for (const Expected& expected : table) {
         SCOPED_TRACE(expected.control->objectName().toStdString());
@@ -95,6 +101,118 @@ TEST_F(OptionsAccessibilityTest, FieldsAreNamedByTheirLabelsAndDescribedByUnitAn
     EXPECT_EQ(form->WhiteLabel->buddy(), form->WhiteHotKey);
     EXPECT_EQ(form->BlackLabel->buddy(), form->BlackHotKey);
     EXPECT_EQ(form->WaveLabel->buddy(), form->WaveEdit);
+}
+
+// The labels a screen reader follows: the one beside a field, and for the
+// timer field none, since the unit beside it would stand for the check box.
+TEST_F(OptionsAccessibilityTest, EachFieldIsLabelledByWhatASightedUserReadsBesideIt) {
+    CreateForm();
+    const auto labelsOf = [](QWidget* control) {
+        QStringList labels;
+        for (const auto& [label, relation] :
+             QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label))
+            labels << label->text(QAccessible::Name);
+        return labels;
+    };
+    EXPECT_EQ(labelsOf(form->CountSpinEdit), QStringList{"Сколько засыпать горошин в ведро:"});
+    EXPECT_EQ(labelsOf(form->FrequencySpinEdit), QStringList{"Частота:"});
+    EXPECT_TRUE(labelsOf(form->TimerSpinEdit).isEmpty()) << labelsOf(form->TimerSpinEdit)
+                                                                .join('|')
+                                                                .toStdString();
+    EXPECT_EQ(form->TimerMsLabel->buddy(), nullptr);
+    EXPECT_EQ(NameOf(form->TimerSpinEdit), WithoutMnemonic(form->TimerCheckBox->text()));
+}
+
+// A number field is a spin button: a screen reader reads its value within its
+// range, and may set it, clamped like a typed number.
+TEST_F(OptionsAccessibilityTest, NumberFieldsTellTheirValueAndRange) {
+    CreateForm();
+    struct Range {
+        SpinEdit* field;
+        int minimum;
+        int maximum;
+    };
+    for (const Range& range : {Range{form->CountSpinEdit, 1, 9999},
+                               Range{form->TimerSpinEdit, 1, 60000},
+                               Range{form->FrequencySpinEdit, 37, 32767},
+                               Range{form->DurationSpinEdit, 1, 60000}}) {
+        SCOPED_TRACE(range.field->objectName().toStdString());
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(range.field);
+        EXPECT_EQ(field->role(), QAccessible::SpinBox);
+        QAccessibleValueInterface* value = field->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->minimumValue().toInt(), range.minimum);
+        EXPECT_EQ(value->maximumValue().toInt(), range.maximum);
+        EXPECT_EQ(value->minimumStepSize().toInt(), 1);
+        range.field->setText("250");
+        EXPECT_EQ(value->currentValue().toInt(), 250);
+        EXPECT_EQ(field->text(QAccessible::Value), "250");
+        value->setCurrentValue(range.maximum + 1);
+        EXPECT_EQ(range.field->Value(), range.maximum);
+        ASSERT_NE(field->textInterface(), nullptr);
+        EXPECT_EQ(field->textInterface()->text(0, -1), range.field->text());
+        QAccessibleEditableTextInterface* edit = field->editableTextInterface();
+        ASSERT_NE(edit, nullptr);
+        edit->replaceText(0, -1, "42");
+        EXPECT_EQ(range.field->text(), "42");
+        edit->replaceText(0, -1, "4x");
+        EXPECT_EQ(range.field->text(), "42") << "a letter is refused, as when typed";
+        edit->deleteText(0, 1);
+        edit->insertText(1, "5");
+        EXPECT_EQ(range.field->text(), "25");
+    }
+}
+
+// Every one-line field's text is one run of attributes, whatever the offset:
+// a screen reader that reads a field run by run reads all of it.
+TEST_F(OptionsAccessibilityTest, OneLineFieldsAreReadWholeAndEditedOnlyWhereTheUserTypes) {
+    CreateForm();
+    form->WhiteHotKey->SetHotKey(ShortCut(VK_F5, {.Ctrl = true}));
+    form->WaveEdit->setText("/tmp/звук.wav");
+    form->CountSpinEdit->SetValue(1000);
+    struct Field {
+        QLineEdit* control;
+        bool editable;
+    };
+    for (const Field& field :
+         {Field{form->WhiteHotKey, false}, Field{form->WaveEdit, true},
+          Field{form->CountSpinEdit, true}}) {
+        SCOPED_TRACE(field.control->objectName().toStdString());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field.control);
+        QAccessibleTextInterface* text = accessible->textInterface();
+        ASSERT_NE(text, nullptr);
+        const int length = static_cast<int>(field.control->text().size());
+        ASSERT_EQ(text->characterCount(), length);
+        for (int offset = 0; offset < length; ++offset) {
+            int start = -1;
+            int end = -1;
+            text->attributes(offset, &start, &end);
+            EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, length)) << offset;
+        }
+        int start = -1;
+        int end = -1;
+        EXPECT_EQ(text->textAtOffset(length - 1, QAccessible::LineBoundary, &start, &end),
+                  field.control->text());
+        EXPECT_EQ(accessible->state().readOnly, !field.editable);
+        EXPECT_EQ(accessible->editableTextInterface() != nullptr, field.editable);
+        text->setSelection(0, 1, 3);
+        EXPECT_EQ(field.control->selectedText(), field.control->text().mid(1, 2));
+    }
+}
+
+// Tab into a hot-key field selects nothing, which a screen reader would read
+// before the field's name; a number field's text is selected, for typing over.
+TEST_F(OptionsAccessibilityTest, TabSelectsTheTextOfANumberFieldButNotOfAHotKeyField) {
+    Show();
+    form->WhiteHotKey->SetHotKey(VK_F5);
+    ShowPage(form->ControlTabSheet);
+    form->WhiteHotKey->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(form->WhiteHotKey->hasFocus());
+    EXPECT_FALSE(form->WhiteHotKey->hasSelectedText());
+    form->TimerCheckBox->setChecked(true);
+    form->TimerSpinEdit->setEnabled(true);
+    form->TimerSpinEdit->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(form->TimerSpinEdit->selectedText(), form->TimerSpinEdit->text());
 }
 
 TEST_F(OptionsAccessibilityTest, EachSpinArrowSaysWhatItDoesToWhichField) {
@@ -172,7 +290,7 @@ TEST_F(SignalAccessibilityTest, TheCircleSaysThePeaAndTheVerdictAfterEachAnswer)
                                          {false, "неверно, горошина 2"},
                                          {false, "неверно, горошина 3"},
                                          {true, "верно, горошина 4"}};
-    auto* notice = form->findChild<QWidget*>("VerdictNotice");
+    auto* notice = form->findChild<QWidget*>("TrainingNotice");
     ASSERT_NE(notice, nullptr);
     QWidget* focused = QApplication::focusWidget();
     int checked = 0;
@@ -212,7 +330,8 @@ protected:
     AboutAccessibilityTest() {
         block.Write("041904E3", {{"FileDescription", "Тренажёр интуиции"},
                                  {"FileVersion", "3.2.1.0"},
-                                 {"LegalCopyright", "Все права защищены"}});
+                                 {"LegalCopyright", "Все права защищены"},
+                                 {"ProductName", "Кварзель"}});
         form = std::make_unique<TAboutForm>(nullptr, block.Resource());
         form->SetLinkOpener([this](const QString& link) { opened << link; });
         form->show();
@@ -247,6 +366,41 @@ TEST_F(AboutAccessibilityTest, TabGoesFromTheButtonToTheLinksAndEnterOrSpaceOpen
     EXPECT_EQ(NameOf(form->EmailLabel), form->EmailLabel->Caption());
     EXPECT_EQ(DescriptionOf(form->EmailLabel), email);
     EXPECT_EQ(DescriptionOf(form->WebsiteLabel), website);
+}
+
+// Opening, a screen reader says the dialog's name, then its text with the version.
+TEST_F(AboutAccessibilityTest, TheDialogSaysWhichProgramItIsAbout) {
+    EXPECT_EQ(form->windowTitle(), "О программе");
+    EXPECT_EQ(NameOf(form.get()), "О программе «Кварзель»");
+    EXPECT_TRUE(NameOf(form->AboutLabel).contains("Версия 3.2.1.0"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->AboutLabel)->role(),
+              QAccessible::StaticText);
+    VersionBlockFolder nameless;
+    nameless.Write("041904E3", {{"FileDescription", "Тренажёр интуиции"}});
+    TAboutForm without(nullptr, nameless.Resource());
+    EXPECT_EQ(NameOf(&without), "О программе");
+}
+
+// The links are links, which a screen reader can press as Enter does.
+TEST_F(AboutAccessibilityTest, TheLinksAreLinksThatAPressFollows) {
+    for (TextLabel* link : {form->EmailLabel, form->WebsiteLabel}) {
+        SCOPED_TRACE(link->objectName().toStdString());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+        EXPECT_EQ(accessible->role(), QAccessible::Link);
+        EXPECT_EQ(accessible->text(QAccessible::Name), link->Caption());
+        EXPECT_TRUE(accessible->state().focusable);
+        QAccessibleActionInterface* actions = accessible->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        opened.clear();
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(opened, QStringList{link->statusTip()});
+    }
+    QAccessibleInterface* contact = QAccessible::queryAccessibleInterface(form->ContactLabel);
+    EXPECT_EQ(contact->role(), QAccessible::StaticText);
+    EXPECT_FALSE(contact->actionInterface() &&
+                 contact->actionInterface()->actionNames().contains(
+                     QAccessibleActionInterface::pressAction()));
 }
 
 // Pixels of the label's border in its font colour.

@@ -3,6 +3,7 @@
 #include "platform/desktop/locale_separators.h"
 #include "platform/keys/key_codes.h"
 #include "test_support/options_form_fixture.h"
+#include "ui/options/hot_key_clear_button.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"
 
@@ -10,6 +11,8 @@
 #include <QCheckBox>
 #include <QSignalSpy>
 #include <QToolButton>
+
+#include <tuple>
 
 namespace kvarzel::testing {
 namespace {
@@ -171,19 +174,60 @@ TEST_F(HotKeyField, TabMovesOnInsteadOfBeingTaken) {
     EXPECT_TRUE(form->BlackHotKey->hasFocus());
 }
 
-TEST_F(HotKeyField, TheCrossInTheFieldClearsIt) {
-    EXPECT_FALSE(field->ClearAction()->isVisible());
+// Keys that clear or open menus elsewhere are keys like any other here.
+TEST_F(HotKeyField, BackspaceDeleteShiftF10AndTheMenuKeyAreTakenAsKeys) {
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, TShortCut, const char*> cases[] = {
+        {Qt::Key_Backspace, Qt::NoModifier, VK_BACK, "Backspace"},
+        {Qt::Key_Delete, Qt::NoModifier, VK_DELETE, "Delete"},
+        {Qt::Key_F10, Qt::ShiftModifier, ShortCut(VK_F10, {.Shift = true}), "Shift+F10"},
+        {Qt::Key_Menu, Qt::NoModifier, VK_APPS, "Menu"}};
+    for (const auto& [key, modifiers, value, name] : cases) {
+        Press(key, modifiers);
+        EXPECT_EQ(field->HotKey(), value) << name;
+        EXPECT_TRUE(field->hasFocus()) << name;
+        EXPECT_FALSE(Closed()) << name;
+    }
+}
+
+// The button beside the field clears it, from the mouse or, reached with Tab,
+// from the keyboard; the context menu's item too.
+TEST_F(HotKeyField, TheClearButtonBesideTheFieldClearsIt) {
+    QToolButton* clear = form->WhiteClearButton;
+    EXPECT_FALSE(clear->isEnabled());
     Press(Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_EQ(field->text(), "Shift+Пробел");
-    ASSERT_TRUE(field->ClearAction()->isVisible());
-    EXPECT_TRUE(field->actions().contains(field->ClearAction()));
-    const auto buttons = field->findChildren<QToolButton*>();
-    ASSERT_EQ(buttons.size(), 1);
-    QTest::mouseClick(buttons.first(), Qt::LeftButton);
+    ASSERT_TRUE(clear->isEnabled());
+    QTest::mouseClick(clear, Qt::LeftButton);
     EXPECT_EQ(field->HotKey(), 0);
     EXPECT_EQ(field->text(), "");
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_TRUE(field->hasFocus());
+
+    Press(Qt::Key_F2);
+    Press(Qt::Key_Tab);
+    ASSERT_TRUE(clear->hasFocus());
+    Press(Qt::Key_Space);
+    EXPECT_EQ(field->HotKey(), 0);
+    // Back in the field for the next key.
+    EXPECT_TRUE(field->hasFocus());
+
+    Press(Qt::Key_F3);
+    ASSERT_TRUE(field->actions().contains(field->ClearAction()));
+    field->ClearAction()->trigger();
+    EXPECT_EQ(field->HotKey(), 0);
+    EXPECT_FALSE(clear->isEnabled());
     Press(Qt::Key_Return);
     EXPECT_EQ(Options->KeyWhite, 0);
+}
+
+// Tab passes a clear button with nothing to clear (above); with a key, it stops there first.
+TEST_F(HotKeyField, TabReachesTheClearButtonOnlyWhenThereIsAKey) {
+    Focus(form->BlackHotKey);
+    Press(Qt::Key_F7);
+    Press(Qt::Key_Tab);
+    EXPECT_TRUE(form->BlackClearButton->hasFocus());
+    Press(Qt::Key_Tab);
+    EXPECT_TRUE(form->TimerCheckBox->hasFocus());
 }
 
 } // namespace

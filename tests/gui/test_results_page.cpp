@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QWindow>
@@ -145,6 +146,37 @@ TEST_F(ResultsPageTest, ATrainingEndingWhileZoomedUndoesTheZoomBeforeItsPoint) {
     EXPECT_EQ(Chart().BottomAxis().Maximum(), 4.0);
     EXPECT_EQ(Chart().LeftAxis().Minimum(), 0.0);
     EXPECT_EQ(Chart().LeftAxis().Maximum(), 100.0);
+}
+
+// Where a sighted user reads the marks over the points, a screen reader reads
+// the chart's description: each training's number and its mark.
+TEST_F(ResultsPageTest, TheChartDescribesItsPointsAsTheirMarksRead) {
+    const QString hint = Chart().statusTip();
+    EXPECT_EQ(Chart().accessibleDescription(), hint);
+    page->AddTrainingResult(50, 1);
+    EXPECT_EQ(Chart().accessibleDescription(), "Точки: 1: 50. " + hint);
+    page->AddTrainingResult(72.5, 2);
+    page->AddTrainingResult(100.0 / 3, 3);
+    EXPECT_EQ(Chart().accessibleDescription(), "Точки: 1: 50; 2: " + Decimal("72", "5") +
+                                                   "; 3: " + Decimal("33", "33") + ". " + hint);
+}
+
+// Tab goes from the page tabs to the chart, which shows a focus frame, and on to
+// the average, whose text it leaves unselected for a screen reader to read whole.
+TEST_F(ResultsPageTest, TabReachesTheChartAndTheAverage) {
+    AddTrainings(2);
+    const QImage unfocused = Chart().grab().toImage();
+    form->PageControl->tabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->PageControl->tabBar(), Qt::Key_Tab);
+    ASSERT_TRUE(Chart().hasFocus());
+    EXPECT_NE(Chart().grab().toImage(), unfocused);
+    QTest::keyClick(&Chart(), Qt::Key_Tab);
+    ASSERT_TRUE(form->AverageEdit->hasFocus());
+    EXPECT_FALSE(form->AverageEdit->hasSelectedText());
+    EXPECT_EQ(Chart().grab().toImage(), unfocused);
+    // A click on the chart leaves the focus where it is.
+    QTest::mouseClick(&Chart(), Qt::LeftButton, {}, Inside(10, 10));
+    EXPECT_TRUE(form->AverageEdit->hasFocus());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "ui/statistics/statistics_table_model.h"
 #include "ui/statistics/statistics_texts.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 
 #include <chrono>
 #include <cstdlib>
@@ -249,6 +251,38 @@ TEST_F(StatisticsTest, TabLeavesTheTableAndReachesEveryControl) {
         for (QWidget* control : std::initializer_list<QWidget*>{
                  dialog.HistoryCheckBox, dialog.ExportButton, dialog.CloseButton, dialog.TrainingsTable})
             EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
+    });
+}
+
+// The dialog opens on its first line of figures, which a screen reader reads
+// as it comes; Tab reaches every line of figures shown, and passes hidden ones.
+TEST_F(StatisticsTest, TheDialogOpensOnTheRunsFigureAndTabReachesEachLineOfFigures) {
+    PlayTraining(2);
+    InDialog([&] {
+        StatisticsForm& dialog = Dialog();
+        ASSERT_TRUE(WaitFor([&] { return dialog.focusWidget() != nullptr; }));
+        EXPECT_EQ(dialog.focusWidget(), dialog.RunFigureLabel);
+        QSet<QWidget*> reached{dialog.RunFigureLabel};
+        QWidget* focused = dialog.RunFigureLabel;
+        for (int press = 0; press < 12; ++press) {
+            QTest::keyClick(focused, Qt::Key_Tab);
+            focused = dialog.focusWidget();
+            if (focused == dialog.RunFigureLabel)
+                break;
+            reached << focused;
+        }
+        EXPECT_EQ(focused, dialog.RunFigureLabel) << "Tab goes round";
+        for (QLabel* line : {dialog.ExpectationLabel, dialog.RowsLabel})
+            EXPECT_TRUE(reached.contains(line)) << line->objectName().toStdString();
+        EXPECT_EQ(reached.contains(dialog.HistoryFigureLabel),
+                  dialog.HistoryFigureLabel->isVisible());
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 dialog.TrainingsTable, dialog.HistoryCheckBox, dialog.CloseButton})
+            EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
+        // What a screen reader says of a line is the line as shown.
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(dialog.RunFigureLabel)
+                      ->text(QAccessible::Name),
+                  QTextDocumentFragment::fromHtml(dialog.RunFigureLabel->text()).toPlainText());
     });
 }
 

@@ -107,6 +107,10 @@ void TAboutForm::FormCreate(const VersionResource& versionResource) {
     VersionStrings strings;
     ReadVersionStrings(strings, versionResource);
     AboutLabel->SetCaption(AboutHeaderText(strings));
+    // The frame says "О программе"; a screen reader opening the dialog says of which
+    // program, before the text with the version that it reads next.
+    if (!strings.ProductName.isEmpty())
+        setAccessibleName(QStringLiteral("%1 «%2»").arg(windowTitle(), strings.ProductName));
 
     // The contact lines and the links stand just under the text so far, in
     // the blank lines the acknowledgements then begin with.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/about/text_label.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +10,44 @@
 #include <algorithm>
 
 namespace kvarzel {
+namespace {
+
+// A label as accessibility tools see it: its caption as its name, and when
+// it is a link, the role of a link and a press that follows it. The role is
+// asked each time: the interface is made once, maybe before the label
+// becomes a link.
+class TextLabelAccessible : public QAccessibleWidget {
+public:
+    explicit TextLabelAccessible(TextLabel* label) : QAccessibleWidget(label) {}
+
+    QAccessible::Role role() const override {
+        return Label()->IsLink() ? QAccessible::Link : QAccessible::StaticText;
+    }
+    QString text(QAccessible::Text kind) const override {
+        const QString text = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && text.isEmpty() ? Label()->text() : text;
+    }
+    QStringList actionNames() const override {
+        const QStringList inherited = QAccessibleWidget::actionNames();
+        return Label()->IsLink() ? QStringList{pressAction()} + inherited : inherited;
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && Label()->IsLink())
+            emit Label()->Click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    TextLabel* Label() const { return static_cast<TextLabel*>(widget()); }
+};
+
+QAccessibleInterface* TextLabelAccessibleFactory(const QString&, QObject* object) {
+    auto* label = qobject_cast<TextLabel*>(object);
+    return label ? new TextLabelAccessible(label) : nullptr;
+}
+
+} // namespace
 
 QStringList CaptionLines(const QString& caption) {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
@@ -17,6 +56,8 @@ QStringList CaptionLines(const QString& caption) {
 
 TextLabel::TextLabel(QWidget* parent, Qt::Alignment alignment)
     : QLabel(parent), alignment_(alignment) {
+    // Qt keeps a factory once, however often it is installed.
+    QAccessible::installFactory(TextLabelAccessibleFactory);
     setTextFormat(Qt::PlainText);
 }
 

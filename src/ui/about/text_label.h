@@ -15,8 +15,8 @@ QStringList CaptionLines(const QString& caption);
 // breaks, it sizes itself to its text (keeping its right edge when it is
 // right-aligned), draws each line one font height under the previous one, and
 // reports clicks and mouse moves. A label that takes the focus is a link: Enter
-// and Space click it, and while it has the focus a dotted frame in its own
-// colour surrounds it.
+// and Space click it, while it has the focus a dotted frame in its own colour
+// surrounds it, and accessibility tools find a link that they can press.
 class TextLabel : public QLabel {
     Q_OBJECT
 public:
@@ -27,6 +27,9 @@ public:
 
     void SetFontColour(const QColor& colour);
     QColor FontColour() const;
+
+    // A label that takes the focus is a link, and a screen reader says so.
+    bool IsLink() const { return focusPolicy() != Qt::NoFocus; }
 
 signals:
     // A left-button press and release, both on the label.
@@ -43,7 +46,6 @@ protected:
 
 private:
     void SizeToText();
-    bool IsLink() const { return focusPolicy() != Qt::NoFocus; }
 
     QString caption_;
     QStringList lines_;

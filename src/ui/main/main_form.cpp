@@ -8,17 +8,18 @@
 #include "platform/desktop/application_hint.h"
 #include "platform/desktop/interval_timer.h"
 #include "platform/desktop/message_box_icon.h"
+#include "platform/desktop/spoken_notice.h"
 #include "platform/drawing/canvas.h"
 #include "platform/files/history_file.h"
-#include "platform/keys/key_codes.h"
 #include "ui/common/accessible_names.h"
-#include "ui/common/spoken_notice.h"
 #include "ui/common/after_event.h"
 #include "ui/common/help_context.h"
 #include "ui/common/page_control_style.h"
 #include "ui/common/sound_output.h"
+#include "ui/main/answer_keys.h"
 #include "ui/main/results_page.h"
 #include "ui/main/signal_circle.h"
+#include "ui/main/training_announcement.h"
 #include "ui/main/training_results.h"
 #include "ui/statistics/statistics_form.h"
 #include "ui/window_manager/screen_centre.h"
@@ -39,13 +40,6 @@ void SetBold(QWidget* control, bool bold) {
     QFont font = control->font();
     font.setBold(bold);
     control->setFont(font);
-}
-
-// A hot key without a key (0, or modifiers alone) is no hot key: it must not
-// match the keys that have no virtual-key code.
-bool KeyMatches(std::uint16_t key, ShiftState shift, TShortCut hotKey) {
-    const DecodedShortCut decoded = ShortCutToKey(hotKey);
-    return decoded.Key != 0 && decoded.Key == key && decoded.Shift == shift;
 }
 
 } // namespace
@@ -79,8 +73,8 @@ TMainForm::TMainForm(QWidget* parent)
     StatusBar->setSizeGripEnabled(false);
     StatusBar->setGeometry(0, 282, 331, 19);
 
-    verdicts_ = new SpokenNotice(client);
-    verdicts_->setObjectName("VerdictNotice");
+    notice_ = new SpokenNotice(client);
+    notice_->setObjectName("TrainingNotice");
     AnswerTimer = new IntervalTimer(this);
     connect(AnswerTimer, &IntervalTimer::OnTimer, this, &TMainForm::AnswerTimerTimer);
 
@@ -167,6 +161,10 @@ void TMainForm::TrainMenuItemClick() {
     // A training reads the settings, which come with the options dialog.
     MakeDialogsIfMissing();
     training_->Start();
+    // A sighted user sees the buttons appear; a screen reader says what they would read.
+    notice_->Announce(TrainingStartText(training_->PeasCount(), Options->KeyWhite,
+                                        Options->KeyBlack, Options->TimerEnabled,
+                                        Options->TimeInterval));
 }
 
 void TMainForm::OptionsMenuItemsClick() {
@@ -208,23 +206,10 @@ void TMainForm::BooleanButtonClick(QPushButton* sender) {
 bool TMainForm::FormKeyDown(std::uint16_t key, ShiftState shift) {
     if (!TrainingRunning())
         return false;
-    switch (key) {
-    case VK_B:
-    case VK_X:
-        BlackButton->click();
-        return false;
-    case VK_W:
-    case VK_OEM_COMMA:
-        WhiteButton->click();
-        return false;
-    default:
-        break;
-    }
-    if (KeyMatches(key, shift, Options->KeyBlack))
-        BlackButton->click();
-    else if (KeyMatches(key, shift, Options->KeyWhite))
-        WhiteButton->click();
-    return true;
+    const AnswerKeyMatch match = MatchAnswerKey(key, shift, Options->KeyWhite, Options->KeyBlack);
+    if (match.Given)
+        (*match.Given == Answer::Black ? BlackButton : WhiteButton)->click();
+    return !match.Fixed;
 }
 
 void TMainForm::BucketImageMouseDown(Qt::MouseButton button) {
@@ -276,7 +261,7 @@ void TMainForm::ShowSignal(bool right, int drawNumber) {
     // it at once, wherever the focus is, and finds it again on the circle.
     const QString spoken =
         QStringLiteral("%1, горошина %2").arg(right ? "верно" : "неверно").arg(drawNumber);
-    verdicts_->Announce(spoken);
+    notice_->Announce(spoken);
     AnnounceName(SignalShape, spoken);
     CounterLabel->setAccessibleName(spoken);
     ApplicationHint::Instance().CancelHint();

@@ -142,7 +142,7 @@ private:
     QDialog* optionsForm_ = nullptr;
     std::function<void()> makeDialogs_;
     StatisticsForm* statisticsForm_ = nullptr;
-    SpokenNotice* verdicts_ = nullptr; // speaks each answer's verdict
+    SpokenNotice* notice_ = nullptr; // speaks a training's start and each answer's verdict
     bool shown_ = false;
 };
 

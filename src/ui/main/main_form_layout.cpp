@@ -9,6 +9,8 @@
 #include "ui/common/accessible_names.h"
 #include "ui/common/anchors.h"
 #include "ui/common/help_context.h"
+#include "ui/common/line_edit_accessible.h"
+#include "ui/common/read_only_focus.h"
 #include "ui/main/bucket_picture.h"
 #include "ui/main/bucket_view.h"
 #include "ui/main/results_page.h"
@@ -122,6 +124,8 @@ void TMainForm::CreateResultsPage() {
     IntuitionSeries = &ConfigureIntuitionChart(*IntuitionChart);
     NameControl(IntuitionChart, QStringLiteral("Результаты тренировок"),
                 IntuitionChart->statusTip());
+    // Tab reaches the chart, for a screen reader to read its points; a click leaves the focus.
+    IntuitionChart->setFocusPolicy(Qt::TabFocus);
     anchors->Place(IntuitionChart, {3, 6, 317, 207}, akLeft | akTop | akRight | akBottom);
 
     BottomBevel = Create<QFrame>(ResultsTabSheet, "BottomBevel", {});
@@ -133,10 +137,13 @@ void TMainForm::CreateResultsPage() {
     AverageLabel->setText("Среднее значение по всем тренировкам:");
     anchors->Place(AverageLabel, {6, 231, 210, 13}, akLeft | akBottom);
 
+    LineEditAccessible::Install();
     AverageEdit = Create<QLineEdit>(ResultsTabSheet, "AverageEdit", {}, 3);
     AverageEdit->setFrame(false);
     AverageEdit->setReadOnly(true);
-    AverageEdit->setFocusPolicy(Qt::ClickFocus);
+    // Read-only, but reached with Tab for a screen reader to read it.
+    AverageEdit->setFocusPolicy(Qt::StrongFocus);
+    KeepTextUnselectedOnTab(*AverageEdit);
     AverageEdit->setFont(MsSansSerifFont(true));
     AverageEdit->setTextMargins(0, 0, 0, 0);
     AverageEdit->setContentsMargins(0, 0, 0, 0);

@@ -7,13 +7,15 @@
 #include "platform/desktop/locale_separators.h"
 
 #include <QLineEdit>
+#include <QStringList>
 #include <QTabWidget>
 
 namespace kvarzel {
 
 ResultsPage::ResultsPage(TChart& chart, TLineSeries& series, QLineEdit& averageEdit,
                          QTabWidget& pages, QWidget& page)
-    : chart_(chart), series_(series), averageEdit_(averageEdit), pages_(pages), page_(page) {
+    : chart_(chart), series_(series), averageEdit_(averageEdit), pages_(pages), page_(page),
+      chartHint_(chart.accessibleDescription()) {
     chart_.OnAllowScroll = [this](TCustomChartAxis* axis, double& min, double& max, bool& allow) {
         IntuitionChartAllowScroll(axis, min, max, allow);
     };
@@ -26,7 +28,20 @@ void ResultsPage::AddTrainingResult(double percentage, int trainingCount) {
     series_.AddPoint(trainingCount, percentage);
     chart_.BottomAxis().SetMaximum(trainingCount + 1.0);
     averageEdit_.setText(FormatNumber(Average(), 6, 2, UserNumberSeparators()));
+    DescribePoints();
     pages_.setCurrentWidget(&page_);
+}
+
+// "Точки: 1: 60; 2: 72,5. <hint>": each training's number and its mark's text,
+// with a semicolon between them since a mark may hold a decimal comma.
+void ResultsPage::DescribePoints() {
+    QStringList points;
+    for (int index = 0; index < series_.Count(); ++index)
+        points << QStringLiteral("%1: %2").arg(
+                      QString::number(series_.XValues().Value(index), 'f', 0),
+                      series_.MarkText(index));
+    chart_.setAccessibleDescription(QStringLiteral("Точки: %1. %2").arg(points.join("; "),
+                                                                      chartHint_));
 }
 
 void ResultsPage::IntuitionChartAllowScroll(TCustomChartAxis* axis, double& min, double& max,

@@ -31,6 +31,8 @@ public:
 
 private:
     double Average() const;
+    // A screen reader reads the chart's points, a sighted user's marks, in its description.
+    void DescribePoints();
 
     TChart& chart_;
     TLineSeries& series_;
@@ -38,6 +40,8 @@ private:
     QTabWidget& pages_;
     QWidget& page_;
     int trainingCount_ = 0;
+    // What the chart's description said before any point: how to zoom and scroll it.
+    QString chartHint_;
 };
 
 } // namespace kvarzel

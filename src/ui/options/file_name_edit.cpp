@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/options/file_name_edit.h"
 
+#include "ui/common/line_edit_accessible.h"
+
 namespace kvarzel {
+
+FileNameEdit::FileNameEdit(QWidget* parent) : QLineEdit(parent) {
+    LineEditAccessible::Install();
+}
 
 std::string FileNameEdit::FileName() const {
     return text() == shownText_ ? fileName_ : text().toStdString();

@@ -15,7 +15,7 @@ namespace kvarzel {
 class FileNameEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit FileNameEdit(QWidget* parent = nullptr) : QLineEdit(parent) {}
+    explicit FileNameEdit(QWidget* parent = nullptr);
 
     std::string FileName() const;
     void SetFileName(const std::string& name);

@@ -3,6 +3,8 @@
 
 #include "platform/keys/shortcut_text.h"
 #include "platform/keys/virtual_keys.h"
+#include "ui/common/line_edit_accessible.h"
+#include "ui/common/read_only_focus.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -33,14 +35,16 @@ bool IsFocusMove(const QKeyEvent& event) {
 } // namespace
 
 HotKeyEdit::HotKeyEdit(QWidget* parent) : QLineEdit(parent) {
+    LineEditAccessible::Install();
     // The text shows the value; it is never edited as text.
     setReadOnly(true);
+    KeepTextUnselectedOnTab(*this);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     clearAction_ = new QAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
                                QStringLiteral("Очистить"), this);
     clearAction_->setToolTip(QStringLiteral("Очистить: без дополнительной клавиши"));
     connect(clearAction_, &QAction::triggered, this, [this] { SetHotKey(0); });
-    addAction(clearAction_, QLineEdit::TrailingPosition);
+    addAction(clearAction_);
     SetHotKey(0);
 }
 
@@ -48,6 +52,7 @@ void HotKeyEdit::SetHotKey(TShortCut value) {
     hotKey_ = value;
     pendingModifiers_ = 0;
     ShowHotKey(value);
+    emit HotKeyChanged(value);
 }
 
 void HotKeyEdit::ShowHotKey(TShortCut value) {

@@ -14,8 +14,8 @@ namespace kvarzel {
 // is taken, a plain key and modifiers alone too; a field showing no key
 // reads 0. Modifiers pressed without a key are shown at once but taken only
 // when they are all released, so that Ctrl+Enter still confirms the dialog
-// with the field unchanged. The cross button inside the field, and the same
-// item of its context menu, clear it back to 0.
+// with the field unchanged. An item of its context menu, and the clear button
+// beside it, clear it back to 0: Backspace and Delete are keys like any other.
 class HotKeyEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -25,6 +25,10 @@ public:
     void SetHotKey(TShortCut value);
 
     QAction* ClearAction() const { return clearAction_; }
+
+signals:
+    // The value has changed, or was set again.
+    void HotKeyChanged(TShortCut value);
 
 protected:
     bool event(QEvent* event) override;

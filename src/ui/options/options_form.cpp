@@ -13,6 +13,7 @@
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/ratio_labels.h"
 #include "ui/options/spin_edit.h"
+#include "ui/options/spin_edit_accessible.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,6 +47,8 @@ TOptionsForm::TOptionsForm(QWidget* parent) : HelpDialog(parent, 4), sound_(&Dev
     setObjectName("OptionsForm");
     setWindowTitle("Параметры тренировок");
     setFixedSize(266, 240);
+    // Before any field is made: a field's interface, once made, is kept.
+    SpinEditAccessible::Install();
 
     OKButton = new QPushButton("О&К", this);
     OKButton->setObjectName("OKButton");

@@ -18,6 +18,7 @@ namespace kvarzel {
 class SoundOutput;
 class TChart;
 class FileNameEdit;
+class HotKeyClearButton;
 class HotKeyEdit;
 class SpinEdit;
 
@@ -58,8 +59,10 @@ public:
     QGroupBox* KeysGroupBox = nullptr;
     QLabel* WhiteLabel = nullptr;
     HotKeyEdit* WhiteHotKey = nullptr;
+    HotKeyClearButton* WhiteClearButton = nullptr;
     QLabel* BlackLabel = nullptr;
     HotKeyEdit* BlackHotKey = nullptr;
+    HotKeyClearButton* BlackClearButton = nullptr;
     QCheckBox* TimerCheckBox = nullptr;
     SpinEdit* TimerSpinEdit = nullptr;
     QLabel* TimerMsLabel = nullptr;

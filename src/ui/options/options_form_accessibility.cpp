@@ -7,6 +7,7 @@
 #include "chart/chart.h"
 #include "ui/common/accessible_names.h"
 #include "ui/options/file_name_edit.h"
+#include "ui/options/hot_key_clear_button.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/spin_edit.h"
 
@@ -45,9 +46,11 @@ void TOptionsForm::NameControls() {
                    QStringLiteral("Дополнительная клавиша выбора белой горошины"));
     NameAfterLabel(BlackHotKey, BlackLabel,
                    QStringLiteral("Дополнительная клавиша выбора чёрной горошины"));
-    // The check box above the field is what it answers to.
+    NameControl(WhiteClearButton, QStringLiteral("Очистить клавишу белой горошины"));
+    NameControl(BlackClearButton, QStringLiteral("Очистить клавишу чёрной горошины"));
+    // The check box above the field is what it answers to; the unit beside it is no label
+    // of it, which a screen reader would read in place of the check box's text.
     NameNumberField(TimerSpinEdit, WithoutMnemonic(TimerCheckBox->text()), TimerMsLabel->text());
-    TimerMsLabel->setBuddy(TimerSpinEdit);
 
     NameControl(BeepButton, WithoutMnemonic(BeepButton->text()),
                 QStringLiteral("Проверить звук системного динамика"));

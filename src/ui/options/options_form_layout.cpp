@@ -7,6 +7,7 @@
 #include "core/ratio_scale.h"
 #include "ui/common/anchors.h"
 #include "ui/options/file_name_edit.h"
+#include "ui/options/hot_key_clear_button.h"
 #include "ui/options/hot_key_edit.h"
 #include "ui/options/ratio_labels.h"
 #include "ui/options/spin_edit.h"
@@ -117,8 +118,12 @@ void TOptionsForm::CreateControlPage() {
                                     QStringLiteral("Дополнительные клавиши выбора"));
     WhiteLabel = PlaceLabel(KeysGroupBox, "WhiteLabel", "Белая:", {15, 23});
     WhiteHotKey = Place<HotKeyEdit>(KeysGroupBox, "WhiteHotKey", {57, 20, 128, 19});
+    WhiteClearButton =
+        Place<HotKeyClearButton>(KeysGroupBox, "WhiteClearButton", {189, 20, 19, 19}, *WhiteHotKey);
     BlackLabel = PlaceLabel(KeysGroupBox, "BlackLabel", "Чёрная:", {8, 52});
     BlackHotKey = Place<HotKeyEdit>(KeysGroupBox, "BlackHotKey", {57, 49, 128, 19});
+    BlackClearButton =
+        Place<HotKeyClearButton>(KeysGroupBox, "BlackClearButton", {189, 49, 19, 19}, *BlackHotKey);
     TimerCheckBox = PlaceCheckBox(ControlTabSheet, "TimerCheckBox", {8, 98, 174, 17},
                                   QStringLiteral("Контролировать время ответа"));
     TimerSpinEdit =
@@ -161,10 +166,12 @@ void TOptionsForm::CreateWaveFileControls() {
 }
 
 void TOptionsForm::SetFocusOrder() {
-    QWidget* const order[] = {OKButton,         CancelButton, PageControl, CountSpinEdit,
-                              RatioTrackBar,    WhiteHotKey,  BlackHotKey, TimerCheckBox,
-                              TimerSpinEdit,    BeepCheckBox, BeepButton,  FrequencySpinEdit,
-                              DurationSpinEdit, WaveCheckBox, WaveButton,  WaveEdit,
+    QWidget* const order[] = {OKButton,         CancelButton,      PageControl,
+                              CountSpinEdit,    RatioTrackBar,     WhiteHotKey,
+                              WhiteClearButton, BlackHotKey,       BlackClearButton,
+                              TimerCheckBox,    TimerSpinEdit,     BeepCheckBox,
+                              BeepButton,       FrequencySpinEdit, DurationSpinEdit,
+                              WaveCheckBox,     WaveButton,        WaveEdit,
                               WaveSpeedButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);

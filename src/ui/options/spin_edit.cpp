@@ -4,6 +4,7 @@
 #include "platform/desktop/locale_separators.h"
 #include "ui/common/accessible_names.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QStyle>
@@ -106,6 +107,9 @@ bool SpinEdit::IsAllowedCharacter(QChar character) const {
 
 void SpinEdit::Step(int delta) {
     SetValue(Value() + delta);
+    // A screen reader says the new value, as it does for a spin box's step.
+    QAccessibleValueChangeEvent changed(this, Value());
+    QAccessible::updateAccessibility(&changed);
 }
 
 void SpinEdit::keyPressEvent(QKeyEvent* event) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/spoken_notice.h"
+#include "platform/desktop/spoken_notice.h"
 
 #include <QAccessibleWidget>
 
