@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a start pays for the journals earlier runs left: ten thousand small
 // ones (collected batch by batch, each batch's lines then appended to the
-// history and its journals removed), the journal of the longest training a
-// person can play (read from its end only), and one far bigger than any
-// training writes (set aside unread).
+// history and its journals removed; and the longest wait of the window while
+// the statistics do it), the journal of the longest training a person can
+// play (read from its end only), and one far bigger than any training
+// writes (set aside unread).
 #include "core/answer_mix.h"
 #include "core/history/history_csv.h"
 #include "core/history/journal_text.h"
 #include "platform/files/history_file.h"
 #include "platform/files/training_journal.h"
 #include "test_support/history_test_records.h"
+#include "ui/statistics/training_statistics.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -143,6 +150,56 @@ void BM_JournalBeyondTheCap(benchmark::State& state) {
 }
 BENCHMARK(BM_JournalBeyondTheCap)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+int JournalsIn(const fs::path& folder) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder))
+        count += entry.path().filename().string().starts_with("history.csv.journal-");
+    return count;
+}
+
+// The window's side of it: a start's statistics complete ten thousand
+// journals while the event loop runs, and a timer of no interval, which
+// fires on every pass of the loop, measures the longest time the window
+// could not answer.
+void BM_StatisticsCompleteTenThousandJournals(benchmark::State& state) {
+    double longestMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const ScratchFolder folder;
+        for (int number = 0; number < SmallJournals; ++number)
+            folder.Leave(number, 3, 20);
+        const RunEvidence run;
+        const JournalPlaces places = folder.Places();
+        state.ResumeTiming();
+        QElapsedTimer sinceLastPass;
+        sinceLastPass.start();
+        TrainingStatistics statistics(nullptr, HistoryFile(places.History), run, places);
+        statistics.ReadHistory();
+        QEventLoop loop;
+        QTimer pass;
+        QObject::connect(&pass, &QTimer::timeout, [&] {
+            longestMs = std::max(longestMs, static_cast<double>(sinceLastPass.nsecsElapsed()) / 1e6);
+            if (JournalsIn(places.History.parent_path()) == 0)
+                loop.quit();
+            sinceLastPass.restart();
+        });
+        pass.start(0);
+        loop.exec();
+        state.PauseTiming();
+        if (HistoryFile(places.History).Load().Records.size() != SmallJournals)
+            state.SkipWithError("not every journal reached the history");
+        state.ResumeTiming();
+    }
+    state.counters["longest_step_ms"] = longestMs;
+}
+BENCHMARK(BM_StatisticsCompleteTenThousandJournals)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

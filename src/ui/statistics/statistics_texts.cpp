@@ -282,6 +282,10 @@ QString HistoryStatusText(const TrainingStatistics& statistics) {
         text = (fileState.isEmpty() ? QString() : fileState + " ") + UnsavedText(statistics);
     for (const std::filesystem::path& aside : statistics.MovedTails())
         text += " " + statistics.MovedTailText(aside) + ".";
+    for (const std::filesystem::path& aside : statistics.SetAsideJournals())
+        text += " Журнал тренировки больше, чем может записать тренировка, и не прочитан: он "
+                "отложен как «" +
+                QString::fromStdString(aside.string()) + "».";
     if (const int notKept = statistics.NotKeptCount(); notKept > 0)
         text += QString(" Тренировок этой серии, не сохранённых в истории, потому что при их "
                         "начале не удалось создать журнал: %1. Причина: %2.")

@@ -62,22 +62,33 @@ void TrainingStatistics::ReadHistory() {
 // the trainings other copies play hold the history's readings back. A
 // journal whose id the file holds already goes without a second line.
 void TrainingStatistics::CompleteLeftJournals() {
-    std::vector<TrainingStart> held;
-    std::vector<std::unique_ptr<TrainingJournal>> found = TrainingJournal::CollectLeft(places_, &held);
-    std::erase_if(held, [this](const TrainingStart& start) { return IsOwnTraining(start.Id); });
-    heldElsewhere_ = std::move(held);
-    if (found.empty()) {
-        ApplyOpenTrainings();
-        return;
+    CompleteJournalBatch(true);
+}
+
+// A batch of journals at a time, each costing the window well under 0.1 s
+// whatever their number and size; the next batch comes between two events,
+// once this one is in the history (a batch that cannot be written holds its
+// journals, and the next waits for it).
+void TrainingStatistics::CompleteJournalBatch(bool lookAtHeld) {
+    TrainingJournal::Left left =
+        TrainingJournal::CollectLeftJournals(places_, TrainingJournal::CollectLimit, lookAtHeld);
+    if (lookAtHeld) {
+        std::erase_if(left.Held,
+                      [this](const TrainingStart& start) { return IsOwnTraining(start.Id); });
+        heldElsewhere_ = std::move(left.Held);
     }
-    if (!historyRead_)
+    setAside_.insert(setAside_.end(), left.SetAside.begin(), left.SetAside.end());
+    if (!left.Journals.empty() && !historyRead_)
         ReloadHistory();
-    for (auto& journal : found) {
+    for (auto& journal : left.Journals) {
         historySummary_.Add(*journal->Record());
         leftJournals_.push_back(std::move(journal));
     }
     ApplyOpenTrainings();
     WritePending();
+    if (left.More && leftJournals_.empty() && !finishedWriting_)
+        QMetaObject::invokeMethod(Messenger(), [this] { CompleteJournalBatch(false); },
+                                  Qt::QueuedConnection);
 }
 
 bool TrainingStatistics::IsOwnTraining(const TrainingId& id) const {

@@ -104,6 +104,8 @@ public:
     // training: the run's earlier ones are not added. Turning it off during a
     // training keeps that training.
     bool SetKeepHistory(bool keep);
+    // Journals bigger than a training can write, set aside unread.
+    const std::vector<std::filesystem::path>& SetAsideJournals() const { return setAside_; }
     // Damaged ends of the history file that appends moved aside in this run.
     const std::vector<std::filesystem::path>& MovedTails() const { return movedTails_; }
     QString MovedTailText(const std::filesystem::path& aside) const;
@@ -164,6 +166,7 @@ private:
     std::unique_ptr<TrainingJournal> FinishedJournal(std::unique_ptr<TrainingJournal> journal,
                                                      const TrainingRecord& record);
     void CompleteLeftJournals();
+    void CompleteJournalBatch(bool lookAtHeld);
     bool IsOwnTraining(const TrainingId& id) const;
     void ApplyOpenTrainings();
     void SumUpHistory();
@@ -203,6 +206,7 @@ private:
     // line, the notice of a damaged end moved aside.
     std::unique_ptr<QObject> messenger_;
     std::vector<std::filesystem::path> movedTails_;
+    std::vector<std::filesystem::path> setAside_;
     // Journals of earlier runs not yet in the history.
     std::vector<std::unique_ptr<TrainingJournal>> leftJournals_;
     WriteFailure failure_ = WriteFailure::None;
