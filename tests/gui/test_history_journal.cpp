@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/history/journal_text.h"
 #include "core/options.h"
 #include "core/statistics_settings.h"
 #include "core/training.h"
@@ -8,6 +9,7 @@
 #include "test_support/memory_registry_store.h"
 #include "test_support/message_box_closer.h"
 #include "test_support/recording_training_view.h"
+#include "test_support/wait_for.h"
 #include "ui/statistics/statistics_form.h"
 #include "ui/statistics/statistics_texts.h"
 #include "ui/statistics/training_statistics.h"
@@ -284,6 +286,30 @@ TEST_F(HistoryJournalTest, AFolderThatRefusesSendsTheJournalToTheFallback) {
     const JournalPlaces nowhere{notAFolder / "history.csv", notAFolder / "state"};
     EXPECT_EQ(TrainingJournal::Create(nowhere, TrainingSoFar(0, 10), why), nullptr);
     EXPECT_EQ(why, WriteFailure::FolderNotWritable);
+}
+
+// More journals than one step of the window looks at: they are completed a
+// step at a time between events, and the history's figure waits meanwhile,
+// saying why, for a journal not yet seen may hold any earlier training.
+TEST_F(HistoryJournalTest, ManyJournalsAreCompletedStepByStepWhileTheFigureWaits) {
+    constexpr int Left = 1200;
+    const std::string heading = JournalHeading(HistoryName(HistoryPath()));
+    for (int number = 0; number < Left; ++number) {
+        TrainingRecord soFar = TrainingSoFar(3, 5);
+        soFar.Start->Id = TrainingId{{0x3A7, static_cast<std::uint64_t>(number)}};
+        const std::string name = std::to_string(100000 + number);
+        std::ofstream(HistoryPath().string() + ".journal-" + name, std::ios::binary)
+            << heading << HistoryLine(soFar);
+    }
+    auto statistics = Statistics(&settings);
+    statistics->ReadHistory();
+    EXPECT_TRUE(HistoryFigureText(statistics->HistorySummary())
+                    .startsWith("Вся история: ждёт, пока программа прочитает журналы"));
+    EXPECT_GT(Journals(), 0);
+    ASSERT_TRUE(WaitFor([&] { return Journals() == 0; }, 20000))
+        << Journals() << " " << HistoryFile(HistoryPath()).Load().Records.size();
+    EXPECT_EQ(HistoryFile(HistoryPath()).Load().Records.size(), static_cast<std::size_t>(Left));
+    EXPECT_FALSE(HistoryFigureText(statistics->HistorySummary()).contains("ждёт"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/files/journal_places.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -72,9 +73,34 @@ public:
     // touches no toolkit: it may run on any thread.
     static Left CollectLeftJournals(const JournalPlaces& places,
                                     std::size_t limit = CollectLimit, bool listHeld = true);
+    // Sorts journals taken in pieces as a collection gives them: oldest training first.
+    static void OldestFirst(std::vector<std::unique_ptr<TrainingJournal>>& journals);
     // The journals of one collection; `held`, when given, receives Left::Held.
     static std::vector<std::unique_ptr<TrainingJournal>>
     CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held = nullptr);
+
+    // The same look at the history's journals, a few files at a time, so
+    // that no step costs long whatever their number: each step reads the
+    // next names of the folders and looks at those files, as a collection
+    // does. A journal made after the look began may be passed over.
+    class Scan {
+    public:
+        explicit Scan(JournalPlaces places);
+        // Looks at up to `files` more files, adding what it finds to `left`
+        // and taking journals while `left` holds fewer than `limit`; one that
+        // could have been taken beyond it sets Left::More. True once every
+        // file has been looked at.
+        bool Step(std::size_t files, Left& left, std::size_t limit);
+
+    private:
+        JournalPlaces places_;
+        std::vector<JournalFolder> folders_;
+        std::size_t folder_ = 0;
+        std::filesystem::directory_iterator entry_;
+        bool opened_ = false;
+        std::string prefix_;
+        std::string history_;
+    };
 
     TrainingJournal(const TrainingJournal&) = delete;
     TrainingJournal& operator=(const TrainingJournal&) = delete;

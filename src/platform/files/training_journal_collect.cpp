@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace kvarzel {
 namespace {
@@ -197,26 +198,49 @@ void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::
     left.Journals.push_back(std::move(journal));
 }
 
+TrainingJournal::Scan::Scan(JournalPlaces places)
+    : places_(std::move(places)), folders_(JournalFolders(places_)),
+      prefix_(JournalPrefix(places_)), history_(HistoryName(places_.History)) {}
+
+bool TrainingJournal::Scan::Step(std::size_t files, Left& left, std::size_t limit) {
+    std::error_code error;
+    for (std::size_t looked = 0; folder_ < folders_.size() && looked < files;) {
+        const JournalFolder& folder = folders_[folder_];
+        if (!std::exchange(opened_, true))
+            entry_ = fs::directory_iterator(folder.Path, error);
+        if (error || entry_ == fs::directory_iterator()) {
+            ++folder_;
+            opened_ = false;
+            error.clear();
+            continue;
+        }
+        const fs::path path = entry_->path();
+        entry_.increment(error);
+        const std::string name = path.filename().string();
+        if (IsTemporaryJournalName(name, prefix_))
+            RemoveAbandoned(path);
+        if (IsJournalName(name, prefix_)) {
+            Take(path, folder.BesideHistory, history_, left.Journals.size() < limit, left);
+            ++looked;
+        }
+    }
+    return folder_ == folders_.size();
+}
+
+void TrainingJournal::OldestFirst(std::vector<std::unique_ptr<TrainingJournal>>& journals) {
+    std::stable_sort(journals.begin(), journals.end(), [](const auto& a, const auto& b) {
+        return a->record_->Finished < b->record_->Finished;
+    });
+}
+
 TrainingJournal::Left TrainingJournal::CollectLeftJournals(const JournalPlaces& places,
                                                            std::size_t limit, bool listHeld) {
     Left left;
-    const std::string prefix = JournalPrefix(places);
-    const std::string history = HistoryName(places.History);
-    for (const JournalFolder& folder : JournalFolders(places)) {
-        std::error_code error;
-        for (fs::directory_iterator entry(folder.Path, error), end;
-             !error && entry != end && (listHeld || !left.More); entry.increment(error)) {
-            const std::string name = entry->path().filename().string();
-            if (IsTemporaryJournalName(name, prefix))
-                RemoveAbandoned(entry->path());
-            if (IsJournalName(name, prefix))
-                Take(entry->path(), folder.BesideHistory, history, left.Journals.size() < limit,
-                     left);
-        }
+    Scan scan(places);
+    // Without the held journals asked for, the look ends once the limit is passed.
+    while (!scan.Step(listHeld ? SIZE_MAX : 1, left, limit) && !left.More) {
     }
-    std::stable_sort(left.Journals.begin(), left.Journals.end(), [](const auto& a, const auto& b) {
-        return a->record_->Finished < b->record_->Finished;
-    });
+    OldestFirst(left.Journals);
     return left;
 }
 

@@ -114,6 +114,9 @@ QString WaitingText(const HistoryReading& reading) {
     const auto start = reading.WaitingFor();
     if (!start)
         return {};
+    if (*start == std::chrono::system_clock::time_point::min())
+        return "ждёт, пока программа прочитает журналы тренировок, оставшиеся от прежних запусков; "
+               "пока ";
     return QString("ждёт тренировку, начатую %1; до её начала ").arg(LocalTimeText(*start));
 }
 

@@ -62,33 +62,64 @@ void TrainingStatistics::ReadHistory() {
 // the trainings other copies play hold the history's readings back. A
 // journal whose id the file holds already goes without a second line.
 void TrainingStatistics::CompleteLeftJournals() {
-    CompleteJournalBatch(true);
+    if (scan_)
+        return; // a look under way goes on between events
+    scan_ = std::make_unique<TrainingJournal::Scan>(places_);
+    scanHeld_.clear();
+    scanPassedOver_ = false;
+    ScanStep();
 }
 
-// A batch of journals at a time, each costing the window well under 0.1 s
-// whatever their number and size; the next batch comes between two events,
-// once this one is in the history (a batch that cannot be written holds its
-// journals, and the next waits for it).
-void TrainingStatistics::CompleteJournalBatch(bool lookAtHeld) {
-    TrainingJournal::Left left =
-        TrainingJournal::CollectLeftJournals(places_, TrainingJournal::CollectLimit, lookAtHeld);
-    if (lookAtHeld) {
-        std::erase_if(left.Held,
-                      [this](const TrainingStart& start) { return IsOwnTraining(start.Id); });
-        heldElsewhere_ = std::move(left.Held);
-    }
+// A step of the look at the journals: a bounded number of files, so that the
+// window never waits long whatever their number and size; the next step
+// comes between two events, once the journals taken are in the history (those
+// that cannot be written are held until they are, and no more are taken).
+// Until the look is done, the history's figure waits: a journal not yet
+// seen may be a training that started before later ones ended.
+void TrainingStatistics::ScanStep() {
+    TrainingJournal::Left left;
+    const std::size_t room = TrainingJournal::CollectLimit -
+                             std::min(leftJournals_.size(), TrainingJournal::CollectLimit);
+    const bool done = scan_->Step(ScanStepFiles, left, room);
+    scanHeld_.insert(scanHeld_.end(), left.Held.begin(), left.Held.end());
+    scanPassedOver_ = scanPassedOver_ || left.More;
     setAside_.insert(setAside_.end(), left.SetAside.begin(), left.SetAside.end());
-    if (!left.Journals.empty() && !historyRead_)
-        ReloadHistory();
-    for (auto& journal : left.Journals) {
-        historySummary_.Add(*journal->Record());
-        leftJournals_.push_back(std::move(journal));
+    TakeLeftJournals(std::move(left.Journals));
+    // A journal passed over for want of room is seen again by the next look.
+    if (done) {
+        scan_.reset();
+        std::erase_if(scanHeld_,
+                      [this](const TrainingStart& start) { return IsOwnTraining(start.Id); });
+        heldElsewhere_ = std::exchange(scanHeld_, {});
+        journalsPassedOver_ = scanPassedOver_;
     }
     ApplyOpenTrainings();
     WritePending();
-    if (left.More && leftJournals_.empty() && !finishedWriting_)
-        QMetaObject::invokeMethod(Messenger(), [this] { CompleteJournalBatch(false); },
-                                  Qt::QueuedConnection);
+    if (scan_ && !finishedWriting_)
+        QMetaObject::invokeMethod(Messenger(), [this] { ScanStep(); }, Qt::QueuedConnection);
+    LookAgainForPassedOver();
+}
+
+// Journals that a look passed over for want of room: a new look once the
+// journals taken are in the history.
+void TrainingStatistics::LookAgainForPassedOver() {
+    if (!journalsPassedOver_ || !leftJournals_.empty() || scan_ || finishedWriting_)
+        return;
+    journalsPassedOver_ = false;
+    QMetaObject::invokeMethod(Messenger(), [this] { CompleteLeftJournals(); },
+                              Qt::QueuedConnection);
+}
+
+void TrainingStatistics::TakeLeftJournals(std::vector<std::unique_ptr<TrainingJournal>> found) {
+    if (found.empty())
+        return;
+    if (!historyRead_)
+        ReloadHistory();
+    TrainingJournal::OldestFirst(found);
+    for (auto& journal : found) {
+        historySummary_.Add(*journal->Record());
+        leftJournals_.push_back(std::move(journal));
+    }
 }
 
 bool TrainingStatistics::IsOwnTraining(const TrainingId& id) const {
@@ -104,6 +135,9 @@ bool TrainingStatistics::IsOwnTraining(const TrainingId& id) const {
 
 void TrainingStatistics::ApplyOpenTrainings() {
     std::vector<std::chrono::system_clock::time_point> starts;
+    // Journals not seen yet, or passed over, may hold any earlier training.
+    if (scan_ || journalsPassedOver_)
+        starts.push_back(std::chrono::system_clock::time_point::min());
     if (keptUnderWay_)
         starts.push_back(keptUnderWay_->Moment);
     for (const TrainingStart& held : heldElsewhere_)
@@ -329,6 +363,7 @@ void TrainingStatistics::WritePending(std::chrono::milliseconds lockWait) {
         journal->Remove();
     const std::size_t runLinesStart = linesBefore + leftJournals_.size();
     leftJournals_.clear();
+    LookAgainForPassedOver();
     const std::vector<std::size_t> written = std::exchange(pending_, {});
     RemoveWrittenJournals(written);
     if (TakeInHistory(linesBefore + records.size()))

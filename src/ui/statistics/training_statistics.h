@@ -58,6 +58,9 @@ public:
     static constexpr std::chrono::milliseconds UnattendedExitLockWait{500};
     // Between tries of lines that could not be written.
     static constexpr std::chrono::milliseconds RetryInterval{2000};
+    // The journals one step of a look at them opens at most: a few
+    // milliseconds of the window's time.
+    static constexpr std::size_t ScanStepFiles = 512;
 
     // The journals go beside the history unless `journals` says otherwise.
     TrainingStatistics(RegistryStore* settings, HistoryFile history, const RunEvidence& run,
@@ -166,7 +169,9 @@ private:
     std::unique_ptr<TrainingJournal> FinishedJournal(std::unique_ptr<TrainingJournal> journal,
                                                      const TrainingRecord& record);
     void CompleteLeftJournals();
-    void CompleteJournalBatch(bool lookAtHeld);
+    void ScanStep();
+    void LookAgainForPassedOver();
+    void TakeLeftJournals(std::vector<std::unique_ptr<TrainingJournal>> found);
     bool IsOwnTraining(const TrainingId& id) const;
     void ApplyOpenTrainings();
     void SumUpHistory();
@@ -207,6 +212,12 @@ private:
     std::unique_ptr<QObject> messenger_;
     std::vector<std::filesystem::path> movedTails_;
     std::vector<std::filesystem::path> setAside_;
+    // The look at the journals under way, the held journals it found so far,
+    // and whether the last one passed over journals it had no room to take.
+    std::unique_ptr<TrainingJournal::Scan> scan_;
+    std::vector<TrainingStart> scanHeld_;
+    bool scanPassedOver_ = false;
+    bool journalsPassedOver_ = false;
     // Journals of earlier runs not yet in the history.
     std::vector<std::unique_ptr<TrainingJournal>> leftJournals_;
     WriteFailure failure_ = WriteFailure::None;
