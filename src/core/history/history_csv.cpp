@@ -99,24 +99,38 @@ const std::string& Header() {
     return header;
 }
 
-// "YYYY-MM-DDThh:mm:ssZ", or "YYYY-MM-DDThh:mm:ss.mmmZ" with the milliseconds.
+// `value` in exactly `width` digits, at the end of `text`.
+void AppendDigits(std::string& text, long long value, int width) {
+    text.append(static_cast<std::size_t>(width), '0');
+    for (auto digit = text.end(); width-- > 0 && value > 0; value /= 10)
+        *--digit = static_cast<char>('0' + value % 10);
+}
+
+// "YYYY-MM-DDThh:mm:ssZ", or "YYYY-MM-DDThh:mm:ss.mmmZ" with the milliseconds;
+// written digit by digit, as a journal writes three of them after every answer.
 std::string UtcText(system_clock::time_point moment, bool withMilliseconds = false) {
     const auto millisecond = floor<milliseconds>(moment);
     const auto second = floor<seconds>(millisecond);
     const year_month_day date{floor<days>(second)};
     const hh_mm_ss time{second - floor<days>(second)};
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                  static_cast<int>(time.seconds().count()));
-    std::string result = text;
+    std::string text;
+    text.reserve(24);
+    AppendDigits(text, static_cast<int>(date.year()), 4);
+    text += '-';
+    AppendDigits(text, static_cast<unsigned>(date.month()), 2);
+    text += '-';
+    AppendDigits(text, static_cast<unsigned>(date.day()), 2);
+    text += 'T';
+    AppendDigits(text, time.hours().count(), 2);
+    text += ':';
+    AppendDigits(text, time.minutes().count(), 2);
+    text += ':';
+    AppendDigits(text, time.seconds().count(), 2);
     if (withMilliseconds) {
-        std::snprintf(text, sizeof text, ".%03dZ",
-                      static_cast<int>((millisecond - second).count()));
-        return result + text;
+        text += '.';
+        AppendDigits(text, (millisecond - second).count(), 3);
     }
-    return result + "Z";
+    return text + 'Z';
 }
 
 void AppendEvidence(std::string& line, const std::optional<EvidenceTrack>& evidence) {

@@ -33,17 +33,22 @@ BackgroundSync::~BackgroundSync() {
 }
 
 void BackgroundSync::Request() {
+    bool wake = false;
     {
         const std::lock_guard lock(mutex_);
         requested_ = true;
+        wake = idle_;
     }
-    wake_.notify_one();
+    if (wake)
+        wake_.notify_one();
 }
 
 void BackgroundSync::Serve() {
     std::unique_lock lock(mutex_);
     for (;;) {
+        idle_ = true;
         wake_.wait(lock, [this] { return requested_ || stopping_; });
+        idle_ = false;
         if (!requested_)
             return;
         requested_ = false;
