@@ -172,15 +172,22 @@ void BM_StatisticsCompleteTenThousandJournals(benchmark::State& state) {
         const JournalPlaces places = folder.Places();
         state.ResumeTiming();
         QElapsedTimer sinceLastPass;
+        QElapsedTimer sinceLastCount;
         sinceLastPass.start();
+        sinceLastCount.start();
         TrainingStatistics statistics(nullptr, HistoryFile(places.History), run, places);
         statistics.ReadHistory();
         QEventLoop loop;
         QTimer pass;
         QObject::connect(&pass, &QTimer::timeout, [&] {
             longestMs = std::max(longestMs, static_cast<double>(sinceLastPass.nsecsElapsed()) / 1e6);
-            if (JournalsIn(places.History.parent_path()) == 0)
-                loop.quit();
+            // Counting ten thousand names is a step of its own: done a few
+            // times a second, and not counted in the window's steps.
+            if (sinceLastCount.elapsed() >= 100) {
+                if (JournalsIn(places.History.parent_path()) == 0)
+                    loop.quit();
+                sinceLastCount.restart();
+            }
             sinceLastPass.restart();
         });
         pass.start(0);
