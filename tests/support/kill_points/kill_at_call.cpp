@@ -25,14 +25,14 @@ KillPoint ReadKillPoint() {
     const char* text = std::getenv("KVARZEL_KILL_AT");
     if (text == nullptr)
         return point;
-    const std::string spec = text;
-    const std::size_t first = spec.find(':');
-    const std::size_t second = spec.find(':', first + 1);
+    const std::string place = text;
+    const std::size_t first = place.find(':');
+    const std::size_t second = place.find(':', first + 1);
     if (first == std::string::npos || second == std::string::npos)
         return point;
-    point.Before = spec.substr(0, first) == "before";
-    point.Call = spec.substr(first + 1, second - first - 1);
-    point.Name = spec.substr(second + 1);
+    point.Before = place.substr(0, first) == "before";
+    point.Call = place.substr(first + 1, second - first - 1);
+    point.Name = place.substr(second + 1);
     point.Armed = true;
     return point;
 }
