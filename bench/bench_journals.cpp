@@ -11,6 +11,7 @@
 #include "platform/files/history_file.h"
 #include "platform/files/training_journal.h"
 #include "test_support/history_test_records.h"
+#include "test_support/registry_test_files.h"
 #include "ui/statistics/training_statistics.h"
 
 #include <QCoreApplication>
@@ -39,18 +40,10 @@ constexpr std::int64_t BigJournalBytes = 60 << 20;
 // A fresh folder holding the history's place, removed at the end.
 class ScratchFolder {
 public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "kvarzel-journals-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        folder_ = pattern;
-    }
-    ~ScratchFolder() { fs::remove_all(folder_); }
-
-    JournalPlaces Places() const { return {folder_ / "history.csv", {}}; }
+    JournalPlaces Places() const { return {folder_.Path() / "history.csv", {}}; }
     fs::path Journal(int number) const {
         std::string name = std::to_string(1000000 + number);
-        return folder_ / ("history.csv.journal-" + name.substr(1));
+        return folder_.Path() / ("history.csv.journal-" + name.substr(1));
     }
     // A journal as a killed program leaves it: its heading, then the
     // training after each of its answers.
@@ -65,7 +58,7 @@ public:
     }
 
 private:
-    fs::path folder_;
+    testing::TemporaryFolder folder_;
 };
 
 // Every journal done, batch by batch as a start does: the batch that takes

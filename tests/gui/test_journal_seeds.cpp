@@ -13,6 +13,7 @@
 #include "platform/files/history_file.h"
 #include "test_support/memory_registry_store.h"
 #include "test_support/recording_training_view.h"
+#include "test_support/registry_test_files.h"
 #include "ui/statistics/training_statistics.h"
 
 #include <QTemporaryDir>
@@ -24,7 +25,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -32,13 +32,6 @@ namespace kvarzel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string FileText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Each step of a training reaches the statistics as the main window passes it
 // on, and the journal, once written, is kept as it stands after each answer.
@@ -54,12 +47,12 @@ public:
     void TrainingAnswered(const TrainingRecord& soFar) override {
         statistics_.TrainingAnswered(soFar);
         statistics_.WriteAnswer();
-        AfterAnswers.push_back(FileText(ThisJournal()));
+        AfterAnswers.push_back(ReadBytes(ThisJournal()));
     }
     void RecordTraining(const TrainingRecord& record) override {
         statistics_.AddTraining(record);
         Last = record;
-        Whole = FileText(ThisJournal());
+        Whole = ReadBytes(ThisJournal());
     }
 
     std::vector<std::string> AfterAnswers;
@@ -207,7 +200,7 @@ TEST_F(JournalSeedsTest, TheSeedsOnFileAreJournalsOfTheCurrentFormat) {
             continue;
         ++whole;
         // Its last line is what the writer makes of the training read from it now.
-        const std::string text = FileText(entry.path());
+        const std::string text = ReadBytes(entry.path());
         const std::optional<TrainingRecord> read = ParseJournalText(text);
         EXPECT_TRUE(read.has_value() && text.ends_with(HistoryLine(*read)))
             << name << " is no journal of the current format: write the seeds anew with "

@@ -20,8 +20,8 @@ fail() {
   [ -s "$work/orca.log" ] && echo "orca spoke: $(utterances | tail -n 40)" >&2
   exit 1
 }
-# shellcheck source=../shell/wait_until.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../shell/wait_until.sh"
+# shellcheck source=../shell/x_server.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell/x_server.sh"
 
 # Every text orca has spoken, one a line; a text of several lines is joined.
 utterances() {
@@ -178,11 +178,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-background+=($!)
-wait_until 30 bash -c "grep -q . '$work/display' || ! kill -0 ${background[0]}"
-grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb
 openbox --sm-disable 2>"$work/openbox.log" &
 background+=($!)
 

@@ -34,10 +34,9 @@ fail() {
   exit 1
 }
 
-# shellcheck source=../shell/wait_until.sh
-source "$here/../shell/wait_until.sh"
+# shellcheck source=../shell/x_server.sh
+source "$here/../shell/x_server.sh"
 
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v openbox >/dev/null || skip "openbox is not installed"
 command -v xdotool >/dev/null || skip "xdotool is not installed"
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || skip "python3-xlib is not installed"
@@ -48,17 +47,11 @@ export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY DESKTOP_STARTUP_ID XDG_ACTIVATION_TOKEN DBUS_SESSION_BUS_ADDRESS
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-background+=("$xvfb")
-wait_until 30 bash -c "grep -q . '$work/display' || ! kill -0 $xvfb"
-grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb
 
 openbox --sm-disable 2>"$work/openbox.log" &
 background+=($!)
-wait_until 30 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
-  fail "openbox does not start"
+wait_until 30 window_manager_ready || fail "openbox does not start"
 
 /usr/bin/python3 "$here/startup_watch.py" watch "$work/startup.log" &
 background+=($!)

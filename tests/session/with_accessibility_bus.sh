@@ -12,29 +12,26 @@ skip() {
   echo "SKIP: $*"
   exit 77
 }
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed"
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi2-core is not installed"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
 
 work=$(mktemp -d)
-xvfb=
+background=()
 cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  local pid
+  for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# shellcheck source=../shell/wait_until.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../shell/wait_until.sh"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-wait_until 30 bash -c "grep -q . '$work/display' || ! kill -0 $xvfb"
-grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
+# shellcheck source=../shell/x_server.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell/x_server.sh"
+start_xvfb
 
 mkdir -m 700 "$work/runtime"
-export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 mkdir "$work/home"
 export HOME=$work/home XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data

@@ -43,8 +43,8 @@ fail() {
   exit 1
 }
 
-# shellcheck source=../shell/wait_until.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../shell/wait_until.sh"
+# shellcheck source=../shell/x_server.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../shell/x_server.sh"
 # The deadlines are generous: a wait ends as soon as its event comes, and on a
 # machine whose cores are all busy one step can take more than ten seconds.
 
@@ -60,20 +60,9 @@ window_gone() {
 # Xvfb alone, with one client kept connected so that the server does not
 # reset between the programs that come and go.
 start_display() {
-  command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb=$!
-  background+=("$xvfb")
-  # Xvfb writes its display number once it accepts clients.
-  wait_until 30 bash -c "grep -q . '$work/display' || ! kill -0 $xvfb"
-  grep -q . "$work/display" || skip "Xvfb cannot start: $(tr '\n' ' ' <"$work/xvfb.log")"
-  export DISPLAY=:$(head -n 1 "$work/display")
+  start_xvfb
   xprop -root -spy >/dev/null 2>&1 &
   background+=($!)
-}
-
-manager_ready() {
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
 # With openbox's own default settings: smart placement, and a title bar that
@@ -156,7 +145,7 @@ settled_centred() {
 start_program_with_window_manager() {
   start_window_manager
   launch
-  wait_until 30 manager_ready || fail "openbox does not start"
+  wait_until 30 window_manager_ready || fail "openbox does not start"
   wait_until 30 frame_centred "$main" ||
     fail "the frame is off centre at the first start: $(where "$main")"
   # A manager that finds the window already there need not activate it.

@@ -123,8 +123,8 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, const std::s
         FileDescriptor fd(
             ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat info {};
-        if (fd.Get() >= 0 && ::fstat(fd.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == ::geteuid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0)
+        if (fd.Get() >= 0 && ::fstat(fd.Get(), &info) == 0 && IsUsersRegularFile(info) &&
+            ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0)
             ::unlink(candidate.c_str());
     }
 }
@@ -141,6 +141,10 @@ bool NameLeadsTo(const std::filesystem::path& path, int fd) {
     struct stat named {};
     return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+bool IsUsersRegularFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
 }
 
 void SetTemporaryCreatedHookForTesting(TemporaryFileHook hook) {

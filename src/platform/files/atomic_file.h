@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace kvarzel {
@@ -32,6 +33,10 @@ bool WriteAllAt(int fd, std::string_view bytes, off_t& offset);
 
 // The path still names the open file: nothing removed or put in its place.
 bool NameLeadsTo(const std::filesystem::path& path, int fd);
+
+// A regular file of the user's own: what the program's files are, and not a
+// device, a pipe or another user's file put in the place of one.
+bool IsUsersRegularFile(const struct stat& info);
 
 // Creates "<folder>/<prefix>XXXXXX" (the X's filled as mkostemp fills them),
 // locked with flock and still under that name once locked: another program's

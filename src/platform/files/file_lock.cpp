@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files/file_lock.h"
 
+#include "platform/files/atomic_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -12,11 +14,6 @@ namespace kvarzel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool IsUsersRegularFile(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
-}
 
 // Polls instead of blocking in flock: a blocked call cannot be given up after
 // a while. The steps start short, so that a lock freed at once costs little.
@@ -58,7 +55,8 @@ FileLock FileLock::Take(const std::filesystem::path& lockFile, std::chrono::mill
         const int error = errno;
         return {OpenFailure(lockFile, error), -1, error};
     }
-    if (!IsUsersRegularFile(fd.Get()))
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !IsUsersRegularFile(info))
         return {State::Refused, -1};
     const State state = LockWithin(fd.Get(), wait);
     const int error = state == State::Failed ? errno : 0;

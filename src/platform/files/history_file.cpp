@@ -283,8 +283,7 @@ WriteFailure OpenFailure(int error) {
 // Only a regular file of the user's, with its write permission, is written;
 // checked on the open file, so that nothing put in its place meanwhile is.
 bool IsUsersWritableFile(const struct stat& info) {
-    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return IsUsersRegularFile(info) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
 AppendResult AppendLocked(const std::filesystem::path& target,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files/replaceable_file.h"
 
+#include "platform/files/atomic_file.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,10 +13,6 @@ namespace {
 // Write protection is the user's word, also for root, who could write anyway.
 bool IsWriteProtected(const std::filesystem::path& file, const struct stat& info) {
     return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(file.c_str(), W_OK) != 0;
-}
-
-bool IsUsersRegularFile(const struct stat& info) {
-    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
 }
 
 } // namespace

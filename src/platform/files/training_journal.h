@@ -75,9 +75,6 @@ public:
                                     std::size_t limit = CollectLimit, bool listHeld = true);
     // Sorts journals taken in pieces as a collection gives them: oldest training first.
     static void OldestFirst(std::vector<std::unique_ptr<TrainingJournal>>& journals);
-    // The journals of one collection; `held`, when given, receives Left::Held.
-    static std::vector<std::unique_ptr<TrainingJournal>>
-    CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held = nullptr);
 
     // The same look at the history's journals, a few files at a time, so
     // that no step costs long whatever their number: each step reads the

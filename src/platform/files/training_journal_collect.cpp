@@ -27,18 +27,21 @@ namespace fs = std::filesystem;
 // The last lines are read in windows from the end, the first this large.
 constexpr std::size_t FirstWindow = 16 << 10;
 
-// A journal is the user's regular file; anything else in its place is left alone.
-bool IsUsersJournalFile(const struct stat& info) {
-    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+// The descriptor of the file at `path` when it is the user's regular file;
+// anything else in a journal's place is left alone.
+int OpenUsersFile(const fs::path& path, struct stat& info) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !IsUsersRegularFile(info))
+        return -1;
+    return fd.Release();
 }
 
-// The descriptor, locked, of the file at `path` while it still has that
-// name: a journal that its program removed between the open and the lock
-// (its line already in the history) is not taken again.
+// The same, locked, while the file still has that name: a journal that its
+// program removed between the open and the lock (its line already in the
+// history) is not taken again.
 int OpenLocked(const fs::path& path, struct stat& info) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !IsUsersJournalFile(info) ||
-        ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || !NameLeadsTo(path, fd.Get()))
+    FileDescriptor fd(OpenUsersFile(path, info));
+    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || !NameLeadsTo(path, fd.Get()))
         return -1;
     return fd.Release();
 }
@@ -144,8 +147,8 @@ void RemoveAbandoned(const fs::path& path) {
 void TrainingJournal::Take(const fs::path& path, bool besideHistory, const std::string& history,
                            bool room, Left& left) {
     struct stat info {};
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !IsUsersJournalFile(info))
+    FileDescriptor fd(OpenUsersFile(path, info));
+    if (fd.Get() < 0)
         return;
     // Held by a program that is still playing that training.
     const bool held = ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0;
@@ -242,14 +245,6 @@ TrainingJournal::Left TrainingJournal::CollectLeftJournals(const JournalPlaces& 
     }
     OldestFirst(left.Journals);
     return left;
-}
-
-std::vector<std::unique_ptr<TrainingJournal>>
-TrainingJournal::CollectLeft(const JournalPlaces& places, std::vector<TrainingStart>* held) {
-    Left left = CollectLeftJournals(places, CollectLimit, held != nullptr);
-    if (held)
-        held->insert(held->end(), left.Held.begin(), left.Held.end());
-    return std::move(left.Journals);
 }
 
 } // namespace kvarzel
