@@ -17,12 +17,14 @@ namespace {
 // of an older format, the same columns. The evidence is left out of the
 // comparison: it follows from the answers, and a line of an older format
 // has none.
-bool SameTraining(TrainingRecord line, TrainingRecord training) {
+bool SameTraining(const TrainingRecord& line, const TrainingRecord& training) {
     if (line.Start && training.Start)
         return line.Start->Id == training.Start->Id;
-    line.Evidence.reset();
-    training.Evidence.reset();
-    return AsStoredInHistory(line) == AsStoredInHistory(training);
+    const auto withoutEvidence = [](TrainingRecord record) {
+        record.Evidence.reset();
+        return AsStoredInHistory(record);
+    };
+    return withoutEvidence(line) == withoutEvidence(training);
 }
 
 bool Usable(HistoryFile::Status state) {
@@ -309,7 +311,8 @@ void TrainingStatistics::ReloadHistory() {
 }
 
 // Each of the run's trainings takes the first line that is the same and not
-// taken: trainings of one pea can end alike within the second a line keeps.
+// taken: the line of its id, or on a line without one, the first alike
+// (trainings of one pea can end alike within the second such a line keeps).
 void TrainingStatistics::MatchRunToHistory() {
     runLines_.clear();
     for (RunTraining& training : trainings_)
