@@ -116,9 +116,8 @@ TEST_F(OptionsAccessibilityTest, EachFieldIsLabelledByWhatASightedUserReadsBesid
     };
     EXPECT_EQ(labelsOf(form->CountSpinEdit), QStringList{"Сколько засыпать горошин в ведро:"});
     EXPECT_EQ(labelsOf(form->FrequencySpinEdit), QStringList{"Частота:"});
-    EXPECT_TRUE(labelsOf(form->TimerSpinEdit).isEmpty()) << labelsOf(form->TimerSpinEdit)
-                                                                .join('|')
-                                                                .toStdString();
+    const QStringList timerLabels = labelsOf(form->TimerSpinEdit);
+    EXPECT_TRUE(timerLabels.isEmpty()) << timerLabels.join('|').toStdString();
     EXPECT_EQ(form->TimerMsLabel->buddy(), nullptr);
     EXPECT_EQ(NameOf(form->TimerSpinEdit), WithoutMnemonic(form->TimerCheckBox->text()));
 }

@@ -53,16 +53,12 @@ protected:
             10000);
         return claim.get();
     }
-    static CopyClaim ClaimWhileServing(const std::filesystem::path& settings,
-                                       const HandOverRequest& request = {},
-                                       ClaimPatience patience = {}) {
-        return Served(Claim(settings, request, patience));
-    }
     HandOverEndpoint Endpoint() const { return *ChooseHandOverEndpoint(settings).Endpoint; }
 
     TemporaryFolder runtime;
     TemporaryFolder home;
     const std::filesystem::path settings = home.Path() / "config" / "Tellumor" / "Kvarzel.reg";
+    const std::filesystem::path other = home.Path() / "other" / "Tellumor" / "Kvarzel.reg";
 };
 
 using Clock = std::chrono::steady_clock;
@@ -75,7 +71,7 @@ TEST_F(HandOverTest, ALaterStartHandsItsRequestToTheRunningCopy) {
     QSignalSpy requests(&server, &HandOverServer::Requested);
 
     const HandOverRequest request{"token-1", "launcher-7-host-_TIME1234"};
-    EXPECT_EQ(ClaimWhileServing(settings, request).Result, Outcome::HandedOver);
+    EXPECT_EQ(Served(Claim(settings, request)).Result, Outcome::HandedOver);
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests[0][0].value<HandOverRequest>(), request);
 
@@ -92,7 +88,6 @@ TEST_F(HandOverTest, ALaterStartHandsItsRequestToTheRunningCopy) {
 // still the same settings file, and a copy whose window does not answer (its
 // event loop held up) is reported once the patience is over.
 TEST_F(HandOverTest, EachResolvedSettingsFileHasOneCopy) {
-    const std::filesystem::path other = home.Path() / "other" / "Tellumor" / "Kvarzel.reg";
     const CopyClaim first = ClaimSettingsFile(settings, {});
     const CopyClaim second = ClaimSettingsFile(other, {});
     EXPECT_EQ(first.Result, Outcome::First);
@@ -106,7 +101,7 @@ TEST_F(HandOverTest, EachResolvedSettingsFileHasOneCopy) {
     EXPECT_EQ(ClaimSettingsFile(linked, {}, ShortPatience).Result, Outcome::NotAnswering);
     // The window comes back too late for that start: its request, handed on
     // first, is not carried out.
-    EXPECT_EQ(ClaimWhileServing(linked).Result, Outcome::HandedOver);
+    EXPECT_EQ(Served(Claim(linked)).Result, Outcome::HandedOver);
     EXPECT_EQ(requests.size(), 1);
 }
 
@@ -123,7 +118,6 @@ TEST_F(HandOverTest, AStartingCopyAnswersAtOnceAndItsWindowFollows) {
     EXPECT_TRUE(WaitFor([&] { return requests.size() == 1; }));
     EXPECT_EQ(requests[0][0].value<HandOverRequest>(), request);
 
-    const std::filesystem::path other = home.Path() / "other" / "Tellumor" / "Kvarzel.reg";
     const CopyClaim hung =
         ClaimSettingsFile(other, {}, {HandOverPatience, std::chrono::milliseconds{0}});
     ASSERT_EQ(hung.Result, Outcome::First);
@@ -185,7 +179,7 @@ TEST_F(HandOverTest, AnEndedCopyLeavesNothingInTheWay) {
     const CopyClaim next = ClaimSettingsFile(settings, {});
     ASSERT_EQ(next.Result, Outcome::First);
     HandOverServer server(*next.First);
-    EXPECT_EQ(ClaimWhileServing(settings).Result, Outcome::HandedOver);
+    EXPECT_EQ(Served(Claim(settings)).Result, Outcome::HandedOver);
 }
 
 // Without a runtime folder of the user's own the endpoint lies beside the
@@ -213,6 +207,7 @@ TEST_F(HandOverTest, AStartThatCannotBeGuardedSaysWhy) {
         const char* Name;
         std::function<void()> Plant;
         Kind Expected;
+        bool RootOnly = false;
     } cases[] = {
         {"a link at the lock", [&] { std::filesystem::create_symlink(elsewhere, lock); },
          Kind::LockInTheWay},
@@ -237,8 +232,12 @@ TEST_F(HandOverTest, AStartThatCannotBeGuardedSaysWhy) {
              std::filesystem::create_directory_symlink(elsewhere, folder);
          },
          Kind::NoPrivateFolder},
+        {"another user's folder", [&] { ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0); },
+         Kind::NoPrivateFolder, true},
     };
     for (const auto& planted : cases) {
+        if (planted.RootOnly && !root)
+            continue;
         std::filesystem::remove_all(folder);
         std::filesystem::remove_all(elsewhere);
         std::filesystem::create_directories(folder);
@@ -252,13 +251,6 @@ TEST_F(HandOverTest, AStartThatCannotBeGuardedSaysWhy) {
             << planted.Name;
         EXPECT_TRUE(!std::filesystem::exists(elsewhere) || std::filesystem::is_empty(elsewhere))
             << planted.Name;
-    }
-    if (root) {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
-        EXPECT_EQ(ClaimSettingsFile(settings, {}).Problem.What, Kind::NoPrivateFolder)
-            << "another user's folder";
     }
     // Without a settings file there is nothing to guard, and nothing to say.
     EXPECT_EQ(ClaimSettingsFile({}, {}).Problem.What, Kind::None);
@@ -320,7 +312,7 @@ TEST_F(HandOverTest, WhatIsNotARequestIsDroppedWithoutDisturbingTheCopy) {
     for (const std::string& bytes : cases)
         EXPECT_EQ(AnswerTo(socket, bytes), "") << bytes;
     EXPECT_EQ(requests.size(), 0);
-    EXPECT_EQ(ClaimWhileServing(settings).Result, Outcome::HandedOver);
+    EXPECT_EQ(Served(Claim(settings)).Result, Outcome::HandedOver);
     EXPECT_EQ(requests.size(), 1);
 
     // The silent connection is closed by the copy after its patience.

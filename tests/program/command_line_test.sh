@@ -57,10 +57,9 @@ refused() {
 }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Which options are refused is ReadCommandLine's own test; here, that it comes before Qt.
 refused --foo --foo
-refused -x -x --help
 refused -platform -platform offscreen
-refused --help=1 --help=1
 LC_ALL=ru_RU.UTF-8 refused --foo --foo
 grep -q 'неизвестный параметр' "$work/errors" || fail "the refusal is not Russian in a Russian locale"
 
